@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "numerics/matrix.h"
+#include "problem/column_widths.h"
+
+// The cost that stands for the big M; the reader stores "M" as +BIG_M and "-M" as -BIG_M.
+inline constexpr double BIG_M = 2147483637.0;
+
+// The problem record: one linear program in canonical form with its print
+// options, and the working state of one run of the simplex engine.
+// m constraints and n variables; `table` is (m+1) x (n+1), row 0 the costs,
+// column 0 the right-hand sides. All texts are Windows-1251 bytes.
+// Copies are deep; absent optional fields stay absent in copies.
+class SimplexIteration {
+public:
+    // Up to ten status codes (problem/status_texts.h) gathered by the reader or the engine.
+    class bad_simplex {
+    public:
+        static constexpr int kCapacity = 10;
+
+        // Records a code while fewer than ten are held; later codes are dropped.
+        void add(int code) noexcept {
+            if (count < kCapacity) codes[static_cast<std::size_t>(count++)] = code;
+        }
+        bool empty() const noexcept { return count == 0; }
+
+        std::array<std::int32_t, kCapacity> codes{};
+        std::int32_t count = 0;
+    };
+
+    // An empty record: no table, no names, no report file.
+    SimplexIteration() = default;
+    // Reads a problem file (path bytes as the file system takes them). Throws
+    // bad_simplex with the faults found; otherwise the record satisfies every
+    // invariant of a loaded problem.
+    explicit SimplexIteration(const std::string& problem_file);
+
+    SimplexIteration(const SimplexIteration&) = default;
+    SimplexIteration(SimplexIteration&&) noexcept = default;
+    // Deep copy with the strong guarantee; assigning a record to itself changes nothing.
+    SimplexIteration& operator=(const SimplexIteration& other);
+    SimplexIteration& operator=(SimplexIteration&& other) noexcept;
+    ~SimplexIteration() = default;
+
+    // Widths from `width` and, where given, the lengths of the variable names.
+    void compute_col_widths();
+
+    std::uint32_t constraint_count() const noexcept { return table.rows == 0 ? 0 : table.rows - 1; }
+    std::uint32_t variable_count() const noexcept { return table.cols == 0 ? 0 : table.cols - 1; }
+
+    // --- The iteration table report (solver/table_report.cpp) ---
+    // Writes the current table with its closing line and an empty line after it.
+    std::ostream& print_table(std::ostream& out);
+
+    // --- The simplex engine (solver/simplex_engine.cpp); used by solve() on its own copy ---
+    void compute_estimates();
+    int choose_pivot_col();
+    int choose_pivot_row();
+    void pivot();
+
+    std::uint8_t aim = 0;                 // 0 not given, 1 maximum, 2 minimum
+    Matrix table;                         // (m+1) x (n+1)
+    Matrix estimates;                     // 2 x (n+1): row 0 coefficients of M, row 1 plain parts
+    std::vector<std::uint32_t> basis;     // m+1 entries; entry 0 is the elimination marker
+    ColumnWidths col_widths;              // indices -2..n
+    std::int32_t pivot_col = 0;
+    std::int32_t pivot_row = 0;
+    std::int32_t base_vars = 0;           // variables 1..base_vars are the problem's own; 0 = not given
+    std::int32_t iterations = 0;
+    std::int32_t print_from = 0;
+    std::int32_t print_to = 0;
+    std::int32_t stop = 0;                // iteration limit; below 1 the engine's default
+    bool only_data_table = false;
+    bool only_optimal_table = false;
+    bool no_table = false;
+    std::optional<std::vector<std::string>> var_names;  // n+1 entries, entry 0 unused
+    std::optional<std::string> name;
+    std::optional<std::string> file;      // report file name
+    std::int32_t width = 10;
+    std::int32_t precision = 4;
+
+private:
+    void swap_with(SimplexIteration& other) noexcept;
+};

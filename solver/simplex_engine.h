@@ -1,0 +1,16 @@
+#pragma once
+
+#include "numerics/matrix.h"
+#include "problem/simplex_iteration.h"
+
+// A plain part of an estimate (and, for every column, an M part) smaller in
+// magnitude than this is taken as exactly 0.
+inline constexpr double ESTIMATE_EPS = 1e-10;
+// The ratio test and the elimination search take only elements above this as pivots.
+inline constexpr double PIVOT_EPS = 1e-9;
+
+// Solves the problem of a loaded record by the big-M simplex method on its own
+// copy, writing the selected tables to the report file. Returns the solution
+// vector ((n+1) x 1: element 0 the objective value, element basis[i] the value
+// b_i) or throws SimplexIteration::bad_simplex with the run's status codes.
+Matrix solve(SimplexIteration run);
