@@ -1,9 +1,191 @@
+// The four steps of one simplex iteration on the run's copy of the record:
+// estimates, key column, key row, pivot.
+//
+// Arithmetic model: every expression is evaluated in x87 long double and rounded
+// to double only where its result is stored, in the order the formulas below are
+// written. The reports of this program are compared digit for digit, so none of
+// these expressions may be regrouped, fused or kept in extended precision across
+// a store.
+
 #include "solver/simplex_engine.h"
 
-#include <stdexcept>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <span>
+#include <utility>
 
-void SimplexIteration::compute_estimates() { throw std::logic_error("engine not written yet"); }
-int SimplexIteration::choose_pivot_col() { throw std::logic_error("engine not written yet"); }
-int SimplexIteration::choose_pivot_row() { throw std::logic_error("engine not written yet"); }
-void SimplexIteration::pivot() { throw std::logic_error("engine not written yet"); }
-Matrix solve(SimplexIteration) { throw std::logic_error("engine not written yet"); }
+namespace {
+
+using Index = std::uint32_t;
+
+// Column of the basic variable of row i, checked against the table so that no
+// access through it can leave the table or the basis.
+Index basic_column(const SimplexIteration& run, Index i) {
+    if (i >= run.basis.size() || run.basis[i] >= run.table.cols) throw Matrix::bad_matrix(Matrix::kOverrun);
+    return run.basis[i];
+}
+
+// Both estimate rows, checked once to be as wide as the table.
+void check_estimates_shape(const SimplexIteration& run) {
+    if (run.estimates.rows < 2 || run.estimates.cols != run.table.cols) throw Matrix::bad_matrix(Matrix::kOverrun);
+}
+
+bool is_m_cost(double c) { return std::fabs(c) == BIG_M; }
+
+// Columns 1..k are the problem's own variables; k is 0 when the file gave none.
+Index own_variable_count(const SimplexIteration& run) {
+    if (run.base_vars <= 0) return 0;
+    return std::min(static_cast<Index>(run.base_vars), run.variable_count());
+}
+
+// The first own, non-basic column with a zero estimate that can replace an
+// artificial variable still basic (at level 0) in some row; 0 when none can.
+Index elimination_column(const SimplexIteration& run, Index k) {
+    const Index m = run.constraint_count();
+    const auto em = run.estimates.row(0);
+    const auto ep = run.estimates.row(1);
+    for (Index j = 1; j <= k; ++j) {
+        if (em[j] != 0.0 || ep[j] != 0.0) continue;
+        bool basic = false;
+        for (Index i = 1; i <= m && !basic; ++i) basic = basic_column(run, i) == j;
+        if (basic) continue;
+        for (Index r = 1; r <= m; ++r) {
+            if (basic_column(run, r) > k && run.table(r, j) > PIVOT_EPS) return j;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+void SimplexIteration::compute_estimates() {
+    check_estimates_shape(*this);
+    const Index m = constraint_count();
+    const Index columns = table.cols;
+    const std::span<double> em = estimates.row(0);
+    const std::span<double> ep = estimates.row(1);
+    std::ranges::fill(em, 0.0);
+    std::ranges::fill(ep, 0.0);
+
+    // Row by row, so that the table is read in storage order; every column still
+    // sums its rows from 1 to m, as the column-wise definition does.
+    const long double s = aim == 1 ? -1.0L : 1.0L;
+    const std::span<const double> costs = std::as_const(table).row(0);
+    for (Index i = 1; i <= m; ++i) {
+        const double c = costs[basic_column(*this, i)];
+        const std::span<const double> a = std::as_const(table).row(i);
+        if (is_m_cost(c)) {
+            for (Index j = 0; j < columns; ++j) em[j] = static_cast<double>(em[j] + s * a[j]);
+        } else if (c == 0.0) {
+            // A zero cost adds signed zeros, which leave a sum that started at +0 as
+            // it is; only an infinite or NaN element changes it.
+            for (Index j = 0; j < columns; ++j) {
+                if (!std::isfinite(a[j])) ep[j] = static_cast<double>(ep[j] + static_cast<long double>(c) * a[j]);
+            }
+        } else {
+            const long double cost = c;
+            for (Index j = 0; j < columns; ++j) ep[j] = static_cast<double>(ep[j] + cost * a[j]);
+        }
+    }
+
+    for (Index j = 1; j < columns; ++j) {
+        if (is_m_cost(costs[j])) {
+            em[j] = static_cast<double>(em[j] - s);
+        } else {
+            ep[j] = static_cast<double>(ep[j] - static_cast<long double>(costs[j]));
+        }
+        if (std::fabs(ep[j]) < ESTIMATE_EPS) ep[j] = 0.0;
+    }
+    // Rounding residue of decimal data leaves M parts such as 1e-31; they would make
+    // feasible problems look inconsistent and empty columns look like key columns.
+    for (Index j = 0; j < columns; ++j) {
+        if (std::fabs(em[j]) < ESTIMATE_EPS) em[j] = 0.0;
+    }
+}
+
+int SimplexIteration::choose_pivot_col() {
+    check_estimates_shape(*this);
+    const Index n = variable_count();
+    const auto em = std::as_const(estimates).row(0);
+    const auto ep = std::as_const(estimates).row(1);
+
+    Index key = 0;
+    for (Index j = 1; j <= n; ++j) {
+        const bool candidate = aim == 1 ? (em[j] < 0.0 || (em[j] == 0.0 && ep[j] < 0.0))
+                                        : (em[j] > 0.0 || (em[j] == 0.0 && ep[j] > 0.0));
+        if (!candidate) continue;
+        // Larger magnitudes win, the M part first; on a tie the lower column stays.
+        if (key == 0 || std::fabs(em[j]) > std::fabs(em[key]) ||
+            (std::fabs(em[j]) == std::fabs(em[key]) && std::fabs(ep[j]) > std::fabs(ep[key]))) {
+            key = j;
+        }
+    }
+
+    const Index k = own_variable_count(*this);
+    if (key == 0 && k != 0) {
+        key = elimination_column(*this, k);
+        // From here on the ratio tests of the run consider artificial rows only.
+        if (key != 0) basis.at(0) = 1;
+    }
+    pivot_col = static_cast<std::int32_t>(key);
+    return pivot_col;
+}
+
+int SimplexIteration::choose_pivot_row() {
+    const Index m = constraint_count();
+    const auto s = static_cast<Index>(pivot_col);
+    const Index k = own_variable_count(*this);
+    const bool artificial_rows_only = k != 0 && basis.at(0) != 0;
+
+    Index key = 0;
+    double best = 0.0;
+    for (Index i = 1; i <= m; ++i) {
+        const double a = table(i, s);
+        // Elements of rounding residue size would blow the table up as pivots.
+        if (a <= PIVOT_EPS) continue;
+        if (artificial_rows_only && basic_column(*this, i) <= k) continue;
+        const auto q = static_cast<double>(static_cast<long double>(table(i, 0)) / a);
+        if (key == 0 || q < best) {  // equal ratios keep the lower row
+            key = i;
+            best = q;
+        }
+    }
+    pivot_row = static_cast<std::int32_t>(key);
+    return pivot_row;
+}
+
+void SimplexIteration::pivot() {
+    const Index m = constraint_count();
+    const auto r = static_cast<Index>(pivot_row);
+    const auto s = static_cast<Index>(pivot_col);
+    const double a_rs = table(r, s);  // checks both indices
+    basic_column(*this, r);
+    basis[r] = s;
+    ++iterations;
+
+    // Other rows first, while row r and column s still hold their old values.
+    // Element s of each row is computed too, harmlessly: the column is set below.
+    const std::span<double> key_row = table.row(r);
+    const long double divisor = a_rs;
+    // With a finite key row and a non-zero divisor, a row whose key-column element
+    // is zero subtracts signed zeros: only its zero elements can change (their sign).
+    const bool zero_rows_exact = a_rs != 0.0 && std::ranges::all_of(key_row, [](double x) { return std::isfinite(x); });
+    for (Index i = 1; i <= m; ++i) {
+        if (i == r) continue;
+        const std::span<double> a = table.row(i);
+        const long double a_is = a[s];
+        if (a_is == 0.0L && zero_rows_exact) {
+            for (std::size_t j = 0; j < a.size(); ++j) {
+                if (a[j] == 0.0) a[j] = static_cast<double>(a[j] - key_row[j] * a_is / divisor);
+            }
+            continue;
+        }
+        for (std::size_t j = 0; j < a.size(); ++j) a[j] = static_cast<double>(a[j] - key_row[j] * a_is / divisor);
+    }
+
+    for (double& x : key_row) x = static_cast<double>(x / divisor);
+
+    for (Index i = 1; i <= m; ++i) table.row(i)[s] = 0.0;
+    key_row[s] = 1.0;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "numerics/matrix.h"
 #include "problem/simplex_iteration.h"
 
@@ -14,3 +16,16 @@ inline constexpr double PIVOT_EPS = 1e-9;
 // vector ((n+1) x 1: element 0 the objective value, element basis[i] the value
 // b_i) or throws SimplexIteration::bad_simplex with the run's status codes.
 Matrix solve(SimplexIteration run);
+
+// How a run that returned its solution vector ended: its final table either has
+// no key column, or the iteration limit stopped it at a table that still has one.
+enum class RunEnd { optimal, iteration_limit };
+
+struct SolveOutcome {
+    Matrix solution;
+    RunEnd end = RunEnd::optimal;
+    std::int32_t iterations = 0;  // pivots made
+};
+
+// The same run as solve(), also telling how it ended (for tools that report it).
+SolveOutcome solve_with_outcome(SimplexIteration run);
