@@ -1,5 +1,358 @@
+// The reader of problem files: the constructor of SimplexIteration from a file name.
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <locale>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "problem/cp1251.h"
+#include "problem/reader_text.h"
 #include "problem/simplex_iteration.h"
+#include "problem/status_texts.h"
 
-#include <stdexcept>
+namespace {
 
-SimplexIteration::SimplexIteration(const std::string&) { throw std::logic_error("reader not written yet"); }
+constexpr unsigned kMaxConstraints = 300;
+constexpr unsigned kMaxVariables = 500;
+// "Name:" reads at most this many characters: the separator, the name and the line feed.
+constexpr std::size_t kNameLineLimit = 80;
+
+// The whole file, or nothing when it cannot be opened (a directory cannot).
+std::optional<std::string> read_file_bytes(const std::string& file_name) {
+    // The name is a C string: whatever follows a NUL byte is not part of it.
+    const std::filesystem::path path(file_name.c_str());
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) return std::nullopt;
+    std::string bytes;
+    std::array<char, 1 << 16> chunk;
+    while (file.read(chunk.data(), chunk.size()) || file.gcount() > 0) {
+        bytes.append(chunk.data(), static_cast<std::size_t>(file.gcount()));
+    }
+    return bytes;
+}
+
+// One pass over the text of a problem file that fills a record. Every read goes
+// through one stream, so a read that fails leaves the stream failed and the
+// keyword loop ends at its next word.
+class ProblemReader {
+public:
+    ProblemReader(SimplexIteration& record, std::string text) : record_(record), in_(std::move(text)) {
+        in_.imbue(std::locale::classic());
+    }
+
+    // Reads the keywords, runs the end checks and throws the codes found, if any.
+    void read();
+
+private:
+    using Handler = void (ProblemReader::*)();
+    struct Keyword {
+        std::string_view english;
+        std::string_view russian;
+        Handler handler;
+    };
+    static const std::array<Keyword, 14> kKeywords;
+
+    static const Keyword* find_keyword(std::string_view word);
+
+    void read_size();
+    void read_base();
+    void set_only_data_table() { record_.only_data_table = true; }
+    void set_only_optimal_table() { record_.only_optimal_table = true; }
+    void set_no_table() { record_.no_table = true; }
+    void read_accuracy();
+    void read_print_interval();
+    void read_stop();
+    void read_var_names();
+    void read_matrix();
+    void read_aim();
+    void read_name();
+    void read_report_file();
+    void skip_format() {}
+
+    void read_cost_row();
+    void read_constraint_rows();
+    static std::optional<double> cost_value(const std::string& word);
+
+    void run_end_checks();
+    void find_basis();
+
+    // Records a code that the reading cannot go on from and throws the list.
+    [[noreturn]] void fail_now(int code) {
+        codes_.add(code);
+        throw codes_;
+    }
+
+    unsigned constraint_count() const { return record_.constraint_count(); }
+    unsigned variable_count() const { return record_.variable_count(); }
+
+    SimplexIteration& record_;
+    std::istringstream in_;
+    SimplexIteration::bad_simplex codes_;
+    bool size_set_ = false;
+    bool loop_ended_ = false;  // set by "Matrix:" before a size
+};
+
+const std::array<ProblemReader::Keyword, 14> ProblemReader::kKeywords = {{
+    {"Size:", "Размерность:"_cp1251, &ProblemReader::read_size},
+    {"Base:", "База:"_cp1251, &ProblemReader::read_base},
+    {"OnlyDataTable", "Только_Исх_Табл"_cp1251, &ProblemReader::set_only_data_table},
+    {"OnlyOptimalTable", "Только_Опт_Табл"_cp1251, &ProblemReader::set_only_optimal_table},
+    {"NoTable", "Без_Табл"_cp1251, &ProblemReader::set_no_table},
+    {"Accuracy:", "Точность:"_cp1251, &ProblemReader::read_accuracy},
+    {"Print:", "Печать:"_cp1251, &ProblemReader::read_print_interval},
+    {"Stop:", "Стоп:"_cp1251, &ProblemReader::read_stop},
+    {"Var_names:", "Переменные:"_cp1251, &ProblemReader::read_var_names},
+    {"Matrix:", "Матрица:"_cp1251, &ProblemReader::read_matrix},
+    {"Aim:", "Цель:"_cp1251, &ProblemReader::read_aim},
+    {"Name:", "Имя:"_cp1251, &ProblemReader::read_name},
+    {"File:", "Файл:"_cp1251, &ProblemReader::read_report_file},
+    {"Format:", "Формат:"_cp1251, &ProblemReader::skip_format},
+}};
+
+const ProblemReader::Keyword* ProblemReader::find_keyword(std::string_view word) {
+    for (const Keyword& keyword : kKeywords) {
+        if (reader_text::same_keyword(word, keyword.english) || reader_text::same_keyword(word, keyword.russian)) {
+            return &keyword;
+        }
+    }
+    return nullptr;
+}
+
+void ProblemReader::read() {
+    std::string word;
+    while (!loop_ended_ && in_ >> word) {
+        if (const Keyword* keyword = find_keyword(word)) (this->*keyword->handler)();
+        // Any other word is free text between the entries.
+    }
+    run_end_checks();
+    if (!codes_.empty()) throw codes_;
+}
+
+void ProblemReader::read_size() {
+    unsigned m = 0;
+    unsigned n = 0;
+    if (!(in_ >> m >> n) || m == 0 || n == 0 || m > kMaxConstraints || n > kMaxVariables) fail_now(kBadSize);
+    if (m > n) {
+        codes_.add(kMoreConstraintsThanVariables);  // the size stays as it was
+        return;
+    }
+    record_.table.resize(m + 1, n + 1);
+    record_.estimates.resize(2, n + 1);
+    record_.basis.assign(m + 1, 0);
+    record_.col_widths = ColumnWidths(n);
+    // Names belong to the size they were read for; the file must give them again.
+    record_.var_names.reset();
+    if (record_.base_vars > static_cast<int>(n)) {
+        codes_.add(kBadBase);
+        record_.base_vars = 0;
+    }
+    size_set_ = true;
+}
+
+void ProblemReader::read_base() {
+    if (!size_set_) {
+        codes_.add(kBaseBeforeSize);  // its number is then skipped as free text
+        return;
+    }
+    unsigned k = 0;
+    if (!(in_ >> k) || k < 1 || k > variable_count()) {
+        codes_.add(kBadBase);
+        return;
+    }
+    record_.base_vars = static_cast<int>(k);
+}
+
+// "Accuracy:", "Print:" and "Stop:" store each number as soon as it is read; a number
+// that cannot be read leaves its field and the later ones as they were, records the
+// keyword's code once and skips the consistency check.
+void ProblemReader::read_accuracy() {
+    int width = 0;
+    int precision = 0;
+    if (!(in_ >> width)) return codes_.add(kBadAccuracy);
+    record_.width = width;
+    if (!(in_ >> precision)) return codes_.add(kBadAccuracy);
+    record_.precision = precision;
+    if (precision < 0 || precision >= width) codes_.add(kBadAccuracy);
+}
+
+void ProblemReader::read_print_interval() {
+    int from = 0;
+    int to = 0;
+    if (!(in_ >> from)) return codes_.add(kBadPrintInterval);
+    record_.print_from = from;
+    if (!(in_ >> to)) return codes_.add(kBadPrintInterval);
+    record_.print_to = to;
+    if (to < from || to < 0) codes_.add(kBadPrintInterval);  // a negative first iteration is fine
+}
+
+void ProblemReader::read_stop() {
+    int limit = 0;
+    if (!(in_ >> limit)) return codes_.add(kBadPrintInterval);
+    record_.stop = limit;
+}
+
+void ProblemReader::read_var_names() {
+    if (!size_set_) {
+        codes_.add(kBaseBeforeSize);  // the words after it are read as free text
+        return;
+    }
+    const unsigned n = variable_count();
+    std::vector<std::string> names(n + 1);
+    for (unsigned j = 1; j <= n; ++j) {
+        // Names are not keywords; a file that ends early leaves the default names.
+        if (!(in_ >> names[j])) names[j] = "x" + std::to_string(j);
+    }
+    record_.var_names = std::move(names);
+}
+
+void ProblemReader::read_matrix() {
+    if (!size_set_) {
+        codes_.add(kMatrixBeforeSize);
+        loop_ended_ = true;
+        return;
+    }
+    read_cost_row();
+    read_constraint_rows();
+}
+
+// A cost row that ends early leaves its remaining words to the constraint rows.
+void ProblemReader::read_cost_row() {
+    const auto costs = record_.table.row(0);
+    std::string word;
+    for (unsigned j = 1; j <= variable_count(); ++j) {
+        if (!(in_ >> word)) return codes_.add(kBadMatrixEntry);
+        const std::optional<double> cost = cost_value(word);
+        if (!cost) return codes_.add(kBadMatrixEntry);
+        costs[j] = *cost;
+    }
+}
+
+// M and -M stand for the big penalty; any other word is its leading decimal number,
+// which must not be 0 unless the word begins with the digit 0.
+std::optional<double> ProblemReader::cost_value(const std::string& word) {
+    if (word[0] == 'M') return BIG_M;
+    if (word.size() >= 2 && word[0] == '-' && word[1] == 'M') return -BIG_M;
+    const std::optional<double> value = reader_text::decimal_prefix_value(word);
+    if (!value || (*value == 0.0 && word[0] != '0')) return std::nullopt;
+    return value;
+}
+
+// A number that cannot be read or a negative right-hand side ends its row: the next
+// row starts with the next number. A failed read leaves the stream failed, so every
+// later row records code 5 as well.
+void ProblemReader::read_constraint_rows() {
+    for (unsigned i = 1; i <= constraint_count(); ++i) {
+        const auto row = record_.table.row(i);
+        for (unsigned j = 0; j <= variable_count(); ++j) {
+            double value = 0.0;
+            if (!(in_ >> value)) {
+                codes_.add(kBadMatrixEntry);
+                break;
+            }
+            row[j] = value;
+            if (j == 0 && value < 0.0) {
+                codes_.add(kNegativeRightHandSide);
+                break;
+            }
+        }
+    }
+}
+
+void ProblemReader::read_aim() {
+    std::string word;
+    if (!(in_ >> word)) return codes_.add(kBadAim);
+    using reader_text::same_keyword;
+    if (same_keyword(word, "max") || same_keyword(word, "максимум"_cp1251)) {
+        record_.aim = 1;
+    } else if (same_keyword(word, "min") || same_keyword(word, "минимум"_cp1251)) {
+        record_.aim = 2;
+    } else {
+        codes_.add(kBadAim);
+    }
+}
+
+// The name is the rest of the line after one separator character, at most 78 bytes:
+// of the characters read (up to 80), the first, the ending line feed and, on a
+// longer line, the 80th are not part of it. The rest of a longer line is free text.
+void ProblemReader::read_name() {
+    if (record_.name) {
+        codes_.add(kNameRedefined);  // the rest of the line is then free text
+        return;
+    }
+    std::string line;
+    bool line_fed = false;
+    char c = 0;
+    in_ >> std::noskipws;
+    while (line.size() < kNameLineLimit && in_ >> c) {
+        if (c == '\n') {
+            line_fed = true;
+            break;
+        }
+        line += c;
+    }
+    in_ >> std::skipws;
+    if (!line_fed && line.size() == kNameLineLimit) line.pop_back();
+    record_.name = line.empty() ? std::string() : line.substr(1);
+}
+
+void ProblemReader::read_report_file() {
+    std::string word;
+    if (in_ >> word) record_.file = std::move(word);  // otherwise the earlier name stays
+}
+
+void ProblemReader::run_end_checks() {
+    if (record_.aim == 0) codes_.add(kMissingAim);
+    if (!record_.file) codes_.add(kMissingReportFile);
+    if (!size_set_) {
+        codes_.add(kBadSize);  // there is no table to check
+        return;
+    }
+    record_.compute_col_widths();
+    find_basis();
+    record_.basis[0] = 0;
+}
+
+// basis[i] becomes the smallest column that is 1.0 in row i and 0.0 in every other
+// constraint row (the cost row does not count). One sweep over the rows counts the
+// non-zero entries of each column and notes the row of a single 1.0.
+void ProblemReader::find_basis() {
+    const unsigned m = constraint_count();
+    const unsigned n = variable_count();
+    std::vector<unsigned> non_zeros(n + 1, 0);
+    std::vector<unsigned> unit_row(n + 1, 0);  // 0: no entry 1.0 seen
+    for (unsigned i = 1; i <= m; ++i) {
+        const auto row = record_.table.row(i);
+        for (unsigned j = 1; j <= n; ++j) {
+            if (row[j] == 0.0) continue;
+            ++non_zeros[j];
+            if (row[j] == 1.0) unit_row[j] = i;
+        }
+    }
+    for (unsigned j = n; j >= 1; --j) {  // from the right, so that the smallest column wins
+        if (non_zeros[j] == 1 && unit_row[j] != 0) record_.basis[unit_row[j]] = j;
+    }
+    for (unsigned i = 1; i <= m; ++i) {
+        if (record_.basis[i] == 0) codes_.add(kNoUnitColumn);
+    }
+}
+
+}  // namespace
+
+SimplexIteration::SimplexIteration(const std::string& problem_file) {
+    std::optional<std::string> bytes = read_file_bytes(problem_file);
+    if (!bytes) {
+        bad_simplex codes;
+        codes.add(kCannotOpenProblemFile);
+        throw codes;
+    }
+    ProblemReader(*this, reader_text::to_text_mode(std::move(*bytes))).read();
+}
