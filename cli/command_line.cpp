@@ -1,0 +1,162 @@
+#include "cli/command_line.h"
+
+#include <charconv>
+#include <utility>
+
+#include "problem/cp1251.h"
+
+namespace cli {
+namespace {
+
+constexpr std::string_view kHelp =
+    R"(Использование:
+  qtb-solve [ПАРАМЕТРЫ] ЗАДАЧА.qtb
+
+Читает файл задачи так же, как окно программы по кнопке «Загрузить данные», решает
+задачу M-методом и записывает выбранные симплекс-таблицы в файл отчёта, названный в
+задаче («File:» / «Файл:»). Без параметров действуют настройки вывода из файла задачи.
+
+Параметры:
+  --tables all|data|optimal|data+optimal|none
+        какие таблицы выводить: все итерации; только исходную; только оптимальную;
+        исходную и оптимальную; никаких (файл отчёта не создаётся и не изменяется).
+        Интервал вывода из файла задачи при этом сбрасывается.
+  --print ОТ:ДО
+        таблицы итераций с номерами от ОТ до ДО (ДО = 0 — без верхней границы);
+        нужно ДО >= ОТ и ДО >= 0; нельзя вместе с --tables.
+  --accuracy ШИРИНА:ЦИФРЫ
+        позиций под число и цифр после точки в отчёте; нужно 0 <= ЦИФРЫ < ШИРИНА.
+  --report ФАЙЛ
+        другой файл отчёта (имя в UTF-8; допустимы только символы кодировки
+        Windows-1251). Относительное имя берётся от текущего каталога. Файл отчёта,
+        совпадающий с файлом задачи, не принимается (код 7).
+  --json
+        вместо текста вывести один объект JSON:
+          {"ok": true, "end": "optimal"|"iteration_limit", "objective": F,
+           "solution": [F, x1, ..., xn]}
+          {"ok": false, "stage": "read"|"solve", "codes": [...], "messages": [...]}
+        Числа — в кратчайшей записи, читаемой обратно в то же значение double;
+        бесконечности и NaN — null. При кодах выхода 64 и 70 JSON не выводится.
+  -h, --help
+        эта справка.
+  Параметр можно записать и в виде --tables=all; «--» завершает список параметров.
+
+Имена файлов внутри задачи записаны в Windows-1251; отчёт создаётся под тем же
+именем в UTF-8 (например, «Файл: отчёт.txt» даёт файл отчёт.txt).
+
+Результат (без --json) выводится по-русски: итог, тексты кодов состояния, значение
+целевой функции, значения всех переменных по именам и то, чем закончился счёт —
+оптимумом или пределом числа итераций (тогда последняя таблица не оптимальна).
+
+Код выхода:
+  0   задача решена
+  1   в файле задачи есть ошибки
+  2   решение не получено (коды состояния: функция не ограничена, система
+      несовместна, отчёт не записан)
+  64  неверные параметры командной строки
+  70  иной сбой (например, ошибка матрицы; описание — в стандартном потоке ошибок)
+)";
+
+std::optional<std::int32_t> parse_int(std::string_view text) {
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    return value;
+}
+
+// "A:B" as two signed 32-bit integers.
+std::optional<std::pair<std::int32_t, std::int32_t>> parse_pair(std::string_view text) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    const auto first = parse_int(text.substr(0, colon));
+    const auto second = parse_int(text.substr(colon + 1));
+    if (!first || !second) return std::nullopt;
+    return std::pair{*first, *second};
+}
+
+std::optional<TablesMode> parse_tables(std::string_view text) {
+    if (text == "all") return TablesMode::all;
+    if (text == "data") return TablesMode::data;
+    if (text == "optimal") return TablesMode::optimal;
+    if (text == "data+optimal") return TablesMode::data_and_optimal;
+    if (text == "none") return TablesMode::none;
+    return std::nullopt;
+}
+
+UsageError error(std::string text) { return {std::move(text)}; }
+
+// Applies one option that takes a value; returns a message when it is refused.
+std::optional<std::string> take_value(Options& options, std::string_view name, std::string_view value) {
+    const std::string option(name);
+    if (name == "--tables") {
+        if (options.tables) return "параметр " + option + " указан дважды";
+        options.tables = parse_tables(value);
+        if (!options.tables) return "--tables: ожидается all, data, optimal, data+optimal или none";
+    } else if (name == "--print") {
+        if (options.print) return "параметр " + option + " указан дважды";
+        const auto pair = parse_pair(value);
+        if (!pair) return "--print: ожидается ОТ:ДО, два целых числа";
+        if (pair->second < pair->first || pair->second < 0) return "--print: нужно ДО >= ОТ и ДО >= 0";
+        options.print = PrintInterval{pair->first, pair->second};
+    } else if (name == "--accuracy") {
+        if (options.accuracy) return "параметр " + option + " указан дважды";
+        const auto pair = parse_pair(value);
+        if (!pair) return "--accuracy: ожидается ШИРИНА:ЦИФРЫ, два целых числа";
+        if (pair->second < 0 || pair->second >= pair->first) return "--accuracy: нужно 0 <= ЦИФРЫ < ШИРИНА";
+        options.accuracy = Accuracy{pair->first, pair->second};
+    } else {  // --report
+        if (options.report) return "параметр " + option + " указан дважды";
+        if (value.empty()) return "--report: пустое имя файла";
+        options.report = cp1251::from_utf8(value);
+        if (!options.report) return "--report: имя файла содержит символы вне кодировки Windows-1251";
+    }
+    return std::nullopt;
+}
+
+bool takes_value(std::string_view name) {
+    return name == "--tables" || name == "--print" || name == "--accuracy" || name == "--report";
+}
+
+}  // namespace
+
+CommandLine parse_command_line(std::span<const std::string_view> args) {
+    Options options;
+    bool have_problem = false;
+    bool options_ended = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (options_ended || arg.size() < 2 || arg[0] != '-') {
+            if (have_problem) return error("указано больше одного файла задачи");
+            options.problem_file = std::string(arg);
+            have_problem = true;
+            continue;
+        }
+        if (arg == "--") {
+            options_ended = true;
+        } else if (arg == "-h" || arg == "--help") {
+            return HelpRequest{};
+        } else if (arg == "--json") {
+            options.json = true;
+        } else {
+            const auto equals = arg.find('=');
+            const std::string_view name = arg.substr(0, equals);
+            if (!takes_value(name)) return error("неизвестный параметр " + std::string(arg));
+            std::string_view value;
+            if (equals != std::string_view::npos) {
+                value = arg.substr(equals + 1);
+            } else if (i + 1 < args.size()) {
+                value = args[++i];
+            } else {
+                return error("параметру " + std::string(name) + " нужно значение");
+            }
+            if (auto refusal = take_value(options, name, value)) return error(std::move(*refusal));
+        }
+    }
+    if (options.tables && options.print) return error("--print нельзя указывать вместе с --tables");
+    if (!have_problem) return error("не указан файл задачи");
+    return options;
+}
+
+std::string_view help_text() { return kHelp; }
+
+}  // namespace cli

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// The options of qtb-solve, checked, before anything is read.
+namespace cli {
+
+enum class TablesMode { all, data, optimal, data_and_optimal, none };
+
+struct PrintInterval {
+    std::int32_t from = 0;
+    std::int32_t to = 0;
+};
+
+struct Accuracy {
+    std::int32_t width = 0;
+    std::int32_t digits = 0;
+};
+
+struct Options {
+    std::optional<TablesMode> tables;
+    std::optional<PrintInterval> print;
+    std::optional<Accuracy> accuracy;
+    std::optional<std::string> report;  // Windows-1251, like a name read from a problem file
+    bool json = false;
+    std::string problem_file;           // a file-system path, used as given
+};
+
+struct HelpRequest {};
+
+// Bad usage, with a message for people (UTF-8, Russian).
+struct UsageError {
+    std::string message;
+};
+
+using CommandLine = std::variant<Options, HelpRequest, UsageError>;
+
+// The arguments after the program's name.
+CommandLine parse_command_line(std::span<const std::string_view> args);
+
+// The text of --help (UTF-8).
+std::string_view help_text();
+
+}  // namespace cli

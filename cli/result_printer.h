@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "problem/simplex_iteration.h"
+#include "solver/simplex_engine.h"
+
+namespace cli {
+
+// Tells how a problem fared: for people (Russian, UTF-8) or as one JSON object.
+class ResultPrinter {
+public:
+    virtual ~ResultPrinter() = default;
+    // The problem file has errors.
+    virtual void read_failed(const SimplexIteration::bad_simplex& failure) = 0;
+    // The run ended with status codes.
+    virtual void solve_failed(const SimplexIteration::bad_simplex& failure) = 0;
+    virtual void solved(const SimplexIteration& problem, const SolveOutcome& outcome) = 0;
+};
+
+std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out);
+std::unique_ptr<ResultPrinter> make_json_printer(std::ostream& out);
+
+// The shortest decimal form that reads back to the same double ("inf", "nan" for the others).
+std::string shortest_number(double x);
+
+}  // namespace cli
