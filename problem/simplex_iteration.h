@@ -11,6 +11,8 @@
 #include "numerics/matrix.h"
 #include "problem/column_widths.h"
 
+class ReportWriter;  // the report's output buffer (solver/report_writer.h)
+
 // The cost that stands for the big M; the reader stores "M" as +BIG_M and "-M" as -BIG_M.
 inline constexpr double BIG_M = 2147483637.0;
 
@@ -57,8 +59,20 @@ public:
     std::uint32_t variable_count() const noexcept { return table.cols == 0 ? 0 : table.cols - 1; }
 
     // --- The iteration table report (solver/table_report.cpp) ---
-    // Writes the current table with its closing line and an empty line after it.
+    // Writes the current table with its closing line and an empty line after it,
+    // Windows-1251 with CR LF line ends. A failed write shows in the stream's state.
     std::ostream& print_table(std::ostream& out);
+    // The pieces of a table; w(k) is col_widths[k], every column k is w(k) + 2 wide between bars.
+    // "|" and one value cell of column k: "M"/"-M" for +-BIG_M, else the number right-aligned.
+    void print_cell(ReportWriter& out, double x, int k) const;
+    // The text centred in a + 2 characters (an odd blank to the left), at least one blank each side.
+    static void print_centered(ReportWriter& out, std::string_view text, std::uint64_t a);
+    // For each column k in first..last: ch and w(k) + 2 fillers (blanks after "|" or " ", else "-").
+    void print_rule(ReportWriter& out, char ch, int first, int last) const;
+    // "+" and w(k) + 2 "-" for every column, the closing "+" and a line end.
+    void print_full_rule(ReportWriter& out) const;
+    // Puts v into text at offset: left-aligned in three characters up to 999, every digit above.
+    static std::string& fill_number(std::string& text, std::size_t offset, std::uint32_t v);
 
     // --- The simplex engine (solver/simplex_engine.cpp); used by solve() on its own copy ---
     void compute_estimates();
