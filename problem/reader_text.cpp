@@ -39,7 +39,8 @@ bool magnitude_at_least_one(std::string_view number) noexcept {
         const bool negative = k < number.size() && number[k] == '-';
         if (k < number.size() && (number[k] == '+' || number[k] == '-')) ++k;
         // Saturated far beyond the range of a double, so that no digit count overflows.
-        for (; k < number.size(); ++k) exponent = std::min<std::int64_t>(exponent * 10 + (number[k] - '0'), 1'000'000'000'000);
+        for (; k < number.size(); ++k)
+            exponent = std::min<std::int64_t>(exponent * 10 + (number[k] - '0'), 1'000'000'000'000);
         if (negative) exponent = -exponent;
     }
     return order + exponent > 0;

@@ -171,7 +171,8 @@ TEST_F(Reader, RussianKeywordsGiveTheSameRecord) {
 }
 
 TEST_F(Reader, ReadsTheMinimisationWithArtificialVariables) {
-    const SimplexIteration r = load("Aim: min\nSize: 2 4\nBase: 2\nMatrix:\n 2 3 M M\n 10 1 2 1 0\n 12 3 1 0 1\nFile: mix.txt\n");
+    const SimplexIteration r =
+        load("Aim: min\nSize: 2 4\nBase: 2\nMatrix:\n 2 3 M M\n 10 1 2 1 0\n 12 3 1 0 1\nFile: mix.txt\n");
     EXPECT_EQ(r.aim, 2);
     EXPECT_EQ(r.base_vars, 2);
     EXPECT_EQ(r.table(0, 3), BIG_M);
@@ -271,7 +272,7 @@ TEST_F(Reader, HandlerCodes) {
         {kSized + "Aim: Name:", {2}},
         {kSized + "Aim:", {2}},
         {kSized + "Name: a\nName: Aim: foo", {3, 2}},  // the rest of a second name line is free text
-        {"Var_names: Aim: foo " + kSized, {16, 2}},     // names before a size are free text
+        {"Var_names: Aim: foo " + kSized, {16, 2}},    // names before a size are free text
         {"Aim: max Size: 1 2 Matrix: 1 1 5 1 0", {15}},
         {"File: r Size: 1 2 Matrix: 1 1 5 1 0", {14}},
         {"Aim: max File: r Size 1 2", {4}},  // without its colon "Size" is free text
@@ -280,7 +281,8 @@ TEST_F(Reader, HandlerCodes) {
 }
 
 TEST_F(Reader, HandlerValues) {
-    const SimplexIteration a = load(kSized + "Base: 3 Accuracy: 10 0 Print: -2 3 Stop: -3 Format: Aim: MIN File: s.txt");
+    const SimplexIteration a =
+        load(kSized + "Base: 3 Accuracy: 10 0 Print: -2 3 Stop: -3 Format: Aim: MIN File: s.txt");
     EXPECT_EQ(a.base_vars, 3);
     EXPECT_EQ(a.width, 10);
     EXPECT_EQ(a.precision, 0);
@@ -325,8 +327,9 @@ TEST_F(Reader, SizeResetsWhatDependsOnIt) {
 }
 
 TEST_F(Reader, CostWords) {
-    const SimplexIteration r =
-        load("Aim: max File: r Size: 1 11 Matrix: M Mx -M 0 0.5 2.5abc 5.e3 .5 0x10 01e-400 4e-320\n 1 1 0 0 0 0 0 0 0 0 0 0");
+    const SimplexIteration r = load(
+        "Aim: max File: r Size: 1 11\nMatrix: M Mx -M 0 0.5 2.5abc 5.e3 .5 0x10 01e-400 4e-320\n"
+        "1 1 0 0 0 0 0 0 0 0 0 0");
     const double expected[] = {BIG_M, BIG_M, -BIG_M, 0, 0.5, 2.5, 5000, 0.5, 0, 0};
     for (std::uint32_t j = 1; j <= 10; ++j) EXPECT_EQ(r.table(0, j), expected[j - 1]) << j;
     EXPECT_TRUE(r.table(0, 11) > 0 && r.table(0, 11) < 1e-300);
@@ -404,9 +407,12 @@ TEST_F(Reader, TextModeOnEveryPlatform) {
 // accepts a record that keeps every invariant or reports codes it knows.
 TEST_F(Reader, SurvivesArbitraryBytes) {
     const std::vector<std::string> tokens = {
-        "Size:", "Base:", "Accuracy:", "Print:", "Stop:", "Var_names:", "Matrix:", "Aim:", "Name:", "File:",
-        "Format:", "NoTable", "max", "min", "M", "-M", "0", "1", "1", "1", "0", "2", "-1", "3", "300", "500", "501",
-        "1e999", "x", ".5", "\n", "\r\n", "\x1A", "\r", std::string(1, '\0'), "\xFF", "99999999999", "-0",
+        "Size:", "Base:",       "Accuracy:", "Print:",  "Stop:",   "Var_names:", "Matrix:",
+        "Aim:",  "Name:",       "File:",     "Format:", "NoTable", "max",        "min",
+        "M",     "-M",          "0",         "1",       "1",       "1",          "0",
+        "2",     "-1",          "3",         "300",     "500",     "501",        "1e999",
+        "x",     ".5",          "\n",        "\r\n",    "\x1A",    "\r",         std::string(1, '\0'),
+        "\xFF",  "99999999999", "-0",
     };
     const Codes known = {1, 2, 3, 4, 5, 6, 8, 9, 11, 14, 15, 16, 17, 18, 19};
     int accepted = 0;
@@ -420,8 +426,8 @@ TEST_F(Reader, SurvivesArbitraryBytes) {
             bytes = *cp1251::from_utf8(kPartExample);
             for (int k = random() % 4; k > 0; --k) bytes[random() % bytes.size()] = static_cast<char>(random() % 256);
         } else {
-            bytes = "Aim: max File: r Size: " + std::to_string(1 + random() % 4) + " " + std::to_string(1 + random() % 6) +
-                    " Matrix: ";
+            bytes = "Aim: max File: r Size: " + std::to_string(1 + random() % 4) + " " +
+                    std::to_string(1 + random() % 6) + " Matrix: ";
             for (int k = random() % 60; k > 0; --k) bytes += tokens[random() % tokens.size()] + " ";
         }
         const Codes found = codes_of_file(write_bytes(bytes));
