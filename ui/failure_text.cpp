@@ -1,0 +1,27 @@
+#include "ui/failure_text.h"
+
+#include <QStringList>
+
+#include "numerics/matrix.h"
+#include "problem/cp1251.h"
+#include "problem/simplex_iteration.h"
+#include "problem/status_texts.h"
+
+QString status_message(int code) { return QString::fromStdString(cp1251::to_utf8(status_text(code))); }
+
+QString failure_description(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Matrix::bad_matrix& e) {
+        return QString::fromStdString(matrix_error_message(e.code));
+    } catch (const SimplexIteration::bad_simplex& e) {
+        QStringList texts;
+        for (int i = 0; i < e.count && i < SimplexIteration::bad_simplex::kCapacity; ++i)
+            texts << status_message(e.codes[static_cast<std::size_t>(i)]);
+        return texts.join('\n');
+    } catch (const std::exception& e) {
+        return QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error");
+    }
+}

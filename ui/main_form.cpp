@@ -1,0 +1,427 @@
+#include "ui/main_form.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeySequence>
+
+#include <system_error>
+#include <utility>
+
+#include "problem/cp1251.h"
+#include "problem/status_texts.h"
+#include "ui/About.h"
+#include "ui/app_icon.h"
+#include "ui/captioned_frame.h"
+#include "ui/edit_number.h"
+#include "ui/failure_text.h"
+#include "ui/window_look.h"
+
+QPointer<TForm1> Form1;
+
+namespace {
+
+const QString kErrorCaption = QStringLiteral("сообщение об ошибке");
+// The two messages about the file name carry the caption with a capital letter.
+const QString kFileNameCaption = QStringLiteral("Сообщение об ошибке");
+const QString kProgramCaption = QStringLiteral("QTB");
+const QString kBarePattern = QStringLiteral("*.qtb");
+
+// A control of the layout: named, placed in pixels of its parent.
+template <class Widget>
+Widget* place(QWidget* parent, const char* name, const QRect& geometry, const QString& text = {}) {
+    auto* widget = new Widget(text, parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLabel* place_label(QWidget* parent, const char* name, const QRect& geometry, const QString& text = {}) {
+    auto* label = place<QLabel>(parent, name, geometry, text);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place_growing_label(label, geometry);
+    return label;
+}
+
+std::filesystem::path file_system_path(const QString& name) {
+    return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
+
+// Something of the name exists (a file, a folder, anything); nothing is opened.
+bool something_exists(const QString& name) {
+    std::error_code error;
+    return std::filesystem::exists(file_system_path(name), error);
+}
+
+// The one radio button of the window that is checked is its tab stop, as in the other toolkits'
+// radio groups; the arrow keys move between the six.
+void keep_tab_stop_on_checked(QRadioButton* button) {
+    button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    QObject::connect(button, &QRadioButton::toggled, button,
+                     [button](bool checked) { button->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus); });
+}
+
+const QRect kLabel1Place(275, 224, 3, 13);
+const QRect kLabel2Place(331, 224, 3, 13);
+
+}  // namespace
+
+TForm1::TForm1(SimplexIteration& record, MessageSink& messages, ModelCalls model, QWidget* parent)
+    : QMainWindow(parent), record_(record), messages_(messages), model_(std::move(model)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Симплекс метод"));
+    setWindowIcon(app_icon());
+    setFont(form_font());
+
+    build_menu();
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client);
+    build_controls(client);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setFixedHeight(21);
+    setStatusBar(StatusBar1);
+
+    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+    // "All files" is "*" here: on this system "*.*" would hide the names without a dot.
+    OpenDialog1->setNameFilters({QStringLiteral("Файлы данных (*.qtb)"), QStringLiteral("Все файлы (*)")});
+
+    set_tab_order();
+    connect_handlers();
+
+    // The client area below the menu bar is 447 x 272, the status bar its bottom 21 pixels.
+    resize(447, MainMenu1->sizeHint().height() + 272);
+    move(197, 114);
+}
+
+void TForm1::build_menu() {
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+
+    File1 = MainMenu1->addMenu(QStringLiteral("File"));
+    File1->setObjectName(QStringLiteral("File1"));
+    // The shortcut belongs to the menu title and reaches no command.
+    File1->menuAction()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+
+    FileOpenItem = File1->addAction(QStringLiteral("Open ..."));
+    FileOpenItem->setObjectName(QStringLiteral("FileOpenItem"));
+    FileOpenItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    // The hint is kept with the item; nothing displays it (a status tip would write to StatusBar1).
+    FileOpenItem->setToolTip(QStringLiteral("Open|Open a file"));
+
+    Exit1 = File1->addAction(QStringLiteral("Exit"));
+    Exit1->setObjectName(QStringLiteral("Exit1"));
+
+    Help1 = MainMenu1->addMenu(QStringLiteral("Help"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    About1 = Help1->addAction(QStringLiteral("About..."));
+    About1->setObjectName(QStringLiteral("About1"));
+}
+
+void TForm1::build_controls(QWidget* client) {
+    Label3 = place_label(client, "Label3", {8, 8, 72, 13}, QStringLiteral("Файл данных:"));
+    Edit1 = place<QLineEdit>(client, "Edit1", {88, 8, 233, 21}, kBarePattern);
+    Button3 = place<QPushButton>(client, "Button3", {328, 8, 105, 25}, QStringLiteral("Загрузить данные"));
+
+    // The frame first, so that the radio buttons, children of the window, lie above it.
+    RadioGroup1 = place<CaptionedFrame>(client, "RadioGroup1", {8, 40, 425, 121}, QStringLiteral(" Вывод таблиц итераций "));
+    RadioGroup1->setFocusPolicy(Qt::NoFocus);
+    RadioButton1 = place<QRadioButton>(client, "RadioButton1", {16, 56, 233, 17}, QStringLiteral("Таблицы всех итераций"));
+    RadioButton2 = place<QRadioButton>(client, "RadioButton2", {16, 72, 273, 17},
+                                       QStringLiteral("Только таблицу исходных данных"));
+    RadioButton3 = place<QRadioButton>(client, "RadioButton3", {16, 88, 265, 17},
+                                       QStringLiteral("Только таблицу оптимального решения"));
+    RadioButton4 = place<QRadioButton>(client, "RadioButton4", {16, 104, 377, 17},
+                                       QStringLiteral("Только таблицу исходных данных  и  таблицу оптимального решения"));
+    RadioButton5 = place<QRadioButton>(client, "RadioButton5", {16, 120, 193, 17},
+                                       QStringLiteral("Таблицы в указанном интервале "));
+    Edit2 = place<QLineEdit>(client, "Edit2", {232, 120, 33, 17});
+    Edit3 = place<QLineEdit>(client, "Edit3", {288, 120, 33, 17});
+    RadioButton6 = place<QRadioButton>(client, "RadioButton6", {16, 136, 193, 17},
+                                       QStringLiteral("Таблицы итераций не выводить"));
+    RadioButton1->setChecked(true);
+    for (QRadioButton* button : {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6})
+        keep_tab_stop_on_checked(button);
+    Edit2->setEnabled(false);
+    Edit3->setEnabled(false);
+
+    GroupBox1 = place<CaptionedFrame>(client, "GroupBox1", {8, 168, 425, 41}, QStringLiteral(" Точность вывода "));
+    // One label; Edit4 and Edit5 stand in its two gaps, each after the text it answers.
+    Label4 = place_label(GroupBox1, "Label4", {112, 16, 264, 13},
+                         QStringLiteral("Разрядов под число:") + QString(17, u' ') + QStringLiteral("Цифр после запятой:"));
+    Edit4 = place<QLineEdit>(GroupBox1, "Edit4", {224, 16, 33, 17});
+    Edit5 = place<QLineEdit>(GroupBox1, "Edit5", {384, 16, 33, 17});
+    Edit4->setEnabled(false);
+    Edit5->setEnabled(false);
+
+    Button1 = place<QPushButton>(client, "Button1", {8, 216, 105, 25}, QStringLiteral("Решить задачу"));
+    Button1->setEnabled(false);
+    Button2 = place<QPushButton>(client, "Button2", {120, 216, 89, 25}, QStringLiteral("Выход"));
+    Label1 = place_label(client, "Label1", kLabel1Place);
+    Label2 = place_label(client, "Label2", kLabel2Place);
+
+    Edit1->installEventFilter(this);
+}
+
+void TForm1::set_tab_order() {
+    QWidget* const chain[] = {Edit1,        Button1,      Button2, RadioButton1, RadioButton2, RadioButton3,
+                              RadioButton4, RadioButton5, Edit2,   Edit3,        RadioButton6, Button3,
+                              Edit4,        Edit5};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i) setTabOrder(chain[i], chain[i + 1]);
+    Edit1->setFocus();
+}
+
+void TForm1::connect_handlers() {
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(FileOpenItem, &QAction::triggered, this, &TForm1::FileOpenItemClick);
+    connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+    // A radio button's handler runs whenever it becomes checked, by the user or by the window itself.
+    const std::pair<QRadioButton*, void (TForm1::*)()> radio_handlers[] = {
+        {RadioButton1, &TForm1::RadioButton1Click}, {RadioButton2, &TForm1::RadioButton2Click},
+        {RadioButton3, &TForm1::RadioButton3Click}, {RadioButton4, &TForm1::RadioButton4Click},
+        {RadioButton5, &TForm1::RadioButton5Click}, {RadioButton6, &TForm1::RadioButton6Click},
+    };
+    for (const auto& [button, handler] : radio_handlers) {
+        connect(button, &QRadioButton::toggled, this, [this, handler](bool checked) {
+            if (checked) (this->*handler)();
+        });
+    }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit1 && event->type() == QEvent::MouseButtonDblClick) {
+        Edit1DblClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+template <class Handler>
+void TForm1::report_failures(Handler&& handler) {
+    try {
+        std::forward<Handler>(handler)();
+    } catch (...) {
+        messages_.show(failure_description(std::current_exception()), kErrorCaption);
+    }
+}
+
+void TForm1::show_status_codes(const SimplexIteration::bad_simplex& failure) {
+    for (int i = 0; i < failure.count && i < SimplexIteration::bad_simplex::kCapacity; ++i)
+        messages_.show(status_message(failure.codes[static_cast<std::size_t>(i)]), kErrorCaption);
+}
+
+// --- Load ---
+
+void TForm1::Button3Click() {
+    report_failures([this] {
+        const QString file_name = Edit1->text();
+        if (file_name == kBarePattern) {
+            messages_.show(QStringLiteral("Необходимо указать имя файла данных!"), kFileNameCaption);
+            Button1->setEnabled(false);
+            return;
+        }
+        if (!something_exists(file_name)) {
+            messages_.show(QStringLiteral("Ошибка открытия файла!"), kFileNameCaption);
+            Button1->setEnabled(false);
+            return;
+        }
+        RadioButton1->setChecked(true);
+        LoadProblemFile(file_name);
+    });
+}
+
+void TForm1::LoadProblemFile(const QString& file_name) {
+    const std::filesystem::path path = file_system_path(file_name);
+    try {
+        const SimplexIteration loaded = model_.read(path.string());
+        record_ = loaded;
+    } catch (const SimplexIteration::bad_simplex& failure) {
+        messages_.show(QStringLiteral("Есть ошибки при вводе!!!"), kProgramCaption);
+        show_status_codes(failure);
+        Button1->setEnabled(false);
+        return;
+    }
+    std::error_code error;
+    loaded_problem_file_ = std::filesystem::absolute(path, error);
+    show_options_of_record();
+}
+
+void TForm1::show_options_of_record() {
+    if (record_.no_table) {
+        RadioButton6->setChecked(true);
+    } else if (record_.only_optimal_table && record_.only_data_table) {
+        RadioButton4->setChecked(true);
+    } else if (record_.only_optimal_table) {
+        RadioButton3->setChecked(true);
+    } else if (record_.only_data_table) {
+        RadioButton2->setChecked(true);
+    } else if (record_.print_from != 0 || record_.print_to != 0) {
+        // Any interval the file sets, 0..7 included, is shown with its own radio button.
+        Edit2->setEnabled(true);
+        Edit3->setEnabled(true);
+        RadioButton5->setChecked(true);
+        Edit2->setText(edit_number_text(record_.print_from));
+        Edit3->setText(edit_number_text(record_.print_to));
+    }
+    Edit4->setText(edit_number_text(record_.width));
+    Edit5->setText(edit_number_text(record_.precision));
+    Edit4->setEnabled(true);
+    Edit5->setEnabled(true);
+    Button1->setEnabled(true);
+}
+
+// --- Solve ---
+
+void TForm1::Button1Click() {
+    report_failures([this] { SolveProblem(); });
+}
+
+void TForm1::SolveProblem() {
+    SimplexIteration& record = record_;
+
+    record.no_table = RadioButton6->isChecked();
+    record.only_optimal_table = RadioButton3->isChecked();
+    record.only_data_table = RadioButton2->isChecked();
+    if (RadioButton4->isChecked()) {
+        record.only_optimal_table = true;
+        record.only_data_table = true;
+    }
+
+    if (RadioButton5->isChecked()) {
+        const std::int32_t from = read_edit_number(Edit2->text());
+        const std::int32_t to = read_edit_number(Edit3->text());
+        if (to < from || to < 0) {
+            messages_.show(QStringLiteral("Недопустимые границы вывода итераций!"), kErrorCaption);
+            Edit2->setText(edit_number_text(record.print_from));
+            Edit3->setText(edit_number_text(record.print_to));
+            return;
+        }
+        record.print_from = from;
+        record.print_to = to;
+    } else {
+        record.print_from = 0;
+        record.print_to = 0;
+    }
+
+    const std::int32_t width = read_edit_number(Edit4->text());
+    const std::int32_t digits = read_edit_number(Edit5->text());
+    if (digits >= width || digits < 0) {
+        messages_.show(QStringLiteral("Недопустимые параметры точности вывода!"), kErrorCaption);
+        Edit4->setText(edit_number_text(record.width));
+        Edit5->setText(edit_number_text(record.precision));
+        return;
+    }
+    record.width = width;
+    record.compute_col_widths();
+    record.precision = digits;
+
+    set_progress(QStringLiteral("Итерация:"), QStringLiteral("0"));
+
+    // A run empties its report file first: a report that is the loaded problem file itself would destroy
+    // the problem, so it is refused like a report file that cannot be opened.
+    if (!record.no_table && report_would_overwrite_problem_file()) {
+        messages_.show(status_message(kCannotOpenReportFile), kErrorCaption);
+        return;
+    }
+
+    try {
+        const Matrix solution = model_.solve(record);  // a copy: the record itself is never changed by a run
+        static_cast<void>(solution);
+    } catch (const SimplexIteration::bad_simplex& failure) {
+        show_status_codes(failure);
+        return;
+    }
+    messages_.show(QStringLiteral("Решение получено!"), kProgramCaption);
+    set_progress(QString(), QString());
+}
+
+bool TForm1::report_would_overwrite_problem_file() const {
+    if (!record_.file || loaded_problem_file_.empty()) return false;
+    const QString report = QString::fromStdString(cp1251::to_utf8(*record_.file));
+    std::error_code error;
+    const bool same = std::filesystem::equivalent(file_system_path(report), loaded_problem_file_, error);
+    return same && !error;
+}
+
+void TForm1::set_progress(const QString& label1, const QString& label2) {
+    Label1->setText(label1);
+    place_growing_label(Label1, kLabel1Place);
+    Label2->setText(label2);
+    place_growing_label(Label2, kLabel2Place);
+}
+
+// --- Other commands ---
+
+void TForm1::Button2Click() {
+    // Closing the main window ends the event loop; quit() ends it even if another window is open.
+    close();
+    QCoreApplication::quit();
+}
+
+void TForm1::Exit1Click() { Button2Click(); }
+
+void TForm1::FileOpenItemClick() {
+    report_failures([this] {
+        // Until a file has been chosen the dialog starts in the current folder with the pattern as the name;
+        // afterwards it offers the last chosen file again.
+        if (last_chosen_file_.isEmpty()) {
+            OpenDialog1->setDirectory(QDir::currentPath());
+            OpenDialog1->selectFile(kBarePattern);
+            OpenDialog1->selectNameFilter(OpenDialog1->nameFilters().constFirst());
+        }
+        if (OpenDialog1->exec() != QDialog::Accepted) return;
+        const QStringList chosen = OpenDialog1->selectedFiles();
+        if (chosen.isEmpty()) return;
+        const QFileInfo file(chosen.constFirst());
+        Edit1->setText(file.absoluteFilePath());
+        last_chosen_file_ = file.absoluteFilePath();
+        OpenDialog1->setDirectory(file.absolutePath());
+        OpenDialog1->selectFile(file.fileName());
+    });
+}
+
+void TForm1::Edit1DblClick() { FileOpenItemClick(); }
+
+void TForm1::About1Click() {
+    report_failures([this] {
+        // Each command opens one more About window; the window deletes itself when it is closed.
+        auto* about = new TForm2(this);
+        Form2 = about;
+        about->show();
+    });
+}
+
+void TForm1::RadioButton1Click() {
+    Edit2->setEnabled(false);
+    Edit3->setEnabled(false);
+}
+void TForm1::RadioButton2Click() {
+    Edit2->setEnabled(false);
+    Edit3->setEnabled(false);
+}
+void TForm1::RadioButton3Click() {
+    Edit2->setEnabled(false);
+    Edit3->setEnabled(false);
+}
+void TForm1::RadioButton4Click() {
+    Edit2->setEnabled(false);
+    Edit3->setEnabled(false);
+}
+void TForm1::RadioButton5Click() {
+    Edit2->setEnabled(true);
+    Edit3->setEnabled(true);
+}
+void TForm1::RadioButton6Click() {
+    Edit2->setEnabled(false);
+    Edit3->setEnabled(false);
+}

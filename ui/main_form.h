@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QAction>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+
+#include <filesystem>
+
+#include "problem/simplex_iteration.h"
+#include "ui/message_sink.h"
+#include "ui/model_calls.h"
+
+// The main window: the user names a problem file, loads it into the program's problem record, chooses
+// the tables of the report and the format of its numbers, and solves. The window keeps no problem data
+// of its own; the record lives outside it and is handed in. Every message goes through `messages`.
+//
+// The controls are laid out in fixed pixels, positions relative to the client area below the menu bar
+// (the area of the central widget and the status bar); each control's object name is its member name.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    TForm1(SimplexIteration& record, MessageSink& messages, ModelCalls model = ModelCalls::real(),
+           QWidget* parent = nullptr);
+
+    // --- Menu ---
+    QMenuBar* MainMenu1;
+    QMenu* File1;
+    QAction* FileOpenItem;
+    QAction* Exit1;
+    QMenu* Help1;
+    QAction* About1;
+
+    // --- Controls (children of the central widget unless noted) ---
+    QLabel* Label3;
+    QLineEdit* Edit1;
+    QPushButton* Button3;
+    QGroupBox* RadioGroup1;  // only a captioned frame around the six radio buttons
+    QRadioButton* RadioButton1;
+    QRadioButton* RadioButton2;
+    QRadioButton* RadioButton3;
+    QRadioButton* RadioButton4;
+    QRadioButton* RadioButton5;
+    QLineEdit* Edit2;
+    QLineEdit* Edit3;
+    QRadioButton* RadioButton6;
+    QGroupBox* GroupBox1;
+    QLabel* Label4;   // in GroupBox1
+    QLineEdit* Edit4;  // in GroupBox1: characters per number
+    QLineEdit* Edit5;  // in GroupBox1: digits after the decimal point
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QLabel* Label1;
+    QLabel* Label2;
+    QStatusBar* StatusBar1;  // the window's status bar; nothing writes to it
+    QFileDialog* OpenDialog1;
+
+    // --- Handlers ---
+    void Button3Click();  // load
+    void Button1Click();  // solve
+    void Button2Click();  // "Выход"
+    void Exit1Click();
+    void FileOpenItemClick();
+    void Edit1DblClick();
+    void About1Click();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void RadioButton3Click();
+    void RadioButton4Click();
+    void RadioButton5Click();
+    void RadioButton6Click();
+
+    // Reads the problem file into the record and shows its options (the end of the load).
+    void LoadProblemFile(const QString& file_name);
+    // Writes the options into the record, checks them and runs the engine on a copy of the record.
+    void SolveProblem();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void build_menu();
+    void build_controls(QWidget* client);
+    void set_tab_order();
+    void connect_handlers();
+
+    // Runs a handler; a failure that leaves it is shown in one box and the window goes on.
+    template <class Handler>
+    void report_failures(Handler&& handler);
+    void show_status_codes(const SimplexIteration::bad_simplex& failure);
+    void show_options_of_record();
+    void set_progress(const QString& label1, const QString& label2);
+    bool report_would_overwrite_problem_file() const;
+
+    SimplexIteration& record_;
+    MessageSink& messages_;
+    ModelCalls model_;
+    std::filesystem::path loaded_problem_file_;  // absolute; empty until a load succeeds
+    QString last_chosen_file_;                   // the open dialog's last choice; empty until one is made
+};
+
+// The program's main window while it exists.
+extern QPointer<TForm1> Form1;

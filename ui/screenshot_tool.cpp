@@ -1,0 +1,83 @@
+// Grabs the program's windows into PNG files, for the documentation and for checking the layout by eye:
+//     qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] MAIN.png
+// The windows are built as the program builds them; --load loads a problem file first, as the button
+// "Загрузить данные" does. Messages that the windows would show in boxes are printed instead.
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdio>
+
+#include "ui/About.h"
+#include "ui/main_form.h"
+#include "ui/message_sink.h"
+#include "ui/startup.h"
+
+namespace {
+
+class PrintedMessages : public MessageSink {
+public:
+    void show(const QString& text, const QString& caption) override {
+        std::fprintf(stderr, "[%s] %s\n", qPrintable(caption), qPrintable(text));
+    }
+};
+
+bool save(QWidget* window, const QString& file) {
+    if (window->grab().save(file, "PNG")) return true;
+    std::fprintf(stderr, "qtb-screenshot: cannot write %s\n", qPrintable(file));
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QTranslator translator;
+    prepare_application(app, translator);
+
+    QString problem_file, about_file, main_file;
+    const QStringList args = QApplication::arguments().mid(1);
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == "--load" && i + 1 < args.size()) {
+            problem_file = args[++i];
+        } else if (args[i] == "--about" && i + 1 < args.size()) {
+            about_file = args[++i];
+        } else if (main_file.isEmpty() && !args[i].startsWith('-')) {
+            main_file = args[i];
+        } else {
+            main_file.clear();
+            break;
+        }
+    }
+    if (main_file.isEmpty()) {
+        std::fprintf(stderr, "usage: qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] MAIN.png\n");
+        return 64;
+    }
+
+    SimplexIteration record;
+    PrintedMessages messages;
+    TForm1 window(record, messages);
+    window.show();
+    if (!problem_file.isEmpty()) {
+        window.Edit1->setText(problem_file);
+        window.Button3Click();
+    }
+
+    int status = 0;
+    // Grabbed once the windows have been laid out and painted.
+    QTimer::singleShot(300, &window, [&] {
+        if (!save(&window, main_file)) status = 1;
+        if (!about_file.isEmpty()) {
+            window.About1Click();
+            QTimer::singleShot(300, &window, [&] {
+                if (!save(Form2, about_file)) status = 1;
+                QApplication::quit();
+            });
+            return;
+        }
+        QApplication::quit();
+    });
+    QApplication::exec();
+    return status;
+}
