@@ -1,1 +1,326 @@
+// qtb-solve as its users meet it: the built program run in temporary folders.
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "problem/cp1251.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "qtb_cli_XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+std::string read_file(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void write_file(const fs::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the tool in `folder` with the given arguments; its output is caught outside that folder.
+ToolRun run_tool(const fs::path& folder, const std::vector<std::string>& args) {
+    static TempDir capture;
+    const fs::path out_path = capture.path() / "stdout";
+    const fs::path err_path = capture.path() / "stderr";
+    std::vector<char*> argv{const_cast<char*>(QTB_SOLVE_PATH)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+
+    const pid_t child = fork();
+    if (child == 0) {
+        const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(folder.c_str()) != 0) _exit(127);
+        execv(QTB_SOLVE_PATH, argv.data());
+        _exit(127);
+    }
+    int wait_status = 0;
+    waitpid(child, &wait_status, 0);
+    ToolRun run;
+    run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
+    run.out = read_file(out_path);
+    run.err = read_file(err_path);
+    return run;
+}
+
+// Problem files are Windows-1251; these are written in UTF-8 here and converted.
+void write_problem(const fs::path& path, std::string_view utf8_text) { write_file(path, *cp1251::from_utf8(utf8_text)); }
+
+// max 3x1 + 2x2: x1 + x2 <= 4, 2x1 + x2 <= 6 -> x1 = x2 = 2, F = 10 after two pivots.
+constexpr std::string_view kMaximum =
+    "Name: Пример\nAim: max\nSize: 2 4\nVar_names: x1 x2 s1 s2\nMatrix:\n 3 2 0 0\n 4 1 1 1 0\n 6 2 1 0 1\n"
+    "File: report.txt\n";
+constexpr std::string_view kMaximumJson = R"({"ok": true, "end": "optimal", "objective": 10, "solution": [10, 2, 2, 0, 0]})"
+                                          "\n";
+
+// Beale's cycling example: stopped by the limit 4 x (3 + 1) = 16 with the objective 0.
+constexpr std::string_view kCycling =
+    "Aim: max\nSize: 3 7\nMatrix:\n 10 -57 -9 -24 0 0 0\n 0 0.5 -5.5 -2.5 9 1 0 0\n 0 0.5 -1.5 -0.5 1 0 1 0\n"
+    " 1 1 0 0 0 0 0 1\nFile: cycle.txt\nNoTable\n";
+
+// max x1 + x2 with -x1 + x2 + s = 2: unbounded at once.
+constexpr std::string_view kUnbounded = "Aim: max\nSize: 1 3\nMatrix:\n 1 1 0\n 2 -1 1 1\nFile: u.txt\n";
+
+std::size_t table_count(std::string_view report) {
+    const std::string_view marker = "о ц е н о к"_cp1251;
+    std::size_t count = 0;
+    for (auto at = report.find(marker); at != std::string_view::npos; at = report.find(marker, at + 1)) ++count;
+    return count;
+}
+
+bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
+class QtbSolve : public testing::Test {
+protected:
+    fs::path at(std::string_view leaf) const { return dir_.path() / fs::path(std::string(leaf)); }
+    ToolRun run(const std::vector<std::string>& args) const { return run_tool(dir_.path(), args); }
+    std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir_.path())) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempDir dir_;
+};
+
+TEST_F(QtbSolve, SolvesForPeopleInRussian) {
+    write_problem(at("p.qtb"), kMaximum);
+    const ToolRun r = run({"p.qtb"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(contains(r.out, "Задача: Пример\n"));
+    EXPECT_TRUE(contains(r.out, "Решение получено: оптимум.\n"));
+    EXPECT_TRUE(contains(r.out, "Значение целевой функции: 10\n"));
+    EXPECT_TRUE(contains(r.out, "  x1 = 2\n  x2 = 2\n  s1 = 0\n  s2 = 0\n"));
+    EXPECT_TRUE(contains(r.out, "Отчёт: report.txt\n"));
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(table_count(read_file(at("report.txt"))), 3u);
+}
+
+TEST_F(QtbSolve, JsonOnSuccess) {
+    write_problem(at("p.qtb"), kMaximum);
+    const ToolRun r = run({"--json", "p.qtb"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, kMaximumJson);
+}
+
+TEST_F(QtbSolve, ProblemFileErrorsExitWithOne) {
+    write_problem(at("bare.qtb"), "Size: 1 2\nMatrix: 1 0 4 1 1\n");  // neither Aim: nor File:
+    const ToolRun r = run({"--json", "bare.qtb"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, R"({"ok": false, "stage": "read", "codes": [14, 15], "messages": )"
+                     R"(["Вы забыли указать критерий функции цели", )"
+                     R"("Вы забыли указать имя файла для вывода результатов"]})"
+                     "\n");
+
+    const ToolRun missing = run({"--json", "missing.qtb"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(contains(missing.out, R"("stage": "read", "codes": [1])"));
+
+    const ToolRun text = run({"bare.qtb"});
+    EXPECT_EQ(text.status, 1);
+    EXPECT_TRUE(contains(text.out, "Вы забыли указать критерий функции цели (код 14)\n"));
+}
+
+TEST_F(QtbSolve, FailedRunsExitWithTwoAndTheirCodes) {
+    write_problem(at("u.qtb"), kUnbounded);
+    const ToolRun r = run({"--json", "u.qtb"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, R"({"ok": false, "stage": "solve", "codes": [12], "messages": )"
+                     R"(["Функция неогpаничена в области допустимых pешениий"]})"
+                     "\n");
+    const ToolRun text = run({"u.qtb"});
+    EXPECT_EQ(text.status, 2);
+    EXPECT_TRUE(contains(text.out, "Решение не получено:\n"));
+    EXPECT_TRUE(contains(text.out, "(код 12)"));
+}
+
+TEST_F(QtbSolve, TellsARunStoppedByTheIterationLimit) {
+    write_problem(at("c.qtb"), kCycling);
+    const ToolRun json = run({"--json", "c.qtb"});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.out, R"({"ok": true, "end": "iteration_limit", "objective": 0, "solution": [0, 0, 0, 0, 0, 0, 0, 1]})"
+                        "\n");
+    const ToolRun text = run({"c.qtb"});
+    EXPECT_TRUE(contains(text.out, "пределом числа итераций"));
+    EXPECT_TRUE(contains(text.out, "не оптимальна"));
+    EXPECT_TRUE(contains(text.out, "Итераций: 16\n"));
+    EXPECT_TRUE(contains(text.out, "Таблицы не выводились.\n"));
+    EXPECT_EQ(files(), std::vector<std::string>{"c.qtb"});
+}
+
+TEST_F(QtbSolve, TablesOptionChoosesTheTablesAndDropsTheFilesInterval) {
+    write_problem(at("p.qtb"), std::string(kMaximum) + "Print: 5 9\n");  // would print nothing
+    const struct {
+        const char* mode;
+        std::size_t tables;
+    } modes[] = {{"all", 3}, {"data", 1}, {"optimal", 1}, {"data+optimal", 2}};
+    for (const auto& mode : modes) {
+        const ToolRun r = run({"--tables", mode.mode, "p.qtb"});
+        EXPECT_EQ(r.status, 0) << mode.mode;
+        EXPECT_EQ(table_count(read_file(at("report.txt"))), mode.tables) << mode.mode;
+    }
+    fs::remove(at("report.txt"));
+    EXPECT_EQ(run({"--tables=none", "--json", "p.qtb"}).out, kMaximumJson);
+    EXPECT_EQ(files(), std::vector<std::string>{"p.qtb"});
+}
+
+TEST_F(QtbSolve, PrintOptionSelectsAnInterval) {
+    write_problem(at("p.qtb"), std::string(kMaximum) + "OnlyDataTable\n");  // the interval mode clears it
+    EXPECT_EQ(run({"--print", "1:1", "p.qtb"}).status, 0);
+    const std::string one = read_file(at("report.txt"));
+    EXPECT_EQ(table_count(one), 1u);
+    EXPECT_TRUE(contains(one, "Итерация: 1"_cp1251));
+    EXPECT_EQ(run({"--print=2:2", "p.qtb"}).status, 0);
+    EXPECT_EQ(table_count(read_file(at("report.txt"))), 1u);  // the final table
+    EXPECT_EQ(run({"--print", "-3:0", "p.qtb"}).status, 0);
+    EXPECT_EQ(table_count(read_file(at("report.txt"))), 3u);
+}
+
+TEST_F(QtbSolve, AccuracyOptionSetsTheNumberFormat) {
+    write_problem(at("p.qtb"), kMaximum);
+    EXPECT_EQ(run({"--accuracy", "6:2", "p.qtb"}).status, 0);
+    const std::string report = read_file(at("report.txt"));
+    EXPECT_TRUE(contains(report, "|   2.00 |"));
+    EXPECT_FALSE(contains(report, "2.0000"));
+}
+
+TEST_F(QtbSolve, ReportOptionNamesAnotherFileFromTheCurrentFolder) {
+    fs::create_directory(at("sub"));
+    write_problem(at("sub/p.qtb"), kMaximum);
+    EXPECT_EQ(run({"--report", "отчёт.txt", "sub/p.qtb"}).status, 0);
+    EXPECT_EQ(files(), (std::vector<std::string>{"sub", "отчёт.txt"}));
+    EXPECT_EQ(table_count(read_file(at("отчёт.txt"))), 3u);
+    // The file's own relative name is taken from the current folder as well.
+    EXPECT_EQ(run({"sub/p.qtb"}).status, 0);
+    EXPECT_TRUE(fs::exists(at("report.txt")));
+    EXPECT_FALSE(fs::exists(at("sub/report.txt")));
+}
+
+TEST_F(QtbSolve, AReportNameInTheFileIsWindows1251AndBecomesUtf8) {
+    write_problem(at("p.qtb"), "Цель: максимум\nРазмерность: 1 2\nМатрица:\n 1 0\n 4 1 1\nФайл: итоги.txt\n");
+    const ToolRun r = run({"p.qtb"});
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(contains(r.out, "Отчёт: итоги.txt\n"));
+    EXPECT_EQ(files(), (std::vector<std::string>{"p.qtb", "итоги.txt"}));
+}
+
+TEST_F(QtbSolve, NeverWritesTheReportOverTheProblem) {
+    write_problem(at("p.qtb"), kMaximum);
+    const std::string problem = read_file(at("p.qtb"));
+    for (const std::string& name : {std::string("p.qtb"), std::string("./p.qtb"), at("p.qtb").string()}) {
+        const ToolRun r = run({"--json", "--report", name, "p.qtb"});
+        EXPECT_EQ(r.status, 2) << name;
+        EXPECT_TRUE(contains(r.out, R"("stage": "solve", "codes": [7])")) << name;
+        EXPECT_EQ(read_file(at("p.qtb")), problem) << name;
+    }
+    write_problem(at("self.qtb"), "Aim: max\nSize: 1 2\nMatrix:\n 1 0\n 4 1 1\nFile: self.qtb\n");
+    const std::string self = read_file(at("self.qtb"));
+    EXPECT_EQ(run({"self.qtb"}).status, 2);
+    EXPECT_EQ(read_file(at("self.qtb")), self);
+    // Without tables nothing is written, so nothing is in danger.
+    EXPECT_EQ(run({"--tables", "none", "self.qtb"}).status, 0);
+}
+
+TEST_F(QtbSolve, AReportThatCannotBeWrittenIsCodeSeven) {
+    write_problem(at("p.qtb"), kMaximum);
+    const ToolRun missing_folder = run({"--json", "--report", "nowhere/r.txt", "p.qtb"});
+    EXPECT_EQ(missing_folder.status, 2);
+    EXPECT_TRUE(contains(missing_folder.out, R"("codes": [7])"));
+    fs::create_directory(at("folder"));
+    EXPECT_EQ(run({"--report", "folder", "p.qtb"}).status, 2);
+    if (fs::exists("/dev/full")) {
+        const ToolRun full = run({"--json", "--report", "/dev/full", "p.qtb"});
+        EXPECT_EQ(full.status, 2);
+        EXPECT_TRUE(contains(full.out, R"("codes": [7])"));
+    }
+}
+
+TEST_F(QtbSolve, BadUsageExitsWith64AndSaysWhy) {
+    write_problem(at("p.qtb"), kMaximum);
+    const std::vector<std::vector<std::string>> refused = {
+        {},
+        {"p.qtb", "q.qtb"},
+        {"--bogus", "p.qtb"},
+        {"--tables", "some", "p.qtb"},
+        {"--tables", "all", "--tables", "none", "p.qtb"},
+        {"--tables", "all", "--print", "1:2", "p.qtb"},
+        {"--print", "3:2", "p.qtb"},
+        {"--print", "1:0", "p.qtb"},
+        {"--print", "-5:-1", "p.qtb"},
+        {"--print", "2", "p.qtb"},
+        {"--print", "1:2x", "p.qtb"},
+        {"--print", "1:99999999999", "p.qtb"},
+        {"--accuracy", "5:5", "p.qtb"},
+        {"--accuracy", "0:0", "p.qtb"},
+        {"--accuracy", "10:-1", "p.qtb"},
+        {"--report", "中.txt", "p.qtb"},
+        {"--report", "", "p.qtb"},
+        {"p.qtb", "--report"},
+    };
+    for (const auto& args : refused) {
+        const ToolRun r = run(args);
+        std::string shown;
+        for (const auto& a : args) shown += a + " ";
+        EXPECT_EQ(r.status, 64) << shown;
+        EXPECT_TRUE(contains(r.err, "qtb-solve: ")) << shown;
+        EXPECT_EQ(r.out, "") << shown;
+    }
+    EXPECT_EQ(files(), std::vector<std::string>{"p.qtb"});
+}
+
+TEST_F(QtbSolve, AcceptedEdgesOfTheOptions) {
+    write_problem(at("p.qtb"), kMaximum);
+    EXPECT_EQ(run({"--print", "7:7", "--accuracy", "1:0", "p.qtb"}).status, 0);
+    EXPECT_EQ(run({"--json", "--", "p.qtb"}).out, kMaximumJson);
+}
+
+TEST_F(QtbSolve, HelpDocumentsEveryOption) {
+    const ToolRun r = run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    for (const char* word : {"--tables", "all|data|optimal|data+optimal|none", "--print", "--accuracy", "--report",
+                             "--json", "iteration_limit", "64", "70"}) {
+        EXPECT_TRUE(contains(r.out, word)) << word;
+    }
+}
+
+}  // namespace
