@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang and runs each for the given number of seconds (default 60):
+#   scripts/fuzz.sh [SECONDS]
+# New inputs collect in fuzz-corpus/<target>; crashes are written to the current folder as crash-*.
+# Every input that once failed is kept in tests/fuzz/regressions and replayed first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+build=build-fuzz
+cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DQTB_FUZZ=ON -DQTB_BUILD_UI=OFF >/dev/null
+cmake --build "$build" -j "$(nproc)" --target reader_fuzz solve_fuzz
+status=0
+for target in reader_fuzz solve_fuzz; do
+    corpus=fuzz-corpus/$target
+    mkdir -p "$corpus"
+    echo "== $target for $seconds s"
+    mapfile -t kept < <(find tests/fuzz/regressions -type f ! -name README)
+    if ((${#kept[@]})) && ! "$build/tests/fuzz/$target" "${kept[@]}" >"$build/$target-regressions.log" 2>&1; then
+        echo "$target fails on a kept regression input:" >&2
+        tail -n 30 "$build/$target-regressions.log" >&2
+        status=1
+        continue
+    fi
+    if ! "$build/tests/fuzz/$target" -max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
+        -dict=tests/fuzz/qtb.dict -print_final_stats=1 "$corpus" examples >"$build/$target.log" 2>&1; then
+        echo "$target found a failure:" >&2
+        grep -A 30 -E '^==[0-9]+==ERROR|runtime error|deadly signal|SUMMARY' "$build/$target.log" | head -n 60 >&2
+        status=1
+    fi
+    grep -E '^(Done|stat::peak_rss_mb)' "$build/$target.log" || true
+done
+exit $status

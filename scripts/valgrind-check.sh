@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs qtb-solve under valgrind over every example and, when they lie beside the
+# project, every conformance case; fails on the first memory error or leak.
+#   scripts/valgrind-check.sh [path/to/qtb-solve]
+set -euo pipefail
+tool=$(realpath "${1:-$(dirname "$0")/../build/qtb-solve}")
+cd "$(dirname "$0")/.."
+command -v valgrind >/dev/null || { echo "valgrind is not installed (apt-get install valgrind)" >&2; exit 1; }
+
+inputs=(examples/*.qtb)
+if [[ -d ../shared/conformance/cases ]]; then
+    inputs+=(../shared/conformance/cases/*.qtb)
+fi
+
+check_one() {
+    local tool=$1 problem=$2 work
+    work=$(mktemp -d)
+    cp "$problem" "$work/"
+    local rc=0
+    (cd "$work" && valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite,indirect \
+        "$tool" --json "$(basename "$problem")" >/dev/null 2>"$work/valgrind.log") || rc=$?
+    if ((rc == 99)); then
+        echo "FAIL $problem"
+        cat "$work/valgrind.log"
+    fi
+    rm -rf "$work"
+    ((rc != 99))
+}
+export -f check_one
+
+printf '%s\n' "${inputs[@]}" | xargs -P "$(nproc)" -I{} bash -c 'check_one "$0" "$1"' "$tool" {}
+echo "valgrind: ${#inputs[@]} problem files, no memory errors"
