@@ -24,7 +24,12 @@ constexpr unsigned kMaxVariables = 500;
 // "Name:" reads at most this many characters: the separator, the name and the line feed.
 constexpr std::size_t kNameLineLimit = 80;
 
-// The whole file, or nothing when it cannot be opened (a directory cannot).
+// No problem file comes near this size (a full 300 x 500 table is a few megabytes);
+// the bound keeps a device such as /dev/zero from filling the memory.
+constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
+
+// The whole file, or nothing when it cannot be opened (a directory cannot) or is
+// larger than any problem file.
 std::optional<std::string> read_file_bytes(const std::string& file_name) {
     // The name is a C string: whatever follows a NUL byte is not part of it.
     const std::filesystem::path path(file_name.c_str());
@@ -36,6 +41,7 @@ std::optional<std::string> read_file_bytes(const std::string& file_name) {
     std::array<char, 1 << 16> chunk;
     while (file.read(chunk.data(), chunk.size()) || file.gcount() > 0) {
         bytes.append(chunk.data(), static_cast<std::size_t>(file.gcount()));
+        if (bytes.size() > kMaxFileBytes) return std::nullopt;
     }
     return bytes;
 }

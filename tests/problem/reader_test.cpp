@@ -200,6 +200,11 @@ TEST_F(Reader, FilesThatCannotBeReadAndEmptyFiles) {
     EXPECT_EQ(codes("just some words\n"), (Codes{14, 15, 4}));
 }
 
+TEST_F(Reader, RefusesAnEndlessDeviceInsteadOfFillingTheMemory) {
+    if (!fs::exists("/dev/zero")) GTEST_SKIP() << "no /dev/zero";
+    EXPECT_EQ(codes_of_file("/dev/zero"), Codes{1});
+}
+
 TEST_F(Reader, SizeLimitsAndTheCodesThatEndTheReading) {
     // Code 4 ends the reading at once: the codes before it stay, nothing after it is read.
     for (const char* size : {"301 5", "3 501", "0 5", "5 0", "x 5", "5", "-1 5", "4294967296 5", "5.5 6"}) {
