@@ -29,8 +29,19 @@ struct FixedText {
 };
 
 // Writes x with `precision` fraction digits (no point when it is 0) into
-// `buffer`, which must hold kMaxFixedLength bytes.
+// `buffer`, which must hold kMaxFixedLength bytes (bytes past the text may be overwritten).
 FixedText format_fixed(double x, std::uint32_t precision, char* buffer);
+
+// Widest field format_fixed_in_field takes, and the room it needs at `out`.
+inline constexpr std::size_t kMaxField = 1024;
+inline constexpr std::size_t kFieldRoom = kMaxField + kMaxFixedLength;
+
+// Writes x as format_fixed does, right-aligned with blanks in a field of
+// `field` characters (whole when it is longer), and returns the end of it:
+// the report's number cells without a copy. Needs precision <=
+// kMaxSignificantDecimals, field <= kMaxField and kFieldRoom bytes at `out`,
+// some of which it may overwrite beyond the end it returns.
+char* format_fixed_in_field(double x, std::uint32_t precision, std::size_t field, char* out);
 
 // The exact integer path on its own: round-half-even of |x| * 10^precision in
 // 128-bit arithmetic. Returns the length written, or 0 when x is not finite,

@@ -13,6 +13,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "problem/cp1251.h"
 #include "problem/simplex_iteration.h"
@@ -36,10 +37,7 @@ constexpr std::string_view kNoKeyRow = "  ключевая строка не н�
 constexpr std::string_view kInfeasible = "система ограничений несовместна"_cp1251;
 constexpr std::string_view kOptimal = "получено оптимальное решение !"_cp1251;
 
-// Cells up to this size are assembled in place in the writer's block; wider
-// ones (huge widths or precisions) go through it piece by piece.
-constexpr std::uint64_t kDirectCellLimit = 1024;
-static_assert(kDirectCellLimit <= ReportWriter::kBlockSize);
+static_assert(number_format::kFieldRoom + 2 <= ReportWriter::kBlockSize);
 
 // "|" and a value cell w + 2 characters wide (wider when the number needs it).
 void write_value_cell(ReportWriter& out, double x, std::uint64_t w, std::uint32_t precision) {
@@ -55,25 +53,21 @@ void write_value_cell(ReportWriter& out, double x, std::uint64_t w, std::uint32_
         out.put("-M ");
         return;
     }
+    if (w < number_format::kMaxField && precision <= number_format::kMaxSignificantDecimals) {
+        // The usual cell, assembled in place in the writer's block.
+        char* const cell = out.room(number_format::kFieldRoom + 2);
+        cell[0] = '|';
+        char* const end = number_format::format_fixed_in_field(x, precision, w + 1, cell + 1);
+        *end = ' ';
+        out.advance(static_cast<std::size_t>(end + 1 - cell));
+        return;
+    }
+    // Huge widths or precisions: the blanks and zeros go through the block in pieces.
     char text[number_format::kMaxFixedLength];
     const number_format::FixedText number = number_format::format_fixed(x, precision, text);
     const std::uint64_t length = number.length + number.zeros;
-    const std::uint64_t pad = length < w + 1 ? w + 1 - length : 0;
-    const std::uint64_t cell = 1 + pad + length + 1;
-    if (cell <= kDirectCellLimit) {
-        char* p = out.room(cell);
-        *p++ = '|';
-        std::memset(p, ' ', pad);
-        p += pad;
-        std::memcpy(p, text, number.length);
-        p += number.length;
-        std::memset(p, '0', number.zeros);
-        p[number.zeros] = ' ';
-        out.advance(cell);
-        return;
-    }
     out.put('|');
-    out.fill(' ', pad);
+    out.fill(' ', length < w + 1 ? w + 1 - length : 0);
     out.put(std::string_view(text, number.length));
     out.fill('0', number.zeros);
     out.put(' ');
@@ -154,6 +148,30 @@ std::ostream& SimplexIteration::print_table(std::ostream& stream) {
     const std::uint64_t w_name = col_widths[-1];
     const std::uint64_t w_value = col_widths[0];
 
+    // The widths once more for the loops over cells, indexed 0..n without checks.
+    std::vector<std::uint64_t> value_widths(static_cast<std::size_t>(n) + 1);
+    for (int k = 0; k <= n; ++k) value_widths[static_cast<std::size_t>(k)] = col_widths[k];
+
+    // The full rule follows every row but the last: drawn once while it is short.
+    std::uint64_t rule_length = w_cost + w_name + 6 + 3;
+    for (const std::uint64_t w : value_widths) rule_length += w + 3;
+    std::string full_rule;
+    if (rule_length <= ReportWriter::kBlockSize) {
+        full_rule.reserve(rule_length);
+        for (int k = -2; k <= n; ++k) {
+            full_rule += '+';
+            full_rule.append(std::size_t{col_widths[k]} + 2, '-');
+        }
+        full_rule += "+\r\n";
+    }
+    const auto draw_full_rule = [&] {
+        if (full_rule.empty()) {
+            print_full_rule(out);
+        } else {
+            out.put(full_rule);
+        }
+    };
+
     // Top rule over the variable columns only.
     print_rule(out, ' ', -2, 0);
     print_rule(out, '+', 1, n);
@@ -171,10 +189,10 @@ std::ostream& SimplexIteration::print_table(std::ostream& stream) {
     }
     print_centered(out, title, w_cost + w_name + w_value + 7);
     const auto costs = table.row(0);
-    for (int j = 1; j <= n; ++j) write_value_cell(out, costs[static_cast<std::size_t>(j)], col_widths[j], digits);
+    for (std::size_t j = 1; j < costs.size(); ++j) write_value_cell(out, costs[j], value_widths[j], digits);
     out.put('|');
     out.line_end();
-    print_full_rule(out);
+    draw_full_rule();
 
     // Headings.
     out.put('|');
@@ -189,7 +207,7 @@ std::ostream& SimplexIteration::print_table(std::ostream& stream) {
     }
     out.put('|');
     out.line_end();
-    print_full_rule(out);
+    draw_full_rule();
 
     // Constraint rows: cost and name of the basic variable, then the row itself.
     for (std::uint32_t i = 1; i <= m; ++i) {
@@ -198,10 +216,10 @@ std::ostream& SimplexIteration::print_table(std::ostream& stream) {
         out.put('|');
         print_centered(out, variable_name(basic), w_name);
         const auto row = table.row(i);
-        for (int k = 0; k <= n; ++k) write_value_cell(out, row[static_cast<std::size_t>(k)], col_widths[k], digits);
+        for (std::size_t k = 0; k < row.size(); ++k) write_value_cell(out, row[k], value_widths[k], digits);
         out.put('|');
         out.line_end();
-        if (i < m) print_full_rule(out);
+        if (i < m) draw_full_rule();
         if (out.failed()) return stream;  // the rest would be dropped
     }
 

@@ -141,6 +141,25 @@ TEST(NumberFormat, AgreesWithPrintf) {
     }
 }
 
+TEST(NumberFormat, FieldsAlignRightAndLetLongerNumbersThrough) {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> ordinary(-1e6, 1e6);
+    const std::uint32_t precisions[] = {0, 1, 2, 4, 8, 9, 19, 20, 27, 28, 40, 300, 1074};
+    const std::size_t fields[] = {0, 1, 5, 11, 31, 32, 33, 100, number_format::kMaxField};
+    // Exactly the room the function asks for, so that a sanitizer sees any write past it.
+    std::vector<char> room(number_format::kFieldRoom);
+    for (int k = 0; k < 60000; ++k) {
+        const double x = k % 2 == 0 ? std::bit_cast<double>(random()) : ordinary(random);
+        const std::uint32_t p = precisions[random() % std::size(precisions)];
+        const std::size_t field = fields[random() % std::size(fields)];
+        const char* const start = room.data();
+        const char* end = number_format::format_fixed_in_field(x, p, field, room.data());
+        const std::string text = to_fixed(x, p);
+        const std::string expected = std::string(field > text.size() ? field - text.size() : 0, ' ') + text;
+        ASSERT_EQ(std::string(start, end), expected) << std::bit_cast<std::uint64_t>(x) << " at " << p;
+    }
+}
+
 TEST(NumberFormat, HugePrecisionsEndInZerosWithoutAHugeBuffer) {
     EXPECT_EQ(to_fixed(0.1, 300), reference(0.1, 300));
     EXPECT_EQ(to_fixed(5e-324, 1074), reference(5e-324, 1074));
