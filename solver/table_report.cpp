@@ -118,164 +118,204 @@ void SimplexIteration::print_cell(ReportWriter& out, double x, int k) const {
     write_value_cell(out, x, col_widths[k], static_cast<std::uint32_t>(std::max(precision, 0)));
 }
 
-std::ostream& SimplexIteration::print_table(std::ostream& stream) {
-    if (!stream) return stream;  // whatever it would write is dropped anyway
-    ReportWriter out(stream);
-    const std::uint32_t m = constraint_count();
-    const int n = static_cast<int>(variable_count());
-    const auto digits = static_cast<std::uint32_t>(std::max(precision, 0));
+namespace {
 
-    // The name of variable j as the headings and the name column show it.
-    const auto variable_name = [this](std::uint32_t j) {
-        if (var_names) return var_names->at(j);
-        std::string generated = "x";
-        return fill_number(generated, 1, j);
-    };
-
-    if (iterations == 0 && name) {
-        out.put(kProblemLabel);
-        out.put(*name);
-        out.line_end();
+// One table, drawn line by line. Keeps what the lines need again and again:
+// the value columns' widths without index checks and the full rule drawn once.
+class TableDrawing {
+public:
+    TableDrawing(const SimplexIteration& record, ReportWriter& out)
+        : r_(record),
+          out_(out),
+          n_(static_cast<int>(record.variable_count())),
+          digits_(static_cast<std::uint32_t>(std::max(record.precision, 0))),
+          w_cost_(record.col_widths[-2]),
+          w_name_(record.col_widths[-1]),
+          w_value_(record.col_widths[0]),
+          value_widths_(static_cast<std::size_t>(n_) + 1) {
+        for (int k = 0; k <= n_; ++k) value_widths_[static_cast<std::size_t>(k)] = record.col_widths[k];
+        std::uint64_t rule_length = w_cost_ + w_name_ + 6 + 3;  // with the last "+" and the line end
+        for (const std::uint64_t w : value_widths_) rule_length += w + 3;
+        if (rule_length <= ReportWriter::kBlockSize) {
+            full_rule_.reserve(rule_length);
+            for (int k = -2; k <= n_; ++k) {
+                full_rule_ += '+';
+                full_rule_.append(std::size_t{record.col_widths[k]} + 2, '-');
+            }
+            full_rule_ += "+\r\n";
+        }
     }
 
+    // "Задача: " and the name, above the initial table only.
+    void problem_line() {
+        if (r_.iterations != 0 || !r_.name) return;
+        out_.put(kProblemLabel);
+        out_.put(*r_.name);
+        out_.line_end();
+    }
+
+    // The rule over the variable columns, then the title beside the costs.
+    // "(оптимум)" marks only a final table whose objective has no M part.
+    void title_and_costs() {
+        r_.print_rule(out_, ' ', -2, 0);
+        r_.print_rule(out_, '+', 1, n_);
+        out_.put('+');
+        out_.line_end();
+        std::string title;
+        if (r_.iterations == 0) {
+            title = kInitialTitle;
+        } else {
+            title = kIterationTitle;
+            SimplexIteration::fill_number(title, kIterationTitle.size(),
+                                          static_cast<std::uint32_t>(std::max(r_.iterations, 0)));
+            if (r_.pivot_col == 0 && r_.estimates(0, 0) == 0.0) title += kOptimumMark;
+        }
+        SimplexIteration::print_centered(out_, title, w_cost_ + w_name_ + w_value_ + 7);
+        const auto costs = r_.table.row(0);
+        for (std::size_t j = 1; j < costs.size(); ++j) write_value_cell(out_, costs[j], value_widths_[j], digits_);
+        out_.put('|');
+        out_.line_end();
+        full_rule();
+    }
+
+    void headings() {
+        out_.put('|');
+        SimplexIteration::print_centered(out_, kCostHeading, w_cost_);
+        out_.put('|');
+        SimplexIteration::print_centered(out_, kNameHeading, w_name_);
+        out_.put('|');
+        SimplexIteration::print_centered(out_, kValueHeading, w_value_);
+        for (int j = 1; j <= n_; ++j) {
+            out_.put('|');
+            SimplexIteration::print_centered(out_, variable_name(static_cast<std::uint32_t>(j)),
+                                             value_widths_[static_cast<std::size_t>(j)]);
+        }
+        out_.put('|');
+        out_.line_end();
+        full_rule();
+    }
+
+    // Cost and name of each row's basic variable, then the row. False once
+    // the stream has failed.
+    bool constraint_rows() {
+        const std::uint32_t m = r_.constraint_count();
+        for (std::uint32_t i = 1; i <= m; ++i) {
+            const std::uint32_t basic = r_.basis.at(i);
+            write_value_cell(out_, r_.table(0, basic), w_cost_, digits_);
+            out_.put('|');
+            SimplexIteration::print_centered(out_, variable_name(basic), w_name_);
+            const auto row = r_.table.row(i);
+            for (std::size_t k = 0; k < row.size(); ++k) write_value_cell(out_, row[k], value_widths_[k], digits_);
+            out_.put('|');
+            out_.line_end();
+            if (i < m) full_rule();
+            if (out_.failed()) return false;
+        }
+        return true;
+    }
+
+    // The rule under the grid, the M parts (blank where 0), the plain parts
+    // (zeros shown), and the rule with a "-" under the merged label cell.
+    void estimates() {
+        r_.print_rule(out_, '+', -2, -2);
+        r_.print_rule(out_, '+', -1, -1);
+        r_.print_rule(out_, '+', 0, n_);
+        out_.put('+');
+        out_.line_end();
+
+        const std::uint64_t label_field = w_cost_ + w_name_ + 3;
+        out_.put('|');
+        SimplexIteration::print_centered(out_, kMLineLabel, label_field);
+        const auto m_parts = r_.estimates.row(0);
+        for (std::size_t k = 0; k < m_parts.size(); ++k) {
+            if (m_parts[k] != 0.0) {
+                write_value_cell(out_, m_parts[k], value_widths_[k], digits_);
+            } else {
+                r_.print_rule(out_, '|', static_cast<int>(k), static_cast<int>(k));
+            }
+        }
+        out_.put('|');
+        out_.line_end();
+        out_.put('|');
+        SimplexIteration::print_centered(out_, kPlainLineLabel, label_field);
+        const auto plain_parts = r_.estimates.row(1);
+        for (std::size_t k = 0; k < plain_parts.size(); ++k) {
+            write_value_cell(out_, plain_parts[k], value_widths_[k], digits_);
+        }
+        out_.put('|');
+        out_.line_end();
+
+        r_.print_rule(out_, '+', -2, -2);
+        r_.print_rule(out_, '-', -1, -1);
+        r_.print_rule(out_, '+', 0, n_);
+        out_.put('+');
+        out_.line_end();
+    }
+
+    // What comes next, then an empty line before the next table.
+    void closing_line() {
+        if (r_.pivot_col != 0) {
+            out_.put(kKeyColumn);
+            write_integer(out_, r_.pivot_col);
+            if (r_.pivot_row != 0) {
+                out_.put(kKeyRow);
+                write_integer(out_, r_.pivot_row);
+            } else {
+                out_.put(kNoKeyRow);
+            }
+        } else if (r_.estimates(0, 0) != 0.0) {
+            out_.put(kInfeasible);
+        } else {
+            out_.put(kOptimal);
+        }
+        out_.line_end();
+        out_.line_end();
+    }
+
+private:
+    void full_rule() {
+        if (full_rule_.empty()) {
+            r_.print_full_rule(out_);
+        } else {
+            out_.put(full_rule_);
+        }
+    }
+
+    // The name of variable j as the headings and the name column show it.
+    std::string variable_name(std::uint32_t j) const {
+        if (r_.var_names) return r_.var_names->at(j);
+        std::string generated = "x";
+        return SimplexIteration::fill_number(generated, 1, j);
+    }
+
+    const SimplexIteration& r_;
+    ReportWriter& out_;
+    int n_;
+    std::uint32_t digits_;
+    std::uint64_t w_cost_, w_name_, w_value_;
+    std::vector<std::uint64_t> value_widths_;  // columns 0..n
+    std::string full_rule_;                    // empty when too long to keep
+};
+
+}  // namespace
+
+std::ostream& SimplexIteration::print_table(std::ostream& stream) {
+    if (!stream) return stream;  // whatever it would write is dropped anyway
     // The name column follows the current basis.
     if (var_names) {
         std::size_t longest = 3;
-        for (std::uint32_t i = 1; i <= m; ++i) longest = std::max(longest, var_names->at(basis.at(i)).size());
+        for (std::uint32_t i = 1; i <= constraint_count(); ++i)
+            longest = std::max(longest, var_names->at(basis.at(i)).size());
         col_widths[-1] = static_cast<std::uint32_t>(longest);
     }
-    const std::uint64_t w_cost = col_widths[-2];
-    const std::uint64_t w_name = col_widths[-1];
-    const std::uint64_t w_value = col_widths[0];
-
-    // The widths once more for the loops over cells, indexed 0..n without checks.
-    std::vector<std::uint64_t> value_widths(static_cast<std::size_t>(n) + 1);
-    for (int k = 0; k <= n; ++k) value_widths[static_cast<std::size_t>(k)] = col_widths[k];
-
-    // The full rule follows every row but the last: drawn once while it is short.
-    std::uint64_t rule_length = w_cost + w_name + 6 + 3;
-    for (const std::uint64_t w : value_widths) rule_length += w + 3;
-    std::string full_rule;
-    if (rule_length <= ReportWriter::kBlockSize) {
-        full_rule.reserve(rule_length);
-        for (int k = -2; k <= n; ++k) {
-            full_rule += '+';
-            full_rule.append(std::size_t{col_widths[k]} + 2, '-');
-        }
-        full_rule += "+\r\n";
-    }
-    const auto draw_full_rule = [&] {
-        if (full_rule.empty()) {
-            print_full_rule(out);
-        } else {
-            out.put(full_rule);
-        }
-    };
-
-    // Top rule over the variable columns only.
-    print_rule(out, ' ', -2, 0);
-    print_rule(out, '+', 1, n);
-    out.put('+');
-    out.line_end();
-
-    // Title and cost row. "(оптимум)" only for a final table whose objective has no M part.
-    std::string title;
-    if (iterations == 0) {
-        title = kInitialTitle;
-    } else {
-        title = kIterationTitle;
-        fill_number(title, kIterationTitle.size(), static_cast<std::uint32_t>(std::max(iterations, 0)));
-        if (pivot_col == 0 && estimates(0, 0) == 0.0) title += kOptimumMark;
-    }
-    print_centered(out, title, w_cost + w_name + w_value + 7);
-    const auto costs = table.row(0);
-    for (std::size_t j = 1; j < costs.size(); ++j) write_value_cell(out, costs[j], value_widths[j], digits);
-    out.put('|');
-    out.line_end();
-    draw_full_rule();
-
-    // Headings.
-    out.put('|');
-    print_centered(out, kCostHeading, w_cost);
-    out.put('|');
-    print_centered(out, kNameHeading, w_name);
-    out.put('|');
-    print_centered(out, kValueHeading, w_value);
-    for (int j = 1; j <= n; ++j) {
-        out.put('|');
-        print_centered(out, variable_name(static_cast<std::uint32_t>(j)), col_widths[j]);
-    }
-    out.put('|');
-    out.line_end();
-    draw_full_rule();
-
-    // Constraint rows: cost and name of the basic variable, then the row itself.
-    for (std::uint32_t i = 1; i <= m; ++i) {
-        const std::uint32_t basic = basis.at(i);
-        write_value_cell(out, table(0, basic), w_cost, digits);
-        out.put('|');
-        print_centered(out, variable_name(basic), w_name);
-        const auto row = table.row(i);
-        for (std::size_t k = 0; k < row.size(); ++k) write_value_cell(out, row[k], value_widths[k], digits);
-        out.put('|');
-        out.line_end();
-        if (i < m) draw_full_rule();
-        if (out.failed()) return stream;  // the rest would be dropped
-    }
-
-    // Under the grid: the same characters as a full rule.
-    print_rule(out, '+', -2, -2);
-    print_rule(out, '+', -1, -1);
-    print_rule(out, '+', 0, n);
-    out.put('+');
-    out.line_end();
-
-    // The estimates: M parts (blank where 0), then plain parts (zeros shown).
-    const std::uint64_t label_field = w_cost + w_name + 3;
-    out.put('|');
-    print_centered(out, kMLineLabel, label_field);
-    for (int k = 0; k <= n; ++k) {
-        const double em = estimates(0, static_cast<std::uint32_t>(k));
-        if (em != 0.0) {
-            write_value_cell(out, em, col_widths[k], digits);
-        } else {
-            print_rule(out, '|', k, k);
-        }
-    }
-    out.put('|');
-    out.line_end();
-    out.put('|');
-    print_centered(out, kPlainLineLabel, label_field);
-    for (int k = 0; k <= n; ++k) {
-        write_value_cell(out, estimates(1, static_cast<std::uint32_t>(k)), col_widths[k], digits);
-    }
-    out.put('|');
-    out.line_end();
-
-    // Bottom rule: a "-" under the merged label cell where a bar would stand.
-    print_rule(out, '+', -2, -2);
-    print_rule(out, '-', -1, -1);
-    print_rule(out, '+', 0, n);
-    out.put('+');
-    out.line_end();
-
-    // Closing line, then an empty line before the next table.
-    if (pivot_col != 0) {
-        out.put(kKeyColumn);
-        write_integer(out, pivot_col);
-        if (pivot_row != 0) {
-            out.put(kKeyRow);
-            write_integer(out, pivot_row);
-        } else {
-            out.put(kNoKeyRow);
-        }
-    } else if (estimates(0, 0) != 0.0) {
-        out.put(kInfeasible);
-    } else {
-        out.put(kOptimal);
-    }
-    out.line_end();
-    out.line_end();
+    ReportWriter out(stream);
+    TableDrawing drawing(*this, out);
+    drawing.problem_line();
+    drawing.title_and_costs();
+    drawing.headings();
+    if (!drawing.constraint_rows()) return stream;  // the stream failed: the rest would be dropped
+    drawing.estimates();
+    drawing.closing_line();
     out.flush();
     return stream;
 }
