@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -147,6 +148,24 @@ TEST_F(Windows, TheAboutWindowShowsNameVersionAndIcon) {
     EXPECT_EQ(about.Label2->text(), "Version 3.1");
     EXPECT_EQ(about.Button1->text(), "Ok");
     EXPECT_EQ(about.Button1->geometry(), QRect(128, 96, 57, 25));
+}
+
+TEST(MessageBoxes, AreModalWithOneOkButtonAndNoIcon) {
+    MessageBoxSink sink;
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = true;
+        EXPECT_EQ(box->text(), "Решение получено!");
+        EXPECT_EQ(box->windowTitle(), "QTB");
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+        EXPECT_TRUE(box->isModal());
+        box->button(QMessageBox::Ok)->click();
+    });
+    sink.show("Решение получено!", "QTB");
+    EXPECT_TRUE(seen);
 }
 
 TEST(ResultWindow, IsBuiltHiddenWithItsTextAndOkButton) {
