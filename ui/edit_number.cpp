@@ -5,9 +5,7 @@
 namespace {
 
 // The white space of the C library's isspace in the "C" locale.
-bool is_c_space(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
-}
+bool is_c_space(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r'; }
 
 }  // namespace
 

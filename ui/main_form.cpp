@@ -131,21 +131,24 @@ void TForm1::build_controls(QWidget* client) {
     Button3 = place<QPushButton>(client, "Button3", {328, 8, 105, 25}, QStringLiteral("Загрузить данные"));
 
     // The frame first, so that the radio buttons, children of the window, lie above it.
-    RadioGroup1 = place<CaptionedFrame>(client, "RadioGroup1", {8, 40, 425, 121}, QStringLiteral(" Вывод таблиц итераций "));
+    RadioGroup1 =
+        place<CaptionedFrame>(client, "RadioGroup1", {8, 40, 425, 121}, QStringLiteral(" Вывод таблиц итераций "));
     RadioGroup1->setFocusPolicy(Qt::NoFocus);
-    RadioButton1 = place<QRadioButton>(client, "RadioButton1", {16, 56, 233, 17}, QStringLiteral("Таблицы всех итераций"));
+    RadioButton1 =
+        place<QRadioButton>(client, "RadioButton1", {16, 56, 233, 17}, QStringLiteral("Таблицы всех итераций"));
     RadioButton2 = place<QRadioButton>(client, "RadioButton2", {16, 72, 273, 17},
                                        QStringLiteral("Только таблицу исходных данных"));
     RadioButton3 = place<QRadioButton>(client, "RadioButton3", {16, 88, 265, 17},
                                        QStringLiteral("Только таблицу оптимального решения"));
-    RadioButton4 = place<QRadioButton>(client, "RadioButton4", {16, 104, 377, 17},
-                                       QStringLiteral("Только таблицу исходных данных  и  таблицу оптимального решения"));
+    RadioButton4 =
+        place<QRadioButton>(client, "RadioButton4", {16, 104, 377, 17},
+                            QStringLiteral("Только таблицу исходных данных  и  таблицу оптимального решения"));
     RadioButton5 = place<QRadioButton>(client, "RadioButton5", {16, 120, 193, 17},
                                        QStringLiteral("Таблицы в указанном интервале "));
     Edit2 = place<QLineEdit>(client, "Edit2", {232, 120, 33, 17});
     Edit3 = place<QLineEdit>(client, "Edit3", {288, 120, 33, 17});
-    RadioButton6 = place<QRadioButton>(client, "RadioButton6", {16, 136, 193, 17},
-                                       QStringLiteral("Таблицы итераций не выводить"));
+    RadioButton6 =
+        place<QRadioButton>(client, "RadioButton6", {16, 136, 193, 17}, QStringLiteral("Таблицы итераций не выводить"));
     RadioButton1->setChecked(true);
     for (QRadioButton* button : {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6})
         keep_tab_stop_on_checked(button);
@@ -154,8 +157,9 @@ void TForm1::build_controls(QWidget* client) {
 
     GroupBox1 = place<CaptionedFrame>(client, "GroupBox1", {8, 168, 425, 41}, QStringLiteral(" Точность вывода "));
     // One label; Edit4 and Edit5 stand in its two gaps, each after the text it answers.
-    Label4 = place_label(GroupBox1, "Label4", {112, 16, 264, 13},
-                         QStringLiteral("Разрядов под число:") + QString(17, u' ') + QStringLiteral("Цифр после запятой:"));
+    Label4 =
+        place_label(GroupBox1, "Label4", {112, 16, 264, 13},
+                    QStringLiteral("Разрядов под число:") + QString(17, u' ') + QStringLiteral("Цифр после запятой:"));
     Edit4 = place<QLineEdit>(GroupBox1, "Edit4", {224, 16, 33, 17});
     Edit5 = place<QLineEdit>(GroupBox1, "Edit5", {384, 16, 33, 17});
     Edit4->setEnabled(false);
@@ -171,9 +175,8 @@ void TForm1::build_controls(QWidget* client) {
 }
 
 void TForm1::set_tab_order() {
-    QWidget* const chain[] = {Edit1,        Button1,      Button2, RadioButton1, RadioButton2, RadioButton3,
-                              RadioButton4, RadioButton5, Edit2,   Edit3,        RadioButton6, Button3,
-                              Edit4,        Edit5};
+    QWidget* const chain[] = {Edit1,        Button1, Button2, RadioButton1, RadioButton2, RadioButton3, RadioButton4,
+                              RadioButton5, Edit2,   Edit3,   RadioButton6, Button3,      Edit4,        Edit5};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i) setTabOrder(chain[i], chain[i + 1]);
     Edit1->setFocus();
 }

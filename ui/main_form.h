@@ -54,7 +54,7 @@ public:
     QLineEdit* Edit3;
     QRadioButton* RadioButton6;
     QGroupBox* GroupBox1;
-    QLabel* Label4;   // in GroupBox1
+    QLabel* Label4;    // in GroupBox1
     QLineEdit* Edit4;  // in GroupBox1: characters per number
     QLineEdit* Edit5;  // in GroupBox1: digits after the decimal point
     QPushButton* Button1;

@@ -42,4 +42,3 @@ void place_growing_label(QLabel* label, const QRect& at_least) {
     const int needed = label->fontMetrics().horizontalAdvance(label->text());
     label->setGeometry(at_least.x(), at_least.y(), std::max(at_least.width(), needed), at_least.height());
 }
-

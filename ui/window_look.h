@@ -15,4 +15,3 @@ QFont about_title_font();
 
 // Places a label that grows with its text: at least the given rectangle, wider when its text needs it.
 void place_growing_label(QLabel* label, const QRect& at_least);
-

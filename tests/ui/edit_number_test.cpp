@@ -15,10 +15,10 @@ TEST(ReadEditNumber, ReadsAsAtolDoes) {
         const char16_t* text;
         std::int32_t value;
     } cases[] = {
-        {u"", 0},          {u"7", 7},          {u"-5", -5},          {u"+4", 4},       {u" +4", 4},
-        {u"\t\n 12", 12},  {u"12abc", 12},     {u"12 34", 12},       {u"abc", 0},      {u"-", 0},
-        {u"+-3", 0},       {u"- 3", 0},        {u"007", 7},          {u"3.9", 3},      {u"-0", 0},
-        {u"\u00a05", 0},   {u"\uff15", 0},  // only the C locale's blanks and ASCII digits count
+        {u"", 0},       {u"7", 7},      {u"-5", -5}, {u"+4", 4},      {u" +4", 4},    {u"\t\n 12", 12},
+        {u"12abc", 12}, {u"12 34", 12}, {u"abc", 0}, {u"-", 0},       {u"+-3", 0},    {u"- 3", 0},
+        {u"007", 7},    {u"3.9", 3},    {u"-0", 0},  {u"\u00a05", 0}, {u"\uff15", 0},  // only the C locale's blanks and
+                                                                                       // ASCII digits count
     };
     for (const auto& c : cases) EXPECT_EQ(read_edit_number(QString::fromUtf16(c.text)), c.value) << c.value;
 }

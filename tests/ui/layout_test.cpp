@@ -116,10 +116,10 @@ TEST_F(MainWindowLayout, CaptionsFitTheirControlsAndCoverNoNeighbour) {
 }
 
 TEST_F(MainWindowLayout, TabOrderFollowsTheLayoutAndOnlyTheCheckedRadioButtonIsAStop) {
-    const QList<QWidget*> expected = {window.Edit1,        window.Button1,      window.Button2, window.RadioButton1,
-                                      window.RadioButton2, window.RadioButton3, window.RadioButton4,
-                                      window.RadioButton5, window.Edit2,        window.Edit3,   window.RadioButton6,
-                                      window.Button3,      window.Edit4,        window.Edit5};
+    const QList<QWidget*> expected = {
+        window.Edit1,        window.Button1,      window.Button2,      window.RadioButton1, window.RadioButton2,
+        window.RadioButton3, window.RadioButton4, window.RadioButton5, window.Edit2,        window.Edit3,
+        window.RadioButton6, window.Button3,      window.Edit4,        window.Edit5};
     QList<QWidget*> chain;
     QWidget* widget = window.Edit1;
     do {

@@ -106,8 +106,12 @@ TEST_F(SolveChecks, TheIntervalIsReadAsAtolReadsIt) {
         QString from, to;
         std::int32_t stored_from, stored_to;
     } accepted[] = {
-        {"-5", "4", -5, 4},   {"", "", 0, 0},  {"7", "7", 7, 7},
-        {"12abc", "20", 12, 20}, {" +4", "9", 4, 9}, {"1", "99999999999", 1, kMax},
+        {"-5", "4", -5, 4},
+        {"", "", 0, 0},
+        {"7", "7", 7, 7},
+        {"12abc", "20", 12, 20},
+        {" +4", "9", 4, 9},
+        {"1", "99999999999", 1, kMax},
         {"-99999999999", "0", kMin, 0},
     };
     for (const auto& c : accepted) {
@@ -298,8 +302,7 @@ TEST_F(SolveReport, AReportThatIsTheProblemFileItselfIsRefused) {
         window.Button3->click();
         ASSERT_TRUE(messages.take().empty());
         window.Button1->click();
-        EXPECT_EQ(messages.take(),
-                  boxes({{status_message(kCannotOpenReportFile), "сообщение об ошибке"}}));
+        EXPECT_EQ(messages.take(), boxes({{status_message(kCannotOpenReportFile), "сообщение об ошибке"}}));
         EXPECT_EQ(read_report("problem.qtb"), problem);
     }
     // Without tables the run writes no report and leaves the problem file alone.

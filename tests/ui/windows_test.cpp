@@ -80,8 +80,7 @@ TEST(StartUp, NamesTheApplicationAndSpeaksRussianWhereQtsTranslationIsInstalled)
     EXPECT_EQ(QGuiApplication::desktopFileName(), "qtb");
     EXPECT_FALSE(QApplication::windowIcon().isNull());
 
-    const bool installed =
-        QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ru.qm");
+    const bool installed = QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ru.qm");
     QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     const QString cancel = buttons.button(QDialogButtonBox::Cancel)->text();
     QApplication::removeTranslator(&translator);
@@ -192,7 +191,8 @@ TEST_F(Windows, TheOpenDialogStartsHereWithThePatternAndRemembersTheLastFile) {
         seen = dialog.isVisible();
         EXPECT_EQ(dialog.nameFilters(), (QStringList{"Файлы данных (*.qtb)", "Все файлы (*)"}));
         EXPECT_EQ(dialog.selectedNameFilter(), "Файлы данных (*.qtb)");
-        EXPECT_EQ(QFileInfo(dialog.directory().path()).canonicalFilePath(), QFileInfo(folder.path()).canonicalFilePath());
+        EXPECT_EQ(QFileInfo(dialog.directory().path()).canonicalFilePath(),
+                  QFileInfo(folder.path()).canonicalFilePath());
         if (auto* name = dialog.findChild<QLineEdit*>("fileNameEdit")) {
             EXPECT_EQ(name->text(), "*.qtb");
         }
