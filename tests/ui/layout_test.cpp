@@ -1,6 +1,7 @@
 // The main window as it stands after creation: controls, places, texts, states, tab order, menu.
 #include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,14 @@ TEST_F(MainWindowLayout, TabOrderFollowsTheLayoutAndOnlyTheCheckedRadioButtonIsA
     window.RadioButton3->click();
     EXPECT_TRUE(window.RadioButton3->focusPolicy() & Qt::TabFocus);
     EXPECT_FALSE(window.RadioButton1->focusPolicy() & Qt::TabFocus);
+
+    // The arrow keys still move between the six, checking the one they reach.
+    window.activateWindow();
+    window.RadioButton3->setFocus();
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(window.RadioButton3, &down);
+    EXPECT_TRUE(window.RadioButton4->isChecked());
+    EXPECT_TRUE(window.RadioButton4->focusPolicy() & Qt::TabFocus);
 }
 
 TEST_F(MainWindowLayout, SixRadioButtonsOfTheWindowFormOneExclusiveGroup) {
