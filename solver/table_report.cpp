@@ -226,21 +226,20 @@ public:
         const std::uint64_t label_field = w_cost_ + w_name_ + 3;
         out_.put('|');
         SimplexIteration::print_centered(out_, kMLineLabel, label_field);
-        const auto m_parts = r_.estimates.row(0);
-        for (std::size_t k = 0; k < m_parts.size(); ++k) {
-            if (m_parts[k] != 0.0) {
-                write_value_cell(out_, m_parts[k], value_widths_[k], digits_);
+        for (int k = 0; k <= n_; ++k) {
+            const double m_part = estimate(0, k);
+            if (m_part != 0.0) {
+                write_value_cell(out_, m_part, value_widths_[static_cast<std::size_t>(k)], digits_);
             } else {
-                r_.print_rule(out_, '|', static_cast<int>(k), static_cast<int>(k));
+                r_.print_rule(out_, '|', k, k);
             }
         }
         out_.put('|');
         out_.line_end();
         out_.put('|');
         SimplexIteration::print_centered(out_, kPlainLineLabel, label_field);
-        const auto plain_parts = r_.estimates.row(1);
-        for (std::size_t k = 0; k < plain_parts.size(); ++k) {
-            write_value_cell(out_, plain_parts[k], value_widths_[k], digits_);
+        for (int k = 0; k <= n_; ++k) {
+            write_value_cell(out_, estimate(1, k), value_widths_[static_cast<std::size_t>(k)], digits_);
         }
         out_.put('|');
         out_.line_end();
@@ -280,6 +279,9 @@ private:
             out_.put(full_rule_);
         }
     }
+
+    // Checked: the estimates are a matrix of their own, sized by the engine.
+    double estimate(std::uint32_t part, int k) const { return r_.estimates(part, static_cast<std::uint32_t>(k)); }
 
     // The name of variable j as the headings and the name column show it.
     std::string variable_name(std::uint32_t j) const {
