@@ -61,8 +61,9 @@ struct Scaled {
 };
 
 // |x| * 10^precision rounded half to even, when x is finite, the precision at
-// most kMaxIntegerPathPrecision and the result below 2^128.
-std::optional<Scaled> scale(double x, std::uint32_t precision) {
+// most kMaxIntegerPathPrecision and the result below 2^128. Inlined where the
+// precision is a constant, which makes 5^precision one too.
+[[gnu::always_inline]] inline std::optional<Scaled> scale(double x, std::uint32_t precision) {
     if (precision > kMaxIntegerPathPrecision) return std::nullopt;
     const auto bits = std::bit_cast<std::uint64_t>(x);
     const bool negative = (bits >> 63) != 0;
@@ -193,13 +194,6 @@ char* write_small(char* out, std::size_t field, bool negative, std::uint64_t sca
     return point + kFractionLength;
 }
 
-constexpr std::uint32_t kMaxSmallPrecision = 19;  // 10^19 is the largest power of ten in 64 bits
-
-using SmallWriter = char* (*)(char*, std::size_t, bool, std::uint64_t);
-constexpr auto kSmallWriters = []<std::size_t... P>(std::index_sequence<P...>) {
-    return std::array<SmallWriter, sizeof...(P)>{&write_small<static_cast<std::uint32_t>(P)>...};
-}(std::make_index_sequence<kMaxSmallPrecision + 1>{});
-
 // Any scaled value at any precision of the integer path, without padding.
 char* write_wide(char* out, const Scaled& scaled, std::uint32_t precision) {
     std::array<char, 48> digits;  // up to 39 digits of a 128-bit value, or precision + 1 <= 28
@@ -218,29 +212,8 @@ char* write_wide(char* out, const Scaled& scaled, std::uint32_t precision) {
     return out;
 }
 
-// The integer path into a field; nothing when it does not apply.
-char* write_scaled(char* out, std::size_t field, double x, std::uint32_t precision) {
-    const auto scaled = scale(x, precision);
-    if (!scaled) return nullptr;
-    if (precision <= kMaxSmallPrecision && scaled->value <= std::numeric_limits<std::uint64_t>::max()) {
-        return kSmallWriters[precision](out, field, scaled->negative, static_cast<std::uint64_t>(scaled->value));
-    }
-    std::array<char, 48> text;
-    const std::size_t length = static_cast<std::size_t>(write_wide(text.data(), *scaled, precision) - text.data());
-    char* const start = out + blank_field(out, field, length);
-    std::memcpy(start, text.data(), length);
-    return start + length;
-}
-
-}  // namespace
-
-std::size_t format_fixed_integer_path(double x, std::uint32_t precision, char* buffer) {
-    const char* const end = write_scaled(buffer, 0, x, precision);
-    return end == nullptr ? 0 : static_cast<std::size_t>(end - buffer);
-}
-
-FixedText format_fixed(double x, std::uint32_t precision, char* buffer) {
-    if (const std::size_t length = format_fixed_integer_path(x, precision, buffer)) return {length, 0};
+// printf's text through the standard library, for what the integer path leaves.
+FixedText format_with_to_chars(double x, std::uint32_t precision, char* buffer) {
     const std::uint32_t written = std::min(precision, kMaxSignificantDecimals);
     const auto result =
         std::to_chars(buffer, buffer + kMaxFixedLength, x, std::chars_format::fixed, static_cast<int>(written));
@@ -251,14 +224,63 @@ FixedText format_fixed(double x, std::uint32_t precision, char* buffer) {
     return text;
 }
 
-char* format_fixed_in_field(double x, std::uint32_t precision, std::size_t field, char* out) {
-    assert(precision <= kMaxSignificantDecimals && field <= kMaxField);
-    if (char* const end = write_scaled(out, field, x, precision)) return end;
+// A text made elsewhere, right-aligned in the field.
+char* put_in_field(char* out, std::size_t field, const char* text, std::size_t length) {
+    char* const start = out + blank_field(out, field, length);
+    std::memcpy(start, text, length);
+    return start + length;
+}
+
+// A number into a field at any precision: the integer path where it applies, else std::to_chars.
+char* write_field_general(double x, std::uint32_t precision, std::size_t field, char* out) {
+    if (const auto scaled = scale(x, precision)) {
+        std::array<char, 48> text;
+        return put_in_field(out, field, text.data(),
+                            static_cast<std::size_t>(write_wide(text.data(), *scaled, precision) - text.data()));
+    }
     std::array<char, kMaxFixedLength> text;
-    const FixedText number = format_fixed(x, precision, text.data());
-    char* const start = out + blank_field(out, field, number.length);
-    std::memcpy(start, text.data(), number.length);
-    return start + number.length;
+    const FixedText number = format_with_to_chars(x, precision, text.data());
+    assert(number.zeros == 0);  // precision <= kMaxSignificantDecimals
+    return put_in_field(out, field, text.data(), number.length);
+}
+
+// The writer of one small precision P: the integer path with every constant
+// known, for numbers whose scaled value fits in 64 bits.
+template <std::uint32_t P>
+char* write_field(double x, std::uint32_t /*precision*/, std::size_t field, char* out) {
+    const auto scaled = scale(x, P);
+    if (scaled && scaled->value <= std::numeric_limits<std::uint64_t>::max()) [[likely]] {
+        return write_small<P>(out, field, scaled->negative, static_cast<std::uint64_t>(scaled->value));
+    }
+    return write_field_general(x, P, field, out);
+}
+
+constexpr std::uint32_t kMaxSmallPrecision = 19;  // 10^19 is the largest power of ten in 64 bits
+
+constexpr auto kFieldWriters = []<std::size_t... P>(std::index_sequence<P...>) {
+    return std::array<FieldWriter::Write, sizeof...(P)>{&write_field<static_cast<std::uint32_t>(P)>...};
+}(std::make_index_sequence<kMaxSmallPrecision + 1>{});
+
+}  // namespace
+
+FieldWriter::FieldWriter(std::uint32_t precision)
+    : write_(precision <= kMaxSmallPrecision ? kFieldWriters[precision] : &write_field_general),
+      precision_(precision) {
+    assert(precision <= kMaxSignificantDecimals);
+}
+
+char* format_fixed_in_field(double x, std::uint32_t precision, std::size_t field, char* out) {
+    return FieldWriter(precision)(x, field, out);
+}
+
+std::size_t format_fixed_integer_path(double x, std::uint32_t precision, char* buffer) {
+    if (!scale(x, precision)) return 0;
+    return static_cast<std::size_t>(FieldWriter(precision)(x, 0, buffer) - buffer);
+}
+
+FixedText format_fixed(double x, std::uint32_t precision, char* buffer) {
+    if (precision <= kMaxSignificantDecimals) return {static_cast<std::size_t>(FieldWriter(precision)(x, 0, buffer) - buffer), 0};
+    return format_with_to_chars(x, precision, buffer);
 }
 
 std::string to_fixed(double x, std::uint32_t precision) {

@@ -32,15 +32,29 @@ struct FixedText {
 // `buffer`, which must hold kMaxFixedLength bytes (bytes past the text may be overwritten).
 FixedText format_fixed(double x, std::uint32_t precision, char* buffer);
 
-// Widest field format_fixed_in_field takes, and the room it needs at `out`.
+// Widest field a FieldWriter takes, and the room it needs at `out`.
 inline constexpr std::size_t kMaxField = 1024;
 inline constexpr std::size_t kFieldRoom = kMaxField + kMaxFixedLength;
 
-// Writes x as format_fixed does, right-aligned with blanks in a field of
-// `field` characters (whole when it is longer), and returns the end of it:
-// the report's number cells without a copy. Needs precision <=
-// kMaxSignificantDecimals, field <= kMaxField and kFieldRoom bytes at `out`,
-// some of which it may overwrite beyond the end it returns.
+// Writes numbers of one precision as format_fixed does, right-aligned with
+// blanks in a field of `field` characters (whole when longer), straight where
+// they belong: the report's number cells. Chosen once for a precision of at
+// most kMaxSignificantDecimals, then called for every number; each call needs
+// field <= kMaxField and kFieldRoom bytes at `out`, some of which it may
+// overwrite beyond the end it returns.
+class FieldWriter {
+public:
+    using Write = char* (*)(double x, std::uint32_t precision, std::size_t field, char* out);
+
+    explicit FieldWriter(std::uint32_t precision);
+    char* operator()(double x, std::size_t field, char* out) const { return write_(x, precision_, field, out); }
+
+private:
+    Write write_;
+    std::uint32_t precision_;
+};
+
+// One number into a field: FieldWriter(precision)(x, field, out).
 char* format_fixed_in_field(double x, std::uint32_t precision, std::size_t field, char* out);
 
 // The exact integer path on its own: round-half-even of |x| * 10^precision in

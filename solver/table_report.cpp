@@ -39,8 +39,18 @@ constexpr std::string_view kOptimal = "получено оптимальное �
 
 static_assert(number_format::kFieldRoom + 2 <= ReportWriter::kBlockSize);
 
+// The numbers of one table: their precision, and the writer chosen for it.
+struct NumberStyle {
+    explicit NumberStyle(std::int32_t record_precision)
+        : precision(static_cast<std::uint32_t>(std::max(record_precision, 0))),
+          field_writer(std::min(precision, number_format::kMaxSignificantDecimals)) {}
+
+    std::uint32_t precision;
+    number_format::FieldWriter field_writer;
+};
+
 // "|" and a value cell w + 2 characters wide (wider when the number needs it).
-void write_value_cell(ReportWriter& out, double x, std::uint64_t w, std::uint32_t precision) {
+void write_value_cell(ReportWriter& out, double x, std::uint64_t w, const NumberStyle& style) {
     if (x == BIG_M) {
         out.put('|');
         out.fill(' ', w);
@@ -53,18 +63,18 @@ void write_value_cell(ReportWriter& out, double x, std::uint64_t w, std::uint32_
         out.put("-M ");
         return;
     }
-    if (w < number_format::kMaxField && precision <= number_format::kMaxSignificantDecimals) {
+    if (w < number_format::kMaxField && style.precision <= number_format::kMaxSignificantDecimals) {
         // The usual cell, assembled in place in the writer's block.
         char* const cell = out.room(number_format::kFieldRoom + 2);
         cell[0] = '|';
-        char* const end = number_format::format_fixed_in_field(x, precision, w + 1, cell + 1);
+        char* const end = style.field_writer(x, w + 1, cell + 1);
         *end = ' ';
         out.advance(static_cast<std::size_t>(end + 1 - cell));
         return;
     }
     // Huge widths or precisions: the blanks and zeros go through the block in pieces.
     char text[number_format::kMaxFixedLength];
-    const number_format::FixedText number = number_format::format_fixed(x, precision, text);
+    const number_format::FixedText number = number_format::format_fixed(x, style.precision, text);
     const std::uint64_t length = number.length + number.zeros;
     out.put('|');
     out.fill(' ', length < w + 1 ? w + 1 - length : 0);
@@ -115,7 +125,7 @@ void SimplexIteration::print_full_rule(ReportWriter& out) const {
 }
 
 void SimplexIteration::print_cell(ReportWriter& out, double x, int k) const {
-    write_value_cell(out, x, col_widths[k], static_cast<std::uint32_t>(std::max(precision, 0)));
+    write_value_cell(out, x, col_widths[k], NumberStyle(precision));
 }
 
 namespace {
@@ -128,7 +138,7 @@ public:
         : r_(record),
           out_(out),
           n_(static_cast<int>(record.variable_count())),
-          digits_(static_cast<std::uint32_t>(std::max(record.precision, 0))),
+          numbers_(record.precision),
           w_cost_(record.col_widths[-2]),
           w_name_(record.col_widths[-1]),
           w_value_(record.col_widths[0]),
@@ -172,7 +182,7 @@ public:
         }
         SimplexIteration::print_centered(out_, title, w_cost_ + w_name_ + w_value_ + 7);
         const auto costs = r_.table.row(0);
-        for (std::size_t j = 1; j < costs.size(); ++j) write_value_cell(out_, costs[j], value_widths_[j], digits_);
+        for (std::size_t j = 1; j < costs.size(); ++j) write_value_cell(out_, costs[j], value_widths_[j], numbers_);
         out_.put('|');
         out_.line_end();
         full_rule();
@@ -201,11 +211,11 @@ public:
         const std::uint32_t m = r_.constraint_count();
         for (std::uint32_t i = 1; i <= m; ++i) {
             const std::uint32_t basic = r_.basis.at(i);
-            write_value_cell(out_, r_.table(0, basic), w_cost_, digits_);
+            write_value_cell(out_, r_.table(0, basic), w_cost_, numbers_);
             out_.put('|');
             SimplexIteration::print_centered(out_, variable_name(basic), w_name_);
             const auto row = r_.table.row(i);
-            for (std::size_t k = 0; k < row.size(); ++k) write_value_cell(out_, row[k], value_widths_[k], digits_);
+            for (std::size_t k = 0; k < row.size(); ++k) write_value_cell(out_, row[k], value_widths_[k], numbers_);
             out_.put('|');
             out_.line_end();
             if (i < m) full_rule();
@@ -229,7 +239,7 @@ public:
         for (int k = 0; k <= n_; ++k) {
             const double m_part = estimate(0, k);
             if (m_part != 0.0) {
-                write_value_cell(out_, m_part, value_widths_[static_cast<std::size_t>(k)], digits_);
+                write_value_cell(out_, m_part, value_widths_[static_cast<std::size_t>(k)], numbers_);
             } else {
                 r_.print_rule(out_, '|', k, k);
             }
@@ -239,7 +249,7 @@ public:
         out_.put('|');
         SimplexIteration::print_centered(out_, kPlainLineLabel, label_field);
         for (int k = 0; k <= n_; ++k) {
-            write_value_cell(out_, estimate(1, k), value_widths_[static_cast<std::size_t>(k)], digits_);
+            write_value_cell(out_, estimate(1, k), value_widths_[static_cast<std::size_t>(k)], numbers_);
         }
         out_.put('|');
         out_.line_end();
@@ -293,7 +303,7 @@ private:
     const SimplexIteration& r_;
     ReportWriter& out_;
     int n_;
-    std::uint32_t digits_;
+    NumberStyle numbers_;
     std::uint64_t w_cost_, w_name_, w_value_;
     std::vector<std::uint64_t> value_widths_;  // columns 0..n
     std::string full_rule_;                    // empty when too long to keep
