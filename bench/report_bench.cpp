@@ -84,7 +84,8 @@ std::vector<SimplexIteration> make_tables(int count) {
             r.estimates(1, j) = numbers.entry();
         }
         r.basis.assign(kRows + 1, 0);
-        for (std::uint32_t i = 1; i <= kRows; ++i) r.basis[i] = 1 + static_cast<std::uint32_t>(numbers.next() % kVariables);
+        for (std::uint32_t i = 1; i <= kRows; ++i)
+            r.basis[i] = 1 + static_cast<std::uint32_t>(numbers.next() % kVariables);
         r.name = "benchmark";
         r.iterations = t;
         const bool last = t == count - 1;
@@ -158,7 +159,8 @@ bool same_bytes(const std::filesystem::path& a, const std::filesystem::path& b) 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::filesystem::path folder = argc > 1 ? std::filesystem::path(argv[1]) : std::filesystem::temp_directory_path();
+    const std::filesystem::path folder =
+        argc > 1 ? std::filesystem::path(argv[1]) : std::filesystem::temp_directory_path();
     const int count = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
     const auto report_file = folder / "report_bench_report.txt";
     const auto stream_file = folder / "report_bench_stream.txt";

@@ -16,7 +16,8 @@ using Width = std::uint64_t;
 
 class StreamTable {
 public:
-    StreamTable(std::ostream& out, const SimplexIteration& r) : out_(out), r_(r), n_(static_cast<int>(r.variable_count())) {
+    StreamTable(std::ostream& out, const SimplexIteration& r)
+        : out_(out), r_(r), n_(static_cast<int>(r.variable_count())) {
         for (int k = -2; k <= n_; ++k) widths_.push_back(r.col_widths[k]);
         if (r.var_names) {
             std::size_t longest = 3;

@@ -86,7 +86,8 @@ struct Scaled {
     const uint128 value = product >> drop;
     const uint128 rest = product & ((uint128{1} << drop) - 1);
     const uint128 half = uint128{1} << (drop - 1);
-    const auto up = static_cast<unsigned>(rest > half) | (static_cast<unsigned>(rest == half) & static_cast<unsigned>(value & 1));
+    const auto up =
+        static_cast<unsigned>(rest > half) | (static_cast<unsigned>(rest == half) & static_cast<unsigned>(value & 1));
     return Scaled{negative, value + up};
 }
 
@@ -259,13 +260,13 @@ constexpr std::uint32_t kMaxSmallPrecision = 19;  // 10^19 is the largest power 
 
 constexpr auto kFieldWriters = []<std::size_t... P>(std::index_sequence<P...>) {
     return std::array<FieldWriter::Write, sizeof...(P)>{&write_field<static_cast<std::uint32_t>(P)>...};
-}(std::make_index_sequence<kMaxSmallPrecision + 1>{});
+}
+(std::make_index_sequence<kMaxSmallPrecision + 1>{});
 
 }  // namespace
 
 FieldWriter::FieldWriter(std::uint32_t precision)
-    : write_(precision <= kMaxSmallPrecision ? kFieldWriters[precision] : &write_field_general),
-      precision_(precision) {
+    : write_(precision <= kMaxSmallPrecision ? kFieldWriters[precision] : &write_field_general), precision_(precision) {
     assert(precision <= kMaxSignificantDecimals);
 }
 
@@ -279,7 +280,8 @@ std::size_t format_fixed_integer_path(double x, std::uint32_t precision, char* b
 }
 
 FixedText format_fixed(double x, std::uint32_t precision, char* buffer) {
-    if (precision <= kMaxSignificantDecimals) return {static_cast<std::size_t>(FieldWriter(precision)(x, 0, buffer) - buffer), 0};
+    if (precision <= kMaxSignificantDecimals)
+        return {static_cast<std::size_t>(FieldWriter(precision)(x, 0, buffer) - buffer), 0};
     return format_with_to_chars(x, precision, buffer);
 }
 

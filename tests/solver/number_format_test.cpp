@@ -75,7 +75,7 @@ TEST(NumberFormat, IntegerPathTakesTheCommonCasesAndDeclinesTheRest) {
     EXPECT_EQ(integer_path(-0.0, 2), "-0.00");
     EXPECT_EQ(integer_path(5e-324, 27), "0.000000000000000000000000000");
     EXPECT_EQ(integer_path(2147483637.0, 27), "2147483637.000000000000000000000000000");
-    EXPECT_EQ(integer_path(1.0, 28), "");  // precision beyond 5^27
+    EXPECT_EQ(integer_path(1.0, 28), "");   // precision beyond 5^27
     EXPECT_EQ(integer_path(1e300, 2), "");  // beyond 128 bits
     EXPECT_EQ(integer_path(std::numeric_limits<double>::infinity(), 2), "");
     EXPECT_EQ(integer_path(std::numeric_limits<double>::quiet_NaN(), 2), "");
@@ -88,12 +88,14 @@ TEST(NumberFormat, IntegerPathTakesTheCommonCasesAndDeclinesTheRest) {
 }
 
 TEST(NumberFormat, MatchesTheExactConversionOnEdgeValues) {
+    // clang-format off
     std::vector<double> values = {
         0.125, 0.375, 2.5, 0.5, 1.5, 1e-5, 5e-5, 0.05, 0.005, 4.35, 1.45, 2.675, 1e15, 1e16, 9007199254740993.0,
         18446744073709551615.0, 18446744073709551616.0, 1e19, 1e20, 1e21, 1e22, 1e23, 123456789012345678.9,
         std::numeric_limits<double>::max(), std::numeric_limits<double>::min(),
         std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::epsilon(), 2147483637.0,
         2147483636.0, 1.0 / 3.0, 2.0 / 3.0, 0.1, 0.2, 0.3, 1e-10, 1e-17, 1e-300, 4.9406564584124654e-320};
+    // clang-format on
     for (int e = -1074; e <= 1023; e += 7) values.push_back(std::ldexp(1.0, e));
     for (int e = -60; e <= 130; ++e) {
         values.push_back(std::ldexp(1.0, e));
@@ -164,7 +166,8 @@ TEST(NumberFormat, HugePrecisionsEndInZerosWithoutAHugeBuffer) {
     EXPECT_EQ(to_fixed(0.1, 300), reference(0.1, 300));
     EXPECT_EQ(to_fixed(5e-324, 1074), reference(5e-324, 1074));
     EXPECT_EQ(to_fixed(-5e-324, 1100), reference(-5e-324, 1100));
-    EXPECT_EQ(to_fixed(std::numeric_limits<double>::max(), 1500), printf_text(std::numeric_limits<double>::max(), 1500));
+    EXPECT_EQ(to_fixed(std::numeric_limits<double>::max(), 1500),
+              printf_text(std::numeric_limits<double>::max(), 1500));
 
     char buffer[kMaxFixedLength];
     const auto text = number_format::format_fixed(1.5, 2'000'000'000u, buffer);

@@ -31,8 +31,8 @@ std::string cp(std::string_view utf8) { return cp1251::from_utf8(utf8).value(); 
 
 // A record of the given table (row 0 the costs, column 0 the right-hand sides)
 // and basis (entry 0 the marker), with its widths computed.
-SimplexIteration make_record(const std::vector<std::vector<double>>& rows, std::vector<std::uint32_t> basis,
-                             int width, int precision) {
+SimplexIteration make_record(const std::vector<std::vector<double>>& rows, std::vector<std::uint32_t> basis, int width,
+                             int precision) {
     SimplexIteration r;
     r.aim = 1;
     const auto m = static_cast<std::uint32_t>(rows.size() - 1);
@@ -222,10 +222,10 @@ TEST(TableReport, CentringGivesTheOddBlankToTheLeftAndNeverLessThanOne) {
     const auto centred = [](std::string_view text, std::uint64_t a) {
         return written([&](ReportWriter& w) { SimplexIteration::print_centered(w, text, a); });
     };
-    EXPECT_EQ(centred("ab", 3), "  ab ");      // d = 3
-    EXPECT_EQ(centred("ab", 2), " ab ");       // d = 2
-    EXPECT_EQ(centred("abc", 2), " abc ");     // d = 1: one wider
-    EXPECT_EQ(centred("abcd", 2), " abcd ");   // d = 0: two wider
+    EXPECT_EQ(centred("ab", 3), "  ab ");         // d = 3
+    EXPECT_EQ(centred("ab", 2), " ab ");          // d = 2
+    EXPECT_EQ(centred("abc", 2), " abc ");        // d = 1: one wider
+    EXPECT_EQ(centred("abcd", 2), " abcd ");      // d = 0: two wider
     EXPECT_EQ(centred("abcdef", 1), " abcdef ");  // d < 0: one blank, the whole text, one blank
     EXPECT_EQ(centred("", 0), "  ");
 }
