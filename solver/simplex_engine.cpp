@@ -10,10 +10,12 @@
 #include "solver/simplex_engine.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <span>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -32,6 +34,9 @@ void check_estimates_shape(const SimplexIteration& run) {
 }
 
 bool is_m_cost(double c) { return std::fabs(c) == BIG_M; }
+
+// By its bits: an integer compare is the cheapest test in the hot loop of a pivot.
+bool is_negative_zero(double x) { return std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(-0.0); }
 
 // Columns 1..k are the problem's own variables; k is 0 when the file gave none.
 Index own_variable_count(const SimplexIteration& run) {
@@ -167,24 +172,45 @@ void SimplexIteration::pivot() {
     // Other rows first, while row r and column s still hold their old values.
     // Element s of each row is computed too, harmlessly: the column is set below.
     const std::span<double> key_row = table.row(r);
-    const long double divisor = a_rs;
-    // With a finite key row and a non-zero divisor, a row whose key-column element
-    // is zero subtracts signed zeros: only its zero elements can change (their sign).
-    const bool zero_rows_exact = a_rs != 0.0 && std::ranges::all_of(key_row, [](double x) { return std::isfinite(x); });
+
+    // The division per element is the cost of a pivot. With a finite key row and a
+    // non-zero divisor, a term whose key-row or key-column element is zero is a
+    // signed zero, which leaves its element as it is unless that is -0 (whose sign
+    // the subtraction may turn). Those elements need no division; in a simplex
+    // table they are many: the other basic columns put zeros in the key row.
+    const bool zero_terms_exact = a_rs != 0.0 && std::ranges::all_of(key_row, [](double x) { return std::isfinite(x); });
+    std::vector<Index> nonzero_cols;
+    std::vector<Index> zero_cols;
+    if (zero_terms_exact) {
+        nonzero_cols.reserve(key_row.size());
+        zero_cols.reserve(key_row.size());
+        for (Index j = 0; j < key_row.size(); ++j) (key_row[j] != 0.0 ? nonzero_cols : zero_cols).push_back(j);
+    }
+
     for (Index i = 1; i <= m; ++i) {
         if (i == r) continue;
         const std::span<double> a = table.row(i);
-        const long double a_is = a[s];
-        if (a_is == 0.0L && zero_rows_exact) {
+        const double a_is = a[s];
+        // a(i,j) - a(r,j) * a(i,s) / a(r,s): the product, the quotient and the
+        // difference in long double, only the result rounded to double.
+        const auto eliminate = [a, key_row, a_is, a_rs](std::size_t j) {
+            a[j] = static_cast<double>(a[j] - static_cast<long double>(key_row[j]) * a_is / a_rs);
+        };
+        if (!zero_terms_exact || !std::isfinite(a_is)) {
+            for (std::size_t j = 0; j < a.size(); ++j) eliminate(j);
+        } else if (a_is == 0.0) {
             for (std::size_t j = 0; j < a.size(); ++j) {
-                if (a[j] == 0.0) a[j] = static_cast<double>(a[j] - key_row[j] * a_is / divisor);
+                if (is_negative_zero(a[j])) eliminate(j);
             }
-            continue;
+        } else {
+            for (const Index j : nonzero_cols) eliminate(j);
+            for (const Index j : zero_cols) {
+                if (is_negative_zero(a[j])) eliminate(j);
+            }
         }
-        for (std::size_t j = 0; j < a.size(); ++j) a[j] = static_cast<double>(a[j] - key_row[j] * a_is / divisor);
     }
 
-    for (double& x : key_row) x = static_cast<double>(x / divisor);
+    for (double& x : key_row) x = static_cast<double>(static_cast<long double>(x) / a_rs);
 
     for (Index i = 1; i <= m; ++i) table.row(i)[s] = 0.0;
     key_row[s] = 1.0;
