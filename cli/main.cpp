@@ -29,6 +29,7 @@ int run(const cli::Options& options) {
     cli::apply_options(problem, options);
     try {
         if (cli::report_overwrites_problem(problem, options.problem_file)) {
+            std::cerr << "qtb-solve: файл отчёта совпадает с файлом задачи и не будет перезаписан\n";
             SimplexIteration::bad_simplex refusal;
             refusal.add(kCannotOpenReportFile);
             throw refusal;

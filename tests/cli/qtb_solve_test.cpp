@@ -252,6 +252,7 @@ TEST_F(QtbSolve, NeverWritesTheReportOverTheProblem) {
         EXPECT_EQ(r.status, 2) << name;
         EXPECT_TRUE(contains(r.out, R"("stage": "solve", "codes": [7])")) << name;
         EXPECT_EQ(read_file(at("p.qtb")), problem) << name;
+        EXPECT_TRUE(contains(r.err, "совпадает с файлом задачи")) << name;
     }
     write_problem(at("self.qtb"), "Aim: max\nSize: 1 2\nMatrix:\n 1 0\n 4 1 1\nFile: self.qtb\n");
     const std::string self = read_file(at("self.qtb"));
