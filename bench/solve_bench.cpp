@@ -131,8 +131,8 @@ int main(int argc, char** argv) {
                 outcome.end == RunEnd::optimal ? "optimal" : "stopped by the limit", outcome.solution(0, 0));
     std::printf("solve (best of %d): %.3f ms, %.0f pivots/s, %.1f us per pivot with its estimates\n", runs,
                 best_seconds * 1e3, pivots / best_seconds, per_pivot * 1e6);
-    std::printf("plain pass over %u x %u: %.1f us element by element, %.1f us vectorised (checksum %.3g)\n",
-                kRows + 1, kVariables + 1, scalar * 1e6, vectorised * 1e6, table(kRows / 2, kVariables / 2));
+    std::printf("plain pass over %u x %u: %.1f us element by element, %.1f us vectorised (checksum %.3g)\n", kRows + 1,
+                kVariables + 1, scalar * 1e6, vectorised * 1e6, table(kRows / 2, kVariables / 2));
     std::printf("one pivot = %.2f plain passes element by element, %.2f vectorised (goal: at most 8)\n",
                 per_pivot / scalar, per_pivot / vectorised);
     return 0;

@@ -28,7 +28,7 @@ struct Options {
     std::optional<Accuracy> accuracy;
     std::optional<std::string> report;  // Windows-1251, like a name read from a problem file
     bool json = false;
-    std::string problem_file;           // a file-system path, used as given
+    std::string problem_file;  // a file-system path, used as given
 };
 
 struct HelpRequest {};

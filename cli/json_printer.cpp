@@ -56,7 +56,8 @@ public:
 private:
     void failed(std::string_view stage, const SimplexIteration::bad_simplex& failure) {
         out_ << R"({"ok": false, "stage": ")" << stage << R"(", "codes": [)";
-        for (int i = 0; i < failure.count; ++i) out_ << (i != 0 ? ", " : "") << failure.codes[static_cast<std::size_t>(i)];
+        for (int i = 0; i < failure.count; ++i)
+            out_ << (i != 0 ? ", " : "") << failure.codes[static_cast<std::size_t>(i)];
         out_ << R"(], "messages": [)";
         for (int i = 0; i < failure.count; ++i) {
             if (i != 0) out_ << ", ";

@@ -117,8 +117,8 @@ int SimplexIteration::choose_pivot_col() {
 
     Index key = 0;
     for (Index j = 1; j <= n; ++j) {
-        const bool candidate = aim == 1 ? (em[j] < 0.0 || (em[j] == 0.0 && ep[j] < 0.0))
-                                        : (em[j] > 0.0 || (em[j] == 0.0 && ep[j] > 0.0));
+        const bool candidate =
+            aim == 1 ? (em[j] < 0.0 || (em[j] == 0.0 && ep[j] < 0.0)) : (em[j] > 0.0 || (em[j] == 0.0 && ep[j] > 0.0));
         if (!candidate) continue;
         // Larger magnitudes win, the M part first; on a tie the lower column stays.
         if (key == 0 || std::fabs(em[j]) > std::fabs(em[key]) ||
@@ -178,7 +178,8 @@ void SimplexIteration::pivot() {
     // signed zero, which leaves its element as it is unless that is -0 (whose sign
     // the subtraction may turn). Those elements need no division; in a simplex
     // table they are many: the other basic columns put zeros in the key row.
-    const bool zero_terms_exact = a_rs != 0.0 && std::ranges::all_of(key_row, [](double x) { return std::isfinite(x); });
+    const bool zero_terms_exact =
+        a_rs != 0.0 && std::ranges::all_of(key_row, [](double x) { return std::isfinite(x); });
     std::vector<Index> nonzero_cols;
     std::vector<Index> zero_cols;
     if (zero_terms_exact) {

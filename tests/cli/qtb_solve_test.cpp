@@ -83,14 +83,17 @@ ToolRun run_tool(const fs::path& folder, const std::vector<std::string>& args) {
 }
 
 // Problem files are Windows-1251; these are written in UTF-8 here and converted.
-void write_problem(const fs::path& path, std::string_view utf8_text) { write_file(path, *cp1251::from_utf8(utf8_text)); }
+void write_problem(const fs::path& path, std::string_view utf8_text) {
+    write_file(path, *cp1251::from_utf8(utf8_text));
+}
 
 // max 3x1 + 2x2: x1 + x2 <= 4, 2x1 + x2 <= 6 -> x1 = x2 = 2, F = 10 after two pivots.
 constexpr std::string_view kMaximum =
     "Name: Пример\nAim: max\nSize: 2 4\nVar_names: x1 x2 s1 s2\nMatrix:\n 3 2 0 0\n 4 1 1 1 0\n 6 2 1 0 1\n"
     "File: report.txt\n";
-constexpr std::string_view kMaximumJson = R"({"ok": true, "end": "optimal", "objective": 10, "solution": [10, 2, 2, 0, 0]})"
-                                          "\n";
+constexpr std::string_view kMaximumJson =
+    R"({"ok": true, "end": "optimal", "objective": 10, "solution": [10, 2, 2, 0, 0]})"
+    "\n";
 
 // Beale's cycling example: stopped by the limit 4 x (3 + 1) = 16 with the objective 0.
 constexpr std::string_view kCycling =
@@ -178,8 +181,9 @@ TEST_F(QtbSolve, TellsARunStoppedByTheIterationLimit) {
     write_problem(at("c.qtb"), kCycling);
     const ToolRun json = run({"--json", "c.qtb"});
     EXPECT_EQ(json.status, 0);
-    EXPECT_EQ(json.out, R"({"ok": true, "end": "iteration_limit", "objective": 0, "solution": [0, 0, 0, 0, 0, 0, 0, 1]})"
-                        "\n");
+    EXPECT_EQ(json.out,
+              R"({"ok": true, "end": "iteration_limit", "objective": 0, "solution": [0, 0, 0, 0, 0, 0, 0, 1]})"
+              "\n");
     const ToolRun text = run({"c.qtb"});
     EXPECT_TRUE(contains(text.out, "пределом числа итераций"));
     EXPECT_TRUE(contains(text.out, "не оптимальна"));

@@ -30,9 +30,11 @@ SolveOutcome outcome_of(std::initializer_list<double> values, RunEnd end) {
 TEST(JsonPrinter, NonFiniteNumbersAreNull) {
     std::ostringstream out;
     const double inf = std::numeric_limits<double>::infinity();
-    cli::make_json_printer(out)->solved(SimplexIteration{}, outcome_of({-inf, 0.5, std::nan(""), 3}, RunEnd::iteration_limit));
-    EXPECT_EQ(out.str(), R"({"ok": true, "end": "iteration_limit", "objective": null, "solution": [null, 0.5, null, 3]})"
-                         "\n");
+    cli::make_json_printer(out)->solved(SimplexIteration{},
+                                        outcome_of({-inf, 0.5, std::nan(""), 3}, RunEnd::iteration_limit));
+    EXPECT_EQ(out.str(),
+              R"({"ok": true, "end": "iteration_limit", "objective": null, "solution": [null, 0.5, null, 3]})"
+              "\n");
 }
 
 TEST(JsonPrinter, StatusTextsAreEscapedUtf8) {

@@ -166,7 +166,6 @@ TEST(Estimates, MaximisationCountsEveryMCostAsMinusM) {
     }
 }
 
-
 TEST(Estimates, SmallPlainPartsOfColumnsBecomeZeroButTheObjectiveStays) {
     // min; x3 (cost 1) is basic at the level 3e-11; EP(1) = 5e-11, EP(2) = 2e-10.
     SimplexIteration p = make_problem(kMin, {-5e-11, -2e-10, 1}, {{3e-11, 0, 0, 1}});
@@ -224,7 +223,8 @@ void reference_pivot(SimplexIteration& p) {
     for (std::uint32_t i = 1; i < p.table.rows; ++i) {
         for (std::uint32_t j = 0; j < p.table.cols; ++j) {
             if (i == r || j == s) continue;
-            p.table(i, j) = static_cast<double>(old(i, j) - static_cast<long double>(old(r, j)) * old(i, s) / old(r, s));
+            p.table(i, j) =
+                static_cast<double>(old(i, j) - static_cast<long double>(old(r, j)) * old(i, s) / old(r, s));
         }
     }
     for (std::uint32_t j = 0; j < p.table.cols; ++j) {
@@ -238,7 +238,8 @@ bool same_values(const Matrix& a, const Matrix& b) {
     for (std::uint32_t i = 0; i < a.rows; ++i) {
         for (std::uint32_t j = 0; j < a.cols; ++j) {
             const bool both_nan = std::isnan(a(i, j)) && std::isnan(b(i, j));
-            if (!both_nan && std::bit_cast<std::uint64_t>(a(i, j)) != std::bit_cast<std::uint64_t>(b(i, j))) return false;
+            if (!both_nan && std::bit_cast<std::uint64_t>(a(i, j)) != std::bit_cast<std::uint64_t>(b(i, j)))
+                return false;
         }
     }
     return true;
@@ -298,15 +299,13 @@ TEST(KeyColumn, SignRuleMagnitudesAndTies) {
         int key;
     };
     const Case cases[] = {
-        {kMax, {{-1, -3}, {-1, 5}}, 2},    // plain parts compared by magnitude, not signed value
-        {kMax, {{-1, -3}, {-1, -3}}, 1},   // a full tie keeps the lower column
-        {kMax, {{0, -7}, {-1, 0}}, 2},     // the M part first
-        {kMax, {{0, 7}, {0, -2}}, 2},      // with no M part the plain part's sign decides
-        {kMax, {{2, -9}, {0, 0}}, 0},      // a positive M part is no candidate in a maximisation
-        {kMin, {{1, -5}, {1, 3}}, 1},
-        {kMin, {{0, -4}, {0, 4}}, 2},
-        {kMin, {{-3, 0}, {0, -1}}, 0},
-        {kMax, {{-2, 0}, {-3, 0}, {3, 0}}, 2},
+        {kMax, {{-1, -3}, {-1, 5}}, 2},   // plain parts compared by magnitude, not signed value
+        {kMax, {{-1, -3}, {-1, -3}}, 1},  // a full tie keeps the lower column
+        {kMax, {{0, -7}, {-1, 0}}, 2},    // the M part first
+        {kMax, {{0, 7}, {0, -2}}, 2},     // with no M part the plain part's sign decides
+        {kMax, {{2, -9}, {0, 0}}, 0},     // a positive M part is no candidate in a maximisation
+        {kMin, {{1, -5}, {1, 3}}, 1},    {kMin, {{0, -4}, {0, 4}}, 2},
+        {kMin, {{-3, 0}, {0, -1}}, 0},   {kMax, {{-2, 0}, {-3, 0}, {3, 0}}, 2},
     };
     for (const Case& c : cases) {
         SimplexIteration p = make_problem(c.aim, std::vector<double>(c.estimates.size(), 0.0),
@@ -319,8 +318,8 @@ TEST(KeyColumn, SignRuleMagnitudesAndTies) {
 
 TEST(KeyRow, LowestRatioTiesKeepTheLowerRowAndTinyElementsNeverPivot) {
     // Column 1 against rows (2; 1), (4; 2), (0; e), (1; -1).
-    SimplexIteration p = make_problem(kMax, {1, 0, 0, 0, 0},
-                                      {{2, 1, 1, 0, 0, 0}, {4, 2, 0, 1, 0, 0}, {0, 1e-12, 0, 0, 1, 0}, {1, -1, 0, 0, 0, 1}});
+    SimplexIteration p = make_problem(
+        kMax, {1, 0, 0, 0, 0}, {{2, 1, 1, 0, 0, 0}, {4, 2, 0, 1, 0, 0}, {0, 1e-12, 0, 0, 1, 0}, {1, -1, 0, 0, 0, 1}});
     p.pivot_col = 1;
     EXPECT_EQ(p.choose_pivot_row(), 1);
     p.table(3, 1) = PIVOT_EPS;
@@ -384,9 +383,7 @@ TEST(Elimination, OnceBegunTheRatioTestTakesArtificialRowsOnly) {
 // ---------------------------------------------------------------- whole runs
 
 // max 3x1 + 2x2: x1 + x2 <= 4, 2x1 + x2 <= 6 -> x1 = x2 = 2, F = 10 after two pivots (F = 9 after one).
-SimplexIteration two_pivot_maximum() {
-    return make_problem(kMax, {3, 2, 0, 0}, {{4, 1, 1, 1, 0}, {6, 2, 1, 0, 1}});
-}
+SimplexIteration two_pivot_maximum() { return make_problem(kMax, {3, 2, 0, 0}, {{4, 1, 1, 1, 0}, {6, 2, 1, 0, 1}}); }
 
 // Beale's example: cycles for ever under the largest-estimate rule with lowest-index ties.
 SimplexIteration cycling_problem() {
@@ -418,7 +415,8 @@ TEST(Solve, ProblemsWithKnownOptima) {
 
 TEST(Solve, ExtendedPrecisionDigitsArePinned) {
     // Plain double arithmetic gives 21.842964796726115, 1.2461914150013444 and 0.81381246826179188.
-    SimplexIteration p = make_problem(kMax, {11.99, 8.48, 0, 0}, {{3.66, -2.96, 9.03, 1, 0}, {4.17, 5.56, -3.39, 0, 1}});
+    SimplexIteration p =
+        make_problem(kMax, {11.99, 8.48, 0, 0}, {{3.66, -2.96, 9.03, 1, 0}, {4.17, 5.56, -3.39, 0, 1}});
     const Matrix v = solve(p);
     EXPECT_EQ(std::bit_cast<std::uint64_t>(v(0, 0)), std::bit_cast<std::uint64_t>(0x1.5d7cc8a799e31p+4));
     EXPECT_EQ(std::bit_cast<std::uint64_t>(v(1, 0)), std::bit_cast<std::uint64_t>(0x1.3f06668bfc9adp+0));
@@ -533,10 +531,14 @@ TEST(Solve, PrintModesSelectTheirTables) {
         std::size_t finals;  // tables that close with the optimum
     };
     const Mode modes[] = {
-        {"all", false, false, 0, 0, 3, 1},      {"data", true, false, 0, 0, 1, 0},
-        {"optimal", false, true, 0, 0, 1, 1},   {"data+optimal", true, true, 0, 0, 2, 1},
-        {"1..1", false, false, 1, 1, 1, 0},     {"1..", false, false, 1, 0, 2, 1},
-        {"2..2", false, false, 2, 2, 1, 1},     {"3..5", false, false, 3, 5, 0, 0},
+        {"all", false, false, 0, 0, 3, 1},
+        {"data", true, false, 0, 0, 1, 0},
+        {"optimal", false, true, 0, 0, 1, 1},
+        {"data+optimal", true, true, 0, 0, 2, 1},
+        {"1..1", false, false, 1, 1, 1, 0},
+        {"1..", false, false, 1, 0, 2, 1},
+        {"2..2", false, false, 2, 2, 1, 1},
+        {"3..5", false, false, 3, 5, 0, 0},
         {"data, any interval", true, false, 4, 9, 1, 0},
     };
     TempDir dir;
