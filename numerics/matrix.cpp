@@ -28,9 +28,7 @@ const char* matrix_error_text(int code) noexcept {
     return kErrorTexts[code];
 }
 
-std::string matrix_error_message(int code) {
-    return std::string("Matrix error: ") + matrix_error_text(code);
-}
+std::string matrix_error_message(int code) { return std::string("Matrix error: ") + matrix_error_text(code); }
 
 std::unique_ptr<double[]> Matrix::allocate(std::uint32_t row_count, std::uint32_t col_count, bool zero_fill) {
     const std::size_t count = std::size_t{row_count} * col_count;  // cannot overflow: both are 32-bit

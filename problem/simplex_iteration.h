@@ -80,24 +80,24 @@ public:
     int choose_pivot_row();
     void pivot();
 
-    std::uint8_t aim = 0;                 // 0 not given, 1 maximum, 2 minimum
-    Matrix table;                         // (m+1) x (n+1)
-    Matrix estimates;                     // 2 x (n+1): row 0 coefficients of M, row 1 plain parts
-    std::vector<std::uint32_t> basis;     // m+1 entries; entry 0 is the elimination marker
-    ColumnWidths col_widths;              // indices -2..n
+    std::uint8_t aim = 0;              // 0 not given, 1 maximum, 2 minimum
+    Matrix table;                      // (m+1) x (n+1)
+    Matrix estimates;                  // 2 x (n+1): row 0 coefficients of M, row 1 plain parts
+    std::vector<std::uint32_t> basis;  // m+1 entries; entry 0 is the elimination marker
+    ColumnWidths col_widths;           // indices -2..n
     std::int32_t pivot_col = 0;
     std::int32_t pivot_row = 0;
-    std::int32_t base_vars = 0;           // variables 1..base_vars are the problem's own; 0 = not given
+    std::int32_t base_vars = 0;  // variables 1..base_vars are the problem's own; 0 = not given
     std::int32_t iterations = 0;
     std::int32_t print_from = 0;
     std::int32_t print_to = 0;
-    std::int32_t stop = 0;                // iteration limit; below 1 the engine's default
+    std::int32_t stop = 0;  // iteration limit; below 1 the engine's default
     bool only_data_table = false;
     bool only_optimal_table = false;
     bool no_table = false;
     std::optional<std::vector<std::string>> var_names;  // n+1 entries, entry 0 unused
     std::optional<std::string> name;
-    std::optional<std::string> file;      // report file name
+    std::optional<std::string> file;  // report file name
     std::int32_t width = 10;
     std::int32_t precision = 4;
 

@@ -9,8 +9,9 @@ namespace {
 TEST(Cp1251, LiteralsAreConvertedAtCompileTime) {
     constexpr std::string_view text = "Ёж ё №1 Яя"_cp1251;
     static_assert(text.size() == 10);
-    EXPECT_EQ(text, "\xA8\xE6 \xB8 \xB9"
-                    "1 \xDF\xFF");
+    EXPECT_EQ(text,
+              "\xA8\xE6 \xB8 \xB9"
+              "1 \xDF\xFF");
     EXPECT_EQ(text.data()[text.size()], '\0');
 }
 
@@ -24,9 +25,9 @@ TEST(Cp1251, RoundTripsEveryByte) {
 
 TEST(Cp1251, RefusesWhatTheCodePageCannotHold) {
     EXPECT_FALSE(cp1251::from_utf8("日本"));
-    EXPECT_FALSE(cp1251::from_utf8("\xFF"));          // not UTF-8
-    EXPECT_FALSE(cp1251::from_utf8("\xC0\x80"));      // overlong NUL
-    EXPECT_FALSE(cp1251::from_utf8("\xD0"));          // cut short
+    EXPECT_FALSE(cp1251::from_utf8("\xFF"));      // not UTF-8
+    EXPECT_FALSE(cp1251::from_utf8("\xC0\x80"));  // overlong NUL
+    EXPECT_FALSE(cp1251::from_utf8("\xD0"));      // cut short
     EXPECT_EQ(cp1251::from_utf8(""), std::string());
 }
 
