@@ -84,6 +84,7 @@ private:
     void read_report_file();
     void skip_format() {}
 
+    void make_table();
     void read_cost_row();
     void read_constraint_rows();
     static std::optional<double> cost_value(const std::string& word);
@@ -97,13 +98,19 @@ private:
         throw codes_;
     }
 
-    unsigned constraint_count() const { return record_.constraint_count(); }
-    unsigned variable_count() const { return record_.variable_count(); }
+    unsigned constraint_count() const { return rows_; }
+    unsigned variable_count() const { return columns_; }
 
     SimplexIteration& record_;
     std::istringstream in_;
     SimplexIteration::bad_simplex codes_;
     bool size_set_ = false;
+    // The size read last. Its table of zeros is made when a matrix or the end checks
+    // need it, not by "Size:" itself: a file that repeats "Size: 300 500" would
+    // otherwise zero a table of over a megabyte for every 14 bytes it holds.
+    unsigned rows_ = 0;
+    unsigned columns_ = 0;
+    bool table_made_ = false;
     bool loop_ended_ = false;  // set by "Matrix:" before a size
 };
 
@@ -151,10 +158,9 @@ void ProblemReader::read_size() {
         codes_.add(kMoreConstraintsThanVariables);  // the size stays as it was
         return;
     }
-    record_.table.resize(m + 1, n + 1);
-    record_.estimates.resize(2, n + 1);
-    record_.basis.assign(m + 1, 0);
-    record_.col_widths = ColumnWidths(n);
+    rows_ = m;
+    columns_ = n;
+    table_made_ = false;
     // Names belong to the size they were read for; the file must give them again.
     record_.var_names.reset();
     if (record_.base_vars > static_cast<int>(n)) {
@@ -226,8 +232,20 @@ void ProblemReader::read_matrix() {
         loop_ended_ = true;
         return;
     }
+    make_table();
     read_cost_row();
     read_constraint_rows();
+}
+
+// The zero table of the size read last, with the arrays that go with it; a repeated
+// "Matrix:" reads into the table it finds.
+void ProblemReader::make_table() {
+    if (table_made_) return;
+    record_.table.resize(rows_ + 1, columns_ + 1);
+    record_.estimates.resize(2, columns_ + 1);
+    record_.basis.assign(rows_ + 1, 0);
+    record_.col_widths = ColumnWidths(columns_);
+    table_made_ = true;
 }
 
 // A cost row that ends early leaves its remaining words to the constraint rows.
@@ -322,6 +340,7 @@ void ProblemReader::run_end_checks() {
         codes_.add(kBadSize);  // there is no table to check
         return;
     }
+    make_table();
     record_.compute_col_widths();
     find_basis();
     record_.basis[0] = 0;
