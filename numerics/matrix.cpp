@@ -72,7 +72,7 @@ Matrix& Matrix::operator=(const Matrix& other) {
     return *this;
 }
 
-Matrix& Matrix::operator=(Matrix&& other) {
+Matrix& Matrix::operator=(Matrix&& other) {  // NOLINT(performance-noexcept-move-constructor,bugprone-exception-escape)
     if (&other == this) throw bad_matrix(kSelfAssignment);
     if (other.empty()) return *this;
     if (!empty() && (rows != other.rows || cols != other.cols)) throw bad_matrix(kDimensionMismatch);

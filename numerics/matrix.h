@@ -42,8 +42,9 @@ public:
     // Self-assignment throws 10; an empty source leaves the target as it is;
     // an empty target adopts the source's size; otherwise sizes must match (0).
     Matrix& operator=(const Matrix& other);
-    // The same rules as the copy, taking over the source's storage where it can.
-    Matrix& operator=(Matrix&& other);
+    // The same rules as the copy, taking over the source's storage where it can;
+    // it throws like the copy does, so it cannot be noexcept.
+    Matrix& operator=(Matrix&& other);  // NOLINT(performance-noexcept-move-constructor,bugprone-exception-escape)
     // Makes the matrix d times the identity; a non-zero d needs a square matrix (4).
     Matrix& operator=(double d);
 

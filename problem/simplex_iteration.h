@@ -61,7 +61,7 @@ public:
     // --- The iteration table report (solver/table_report.cpp) ---
     // Writes the current table with its closing line and an empty line after it,
     // Windows-1251 with CR LF line ends. A failed write shows in the stream's state.
-    std::ostream& print_table(std::ostream& out);
+    std::ostream& print_table(std::ostream& stream);
     // The pieces of a table; w(k) is col_widths[k], every column k is w(k) + 2 wide between bars.
     // "|" and one value cell of column k: "M"/"-M" for +-BIG_M, else the number right-aligned.
     void print_cell(ReportWriter& out, double x, int k) const;

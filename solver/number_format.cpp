@@ -94,7 +94,7 @@ struct Scaled {
 // Number of decimal digits of v (1 for 0).
 int digit_count(std::uint64_t v) {
     v |= 1;
-    const int guess = (std::bit_width(v) * 1233) >> 12;  // 1233 / 4096 is just above log10(2)
+    const int guess = static_cast<int>((std::bit_width(v) * 1233) >> 12);  // 1233 / 4096 is just above log10(2)
     return guess - (v < kPowersOfTen[static_cast<std::size_t>(guess)] ? 1 : 0) + 1;
 }
 

@@ -9,7 +9,7 @@
 
 QString status_message(int code) { return QString::fromStdString(cp1251::to_utf8(status_text(code))); }
 
-QString failure_description(std::exception_ptr failure) {
+QString failure_description(const std::exception_ptr& failure) {
     try {
         std::rethrow_exception(failure);
     } catch (const Matrix::bad_matrix& e) {

@@ -194,8 +194,9 @@ void TForm1::connect_handlers() {
         {RadioButton3, &TForm1::RadioButton3Click}, {RadioButton4, &TForm1::RadioButton4Click},
         {RadioButton5, &TForm1::RadioButton5Click}, {RadioButton6, &TForm1::RadioButton6Click},
     };
-    for (const auto& [button, handler] : radio_handlers) {
-        connect(button, &QRadioButton::toggled, this, [this, handler](bool checked) {
+    for (const auto& entry : radio_handlers) {
+        const auto handler = entry.second;
+        connect(entry.first, &QRadioButton::toggled, this, [this, handler](bool checked) {
             if (checked) (this->*handler)();
         });
     }

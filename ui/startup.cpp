@@ -38,5 +38,7 @@ int run_desktop(SimplexIteration& record, MessageBoxSink& messages) {
         QMessageBox::critical(nullptr, QApplication::applicationName(), failure_description(std::current_exception()));
     }
     messages.set_parent(nullptr);
+    Form3 = nullptr;  // the windows end with this function
+    Form1 = nullptr;
     return 0;
 }

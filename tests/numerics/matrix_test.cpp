@@ -57,7 +57,7 @@ TEST(Matrix, CopiesAreDeep) {
     a(0, 0) = -1;
     expect_counting(b, 2, 3);
     Matrix empty;
-    Matrix c(empty);
+    const Matrix c(empty);  // NOLINT(performance-unnecessary-copy-initialization): the copy is under test
     EXPECT_TRUE(c.empty());
 }
 

@@ -429,11 +429,11 @@ TEST_F(Reader, SurvivesArbitraryBytes) {
             for (std::size_t k = 0; k < size; ++k) bytes += static_cast<char>(random() % 256);
         } else if (seed % 3 == 1) {  // a good file with a few bytes changed
             bytes = *cp1251::from_utf8(kPartExample);
-            for (int k = random() % 4; k > 0; --k) bytes[random() % bytes.size()] = static_cast<char>(random() % 256);
+            for (auto k = random() % 4; k > 0; --k) bytes[random() % bytes.size()] = static_cast<char>(random() % 256);
         } else {
             bytes = "Aim: max File: r Size: " + std::to_string(1 + random() % 4) + " " +
                     std::to_string(1 + random() % 6) + " Matrix: ";
-            for (int k = random() % 60; k > 0; --k) bytes += tokens[random() % tokens.size()] + " ";
+            for (auto k = random() % 60; k > 0; --k) bytes += tokens[random() % tokens.size()] + " ";
         }
         const Codes found = codes_of_file(write_bytes(bytes));
         for (int code : found) EXPECT_NE(std::find(known.begin(), known.end(), code), known.end()) << seed;
