@@ -182,7 +182,8 @@ TEST_F(OddInput, ConstraintNumbersOfThousandsOfDigitsReadAsTheLibraryReadsThem) 
 
     for (const std::string& number : numbers) {
         // The coefficient of x1 in the only row; x2 is the unit column.
-        const std::string text = kHead + "Size: 1 2 Matrix: 1 0\n 4 " + number + " 1\n";
+        std::string text = kHead + "Size: 1 2 Matrix: 1 0\n 4 ";
+        text.append(number).append(" 1\n");
         const std::optional<double> expected = library_reads<double>(number);
         if (expected) {
             EXPECT_EQ(load(text).table(1, 1), *expected) << number.substr(0, 20);
