@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <new>
+
 #include "numerics/matrix.h"
 #include "problem/cp1251.h"
 #include "problem/simplex_iteration.h"
@@ -19,9 +21,12 @@ QString failure_description(const std::exception_ptr& failure) {
         for (int i = 0; i < e.count && i < SimplexIteration::bad_simplex::kCapacity; ++i)
             texts << status_message(e.codes[static_cast<std::size_t>(i)]);
         return texts.join('\n');
+    } catch (const std::bad_alloc&) {
+        // The library's own text ("std::bad_alloc") tells a user nothing.
+        return QStringLiteral("Недостаточно памяти для решения задачи");
     } catch (const std::exception& e) {
         return QString::fromLocal8Bit(e.what());
     } catch (...) {
-        return QStringLiteral("Unknown error");
+        return QStringLiteral("Неизвестная ошибка");
     }
 }
