@@ -21,83 +21,22 @@
 #include <string_view>
 #include <vector>
 
+#include "support/temp_folder.h"
+#include "support/tool_run.h"
+
 namespace {
+
+using test_support::kCannotDropPrivileges;
+using test_support::read_file;
+using test_support::run_tool;
+using test_support::TempFolder;
+using test_support::ToolRun;
+using test_support::write_file;
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "qtb_cli_fault_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-        // Reachable by the unprivileged runs below.
-        fs::permissions(path_, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        for (const auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
-            if (!entry.is_symlink())
-                fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        }
-        fs::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void write_file(const fs::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
-
-struct ToolRun {
-    int status = -1;  // the exit status; -1 when a signal ended the program
-    std::string out;
-    std::string err;
-};
-
-constexpr int kCannotDropPrivileges = 126;
-
-// Runs the tool in `folder`, with the privileges of nobody when asked to and run as root.
-// A run that takes more than a minute is ended by SIGALRM.
-ToolRun run_tool(const fs::path& folder, const std::vector<std::string>& args, bool as_nobody = false) {
-    const TempDir capture;
-    const fs::path out_path = capture.path() / "stdout";
-    const fs::path err_path = capture.path() / "stderr";
-    std::vector<char*> argv{const_cast<char*>(QTB_SOLVE_PATH)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-
-    const pid_t child = fork();
-    if (child == 0) {
-        const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(folder.c_str()) != 0) _exit(127);
-        if (as_nobody && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(kCannotDropPrivileges);
-        alarm(60);
-        execv(QTB_SOLVE_PATH, argv.data());
-        _exit(127);
-    }
-    int wait_status = 0;
-    waitpid(child, &wait_status, 0);
-    ToolRun run;
-    run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
-    run.out = read_file(out_path);
-    run.err = read_file(err_path);
-    return run;
-}
 
 // max 3x1 + 2x2: x1 + x2 <= 4, 2x1 + x2 <= 6; two pivots.
 constexpr std::string_view kMaximum =
@@ -135,7 +74,7 @@ protected:
         return names;
     }
 
-    TempDir dir_;
+    TempFolder dir_{"qtb_cli_fault"};
 };
 
 TEST_F(QtbSolveFaults, TheProblemFileIsNeverWrittenWhateverTheReportIsCalled) {

@@ -16,71 +16,18 @@
 #include <vector>
 
 #include "problem/cp1251.h"
+#include "support/temp_folder.h"
+#include "support/tool_run.h"
 
 namespace {
 
+using test_support::read_file;
+using test_support::run_tool;
+using test_support::TempFolder;
+using test_support::ToolRun;
+using test_support::write_file;
+
 namespace fs = std::filesystem;
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "qtb_cli_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void write_file(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs the tool in `folder` with the given arguments; its output is caught outside that folder.
-ToolRun run_tool(const fs::path& folder, const std::vector<std::string>& args) {
-    static TempDir capture;
-    const fs::path out_path = capture.path() / "stdout";
-    const fs::path err_path = capture.path() / "stderr";
-    std::vector<char*> argv{const_cast<char*>(QTB_SOLVE_PATH)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-
-    const pid_t child = fork();
-    if (child == 0) {
-        const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(folder.c_str()) != 0) _exit(127);
-        execv(QTB_SOLVE_PATH, argv.data());
-        _exit(127);
-    }
-    int wait_status = 0;
-    waitpid(child, &wait_status, 0);
-    ToolRun run;
-    run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
-    run.out = read_file(out_path);
-    run.err = read_file(err_path);
-    return run;
-}
 
 // Problem files are Windows-1251; these are written in UTF-8 here and converted.
 void write_problem(const fs::path& path, std::string_view utf8_text) {
@@ -123,7 +70,7 @@ protected:
         return names;
     }
 
-    TempDir dir_;
+    TempFolder dir_{"qtb_cli"};
 };
 
 TEST_F(QtbSolve, SolvesForPeopleInRussian) {

@@ -22,38 +22,18 @@
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
 #include "solver/simplex_engine.h"
+#include "support/problem_builder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
+using test_support::codes_of;
+using test_support::make_problem;
+using test_support::read_file;
+using test_support::TempFolder;
+
 namespace fs = std::filesystem;
 using Codes = std::vector<int>;
-
-// A loaded record built in code: costs c_1..c_n, rows (b_i, a_i1..a_in); the basis
-// is the lowest unit column of each row, as the reader finds it.
-SimplexIteration make_problem(std::uint8_t aim, const std::vector<double>& costs,
-                              const std::vector<std::vector<double>>& rows) {
-    const auto m = static_cast<std::uint32_t>(rows.size());
-    const auto n = static_cast<std::uint32_t>(costs.size());
-    SimplexIteration p;
-    p.aim = aim;
-    p.table.resize(m + 1, n + 1);
-    p.estimates.resize(2, n + 1);
-    p.basis.assign(m + 1, 0);
-    for (std::uint32_t j = 1; j <= n; ++j) p.table(0, j) = costs[j - 1];
-    for (std::uint32_t i = 1; i <= m; ++i) {
-        for (std::uint32_t j = 0; j <= n; ++j) p.table(i, j) = rows[i - 1].at(j);
-    }
-    for (std::uint32_t i = 1; i <= m; ++i) {
-        for (std::uint32_t j = 1; j <= n && p.basis[i] == 0; ++j) {
-            bool unit = true;
-            for (std::uint32_t r = 1; r <= m; ++r) unit = unit && p.table(r, j) == (r == i ? 1.0 : 0.0);
-            if (unit) p.basis[i] = j;
-        }
-    }
-    p.name = "faults";
-    p.compute_col_widths();
-    return p;
-}
 
 // max 3x1 + 2x2: x1 + x2 <= 4, 2x1 + x2 <= 6; two pivots to x1 = x2 = 2.
 SimplexIteration solvable() { return make_problem(1, {3, 2, 0, 0}, {{4, 1, 1, 1, 0}, {6, 2, 1, 0, 1}}); }
@@ -86,45 +66,6 @@ SimplexIteration with_report(SimplexIteration p, const Mode& mode, const std::st
     return p;
 }
 
-Codes codes_of(const SimplexIteration& p) {
-    try {
-        solve(p);
-    } catch (const SimplexIteration::bad_simplex& failure) {
-        return {failure.codes.begin(), failure.codes.begin() + failure.count};
-    }
-    return {};
-}
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "qtb_report_fault_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        for (const auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
-            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        }
-        fs::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-    // A report name for a record: the Windows-1251 form of the UTF-8 path.
-    std::string name(const std::string& leaf) const { return *cp1251::from_utf8((path_ / leaf).string()); }
-
-private:
-    fs::path path_;
-};
-
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::vector<std::string> listing(const fs::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) names.push_back(entry.path().string());
@@ -146,14 +87,14 @@ int in_child(Body body) {
 constexpr int kCannotDropPrivileges = 99;
 
 TEST(ReportFaults, AReportThatCannotBeOpenedStopsEveryRunAtOnceAndCreatesNothing) {
-    TempDir dir;
+    const TempFolder dir("qtb_report_fault");
     std::ofstream(dir.path() / "plain.txt") << "plain";
     const std::vector<std::string> names = {
-        dir.name("missing/r.txt"),        // a folder that does not exist
-        dir.name(""),                     // the folder itself
-        dir.name("plain.txt/r.txt"),      // a file where a folder belongs
-        dir.name(std::string(300, 'n')),  // longer than a file name may be
-        dir.name("missing/../r.txt"),     // through a folder that does not exist
+        dir.report_name("missing/r.txt"),        // a folder that does not exist
+        dir.report_name(""),                     // the folder itself
+        dir.report_name("plain.txt/r.txt"),      // a file where a folder belongs
+        dir.report_name(std::string(300, 'n')),  // longer than a file name may be
+        dir.report_name("missing/../r.txt"),     // through a folder that does not exist
     };
     const std::vector<std::string> before = listing(dir.path());
     for (const SimplexIteration& problem : {solvable(), unbounded(), inconsistent()}) {
@@ -172,7 +113,7 @@ TEST(ReportFaults, AReportThatCannotBeOpenedStopsEveryRunAtOnceAndCreatesNothing
 // A folder without write permission and a read-only report. Root may write
 // anywhere, so as root the runs are made by a child with the privileges of nobody.
 TEST(ReportFaults, AFolderOrAFileThatMayNotBeWrittenStopsTheRunAtOnce) {
-    TempDir dir;
+    const TempFolder dir("qtb_report_fault");
     const fs::path locked = dir.path() / "locked";
     const fs::path open = dir.path() / "open";
     fs::create_directory(locked);
@@ -189,15 +130,15 @@ TEST(ReportFaults, AFolderOrAFileThatMayNotBeWrittenStopsTheRunAtOnce) {
         int failed = 0;
         for (const SimplexIteration& problem : {solvable(), unbounded(), inconsistent()}) {
             const Mode& all = kPrintingModes[0];
-            if (codes_of(with_report(problem, all, dir.name("locked/r.txt"))) != Codes{kCannotOpenReportFile}) {
+            if (codes_of(with_report(problem, all, dir.report_name("locked/r.txt"))) != Codes{kCannotOpenReportFile}) {
                 failed |= 1;
             }
-            if (codes_of(with_report(problem, all, dir.name("open/kept.txt"))) != Codes{kCannotOpenReportFile}) {
+            if (codes_of(with_report(problem, all, dir.report_name("open/kept.txt"))) != Codes{kCannotOpenReportFile}) {
                 failed |= 2;
             }
         }
         // The same child may write where it is allowed to: the refusals came from the permissions.
-        if (!codes_of(with_report(solvable(), kPrintingModes[0], dir.name("open/new.txt"))).empty()) failed |= 4;
+        if (!codes_of(with_report(solvable(), kPrintingModes[0], dir.report_name("open/new.txt"))).empty()) failed |= 4;
         return failed;
     });
     if (failures == kCannotDropPrivileges) GTEST_SKIP() << "cannot run as nobody";
@@ -214,13 +155,13 @@ TEST(ReportFaults, AFolderOrAFileThatMayNotBeWrittenStopsTheRunAtOnce) {
 // nothing loses nothing and adds no code.
 TEST(ReportFaults, AFullDeviceAddsCodeSevenAfterTheRunsCodesWhenATableWasLost) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    TempDir dir;
+    const TempFolder dir("qtb_report_fault");
     int lost = 0;
     int kept = 0;
     for (const SimplexIteration& problem : {solvable(), unbounded(), inconsistent()}) {
         for (const Mode& mode : kPrintingModes) {
             // The same run with a real report tells its own codes and whether it prints.
-            Codes expected = codes_of(with_report(problem, mode, dir.name("real.txt")));
+            Codes expected = codes_of(with_report(problem, mode, dir.report_name("real.txt")));
             const bool prints = !read_file(dir.path() / "real.txt").empty();
             if (prints) expected.push_back(kCannotOpenReportFile);
             EXPECT_EQ(codes_of(with_report(problem, mode, "/dev/full")), expected) << mode.name;
@@ -235,21 +176,21 @@ TEST(ReportFaults, AFullDeviceAddsCodeSevenAfterTheRunsCodesWhenATableWasLost) {
 // later tables are dropped, the run still goes to its end, and what reached the
 // file is the beginning of the full report.
 TEST(ReportFaults, AReportCutShortInTheMiddleKeepsItsBeginningAndAddsCodeSevenLast) {
-    TempDir dir;
+    const TempFolder dir("qtb_report_fault");
     constexpr rlim_t kLimit = 256 << 10;
     for (const SimplexIteration& base : {solvable(), unbounded(), inconsistent()}) {
         SimplexIteration problem = base;
         problem.width = 30000;  // tables of some megabytes: the limit is met inside the run
         problem.precision = 2;
         problem.compute_col_widths();
-        const SimplexIteration full = with_report(problem, kPrintingModes[0], dir.name("full.txt"));
+        const SimplexIteration full = with_report(problem, kPrintingModes[0], dir.report_name("full.txt"));
         const Codes run_codes = codes_of(full);
         const std::string whole = read_file(dir.path() / "full.txt");
         ASSERT_GT(whole.size(), 4 * kLimit);
 
         Codes expected = run_codes;
         expected.push_back(kCannotOpenReportFile);
-        const SimplexIteration cut = with_report(problem, kPrintingModes[0], dir.name("cut.txt"));
+        const SimplexIteration cut = with_report(problem, kPrintingModes[0], dir.report_name("cut.txt"));
         const int status = in_child([&] {
             std::signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit fails instead of ending the process
             const rlimit limit{kLimit, kLimit};

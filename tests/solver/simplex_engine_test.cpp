@@ -16,84 +16,25 @@
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
 #include "solver/simplex_engine.h"
+#include "support/problem_builder.h"
+#include "support/temp_folder.h"
 
 namespace {
+
+using test_support::codes_of;
+using test_support::make_problem;
+using test_support::read_file;
+using test_support::TempFolder;
 
 namespace fs = std::filesystem;
 
 constexpr std::uint8_t kMax = 1;
 constexpr std::uint8_t kMin = 2;
 
-// A loaded record built in code: costs c_1..c_n, rows (b_i, a_i1..a_in); the
-// basis is found as the reader finds it (the lowest unit column of each row).
-SimplexIteration make_problem(std::uint8_t aim, const std::vector<double>& costs,
-                              const std::vector<std::vector<double>>& rows, std::int32_t base_vars = 0) {
-    const auto m = static_cast<std::uint32_t>(rows.size());
-    const auto n = static_cast<std::uint32_t>(costs.size());
-    SimplexIteration p;
-    p.aim = aim;
-    p.table.resize(m + 1, n + 1);
-    p.estimates.resize(2, n + 1);
-    p.basis.assign(m + 1, 0);
-    for (std::uint32_t j = 1; j <= n; ++j) p.table(0, j) = costs[j - 1];
-    for (std::uint32_t i = 1; i <= m; ++i) {
-        for (std::uint32_t j = 0; j <= n; ++j) p.table(i, j) = rows[i - 1].at(j);
-    }
-    for (std::uint32_t i = 1; i <= m; ++i) {
-        for (std::uint32_t j = 1; j <= n && p.basis[i] == 0; ++j) {
-            bool unit = true;
-            for (std::uint32_t r = 1; r <= m; ++r) unit = unit && p.table(r, j) == (r == i ? 1.0 : 0.0);
-            if (unit) p.basis[i] = j;
-        }
-    }
-    p.base_vars = base_vars;
-    p.no_table = true;
-    p.file = "report.txt";
-    p.compute_col_widths();
-    return p;
-}
-
-std::vector<int> codes_of(const SimplexIteration& p) {
-    try {
-        solve(p);
-    } catch (const SimplexIteration::bad_simplex& failure) {
-        return {failure.codes.begin(), failure.codes.begin() + failure.count};
-    }
-    return {};
-}
-
 std::vector<double> column(const Matrix& v) {
     std::vector<double> out;
     for (std::uint32_t j = 0; j < v.rows; ++j) out.push_back(v(j, 0));
     return out;
-}
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "qtb_engine_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-    // A report name for the record: Windows-1251 bytes of the UTF-8 path.
-    std::string report_name(std::string_view utf8_leaf) const {
-        return *cp1251::from_utf8((path_ / fs::path(std::string(utf8_leaf))).string());
-    }
-
-private:
-    fs::path path_;
-};
-
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::size_t count_of(std::string_view text, std::string_view part) {
@@ -426,7 +367,7 @@ TEST(Solve, ExtendedPrecisionDigitsArePinned) {
 }
 
 TEST(Solve, AlreadyFinalTableMakesNoPivot) {
-    TempDir dir;
+    const TempFolder dir("qtb_engine");
     SimplexIteration p = make_problem(kMax, {-1, -2, 0}, {{3, 2, 2, 1}});
     p.no_table = false;
     p.file = dir.report_name("all.txt");
@@ -447,7 +388,7 @@ TEST(Solve, AlreadyFinalTableMakesNoPivot) {
 }
 
 TEST(Solve, UnboundedAtOnceStillPrintsTheFinalTable) {
-    TempDir dir;
+    const TempFolder dir("qtb_engine");
     SimplexIteration p = make_problem(kMax, {1, 0}, {{2, -1, 1}});
     p.no_table = false;
     p.only_optimal_table = true;
@@ -475,7 +416,7 @@ TEST(Solve, CodesComeInOrderWithAnUnwrittenReportLast) {
 }
 
 TEST(Solve, AReportThatCannotBeOpenedStopsTheRunAtOnce) {
-    TempDir dir;
+    const TempFolder dir("qtb_engine");
     SimplexIteration p = two_pivot_maximum();
     p.no_table = false;
     p.file = dir.report_name("no such folder/r.txt");
@@ -487,7 +428,7 @@ TEST(Solve, AReportThatCannotBeOpenedStopsTheRunAtOnce) {
 }
 
 TEST(Solve, NoTableTouchesNoFile) {
-    TempDir dir;
+    const TempFolder dir("qtb_engine");
     {
         std::ofstream existing(dir.path() / "kept.txt", std::ios::binary);
         existing << "kept";
@@ -509,7 +450,7 @@ TEST(Solve, NoTableTouchesNoFile) {
 }
 
 TEST(Solve, TheReportIsCreatedUnderTheUtf8FormOfItsName) {
-    TempDir dir;
+    const TempFolder dir("qtb_engine");
     SimplexIteration p = two_pivot_maximum();
     p.no_table = false;
     p.file = dir.report_name("отчёт.txt");
@@ -541,7 +482,7 @@ TEST(Solve, PrintModesSelectTheirTables) {
         {"3..5", false, false, 3, 5, 0, 0},
         {"data, any interval", true, false, 4, 9, 1, 0},
     };
-    TempDir dir;
+    const TempFolder dir("qtb_engine");
     for (const Mode& mode : modes) {
         SimplexIteration p = two_pivot_maximum();
         p.no_table = false;
@@ -558,7 +499,7 @@ TEST(Solve, PrintModesSelectTheirTables) {
 }
 
 TEST(Solve, TwoRunsOfOneRecordGiveTheSameReportAndVector) {
-    TempDir dir;
+    const TempFolder dir("qtb_engine");
     SimplexIteration p = make_problem(kMin, {2, 3, BIG_M, BIG_M}, {{10, 1, 2, 1, 0}, {12, 3, 1, 0, 1}}, 2);
     p.no_table = false;
     p.var_names = std::vector<std::string>{"", "x", "y", "r1", "r2"};
@@ -590,7 +531,7 @@ TEST(Solve, IterationLimit) {
 }
 
 TEST(Solve, ALimitedRunFinishesWithTheEstimatesOfItsLastTable) {
-    TempDir dir;
+    const TempFolder dir("qtb_engine");
     SimplexIteration p = two_pivot_maximum();
     p.stop = 1;
     p.no_table = false;
