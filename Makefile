@@ -2,6 +2,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# cmake --build runs make again below this one: keep its output to the build lines.
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps configure build run test install bench conformance clean
 
