@@ -10,6 +10,7 @@ packages=(
     python3                   # runs the conformance cases
     clang                     # libFuzzer for the fuzz targets
     clang-format clang-tidy   # style and static checks
+    valgrind                  # memory checks of the command-line tool
 )
 
 missing=()
