@@ -11,7 +11,6 @@
 
 namespace {
 
-const QString kErrorCaption = "сообщение об ошибке";
 const Message kNeedFileName{"Необходимо указать имя файла данных!", "Сообщение об ошибке"};
 const Message kCannotOpen{"Ошибка открытия файла!", "Сообщение об ошибке"};
 const Message kInputErrors{"Есть ошибки при вводе!!!", "QTB"};

@@ -17,7 +17,6 @@
 
 namespace {
 
-const QString kErrorCaption = "сообщение об ошибке";
 const Message kSolved{"Решение получено!", "QTB"};
 const Message kBadInterval{"Недопустимые границы вывода итераций!", "сообщение об ошибке"};
 const Message kBadFormat{"Недопустимые параметры точности вывода!", "сообщение об ошибке"};

@@ -21,6 +21,9 @@
 #include "problem/cp1251.h"
 #include "ui/message_sink.h"
 
+// The caption of every error box but the two about the file name.
+inline const QString kErrorCaption = QStringLiteral("сообщение об ошибке");
+
 struct Message {
     QString text;
     QString caption;
