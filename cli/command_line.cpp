@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "problem/cp1251.h"
+#include "problem/print_rules.h"
 
 namespace cli {
 namespace {
@@ -97,13 +98,13 @@ std::optional<std::string> take_value(Options& options, std::string_view name, s
         if (options.print) return "параметр " + option + " указан дважды";
         const auto pair = parse_pair(value);
         if (!pair) return "--print: ожидается ОТ:ДО, два целых числа";
-        if (pair->second < pair->first || pair->second < 0) return "--print: нужно ДО >= ОТ и ДО >= 0";
+        if (!accepts_print_interval(pair->first, pair->second)) return "--print: нужно ДО >= ОТ и ДО >= 0";
         options.print = PrintInterval{pair->first, pair->second};
     } else if (name == "--accuracy") {
         if (options.accuracy) return "параметр " + option + " указан дважды";
         const auto pair = parse_pair(value);
         if (!pair) return "--accuracy: ожидается ШИРИНА:ЦИФРЫ, два целых числа";
-        if (pair->second < 0 || pair->second >= pair->first) return "--accuracy: нужно 0 <= ЦИФРЫ < ШИРИНА";
+        if (!accepts_number_format(pair->first, pair->second)) return "--accuracy: нужно 0 <= ЦИФРЫ < ШИРИНА";
         options.accuracy = Accuracy{pair->first, pair->second};
     } else {  // --report
         if (options.report) return "параметр " + option + " указан дважды";

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "problem/cp1251.h"
+#include "problem/print_rules.h"
 #include "problem/reader_text.h"
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
@@ -193,7 +194,7 @@ void ProblemReader::read_accuracy() {
     record_.width = width;
     if (!(in_ >> precision)) return codes_.add(kBadAccuracy);
     record_.precision = precision;
-    if (precision < 0 || precision >= width) codes_.add(kBadAccuracy);
+    if (!accepts_number_format(width, precision)) codes_.add(kBadAccuracy);
 }
 
 void ProblemReader::read_print_interval() {
@@ -203,7 +204,7 @@ void ProblemReader::read_print_interval() {
     record_.print_from = from;
     if (!(in_ >> to)) return codes_.add(kBadPrintInterval);
     record_.print_to = to;
-    if (to < from || to < 0) codes_.add(kBadPrintInterval);  // a negative first iteration is fine
+    if (!accepts_print_interval(from, to)) codes_.add(kBadPrintInterval);
 }
 
 void ProblemReader::read_stop() {

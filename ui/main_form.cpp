@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "problem/cp1251.h"
+#include "problem/print_rules.h"
 #include "problem/status_texts.h"
 #include "ui/About.h"
 #include "ui/app_icon.h"
@@ -304,7 +305,7 @@ void TForm1::SolveProblem() {
     if (RadioButton5->isChecked()) {
         const std::int32_t from = read_edit_number(Edit2->text());
         const std::int32_t to = read_edit_number(Edit3->text());
-        if (to < from || to < 0) {
+        if (!accepts_print_interval(from, to)) {
             messages_.show(QStringLiteral("Недопустимые границы вывода итераций!"), kErrorCaption);
             Edit2->setText(edit_number_text(record.print_from));
             Edit3->setText(edit_number_text(record.print_to));
@@ -319,7 +320,7 @@ void TForm1::SolveProblem() {
 
     const std::int32_t width = read_edit_number(Edit4->text());
     const std::int32_t digits = read_edit_number(Edit5->text());
-    if (digits >= width || digits < 0) {
+    if (!accepts_number_format(width, digits)) {
         messages_.show(QStringLiteral("Недопустимые параметры точности вывода!"), kErrorCaption);
         Edit4->setText(edit_number_text(record.width));
         Edit5->setText(edit_number_text(record.precision));
