@@ -11,6 +11,7 @@
 #include "cli/problem_setup.h"
 #include "cli/result_printer.h"
 #include "problem/status_texts.h"
+#include "solver/report_target.h"
 #include "solver/simplex_engine.h"
 
 namespace {
@@ -28,7 +29,7 @@ int run(const cli::Options& options) {
     }
     cli::apply_options(problem, options);
     try {
-        if (cli::report_overwrites_problem(problem, options.problem_file)) {
+        if (report_overwrites(problem, options.problem_file)) {
             std::cerr << "qtb-solve: файл отчёта совпадает с файлом задачи и не будет перезаписан\n";
             SimplexIteration::bad_simplex refusal;
             refusal.add(kCannotOpenReportFile);

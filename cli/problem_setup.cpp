@@ -1,10 +1,5 @@
 #include "cli/problem_setup.h"
 
-#include <filesystem>
-#include <system_error>
-
-#include "problem/cp1251.h"
-
 namespace cli {
 
 void apply_options(SimplexIteration& problem, const Options& options) {
@@ -29,20 +24,6 @@ void apply_options(SimplexIteration& problem, const Options& options) {
         problem.compute_col_widths();
     }
     if (options.report) problem.file = *options.report;
-}
-
-bool report_overwrites_problem(const SimplexIteration& problem, const std::string& problem_file) {
-    if (problem.no_table || !problem.file) return false;  // no report is written
-    namespace fs = std::filesystem;
-    const fs::path report(cp1251::to_utf8(*problem.file));
-    std::error_code error;
-    if (fs::equivalent(problem_file, report, error)) return true;
-    // Not both there: compare what the names lead to.
-    std::error_code first_error;
-    std::error_code second_error;
-    const fs::path a = fs::weakly_canonical(problem_file, first_error);
-    const fs::path b = fs::weakly_canonical(report, second_error);
-    return !first_error && !second_error && a == b;
 }
 
 }  // namespace cli

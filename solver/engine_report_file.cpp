@@ -3,14 +3,14 @@
 #include <locale>
 #include <string>
 
-#include "problem/cp1251.h"
+#include "solver/report_target.h"
 
 bool ReportFile::open(std::string_view cp1251_name) {
     buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
     // A file buffer takes a user buffer only before it opens a file.
     out_.rdbuf()->pubsetbuf(buffer_.get(), static_cast<std::streamsize>(kBufferSize));
     out_.imbue(std::locale::classic());
-    out_.open(cp1251::to_utf8(cp1251_name), std::ios::out | std::ios::binary | std::ios::trunc);
+    out_.open(report_path(cp1251_name), std::ios::out | std::ios::binary | std::ios::trunc);
     return out_.is_open();
 }
 

@@ -10,9 +10,9 @@
 #include <system_error>
 #include <utility>
 
-#include "problem/cp1251.h"
 #include "problem/print_rules.h"
 #include "problem/status_texts.h"
+#include "solver/report_target.h"
 #include "ui/About.h"
 #include "ui/app_icon.h"
 #include "ui/captioned_frame.h"
@@ -334,7 +334,7 @@ void TForm1::SolveProblem() {
 
     // A run empties its report file first: a report that is the loaded problem file itself would destroy
     // the problem, so it is refused like a report file that cannot be opened.
-    if (!record.no_table && report_would_overwrite_problem_file()) {
+    if (report_overwrites(record, loaded_problem_file_)) {
         messages_.show(status_message(kCannotOpenReportFile), kErrorCaption);
         return;
     }
@@ -348,14 +348,6 @@ void TForm1::SolveProblem() {
     }
     messages_.show(QStringLiteral("Решение получено!"), kProgramCaption);
     set_progress(QString(), QString());
-}
-
-bool TForm1::report_would_overwrite_problem_file() const {
-    if (!record_.file || loaded_problem_file_.empty()) return false;
-    const QString report = QString::fromStdString(cp1251::to_utf8(*record_.file));
-    std::error_code error;
-    const bool same = std::filesystem::equivalent(file_system_path(report), loaded_problem_file_, error);
-    return same && !error;
 }
 
 void TForm1::set_progress(const QString& label1, const QString& label2) {

@@ -99,7 +99,6 @@ private:
     void show_status_codes(const SimplexIteration::bad_simplex& failure);
     void show_options_of_record();
     void set_progress(const QString& label1, const QString& label2);
-    bool report_would_overwrite_problem_file() const;
 
     SimplexIteration& record_;
     MessageSink& messages_;

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <new>
+#include <string>
 
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
@@ -309,6 +311,31 @@ TEST_F(SolveReport, AReportThatIsTheProblemFileItselfIsRefused) {
     window.Button1->click();
     EXPECT_EQ(messages.take(), boxes({kSolved}));
     EXPECT_EQ(read_report("problem.qtb"), problem);
+}
+
+TEST_F(SolveReport, AReportThatLeadsToTheProblemFileThroughAnotherNameIsRefused) {
+    write_problem("problem.qtb", "");
+    std::filesystem::create_directory("sub");
+    std::filesystem::create_symlink("problem.qtb", "link.qtb");
+    std::filesystem::create_hard_link("problem.qtb", "hard.qtb");
+    const struct {
+        const char* report;     // as the problem file names it
+        const char* loaded_as;  // as Edit1 names the problem file
+    } cases[] = {
+        {"sub/../problem.qtb", "problem.qtb"}, {"hard.qtb", "problem.qtb"}, {"link.qtb", "problem.qtb"},
+        {"problem.qtb", "link.qtb"},           {"problem.qtb", "hard.qtb"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.report) + " / " + c.loaded_as);
+        const std::string problem = kTwoPivotProblem + "File: " + c.report + "\n";
+        write_problem("problem.qtb", problem);  // in place: the links keep leading to it
+        window.Edit1->setText(c.loaded_as);
+        window.Button3->click();
+        ASSERT_TRUE(messages.take().empty());
+        window.Button1->click();
+        EXPECT_EQ(messages.take(), boxes({{status_message(kCannotOpenReportFile), "сообщение об ошибке"}}));
+        EXPECT_EQ(read_report("problem.qtb"), problem);
+    }
 }
 
 }  // namespace
