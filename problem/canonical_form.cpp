@@ -6,7 +6,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <initializer_list>
 #include <set>
+#include <string_view>
 #include <utility>
 
 #include "problem/cp1251.h"
@@ -32,6 +34,13 @@ Relation turned(Relation relation) {
     if (relation == Relation::less_equal) return Relation::greater_equal;
     if (relation == Relation::greater_equal) return Relation::less_equal;
     return relation;
+}
+
+// The pieces one after another, in one allocation.
+std::string concat(std::initializer_list<std::string_view> pieces) {
+    std::string text;
+    for (const std::string_view piece : pieces) text += piece;
+    return text;
 }
 
 std::string number(double x) {
@@ -114,7 +123,7 @@ void Builder::substitute_columns() {
             variable.offset = l;
             variable.column = add_own_column(own, column.cost);
             form_.constant += column.cost * l;
-            line += shifted ? name + " = " + number(l) + " + " + own + ", " + own + " >= 0" : name + " >= 0";
+            line += shifted ? concat({name, " = ", number(l), " + ", own, ", ", own, " >= 0"}) : name + " >= 0";
             if (std::isfinite(u)) {
                 bounds_.emplace_back(variable.column, u - l);
                 line += ", " + own + " <= " + number(u - l) + " (добавлена строка)"_cp1251.data();
@@ -125,12 +134,12 @@ void Builder::substitute_columns() {
             variable.sign = -1.0;
             variable.column = add_own_column(own, 0.0 - column.cost);  // never -0
             form_.constant += column.cost * u;
-            line += name + " = " + number(u) + " - " + own + ", " + own + " >= 0";
+            line += concat({name, " = ", number(u), " - ", own, ", ", own, " >= 0"});
         } else {
             variable.column = add_own_column(name + "+", column.cost);
             variable.minus_column = add_own_column(name + "-", 0.0 - column.cost);
-            line += "свободная, "_cp1251.data() + name + " = " + name + "+ - " + name + "-, " + name + "+ >= 0, " +
-                    name + "- >= 0";
+            line += concat(
+                {"свободная, "_cp1251, name, " = ", name, "+ - ", name, "-, ", name, "+ >= 0, ", name, "- >= 0"});
         }
         say(line);
         form_.variables.push_back(std::move(variable));
