@@ -12,10 +12,16 @@ namespace {
 constexpr std::string_view kHelp =
     R"(Использование:
   qtb-solve [ПАРАМЕТРЫ] ЗАДАЧА.qtb
+  qtb-solve [ПАРАМЕТРЫ] МОДЕЛЬ.lp|МОДЕЛЬ.mps|МОДЕЛЬ.mod
 
 Читает файл задачи так же, как окно программы по кнопке «Загрузить данные», решает
 задачу M-методом и записывает выбранные симплекс-таблицы в файл отчёта, названный в
 задаче («File:» / «Файл:»). Без параметров действуют настройки вывода из файла задачи.
+
+Модель (CPLEX LP, MPS, GNU MathProg; читается через GLPK, в UTF-8) приводится к
+канонической форме M-метода; отчёт модели называется по модели (МОДЕЛЬ.txt рядом с
+ней) и начинается с описания этого приведения, а заканчивается ответом в переменных
+модели. Пометки целочисленности не учитываются (решается непрерывная задача).
 
 Параметры:
   --tables all|data|optimal|data+optimal|none
@@ -32,10 +38,23 @@ constexpr std::string_view kHelp =
         другой файл отчёта (имя в UTF-8; допустимы только символы кодировки
         Windows-1251). Относительное имя берётся от текущего каталога. Файл отчёта,
         совпадающий с файлом задачи, не принимается (код 7).
+  --format qtb|lp|mps|freemps|mathprog
+        формат файла (иначе по расширению: .lp, .mps, .mod, прочие — файл задачи);
+        mps читается как свободный MPS, а если не вышло — как фиксированный.
+  --data ФАЙЛ
+        файл данных модели MathProg.
+  --stop N
+        предел числа итераций (N >= 1); иначе из файла задачи, а для модели 50 x (m + 1).
+  --write-qtb ФАЙЛ
+        не решать, а записать задачу (каноническую форму модели) в файл задачи ФАЙЛ
+        (Windows-1251, CR LF).
   --json
         вместо текста вывести один объект JSON:
           {"ok": true, "end": "optimal"|"iteration_limit", "objective": F,
            "solution": [F, x1, ..., xn]}
+        для модели ещё "variables": {"имя": значение, ...}, "constant": C и
+        "relaxed_integers": true|false; "objective" — значение цели модели,
+        "solution" — вектор канонической формы.
           {"ok": false, "stage": "read"|"solve", "codes": [...], "messages": [...]}
         Числа — в кратчайшей записи, читаемой обратно в то же значение double;
         бесконечности и NaN — null. При кодах выхода 64 и 70 JSON не выводится.
@@ -106,6 +125,22 @@ std::optional<std::string> take_value(Options& options, std::string_view name, s
         if (!pair) return "--accuracy: ожидается ШИРИНА:ЦИФРЫ, два целых числа";
         if (!accepts_number_format(pair->first, pair->second)) return "--accuracy: нужно 0 <= ЦИФРЫ < ШИРИНА";
         options.accuracy = Accuracy{pair->first, pair->second};
+    } else if (name == "--format") {
+        if (options.format) return "параметр " + option + " указан дважды";
+        options.format = model_format_named(value);
+        if (!options.format) return "--format: ожидается qtb, lp, mps, freemps или mathprog";
+    } else if (name == "--data") {
+        if (options.data_file) return "параметр " + option + " указан дважды";
+        if (value.empty()) return "--data: пустое имя файла";
+        options.data_file = std::string(value);
+    } else if (name == "--stop") {
+        if (options.stop) return "параметр " + option + " указан дважды";
+        options.stop = parse_int(value);
+        if (!options.stop || *options.stop < 1) return "--stop: ожидается целое число не меньше 1";
+    } else if (name == "--write-qtb") {
+        if (options.write_qtb) return "параметр " + option + " указан дважды";
+        if (value.empty()) return "--write-qtb: пустое имя файла";
+        options.write_qtb = std::string(value);
     } else {  // --report
         if (options.report) return "параметр " + option + " указан дважды";
         if (value.empty()) return "--report: пустое имя файла";
@@ -116,7 +151,8 @@ std::optional<std::string> take_value(Options& options, std::string_view name, s
 }
 
 bool takes_value(std::string_view name) {
-    return name == "--tables" || name == "--print" || name == "--accuracy" || name == "--report";
+    return name == "--tables" || name == "--print" || name == "--accuracy" || name == "--report" ||
+           name == "--format" || name == "--data" || name == "--stop" || name == "--write-qtb";
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <variant>
 
+#include "problem/model_format.h"
+
 // The options of qtb-solve, checked, before anything is read.
 namespace cli {
 
@@ -28,7 +30,11 @@ struct Options {
     std::optional<Accuracy> accuracy;
     std::optional<std::string> report;  // Windows-1251, like a name read from a problem file
     bool json = false;
-    std::string problem_file;  // a file-system path, used as given
+    std::optional<ModelFormat> format;     // otherwise by the file's extension
+    std::optional<std::string> data_file;  // of a MathProg model
+    std::optional<std::int32_t> stop;      // iteration limit
+    std::optional<std::string> write_qtb;  // write the problem file here instead of solving
+    std::string problem_file;              // a file-system path, used as given
 };
 
 struct HelpRequest {};

@@ -53,6 +53,34 @@ public:
         out_ << "]}\n";
     }
 
+    void model_read_failed(std::string_view message) override {
+        out_ << R"({"ok": false, "stage": "read", "codes": [], "messages": [)";
+        write_string(out_, message);
+        out_ << "]}\n";
+    }
+
+    void model_solved(const CanonicalForm& model, const SimplexIteration&, const SolveOutcome& outcome) override {
+        out_ << R"({"ok": true, "end": ")" << (outcome.end == RunEnd::optimal ? "optimal" : "iteration_limit")
+             << R"(", "objective": )";
+        write_number(out_, model.objective(outcome.solution));
+        out_ << R"(, "solution": [)";
+        for (std::uint32_t j = 0; j < outcome.solution.rows; ++j) {
+            if (j != 0) out_ << ", ";
+            write_number(out_, outcome.solution(j, 0));
+        }
+        out_ << R"(], "variables": {)";
+        const std::vector<double> values = model.variable_values(outcome.solution);
+        for (std::size_t k = 0; k < values.size(); ++k) {
+            if (k != 0) out_ << ", ";
+            write_string(out_, model.variables[k].name);
+            out_ << ": ";
+            write_number(out_, values[k]);
+        }
+        out_ << R"(}, "constant": )";
+        write_number(out_, model.constant);
+        out_ << R"(, "relaxed_integers": )" << (model.relaxed_integers ? "true" : "false") << "}\n";
+    }
+
 private:
     void failed(std::string_view stage, const SimplexIteration::bad_simplex& failure) {
         out_ << R"({"ok": false, "stage": ")" << stage << R"(", "codes": [)";

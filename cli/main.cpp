@@ -1,6 +1,8 @@
-// qtb-solve: solves a problem file from the command line (see --help).
+// qtb-solve: solves a problem file or a model from the command line (see --help).
 
 #include <exception>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <locale>
 #include <string_view>
@@ -8,26 +10,43 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/model_setup.h"
 #include "cli/problem_setup.h"
 #include "cli/result_printer.h"
+#include "problem/cp1251.h"
+#include "problem/glpk_model_reader.h"
+#include "problem/problem_file_writer.h"
 #include "problem/status_texts.h"
 #include "solver/report_target.h"
+#include "solver/report_frame.h"
 #include "solver/simplex_engine.h"
 
 namespace {
 
 enum ExitStatus : int { kSolved = 0, kProblemFileErrors = 1, kRunFailed = 2, kBadUsage = 64, kOtherFailure = 70 };
 
-int run(const cli::Options& options) {
-    const auto printer = options.json ? cli::make_json_printer(std::cout) : cli::make_text_printer(std::cout);
-    SimplexIteration problem;
-    try {
-        problem = SimplexIteration(options.problem_file);
-    } catch (const SimplexIteration::bad_simplex& failure) {
-        printer->read_failed(failure);
-        return kProblemFileErrors;
+// Writes the problem as a problem file; its report is named after that file unless --report names one.
+int write_problem_file(SimplexIteration problem, const cli::Options& options) {
+    if (!options.report) {
+        const std::filesystem::path target(*options.write_qtb);
+        problem.file = cp1251::from_utf8(target.stem().string() + ".txt").value_or("report.txt");
     }
+    std::ofstream out(*options.write_qtb, std::ios::binary | std::ios::trunc);
+    out << problem_file_bytes(problem);
+    out.close();
+    if (!out) {
+        std::cerr << "qtb-solve: не удалось записать файл задачи " << *options.write_qtb << '\n';
+        return kOtherFailure;
+    }
+    return kSolved;
+}
+
+// Applies the command line to a loaded problem and solves it, unless it is only to be written out.
+template <typename Solve>
+int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPrinter& printer, Solve solve) {
     cli::apply_options(problem, options);
+    if (options.stop) problem.stop = *options.stop;
+    if (options.write_qtb) return write_problem_file(problem, options);
     try {
         if (report_overwrites(problem, options.problem_file)) {
             std::cerr << "qtb-solve: файл отчёта совпадает с файлом задачи и не будет перезаписан\n";
@@ -35,12 +54,48 @@ int run(const cli::Options& options) {
             refusal.add(kCannotOpenReportFile);
             throw refusal;
         }
-        printer->solved(problem, solve_with_outcome(problem));
+        solve();
     } catch (const SimplexIteration::bad_simplex& failure) {
-        printer->solve_failed(failure);
+        printer.solve_failed(failure);
         return kRunFailed;
     }
     return kSolved;
+}
+
+int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinter& printer) {
+    CanonicalForm model;
+    try {
+        model = cli::load_model(options, format);
+    } catch (const ModelReadError& failure) {
+        printer.model_read_failed(failure.what());
+        return kProblemFileErrors;
+    } catch (const CanonicalFormError& failure) {
+        printer.model_read_failed(failure.what());
+        return kProblemFileErrors;
+    } catch (const SimplexIteration::bad_simplex& failure) {
+        printer.solve_failed(failure);  // a row without coefficients that cannot hold
+        return kRunFailed;
+    }
+    SimplexIteration& problem = model.record;
+    return finish(problem, options, printer, [&] {
+        const ReportFrame frame{model.construction,
+                                [&model](const Matrix& solution) { return model.answer(solution); }};
+        printer.model_solved(model, problem, solve_with_outcome(problem, frame));
+    });
+}
+
+int run(const cli::Options& options) {
+    const auto printer = options.json ? cli::make_json_printer(std::cout) : cli::make_text_printer(std::cout);
+    const ModelFormat format = options.format.value_or(model_format_of_path(options.problem_file));
+    if (format != ModelFormat::problem_file) return run_model(options, format, *printer);
+    SimplexIteration problem;
+    try {
+        problem = SimplexIteration(options.problem_file);
+    } catch (const SimplexIteration::bad_simplex& failure) {
+        printer->read_failed(failure);
+        return kProblemFileErrors;
+    }
+    return finish(problem, options, *printer, [&] { printer->solved(problem, solve_with_outcome(problem)); });
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <string_view>
 
+#include "problem/canonical_form.h"
 #include "problem/simplex_iteration.h"
 #include "solver/simplex_engine.h"
 
@@ -18,6 +20,10 @@ public:
     // The run ended with status codes.
     virtual void solve_failed(const SimplexIteration::bad_simplex& failure) = 0;
     virtual void solved(const SimplexIteration& problem, const SolveOutcome& outcome) = 0;
+    // A model that could not be read or converted; the message is UTF-8.
+    virtual void model_read_failed(std::string_view message) = 0;
+    // A model solved through its canonical form (`run` the record as solved).
+    virtual void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) = 0;
 };
 
 std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out);

@@ -39,14 +39,7 @@ public:
     }
 
     void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
-        if (problem.name && !problem.name->empty()) out_ << "Задача: " << cp1251::to_utf8(*problem.name) << '\n';
-        if (outcome.end == RunEnd::optimal) {
-            out_ << "Решение получено: оптимум.\n";
-        } else {
-            out_ << "Решение получено, но счёт остановлен пределом числа итераций: "
-                    "последняя таблица не оптимальна, значения ниже — не оптимум.\n";
-        }
-        out_ << "Итераций: " << outcome.iterations << '\n';
+        write_heading(problem, outcome);
         out_ << "Значение целевой функции: " << shortest_number(outcome.solution(0, 0)) << '\n';
         out_ << "Значения переменных:\n";
         const auto own = static_cast<std::uint32_t>(problem.base_vars > 0 ? problem.base_vars : 0);
@@ -55,6 +48,38 @@ public:
             if (own != 0 && j > own) out_ << " (искусственная)";
             out_ << '\n';
         }
+        write_report_line(problem);
+    }
+
+    void model_read_failed(std::string_view message) override { out_ << "Модель не прочитана:\n  " << message << '\n'; }
+
+    void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
+        write_heading(run, outcome);
+        out_ << "Значение целевой функции: " << shortest_number(model.objective(outcome.solution)) << '\n';
+        out_ << "Значения переменных модели:\n";
+        const std::vector<double> values = model.variable_values(outcome.solution);
+        for (std::size_t k = 0; k < values.size(); ++k) {
+            out_ << "  " << model.variables[k].name << " = " << shortest_number(values[k]) << '\n';
+        }
+        if (model.relaxed_integers) {
+            out_ << "Пометки целочисленности не учитывались: решена задача без условий целочисленности.\n";
+        }
+        write_report_line(run);
+    }
+
+private:
+    void write_heading(const SimplexIteration& problem, const SolveOutcome& outcome) {
+        if (problem.name && !problem.name->empty()) out_ << "Задача: " << cp1251::to_utf8(*problem.name) << '\n';
+        if (outcome.end == RunEnd::optimal) {
+            out_ << "Решение получено: оптимум.\n";
+        } else {
+            out_ << "Решение получено, но счёт остановлен пределом числа итераций: "
+                    "последняя таблица не оптимальна, значения ниже — не оптимум.\n";
+        }
+        out_ << "Итераций: " << outcome.iterations << '\n';
+    }
+
+    void write_report_line(const SimplexIteration& problem) {
         if (problem.no_table) {
             out_ << "Таблицы не выводились.\n";
         } else if (problem.file) {
@@ -62,7 +87,6 @@ public:
         }
     }
 
-private:
     std::ostream& out_;
 };
 

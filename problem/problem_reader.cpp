@@ -14,6 +14,7 @@
 
 #include "problem/cp1251.h"
 #include "problem/print_rules.h"
+#include "problem/problem_file_encoding.h"
 #include "problem/reader_text.h"
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
@@ -380,5 +381,5 @@ SimplexIteration::SimplexIteration(const std::string& problem_file) {
         codes.add(kCannotOpenProblemFile);
         throw codes;
     }
-    ProblemReader(*this, reader_text::to_text_mode(std::move(*bytes))).read();
+    ProblemReader(*this, reader_text::to_text_mode(problem_file_text(std::move(*bytes)))).read();
 }

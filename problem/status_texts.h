@@ -24,9 +24,10 @@ enum StatusCode : int {
     kBadBase = 17,
     kBadAccuracy = 18,
     kBadPrintInterval = 19,
+    kUnencodableCharacter = 20,
 };
 
-inline constexpr int kStatusCodeCount = 20;
+inline constexpr int kStatusCodeCount = 21;
 
-// Russian text of a status code in Windows-1251; empty for a code outside 0..19.
+// Russian text of a status code in Windows-1251; empty for a code outside 0..20.
 std::string_view status_text(int code) noexcept;

@@ -7,6 +7,7 @@
 
 #include "problem/status_texts.h"
 #include "solver/engine_report_file.h"
+#include "solver/report_frame.h"
 #include "solver/simplex_engine.h"
 
 namespace {
@@ -39,14 +40,24 @@ Matrix solution_vector(const SimplexIteration& run) {
     return solution;
 }
 
+void write_lines(std::ostream& out, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) out << line << "\r\n";
+}
+
 }  // namespace
 
-SolveOutcome solve_with_outcome(SimplexIteration run) {
+SolveOutcome solve_with_outcome(SimplexIteration run) { return solve_with_outcome(std::move(run), ReportFrame{}); }
+
+SolveOutcome solve_with_outcome(SimplexIteration run, const ReportFrame& frame) {
     SimplexIteration::bad_simplex status;
     ReportFile report;
     if (!run.no_table && !(run.file && report.open(*run.file))) {
         status.add(kCannotOpenReportFile);
         throw status;
+    }
+    if (!run.no_table && !frame.preamble.empty()) {
+        write_lines(report.stream(), frame.preamble);
+        report.stream() << "\r\n";
     }
 
     const std::int32_t limit = iteration_limit(run);
@@ -75,6 +86,7 @@ SolveOutcome solve_with_outcome(SimplexIteration run) {
     if (run.estimates(0, 0) != 0.0) status.add(kInconsistent);
     if (!run.no_table && prints_final_table(run)) run.print_table(report.stream());
     Matrix solution = solution_vector(run);
+    if (!run.no_table && status.empty() && frame.epilogue) write_lines(report.stream(), frame.epilogue(solution));
     // Last, after the codes of the run: a report cut short (a full disk) is no success.
     if (!run.no_table && !report.close()) status.add(kCannotOpenReportFile);
     if (!status.empty()) throw status;

@@ -29,3 +29,7 @@ struct SolveOutcome {
 
 // The same run as solve(), also telling how it ended (for tools that report it).
 SolveOutcome solve_with_outcome(SimplexIteration run);
+
+struct ReportFrame;  // solver/report_frame.h
+// The same run with text before the first table and after the last one.
+SolveOutcome solve_with_outcome(SimplexIteration run, const ReportFrame& frame);

@@ -1,0 +1,357 @@
+// The canonical form of a model: substituted columns, rows with one relation
+// each and a non-negative right-hand side, then slack, surplus and artificial
+// columns with a unit basis.
+
+#include "problem/canonical_form.h"
+
+#include <charconv>
+#include <cmath>
+#include <initializer_list>
+#include <set>
+#include <string_view>
+#include <utility>
+
+#include "problem/cp1251.h"
+#include "problem/status_texts.h"
+
+namespace {
+
+enum class Relation { less_equal, greater_equal, equal };
+
+std::string_view relation_text(Relation relation) {
+    switch (relation) {
+        case Relation::less_equal:
+            return "<=";
+        case Relation::greater_equal:
+            return ">=";
+        case Relation::equal:
+            return "=";
+    }
+    return {};
+}
+
+Relation turned(Relation relation) {
+    if (relation == Relation::less_equal) return Relation::greater_equal;
+    if (relation == Relation::greater_equal) return Relation::less_equal;
+    return relation;
+}
+
+// The pieces one after another, in one allocation.
+std::string concat(std::initializer_list<std::string_view> pieces) {
+    std::string text;
+    for (const std::string_view piece : pieces) text += piece;
+    return text;
+}
+
+std::string number(double x) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, x);
+    return {text, result.ptr};
+}
+
+// One row of the canonical form, before its added columns.
+struct CanonicalRow {
+    std::string label;  // Windows-1251
+    Relation relation = Relation::less_equal;
+    double rhs = 0.0;
+    std::vector<std::pair<std::uint32_t, double>> coefficients;  // own columns, 1-based
+    bool negated = false;
+};
+
+struct OwnColumn {
+    std::string name;
+    double cost = 0.0;
+};
+
+class Builder {
+public:
+    explicit Builder(const LpModel& model) : model_(model) {}
+
+    CanonicalForm build();
+
+private:
+    void substitute_columns();
+    void convert_rows();
+    void add_bound_rows();
+    void add_row(std::string label, Relation relation, double rhs,
+                 std::vector<std::pair<std::uint32_t, double>> coefficients);
+    void fill_record();
+    void describe_rows(const std::vector<std::string>& added_names);
+
+    std::uint32_t add_own_column(std::string name, double cost) {
+        own_.push_back({std::move(name), cost});
+        return static_cast<std::uint32_t>(own_.size());
+    }
+    void say(std::string_view line) { form_.construction.emplace_back(line); }
+
+    const LpModel& model_;
+    CanonicalForm form_;
+    std::vector<OwnColumn> own_;
+    std::vector<CanonicalRow> rows_;
+    // Bound rows x' <= u - l, in column order: the column and its bound.
+    std::vector<std::pair<std::uint32_t, double>> bounds_;
+};
+
+CanonicalForm Builder::build() {
+    if (!model_.name.empty()) say("Модель: "_cp1251.data() + table_name(model_.name));
+    say(model_.maximize ? "Цель: максимум"_cp1251 : "Цель: минимум"_cp1251);
+    form_.constant = model_.constant;
+    substitute_columns();
+    convert_rows();
+    add_bound_rows();
+    fill_record();
+    return std::move(form_);
+}
+
+void Builder::substitute_columns() {
+    say("Переменные:"_cp1251);
+    for (const LpModel::Column& column : model_.columns) {
+        const std::string name = table_name(column.name);
+        ModelVariable variable;
+        variable.name = cp1251::from_utf8(column.name) ? column.name : cp1251::to_utf8(column.name);
+        const double l = column.lower;
+        const double u = column.upper;
+        std::string line = "  " + name + ": ";
+        if (column.integer) form_.relaxed_integers = true;
+        if (l == u) {
+            variable.offset = l;
+            form_.constant += column.cost * l;
+            line += "закреплена, "_cp1251.data() + name + " = " + number(l);
+        } else if (std::isfinite(l)) {
+            const bool shifted = l != 0.0;
+            const std::string own = shifted ? name + "'" : name;
+            variable.offset = l;
+            variable.column = add_own_column(own, column.cost);
+            form_.constant += column.cost * l;
+            line += shifted ? concat({name, " = ", number(l), " + ", own, ", ", own, " >= 0"}) : name + " >= 0";
+            if (std::isfinite(u)) {
+                bounds_.emplace_back(variable.column, u - l);
+                line += ", " + own + " <= " + number(u - l) + " (добавлена строка)"_cp1251.data();
+            }
+        } else if (std::isfinite(u)) {
+            const std::string own = name + "'";
+            variable.offset = u;
+            variable.sign = -1.0;
+            variable.column = add_own_column(own, 0.0 - column.cost);  // never -0
+            form_.constant += column.cost * u;
+            line += concat({name, " = ", number(u), " - ", own, ", ", own, " >= 0"});
+        } else {
+            variable.column = add_own_column(name + "+", column.cost);
+            variable.minus_column = add_own_column(name + "-", 0.0 - column.cost);
+            line += concat(
+                {"свободная, "_cp1251, name, " = ", name, "+ - ", name, "-, ", name, "+ >= 0, ", name, "- >= 0"});
+        }
+        say(line);
+        form_.variables.push_back(std::move(variable));
+    }
+}
+
+void Builder::convert_rows() {
+    for (const LpModel::Row& row : model_.rows) {
+        const std::string label = table_name(row.name);
+        double shift = 0.0;  // the constants the substitutions put into the row
+        std::vector<std::pair<std::uint32_t, double>> coefficients;
+        for (const auto& [j, a] : row.coefficients) {
+            const ModelVariable& variable = form_.variables.at(j);
+            shift += a * variable.offset;
+            if (variable.column != 0) coefficients.emplace_back(variable.column, a * variable.sign);
+            if (variable.minus_column != 0) coefficients.emplace_back(variable.minus_column, -a);
+        }
+        const double lower = row.lower - shift;
+        const double upper = row.upper - shift;
+        if (!std::isfinite(lower) && !std::isfinite(upper)) {
+            say("  "_cp1251.data() + label + ": свободная строка, отброшена"_cp1251.data());
+            continue;
+        }
+        if (coefficients.empty()) {
+            if (lower > 0.0 || upper < 0.0) {
+                SimplexIteration::bad_simplex infeasible;
+                infeasible.add(kInconsistent);
+                throw infeasible;
+            }
+            say("  "_cp1251.data() + label + ": строка без коэффициентов, отброшена"_cp1251.data());
+            continue;
+        }
+        if (lower == upper) {
+            add_row(label, Relation::equal, lower, coefficients);
+            continue;
+        }
+        if (std::isfinite(lower)) add_row(label, Relation::greater_equal, lower, coefficients);
+        if (std::isfinite(upper)) add_row(label, Relation::less_equal, upper, coefficients);
+    }
+}
+
+void Builder::add_bound_rows() {
+    for (const auto& [column, bound] : bounds_) {
+        add_row("граница "_cp1251.data() + own_[column - 1].name, Relation::less_equal, bound, {{column, 1.0}});
+    }
+}
+
+// A negative right-hand side, and 0 on a ">=" row, turn the row round.
+void Builder::add_row(std::string label, Relation relation, double rhs,
+                      std::vector<std::pair<std::uint32_t, double>> coefficients) {
+    CanonicalRow row{std::move(label), relation, rhs, std::move(coefficients), false};
+    if (rhs < 0.0 || (rhs == 0.0 && relation == Relation::greater_equal)) {
+        row.negated = true;
+        row.relation = turned(relation);
+        row.rhs = rhs == 0.0 ? 0.0 : -rhs;
+        for (auto& entry : row.coefficients) entry.second = -entry.second;
+    }
+    if (row.rhs == 0.0) row.rhs = 0.0;  // no -0 in the tables
+    rows_.push_back(std::move(row));
+}
+
+void Builder::fill_record() {
+    const auto m = static_cast<std::uint32_t>(rows_.size());
+    std::uint32_t slacks = 0;
+    std::uint32_t artificials = 0;
+    for (const CanonicalRow& row : rows_) {
+        if (row.relation != Relation::equal) ++slacks;
+        if (row.relation != Relation::less_equal) ++artificials;
+    }
+    const auto own = static_cast<std::uint32_t>(own_.size());
+    const std::uint32_t n = own + slacks + artificials;
+    if (m > kMaxCanonicalRows || n > kMaxCanonicalColumns) {
+        throw CanonicalFormError("каноническая форма модели велика: m = " + std::to_string(m) +
+                                 " ограничений и n = " + std::to_string(n) + " переменных, а допустимо не более m = " +
+                                 std::to_string(kMaxCanonicalRows) + " и n = " + std::to_string(kMaxCanonicalColumns));
+    }
+    if (m == 0) throw CanonicalFormError("в канонической форме модели не осталось ни одного ограничения");
+
+    SimplexIteration& record = form_.record;
+    record.aim = model_.maximize ? 1 : 2;
+    record.table.resize(m + 1, n + 1);
+    record.estimates.resize(2, n + 1);
+    record.basis.assign(m + 1, 0);
+    record.col_widths = ColumnWidths(n);
+    record.base_vars = static_cast<std::int32_t>(own + slacks);
+    record.stop = static_cast<std::int32_t>(50 * (m + 1));
+    // A problem file keeps at most 78 bytes of a name.
+    if (!model_.name.empty()) record.name = table_name(model_.name).substr(0, 78);
+
+    std::vector<std::string> names(n + 1);
+    std::set<std::string> taken;
+    const auto unique = [&taken](std::string name) {
+        while (!taken.insert(name).second) name += '_';
+        return name;
+    };
+    for (std::uint32_t j = 1; j <= own; ++j) {
+        names[j] = unique(own_[j - 1].name);
+        record.table(0, j) = own_[j - 1].cost;
+    }
+    std::uint32_t next_slack = own + 1;
+    std::uint32_t next_artificial = own + slacks + 1;
+    const double penalty = model_.maximize ? -BIG_M : BIG_M;
+    std::vector<std::string> added(m + 1);  // the added columns of each row, for the description
+    for (std::uint32_t i = 1; i <= m; ++i) {
+        const CanonicalRow& row = rows_[i - 1];
+        record.table(i, 0) = row.rhs;
+        for (const auto& [j, a] : row.coefficients) record.table(i, j) = a;
+        if (row.relation != Relation::equal) {
+            const std::uint32_t j = next_slack++;
+            names[j] = unique("s" + std::to_string(i));
+            record.table(i, j) = row.relation == Relation::less_equal ? 1.0 : -1.0;
+            added[i] = names[j];
+        }
+        if (row.relation != Relation::less_equal) {
+            const std::uint32_t j = next_artificial++;
+            names[j] = unique("a" + std::to_string(i));
+            record.table(i, j) = 1.0;
+            record.table(0, j) = penalty;
+            added[i] += (added[i].empty() ? "" : ", ") + names[j];
+        }
+    }
+    // The basis as the problem file reader finds it: the smallest unit column of each row.
+    for (std::uint32_t j = n; j >= 1; --j) {
+        std::uint32_t non_zeros = 0;
+        std::uint32_t unit_row = 0;
+        for (std::uint32_t i = 1; i <= m; ++i) {
+            if (record.table(i, j) == 0.0) continue;
+            ++non_zeros;
+            if (record.table(i, j) == 1.0) unit_row = i;
+        }
+        if (non_zeros == 1 && unit_row != 0) record.basis[unit_row] = j;
+    }
+    record.var_names = std::move(names);
+    record.compute_col_widths();
+    describe_rows(added);
+}
+
+void Builder::describe_rows(const std::vector<std::string>& added_names) {
+    say("Ограничения:"_cp1251);
+    for (std::size_t i = 1; i <= rows_.size(); ++i) {
+        const CanonicalRow& row = rows_[i - 1];
+        std::string line = "  " + std::to_string(i) + ". " + row.label + ": ";
+        if (row.negated) {
+            line += std::string(relation_text(turned(row.relation))) + " " + number(row.rhs == 0.0 ? 0.0 : -row.rhs) +
+                    ", умножена на -1: "_cp1251.data();
+        }
+        line += std::string(relation_text(row.relation)) + " " + number(row.rhs) + ", получила "_cp1251.data() +
+                added_names[i];
+        say(line);
+    }
+    const SimplexIteration& record = form_.record;
+    say("Постоянная целевой функции: "_cp1251.data() + number(form_.constant));
+    std::string columns = "Столбцы:"_cp1251.data();
+    for (std::uint32_t j = 1; j <= record.variable_count(); ++j) columns += " " + (*record.var_names)[j];
+    say(columns);
+    say("База: "_cp1251.data() + std::to_string(record.base_vars) +
+        " (свои столбцы, дополнительные и избыточные)"_cp1251.data());
+    if (form_.relaxed_integers) say("Условия целочисленности не учитываются: решается задача без них"_cp1251);
+}
+
+}  // namespace
+
+CanonicalForm build_canonical_form(const LpModel& model) { return Builder(model).build(); }
+
+std::string table_name(const std::string& model_name) {
+    std::string name;
+    if (const auto converted = cp1251::from_utf8(model_name)) {
+        name = *converted;
+    } else {
+        std::size_t pos = 0;
+        name = model_name;
+        // Valid UTF-8 with a character outside the code page: convert character by character.
+        bool utf8 = true;
+        std::string out;
+        while (pos < model_name.size()) {
+            const auto cp = cp1251::next_code_point(model_name, pos);
+            if (!cp) {
+                utf8 = false;
+                break;
+            }
+            const auto byte = cp1251::encode_code_point(*cp);
+            out += byte ? static_cast<char>(*byte) : '_';
+        }
+        if (utf8) name = out;
+    }
+    for (char& c : name) {
+        if (static_cast<unsigned char>(c) <= 0x20 || c == 0x7F) c = '_';
+    }
+    return name.empty() ? std::string("_") : name;
+}
+
+double CanonicalForm::objective(const Matrix& solution) const { return solution(0, 0) + constant; }
+
+std::vector<double> CanonicalForm::variable_values(const Matrix& solution) const {
+    std::vector<double> values;
+    values.reserve(variables.size());
+    for (const ModelVariable& variable : variables) {
+        double value = variable.offset;
+        if (variable.column != 0) value += variable.sign * solution(variable.column, 0);
+        if (variable.minus_column != 0) value -= solution(variable.minus_column, 0);
+        values.push_back(value);
+    }
+    return values;
+}
+
+std::vector<std::string> CanonicalForm::answer(const Matrix& solution) const {
+    std::vector<std::string> lines;
+    lines.push_back("Ответ в переменных модели:"_cp1251.data());
+    lines.push_back("  Значение целевой функции: "_cp1251.data() + number(objective(solution)));
+    const std::vector<double> values = variable_values(solution);
+    for (std::size_t k = 0; k < variables.size(); ++k) {
+        lines.push_back("  " + table_name(variables[k].name) + " = " + number(values[k]));
+    }
+    return lines;
+}

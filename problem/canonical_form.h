@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "numerics/matrix.h"
+#include "problem/lp_model.h"
+#include "problem/simplex_iteration.h"
+
+// A model variable in terms of the canonical columns:
+// value = offset + sign * x[column] - x[minus_column], where column 0 stands for
+// no column (a fixed variable) and minus_column 0 for no second column.
+struct ModelVariable {
+    std::string name;  // UTF-8
+    double offset = 0.0;
+    double sign = 1.0;
+    std::uint32_t column = 0;
+    std::uint32_t minus_column = 0;
+};
+
+// A model turned into a problem record of the big-M method, with what it takes
+// to tell the answer in the model's own variables.
+struct CanonicalForm {
+    SimplexIteration record;  // no report file yet; default print options
+    double constant = 0.0;    // model objective = canonical objective + constant
+    bool relaxed_integers = false;
+    std::vector<ModelVariable> variables;
+    // How the form was built, line by line, Windows-1251 without line ends.
+    std::vector<std::string> construction;
+
+    // From a solution vector of the record (element 0 the objective value).
+    double objective(const Matrix& solution) const;
+    std::vector<double> variable_values(const Matrix& solution) const;
+    // The answer in the model's variables, lines as `construction`.
+    std::vector<std::string> answer(const Matrix& solution) const;
+};
+
+// A model whose canonical form the program cannot take; the message (UTF-8) says why.
+class CanonicalFormError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr std::uint32_t kMaxCanonicalRows = 300;
+inline constexpr std::uint32_t kMaxCanonicalColumns = 500;
+
+// Builds the canonical form. Throws CanonicalFormError when it is larger than a
+// problem file may be or has no constraint left, and bad_simplex with code 13 when
+// a row without coefficients cannot hold.
+CanonicalForm build_canonical_form(const LpModel& model);
+
+// A name for the tables: Windows-1251, no blanks or control characters; a
+// character the code page lacks becomes "_". Text that is not UTF-8 is taken as
+// Windows-1251 already.
+std::string table_name(const std::string& model_name);

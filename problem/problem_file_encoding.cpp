@@ -1,0 +1,44 @@
+#include "problem/problem_file_encoding.h"
+
+#include <optional>
+#include <string_view>
+
+#include "problem/cp1251.h"
+#include "problem/simplex_iteration.h"
+#include "problem/status_texts.h"
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Valid UTF-8 with at least one sequence of two or more bytes.
+bool is_multibyte_utf8(std::string_view bytes) {
+    bool multibyte = false;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        if (!cp1251::next_code_point(bytes, pos)) return false;
+        multibyte = true;
+    }
+    return multibyte;
+}
+
+[[noreturn]] void throw_unencodable() {
+    SimplexIteration::bad_simplex codes;
+    codes.add(kUnencodableCharacter);
+    throw codes;
+}
+
+}  // namespace
+
+std::string problem_file_text(std::string bytes) {
+    const bool marked = std::string_view(bytes).starts_with(kByteOrderMark);
+    const std::string_view text = marked ? std::string_view(bytes).substr(kByteOrderMark.size()) : bytes;
+    if (!marked && !is_multibyte_utf8(text)) return bytes;
+    std::optional<std::string> converted = cp1251::from_utf8(text);
+    if (!converted) throw_unencodable();
+    return std::move(*converted);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "numerics/matrix.h"
+
+// Text a run's report holds around its tables, for problems that were not given
+// as problem files: lines in Windows-1251 without line ends; the report writes
+// them with CR LF. Both stay out of a report when no tables are written.
+struct ReportFrame {
+    std::vector<std::string> preamble;  // before the first table, then an empty line
+    // After the last table of a run that ended without status codes, from its solution vector.
+    std::function<std::vector<std::string>(const Matrix& solution)> epilogue;
+};

@@ -1,0 +1,77 @@
+// qtb-solve on models: the JSON answer, read failures, and --write-qtb read back.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+#include "problem/canonical_form.h"
+#include "problem/glpk_model_reader.h"
+#include "support/temp_folder.h"
+#include "support/tool_run.h"
+
+namespace {
+
+using test_support::read_file;
+using test_support::run_tool;
+using test_support::TempFolder;
+using test_support::write_file;
+
+// max 3x + 2y + z: x + y <= 4, x + 3y >= 2, -1 <= z <= 1 (z = -1 + z') -> x = 4, z = 1, F = 13.
+constexpr const char* kModel =
+    "Maximize\n obj: 3 x + 2 y + z\nSubject To\n c1: x + y <= 4\n c2: x + 3 y >= 2\n"
+    "Bounds\n -1 <= z <= 1\nGenerals\n y\nEnd\n";
+
+TEST(ModelCli, AnswersInTheModelsVariables) {
+    const TempFolder folder("qtb_model_cli");
+    write_file(folder.path() / "plan.lp", kModel);
+    const auto run = run_tool(folder.path(), {"--json", "plan.lp"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(R"("objective": 13,)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(R"("variables": {"x": 4, "y": 0, "z": 1}, "constant": -1, "relaxed_integers": true})"),
+              std::string::npos)
+        << run.out;
+    const std::string report = read_file(folder.path() / "plan.txt");
+    EXPECT_EQ(report.find("\r\n  1. c1: <= 4, "), report.find("\r\n  1. c1:"));
+    EXPECT_NE(report.find("  z = 1\r\n"), std::string::npos);
+
+    const auto text = run_tool(folder.path(), {"plan.lp"});
+    EXPECT_NE(text.out.find("Пометки целочисленности не учитывались"), std::string::npos) << text.out;
+}
+
+TEST(ModelCli, ReadFailureGivesGlpkMessage) {
+    const TempFolder folder("qtb_model_cli");
+    write_file(folder.path() / "bad.mod", "var x >= 0;\nmaximize z: x\n");
+    const auto run = run_tool(folder.path(), {"--json", "bad.mod"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.starts_with(R"({"ok": false, "stage": "read", "codes": [], "messages": ["bad.mod:)"))
+        << run.out;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+}
+
+// The written problem file reads back to the model's table, names and options and gives the same tables.
+TEST(ModelCli, WrittenProblemFileReadsBack) {
+    const TempFolder folder("qtb_model_cli");
+    write_file(folder.path() / "plan.lp", kModel);
+    ASSERT_EQ(run_tool(folder.path(), {"--write-qtb", "plan.qtb", "plan.lp"}).status, 0);
+    const SimplexIteration read((folder.path() / "plan.qtb").string());
+    const SimplexIteration built =
+        build_canonical_form(read_model_file((folder.path() / "plan.lp").string(), ModelFormat::cplex_lp)).record;
+    ASSERT_EQ(std::tie(read.table.rows, read.table.cols), std::tie(built.table.rows, built.table.cols));
+    for (std::uint32_t i = 0; i < read.table.rows; ++i) {
+        for (std::uint32_t j = 0; j < read.table.cols; ++j) EXPECT_EQ(read.table(i, j), built.table(i, j));
+    }
+    EXPECT_EQ(read.basis, built.basis);
+    EXPECT_EQ(read.var_names, built.var_names);
+    EXPECT_EQ(std::tie(read.aim, read.base_vars, read.stop, read.width, read.precision),
+              std::tie(built.aim, built.base_vars, built.stop, built.width, built.precision));
+    EXPECT_EQ(read.col_widths, built.col_widths);
+
+    ASSERT_EQ(run_tool(folder.path(), {"plan.qtb"}).status, 0);
+    ASSERT_EQ(run_tool(folder.path(), {"--report", "model.txt", "plan.lp"}).status, 0);
+    const std::string tables = read_file(folder.path() / "plan.txt");
+    const std::string framed = read_file(folder.path() / "model.txt");
+    EXPECT_NE(framed.find(tables), std::string::npos);
+}
+
+}  // namespace

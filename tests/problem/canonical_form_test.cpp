@@ -1,0 +1,132 @@
+// The canonical form of small models: order of columns and rows, names, turned rows, bounds.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "problem/canonical_form.h"
+#include "problem/status_texts.h"
+
+namespace {
+
+constexpr double kInf = LpModel::kInfinity;
+constexpr double M = BIG_M;
+
+LpModel::Row row(std::string name, double lower, double upper, std::vector<std::pair<std::uint32_t, double>> a) {
+    return {std::move(name), lower, upper, std::move(a)};
+}
+
+struct Case {
+    const char* what;
+    LpModel model;
+    std::vector<std::string> names;          // columns 1..n
+    std::vector<std::vector<double>> table;  // cost row (from column 1), then rows (rhs first)
+    std::int32_t base_vars;
+    double constant;
+};
+
+std::vector<Case> cases() {
+    std::vector<Case> list;
+    {
+        LpModel m;  // "<=", a negative ">=" turned round, ">= 0" turned into "<= 0"
+        m.maximize = true;
+        m.columns = {{"x", 0, kInf, 3}, {"y", 0, kInf, 2}};
+        m.rows = {row("r1", -kInf, 4, {{0, 1}, {1, 1}}), row("r2", -2, kInf, {{0, 1}, {1, -1}}),
+                  row("r3", 0, kInf, {{0, 1}, {1, 3}})};
+        list.push_back({"slacks only",
+                        m,
+                        {"x", "y", "s1", "s2", "s3"},
+                        {{3, 2, 0, 0, 0}, {4, 1, 1, 1, 0, 0}, {2, -1, 1, 0, 1, 0}, {0, -1, -3, 0, 0, 1}},
+                        5,
+                        0});
+    }
+    {
+        LpModel m;  // shifted with a bound row, mirrored, free, fixed; "=" row and a range
+        m.columns = {{"x", 1, 3, 1}, {"y", -kInf, 5, 1}, {"z", -kInf, kInf, 1}, {"w", 2, 2, 3}};
+        m.rows = {row("e", 10, 10, {{0, 1}, {1, 1}, {2, 1}, {3, 1}}), row("g", 1, 2, {{0, 1}}),
+                  row("free", -kInf, kInf, {{1, 1}}), row("empty", -1, 1, {{3, 0.0}})};
+        list.push_back({"substitutions",
+                        m,
+                        {"x'", "y'", "z+", "z-", "s2", "s3", "s4", "a1"},
+                        {{1, -1, 1, -1, 0, 0, 0, M},
+                         {2, 1, -1, 1, -1, 0, 0, 0, 1},
+                         {0, -1, 0, 0, 0, 1, 0, 0, 0},
+                         {1, 1, 0, 0, 0, 0, 1, 0, 0},
+                         {2, 1, 0, 0, 0, 0, 0, 1, 0}},
+                        7,
+                        12});
+    }
+    {
+        LpModel m;  // taken names get "_"; a ">=" row gets a surplus and an artificial costing -M for a maximum
+        m.maximize = true;
+        m.constant = 5;
+        m.columns = {{"s1", 0, kInf, 1}, {"a1", 0, kInf, 1}, {"имя с пробелом", 0, kInf, 1}};
+        m.rows = {row("r", 3, kInf, {{0, 1}, {1, 1}, {2, 1}})};
+        list.push_back({"names",
+                        m,
+                        {"s1", "a1", "\xE8\xEC\xFF_\xF1_\xEF\xF0\xEE\xE1\xE5\xEB\xEE\xEC", "s1_", "a1_"},
+                        {{1, 1, 1, 0, -M}, {3, 1, 1, 1, -1, 1}},
+                        4,
+                        5});
+    }
+    return list;
+}
+
+TEST(CanonicalForm, ColumnsRowsNamesAndCosts) {
+    for (const Case& c : cases()) {
+        SCOPED_TRACE(c.what);
+        const CanonicalForm form = build_canonical_form(c.model);
+        const SimplexIteration& r = form.record;
+        ASSERT_EQ(r.variable_count(), c.names.size());
+        ASSERT_EQ(r.constraint_count() + 1, c.table.size());
+        EXPECT_EQ(std::vector<std::string>(r.var_names->begin() + 1, r.var_names->end()), c.names);
+        for (std::uint32_t i = 0; i <= r.constraint_count(); ++i) {
+            for (std::uint32_t j = i == 0 ? 1 : 0; j <= r.variable_count(); ++j) {
+                EXPECT_EQ(r.table(i, j), c.table[i][i == 0 ? j - 1 : j]) << "row " << i << " column " << j;
+            }
+        }
+        EXPECT_EQ(r.base_vars, c.base_vars);
+        EXPECT_EQ(form.constant, c.constant);
+        EXPECT_EQ(r.aim, c.model.maximize ? 1 : 2);
+        EXPECT_EQ(r.stop, static_cast<std::int32_t>(50 * (r.constraint_count() + 1)));
+        for (std::uint32_t i = 1; i <= r.constraint_count(); ++i) EXPECT_EQ(r.table(i, r.basis[i]), 1.0);
+    }
+}
+
+TEST(CanonicalForm, RebuildsModelVariables) {
+    const CanonicalForm form = build_canonical_form(cases()[1].model);
+    Matrix solution(9, 1);
+    solution(0, 0) = 4;  // the canonical objective
+    solution(1, 0) = 0.5;
+    solution(2, 0) = 1;
+    solution(4, 0) = 2;
+    EXPECT_EQ(form.variable_values(solution), (std::vector<double>{1.5, 4, -2, 2}));
+    EXPECT_EQ(form.objective(solution), 16);
+}
+
+TEST(CanonicalForm, RefusesWhatCannotBeSolved) {
+    LpModel empty_row;
+    empty_row.columns = {{"x", 1, 1, 0}};
+    empty_row.rows = {row("r", 2, kInf, {{0, 1}})};  // 1 >= 2 after fixing x
+    try {
+        build_canonical_form(empty_row);
+        ADD_FAILURE() << "no code 13";
+    } catch (const SimplexIteration::bad_simplex& failure) {
+        EXPECT_EQ(failure.count, 1);
+        EXPECT_EQ(failure.codes[0], kInconsistent);
+    }
+
+    LpModel large;
+    large.columns = {{"x", 0, kInf, 1}};
+    for (int i = 0; i < 301; ++i) large.rows.push_back(row("r", -kInf, 1, {{0, 1}}));
+    try {
+        build_canonical_form(large);
+        ADD_FAILURE() << "not refused";
+    } catch (const CanonicalFormError& error) {
+        EXPECT_NE(std::string(error.what()).find("m = 301"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("n = 302"), std::string::npos) << error.what();
+    }
+}
+
+}  // namespace
