@@ -13,12 +13,12 @@
 // Goal: reader >= 5 x stream.
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <locale>
 #include <sstream>
@@ -118,7 +118,10 @@ int main(int argc, char** argv) {
         TextInput in(text);
         for (double& value : by_reader) in.read_double(value);
     });
-    if (std::memcmp(by_stream.data(), by_reader.data(), count * sizeof(double)) != 0) {
+    const auto same_bits = [](double a, double b) {
+        return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    };
+    if (!std::equal(by_stream.begin(), by_stream.end(), by_reader.begin(), same_bits)) {
         std::fprintf(stderr, "the two ways read different numbers\n");
         return 1;
     }
