@@ -379,10 +379,6 @@ void ProblemReader::find_basis() {
     }
 }
 
-}  // namespace
-
-namespace {
-
 SimplexIteration read_problem(std::string bytes) {
     SimplexIteration record;
     ProblemReader(record, reader_text::to_text_mode(std::move(bytes))).read();

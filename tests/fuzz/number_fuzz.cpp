@@ -10,6 +10,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    if (test_support::text_input_reads(text, 64) != test_support::stream_reads(text, 64)) std::abort();
+    if (test_support::number_reads(text, true, 64) != test_support::number_reads(text, false, 64)) std::abort();
     return 0;
 }
