@@ -3,9 +3,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
-#include <locale>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -18,6 +16,7 @@
 #include "problem/reader_text.h"
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
+#include "problem/text_input.h"
 
 namespace {
 
@@ -48,14 +47,23 @@ std::optional<std::string> read_file_bytes(const std::string& file_name) {
     return bytes;
 }
 
+// The bytes of a problem file; code 1 when they cannot be had.
+std::string file_bytes_or_throw(const std::string& file_name) {
+    std::optional<std::string> bytes = read_file_bytes(file_name);
+    if (!bytes) {
+        SimplexIteration::bad_simplex codes;
+        codes.add(kCannotOpenProblemFile);
+        throw codes;
+    }
+    return std::move(*bytes);
+}
+
 // One pass over the text of a problem file that fills a record. Every read goes
 // through one stream, so a read that fails leaves the stream failed and the
 // keyword loop ends at its next word.
 class ProblemReader {
 public:
-    ProblemReader(SimplexIteration& record, std::string text) : record_(record), in_(std::move(text)) {
-        in_.imbue(std::locale::classic());
-    }
+    ProblemReader(SimplexIteration& record, std::string text) : record_(record), text_(std::move(text)) {}
 
     // Reads the keywords, runs the end checks and throws the codes found, if any.
     void read();
@@ -104,7 +112,8 @@ private:
     unsigned variable_count() const { return columns_; }
 
     SimplexIteration& record_;
-    std::istringstream in_;
+    TextInput text_;
+    std::istream& in_ = text_.stream();
     SimplexIteration::bad_simplex codes_;
     bool size_set_ = false;
     // The size read last. Its table of zeros is made when a matrix or the end checks
@@ -280,7 +289,7 @@ void ProblemReader::read_constraint_rows() {
         const auto row = record_.table.row(i);
         for (unsigned j = 0; j <= variable_count(); ++j) {
             double value = 0.0;
-            if (!(in_ >> value)) {
+            if (!text_.read_double(value)) {
                 codes_.add(kBadMatrixEntry);
                 break;
             }
@@ -372,14 +381,15 @@ void ProblemReader::find_basis() {
     }
 }
 
+SimplexIteration read_problem(std::string bytes) {
+    SimplexIteration record;
+    ProblemReader(record, reader_text::to_text_mode(problem_file_text(std::move(bytes)))).read();
+    return record;
+}
+
 }  // namespace
 
-SimplexIteration::SimplexIteration(const std::string& problem_file) {
-    std::optional<std::string> bytes = read_file_bytes(problem_file);
-    if (!bytes) {
-        bad_simplex codes;
-        codes.add(kCannotOpenProblemFile);
-        throw codes;
-    }
-    ProblemReader(*this, reader_text::to_text_mode(problem_file_text(std::move(*bytes)))).read();
-}
+SimplexIteration::SimplexIteration(const std::string& problem_file)
+    : SimplexIteration(read_problem(file_bytes_or_throw(problem_file))) {}
+
+SimplexIteration SimplexIteration::from_bytes(std::string_view bytes) { return read_problem(std::string(bytes)); }

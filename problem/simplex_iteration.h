@@ -42,8 +42,12 @@ public:
     SimplexIteration() = default;
     // Reads a problem file (path bytes as the file system takes them). Throws
     // bad_simplex with the faults found; otherwise the record satisfies every
-    // invariant of a loaded problem.
+    // invariant of a loaded problem. A file that cannot be opened, or is larger
+    // than any problem file (256 MiB), gives code 1.
     explicit SimplexIteration(const std::string& problem_file);
+    // Reads the bytes of a problem file held in memory, as the constructor above
+    // reads those of a file, with the same record or the same codes.
+    static SimplexIteration from_bytes(std::string_view bytes);
 
     SimplexIteration(const SimplexIteration&) = default;
     SimplexIteration(SimplexIteration&&) noexcept = default;

@@ -8,9 +8,9 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 build=build-fuzz
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DQTB_FUZZ=ON -DQTB_BUILD_UI=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target reader_fuzz solve_fuzz
+cmake --build "$build" -j "$(nproc)" --target reader_fuzz solve_fuzz number_fuzz
 status=0
-for target in reader_fuzz solve_fuzz; do
+for target in reader_fuzz solve_fuzz number_fuzz; do
     corpus=fuzz-corpus/$target
     mkdir -p "$corpus"
     echo "== $target for $seconds s"

@@ -4,14 +4,13 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "fuzz_input_file.h"
+#include "fuzz_bytes.h"
 #include "problem/simplex_iteration.h"
 #include "record_invariants.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static FuzzInputFile input;
     try {
-        const SimplexIteration record(input.write(data, size));
+        const SimplexIteration record = SimplexIteration::from_bytes(bytes_of(data, size));
         if (!keeps_loaded_invariants(record)) std::abort();
     } catch (const SimplexIteration::bad_simplex& faults) {
         if (faults.count < 1 || faults.count > 10) std::abort();

@@ -4,16 +4,15 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "fuzz_input_file.h"
+#include "fuzz_bytes.h"
 #include "problem/simplex_iteration.h"
 #include "record_invariants.h"
 #include "solver/simplex_engine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static FuzzInputFile input;
     SimplexIteration record;
     try {
-        record = SimplexIteration(input.write(data, size));
+        record = SimplexIteration::from_bytes(bytes_of(data, size));
     } catch (const SimplexIteration::bad_simplex&) {
         return 0;
     }

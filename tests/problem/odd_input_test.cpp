@@ -4,17 +4,13 @@
 // record or its status codes. (Time and memory on 100 MB inputs: bench/odd_inputs.sh.)
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <locale>
 #include <optional>
 #include <random>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +19,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace std::string_literals;
 using Codes = std::vector<int>;
 
@@ -34,42 +29,24 @@ const std::string kSmall = "Size: 1 2 Matrix: 1 1  5 1 0\n";
 
 class OddInput : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qtb_odd_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        folder_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-
-    std::string write(std::string_view bytes) {
-        const fs::path path = folder_ / ("p" + std::to_string(++files_) + ".qtb");
-        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return path.string();
-    }
     // The codes of a file's bytes; none when the reader accepts it.
-    Codes codes(std::string_view bytes) {
+    static Codes codes(std::string_view bytes) {
         try {
-            const SimplexIteration record(write(bytes));
+            const SimplexIteration record = SimplexIteration::from_bytes(bytes);
             return {};
         } catch (const SimplexIteration::bad_simplex& list) {
             return Codes(list.codes.begin(), list.codes.begin() + list.count);
         }
     }
     // The record of bytes that must be read without codes.
-    SimplexIteration load(std::string_view bytes) {
+    static SimplexIteration load(std::string_view bytes) {
         try {
-            return SimplexIteration(write(bytes));
+            return SimplexIteration::from_bytes(bytes);
         } catch (const SimplexIteration::bad_simplex& list) {
             ADD_FAILURE() << "refused with " << list.count << " codes, the first " << list.codes[0];
             return {};
         }
     }
-
-    fs::path folder_;
-    int files_ = 0;
 };
 
 // How the C++ library's stream extraction reads a whole text as a T, or nothing.

@@ -1,4 +1,5 @@
-// The reader of problem files, driven through real files written in Windows-1251.
+// The reader of problem files, driven through texts in Windows-1251 held in memory
+// and through real files where the file itself matters.
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,8 @@ void expect_valid_record(const SimplexIteration& r) {
     EXPECT_EQ(widths.col_widths, r.col_widths);
 }
 
-// Writes problem files into a folder of its own and reads them back.
+// Reads problem texts from memory, and from files written into a folder of its own
+// where the file itself matters.
 class Reader : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -75,15 +77,17 @@ protected:
         return path.string();
     }
     // The UTF-8 text in Windows-1251.
-    std::string write(const std::string& utf8) {
+    static std::string bytes_of(const std::string& utf8) {
         const std::optional<std::string> bytes = cp1251::from_utf8(utf8);
         EXPECT_TRUE(bytes.has_value()) << utf8;
-        return write_bytes(bytes.value_or(""));
+        return bytes.value_or("");
     }
 
-    static Codes codes_of_file(const std::string& path) {
+    // The codes of a reading; none when it gives a record.
+    template <typename Read>
+    static Codes codes_of(Read read) {
         try {
-            const SimplexIteration record(path);
+            const SimplexIteration record = read();
             expect_valid_record(record);
             return {};
         } catch (const SimplexIteration::bad_simplex& list) {
@@ -91,15 +95,21 @@ protected:
             return Codes(list.codes.begin(), list.codes.begin() + list.count);
         }
     }
-    // The codes of a problem text; none when it is read.
-    Codes codes(const std::string& utf8) { return codes_of_file(write(utf8)); }
-    // The record of a problem file or text that must be read without codes.
-    static SimplexIteration load_file(const std::string& path) {
-        const Codes found = codes_of_file(path);
-        EXPECT_EQ(found, Codes{}) << path;
-        return found.empty() ? SimplexIteration(path) : SimplexIteration();
+    static Codes codes_of_file(const std::string& path) {
+        return codes_of([&] { return SimplexIteration(path); });
     }
-    SimplexIteration load(const std::string& utf8) { return load_file(write(utf8)); }
+    static Codes codes_of_bytes(const std::string& bytes) {
+        return codes_of([&] { return SimplexIteration::from_bytes(bytes); });
+    }
+    // The codes of a problem text; none when it is read.
+    static Codes codes(const std::string& utf8) { return codes_of_bytes(bytes_of(utf8)); }
+    // The record of problem bytes or a text that must be read without codes.
+    static SimplexIteration load_bytes(const std::string& bytes) {
+        const Codes found = codes_of_bytes(bytes);
+        EXPECT_EQ(found, Codes{});
+        return found.empty() ? SimplexIteration::from_bytes(bytes) : SimplexIteration();
+    }
+    static SimplexIteration load(const std::string& utf8) { return load_bytes(bytes_of(utf8)); }
 
     fs::path folder_;
     int files_ = 0;
@@ -398,14 +408,17 @@ TEST_F(Reader, NameIsTheRestOfTheLine) {
 
 TEST_F(Reader, TextModeOnEveryPlatform) {
     const std::string windows = "Name: a\rb\r\nAim: max\r\nFile: r.txt\r\nSize: 1 2\r\nMatrix:\r\n1 1\r\n5 1 0\r\n";
-    const SimplexIteration r = load_file(write_bytes(windows));
+    const SimplexIteration r = load_bytes(windows);
     EXPECT_EQ(r.name, "a\rb");
     EXPECT_EQ(r.file, "r.txt");
     // 0x1A ends the text: what follows it is never read.
-    EXPECT_EQ(codes_of_file(write_bytes(windows + "\x1A" + "Aim: foo")), Codes{});
+    EXPECT_EQ(codes_of_bytes(windows + "\x1A" + "Aim: foo"), Codes{});
+    EXPECT_EQ(codes_of_bytes("Aim: max \x1A File: r.txt Size: 1 2"), (Codes{15, 4}));
+    // A file is read by the same rules: its bytes go to the reader as they are.
+    EXPECT_EQ(SimplexIteration(write_bytes(windows)).name, "a\rb");
     EXPECT_EQ(codes_of_file(write_bytes("Aim: max \x1A File: r.txt Size: 1 2")), (Codes{15, 4}));
     // A NUL byte is an ordinary byte of a word.
-    EXPECT_EQ(codes_of_file(write_bytes(std::string("Aim: m\0ax ", 10) + kSized.substr(9))), (Codes{2, 14}));
+    EXPECT_EQ(codes_of_bytes(std::string("Aim: m\0ax ", 10) + kSized.substr(9)), (Codes{2, 14}));
 }
 
 // Random bytes and random mixtures of keywords, numbers and junk: the reader either
@@ -435,7 +448,7 @@ TEST_F(Reader, SurvivesArbitraryBytes) {
                     std::to_string(1 + random() % 6) + " Matrix: ";
             for (auto k = random() % 60; k > 0; --k) bytes += tokens[random() % tokens.size()] + " ";
         }
-        const Codes found = codes_of_file(write_bytes(bytes));
+        const Codes found = codes_of_bytes(bytes);
         for (int code : found) EXPECT_NE(std::find(known.begin(), known.end(), code), known.end()) << seed;
         accepted += found.empty();
     }
