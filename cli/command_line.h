@@ -7,6 +7,8 @@
 #include <string_view>
 #include <variant>
 
+#include "solver/simplex_engine.h"
+
 // The options of qtb-solve, checked, before anything is read.
 namespace cli {
 
@@ -27,6 +29,8 @@ struct Options {
     std::optional<PrintInterval> print;
     std::optional<Accuracy> accuracy;
     std::optional<std::string> report;  // Windows-1251, like a name read from a problem file
+    std::optional<Arithmetic> arithmetic;
+    std::optional<PivotRule> rule;
     bool json = false;
     std::string problem_file;  // a file-system path, used as given
 };

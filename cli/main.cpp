@@ -34,7 +34,14 @@ int run(const cli::Options& options) {
             refusal.add(kCannotOpenReportFile);
             throw refusal;
         }
-        printer->solved(problem, solve_with_outcome(problem));
+        const RunSettings settings{options.arithmetic.value_or(Arithmetic::double_precision),
+                                   options.rule.value_or(PivotRule::dantzig)};
+        const SolveOutcome outcome = run_simplex(problem, settings);
+        if (!outcome.status.empty()) {
+            printer->run_failed(problem, outcome);
+            return kRunFailed;
+        }
+        printer->solved(problem, outcome);
     } catch (const SimplexIteration::bad_simplex& failure) {
         printer->solve_failed(failure);
         return kRunFailed;
