@@ -6,8 +6,10 @@
 // loop with the choice of printed tables.
 //
 // A Tableau holds the numbers of one run and what only they decide:
-//   using Number;                               its number type
-//   element(i, j), m_part(j), plain_part(j)     table elements and estimate parts (checked)
+//   using Number, Ratio;                        its number types
+//   element(i, j), m_part(j), plain_part(j)     table elements and estimate parts (checked), or
+//                                               numerators over a positive denominator common to
+//                                               each of the three: signs and magnitudes compare alike
 //   below_pivot_threshold(a)                    the ratio test skips row i when true of a(i, s)
 //   above_pivot_threshold(a)                    the elimination search takes a(r, j) when true
 //   ratio(b, a)                                 b / a as the ratio test compares it
@@ -101,7 +103,7 @@ public:
         const bool artificial_rows_only = k != 0 && run_.basis.at(0) != 0;
 
         Index key = 0;
-        typename Tableau::Number best{};
+        typename Tableau::Ratio best{};
         for (Index i = 1; i <= m; ++i) {
             const auto& a = t_.element(i, s);
             if (Tableau::below_pivot_threshold(a)) continue;

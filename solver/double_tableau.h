@@ -14,6 +14,7 @@
 class DoubleTableau {
 public:
     using Number = double;
+    using Ratio = double;
 
     explicit DoubleTableau(SimplexIteration& run) : run_(run) {}
 
