@@ -252,6 +252,8 @@ TEST_F(QtbSolve, BadUsageExitsWith64AndSaysWhy) {
         {"--report", "中.txt", "p.qtb"},
         {"--report", "", "p.qtb"},
         {"p.qtb", "--report"},
+        {"--arithmetic", "float", "p.qtb"},
+        {"--rule", "bland", "--rule", "bland", "p.qtb"},
     };
     for (const auto& args : refused) {
         const ToolRun r = run(args);
