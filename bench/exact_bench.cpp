@@ -88,6 +88,7 @@ std::string generated_problem(std::uint32_t m, std::uint32_t n, std::uint64_t se
 // Runs the tool once with its output into a file; the wall time in seconds, or -1.
 double run_once(const std::vector<std::string>& args, const fs::path& output) {
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
