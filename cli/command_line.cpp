@@ -48,16 +48,29 @@ constexpr std::string_view kHelp =
   --write-qtb ФАЙЛ
         не решать, а записать задачу (каноническую форму модели) в файл задачи ФАЙЛ
         (Windows-1251, CR LF).
+  --arithmetic double|exact
+        арифметика счёта: double — числа с плавающей точкой (по умолчанию);
+        exact — точные дроби: каждое число задачи берётся как кратчайшая десятичная
+        запись (0.1 — это 1/10), M — символ, без допусков; в отчёте — дроби p/q.
+  --rule dantzig|bland
+        выбор ключевого столбца и строки: dantzig — наибольшая оценка (по
+        умолчанию); bland — столбец и базисная переменная с наименьшим номером
+        (правило Бленда, исключает зацикливание).
   --json
         вместо текста вывести один объект JSON:
           {"ok": true, "end": "optimal"|"iteration_limit", "objective": F,
-           "solution": [F, x1, ..., xn]}
+           "solution": [F, x1, ..., xn], "iterations": N, "pivots": [[СТОЛБЕЦ, СТРОКА], ...],
+           "alternative_optima": true|false, "alternative_columns": [ИМЯ, ...],
+           "degenerate": true|false, "degenerate_pivots": N}
+          {"ok": false, "stage": "read"|"solve", "codes": [...], "messages": [...],
+           "iterations": N, "pivots": [...]}   (iterations и pivots — если счёт шёл)
         для модели ещё "variables": {"имя": значение, ...}, "constant": C и
         "relaxed_integers": true|false; "objective" — значение цели модели,
         "solution" — вектор канонической формы.
-          {"ok": false, "stage": "read"|"solve", "codes": [...], "messages": [...]}
         Числа — в кратчайшей записи, читаемой обратно в то же значение double;
-        бесконечности и NaN — null. При кодах выхода 64 и 70 JSON не выводится.
+        бесконечности и NaN — null. С --arithmetic exact значение и решение —
+        строки "p/q" или "p"; при exact или bland добавляются "arithmetic" и "rule".
+        При кодах выхода 64 и 70 JSON не выводится.
   -h, --help
         эта справка.
   Параметр можно записать и в виде --tables=all; «--» завершает список параметров.
@@ -104,6 +117,18 @@ std::optional<TablesMode> parse_tables(std::string_view text) {
     return std::nullopt;
 }
 
+std::optional<Arithmetic> parse_arithmetic(std::string_view text) {
+    if (text == "double") return Arithmetic::double_precision;
+    if (text == "exact") return Arithmetic::exact;
+    return std::nullopt;
+}
+
+std::optional<PivotRule> parse_rule(std::string_view text) {
+    if (text == "dantzig") return PivotRule::dantzig;
+    if (text == "bland") return PivotRule::bland;
+    return std::nullopt;
+}
+
 UsageError error(std::string text) { return {std::move(text)}; }
 
 // Applies one option that takes a value; returns a message when it is refused.
@@ -141,6 +166,14 @@ std::optional<std::string> take_value(Options& options, std::string_view name, s
         if (options.write_qtb) return "параметр " + option + " указан дважды";
         if (value.empty()) return "--write-qtb: пустое имя файла";
         options.write_qtb = std::string(value);
+    } else if (name == "--arithmetic") {
+        if (options.arithmetic) return "параметр " + option + " указан дважды";
+        options.arithmetic = parse_arithmetic(value);
+        if (!options.arithmetic) return "--arithmetic: ожидается double или exact";
+    } else if (name == "--rule") {
+        if (options.rule) return "параметр " + option + " указан дважды";
+        options.rule = parse_rule(value);
+        if (!options.rule) return "--rule: ожидается dantzig или bland";
     } else {  // --report
         if (options.report) return "параметр " + option + " указан дважды";
         if (value.empty()) return "--report: пустое имя файла";
@@ -152,7 +185,8 @@ std::optional<std::string> take_value(Options& options, std::string_view name, s
 
 bool takes_value(std::string_view name) {
     return name == "--tables" || name == "--print" || name == "--accuracy" || name == "--report" ||
-           name == "--format" || name == "--data" || name == "--stop" || name == "--write-qtb";
+           name == "--format" || name == "--data" || name == "--stop" || name == "--write-qtb" ||
+           name == "--arithmetic" || name == "--rule";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "problem/model_format.h"
+#include "solver/simplex_engine.h"
 
 // The options of qtb-solve, checked, before anything is read.
 namespace cli {
@@ -29,6 +30,8 @@ struct Options {
     std::optional<PrintInterval> print;
     std::optional<Accuracy> accuracy;
     std::optional<std::string> report;  // Windows-1251, like a name read from a problem file
+    std::optional<Arithmetic> arithmetic;
+    std::optional<PivotRule> rule;
     bool json = false;
     std::optional<ModelFormat> format;     // otherwise by the file's extension
     std::optional<std::string> data_file;  // of a MathProg model

@@ -34,23 +34,72 @@ void write_number(std::ostream& out, double x) {
     }
 }
 
+// Element j of the solution: a string "p/q" when the run was exact.
+void write_value(std::ostream& out, const SolveOutcome& outcome, std::uint32_t j) {
+    if (j < outcome.exact_solution.size()) {
+        write_string(out, outcome.exact_solution[j]);
+    } else {
+        write_number(out, outcome.solution(j, 0));
+    }
+}
+
+// What every run tells, on success and with codes alike.
+void write_run(std::ostream& out, const SolveOutcome& outcome) {
+    out << R"(, "iterations": )" << outcome.iterations << R"(, "pivots": [)";
+    for (std::size_t p = 0; p < outcome.pivots.size(); ++p) {
+        out << (p != 0 ? ", [" : "[") << outcome.pivots[p].column << ", " << outcome.pivots[p].row << ']';
+    }
+    out << ']';
+    // Said only when the run did not compute as by default.
+    const RunSettings& settings = outcome.settings;
+    if (settings.arithmetic != Arithmetic::double_precision || settings.rule != PivotRule::dantzig) {
+        out << R"(, "arithmetic": ")" << (settings.arithmetic == Arithmetic::exact ? "exact" : "double")
+            << R"(", "rule": ")" << (settings.rule == PivotRule::bland ? "bland" : "dantzig") << '"';
+    }
+}
+
+void write_notes(std::ostream& out, const SimplexIteration& problem, const RunNotes& notes) {
+    out << R"(, "alternative_optima": )" << (notes.alternative_columns.empty() ? "false" : "true")
+        << R"(, "alternative_columns": [)";
+    for (std::size_t c = 0; c < notes.alternative_columns.size(); ++c) {
+        if (c != 0) out << ", ";
+        write_string(out, variable_name(problem, notes.alternative_columns[c]));
+    }
+    out << R"(], "degenerate": )" << (notes.degenerate ? "true" : "false") << R"(, "degenerate_pivots": )"
+        << notes.degenerate_pivots;
+}
+
 class JsonPrinter final : public ResultPrinter {
 public:
     explicit JsonPrinter(std::ostream& out) : out_(out) {}
 
-    void read_failed(const SimplexIteration::bad_simplex& failure) override { failed("read", failure); }
-    void solve_failed(const SimplexIteration::bad_simplex& failure) override { failed("solve", failure); }
+    void read_failed(const SimplexIteration::bad_simplex& failure) override {
+        failed("read", failure);
+        out_ << "}\n";
+    }
+    void solve_failed(const SimplexIteration::bad_simplex& failure) override {
+        failed("solve", failure);
+        out_ << "}\n";
+    }
+    void run_failed(const SimplexIteration&, const SolveOutcome& outcome) override {
+        failed("solve", outcome.status);
+        write_run(out_, outcome);
+        out_ << "}\n";
+    }
 
-    void solved(const SimplexIteration&, const SolveOutcome& outcome) override {
+    void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
         out_ << R"({"ok": true, "end": ")" << (outcome.end == RunEnd::optimal ? "optimal" : "iteration_limit")
              << R"(", "objective": )";
-        write_number(out_, outcome.solution(0, 0));
+        write_value(out_, outcome, 0);
         out_ << R"(, "solution": [)";
         for (std::uint32_t j = 0; j < outcome.solution.rows; ++j) {
             if (j != 0) out_ << ", ";
-            write_number(out_, outcome.solution(j, 0));
+            write_value(out_, outcome, j);
         }
-        out_ << "]}\n";
+        out_ << ']';
+        write_run(out_, outcome);
+        write_notes(out_, problem, outcome.notes);
+        out_ << "}\n";
     }
 
     void model_read_failed(std::string_view message) override {
@@ -59,16 +108,19 @@ public:
         out_ << "]}\n";
     }
 
-    void model_solved(const CanonicalForm& model, const SimplexIteration&, const SolveOutcome& outcome) override {
+    void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
         out_ << R"({"ok": true, "end": ")" << (outcome.end == RunEnd::optimal ? "optimal" : "iteration_limit")
              << R"(", "objective": )";
         write_number(out_, model.objective(outcome.solution));
         out_ << R"(, "solution": [)";
         for (std::uint32_t j = 0; j < outcome.solution.rows; ++j) {
             if (j != 0) out_ << ", ";
-            write_number(out_, outcome.solution(j, 0));
+            write_value(out_, outcome, j);
         }
-        out_ << R"(], "variables": {)";
+        out_ << ']';
+        write_run(out_, outcome);
+        write_notes(out_, run, outcome.notes);
+        out_ << R"(, "variables": {)";
         const std::vector<double> values = model.variable_values(outcome.solution);
         for (std::size_t k = 0; k < values.size(); ++k) {
             if (k != 0) out_ << ", ";
@@ -91,7 +143,7 @@ private:
             if (i != 0) out_ << ", ";
             write_string(out_, cp1251::to_utf8(status_text(failure.codes[static_cast<std::size_t>(i)])));
         }
-        out_ << "]}\n";
+        out_ << ']';
     }
 
     std::ostream& out_;

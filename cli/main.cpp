@@ -42,23 +42,27 @@ int write_problem_file(SimplexIteration problem, const cli::Options& options) {
 }
 
 // Applies the command line to a loaded problem and solves it, unless it is only to be written out.
-template <typename Solve>
-int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPrinter& printer, Solve solve) {
+template <typename PrintSolved>
+int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPrinter& printer, const ReportFrame& frame,
+           PrintSolved print_solved) {
     cli::apply_options(problem, options);
     if (options.stop) problem.stop = *options.stop;
     if (options.write_qtb) return write_problem_file(problem, options);
-    try {
-        if (report_overwrites(problem, options.problem_file)) {
-            std::cerr << "qtb-solve: файл отчёта совпадает с файлом задачи и не будет перезаписан\n";
-            SimplexIteration::bad_simplex refusal;
-            refusal.add(kCannotOpenReportFile);
-            throw refusal;
-        }
-        solve();
-    } catch (const SimplexIteration::bad_simplex& failure) {
-        printer.solve_failed(failure);
+    if (report_overwrites(problem, options.problem_file)) {
+        std::cerr << "qtb-solve: файл отчёта совпадает с файлом задачи и не будет перезаписан\n";
+        SimplexIteration::bad_simplex refusal;
+        refusal.add(kCannotOpenReportFile);
+        printer.solve_failed(refusal);
         return kRunFailed;
     }
+    const RunSettings settings{options.arithmetic.value_or(Arithmetic::double_precision),
+                               options.rule.value_or(PivotRule::dantzig)};
+    const SolveOutcome outcome = run_simplex(problem, settings, frame);
+    if (!outcome.status.empty()) {
+        printer.run_failed(problem, outcome);
+        return kRunFailed;
+    }
+    print_solved(outcome);
     return kSolved;
 }
 
@@ -77,11 +81,9 @@ int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinte
         return kRunFailed;
     }
     SimplexIteration& problem = model.record;
-    return finish(problem, options, printer, [&] {
-        const ReportFrame frame{model.construction,
-                                [&model](const Matrix& solution) { return model.answer(solution); }};
-        printer.model_solved(model, problem, solve_with_outcome(problem, frame));
-    });
+    const ReportFrame frame{model.construction, [&model](const Matrix& solution) { return model.answer(solution); }};
+    return finish(problem, options, printer, frame,
+                  [&](const SolveOutcome& outcome) { printer.model_solved(model, problem, outcome); });
 }
 
 int run(const cli::Options& options) {
@@ -95,7 +97,8 @@ int run(const cli::Options& options) {
         printer->read_failed(failure);
         return kProblemFileErrors;
     }
-    return finish(problem, options, *printer, [&] { printer->solved(problem, solve_with_outcome(problem)); });
+    return finish(problem, options, *printer, ReportFrame{},
+                  [&](const SolveOutcome& outcome) { printer->solved(problem, outcome); });
 }
 
 }  // namespace

@@ -17,8 +17,10 @@ public:
     virtual ~ResultPrinter() = default;
     // The problem file has errors.
     virtual void read_failed(const SimplexIteration::bad_simplex& failure) = 0;
-    // The run ended with status codes.
+    // The problem was refused before its run began.
     virtual void solve_failed(const SimplexIteration::bad_simplex& failure) = 0;
+    // The run ended with the status codes of outcome.status.
+    virtual void run_failed(const SimplexIteration& problem, const SolveOutcome& outcome) = 0;
     virtual void solved(const SimplexIteration& problem, const SolveOutcome& outcome) = 0;
     // A model that could not be read or converted; the message is UTF-8.
     virtual void model_read_failed(std::string_view message) = 0;
@@ -28,6 +30,9 @@ public:
 
 std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out);
 std::unique_ptr<ResultPrinter> make_json_printer(std::ostream& out);
+
+// The name of variable j as the report shows it, in UTF-8.
+std::string variable_name(const SimplexIteration& problem, std::uint32_t j);
 
 // The shortest decimal form that reads back to the same double ("inf", "nan" for the others).
 std::string shortest_number(double x);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/result_printer.h"
 #include "problem/cp1251.h"
@@ -18,10 +19,27 @@ void write_codes(std::ostream& out, const SimplexIteration::bad_simplex& failure
     }
 }
 
-// The name of variable j as the report shows it, in UTF-8.
-std::string variable_name(const SimplexIteration& problem, std::uint32_t j) {
-    if (problem.var_names && j < problem.var_names->size()) return cp1251::to_utf8((*problem.var_names)[j]);
-    return "x" + std::to_string(j);
+// Element j of the solution: the exact fraction when the run was exact.
+std::string value_text(const SolveOutcome& outcome, std::uint32_t j) {
+    if (j < outcome.exact_solution.size()) return outcome.exact_solution[j];
+    return shortest_number(outcome.solution(j, 0));
+}
+
+// How the run computed, when not as by default.
+void write_settings(std::ostream& out, const RunSettings& settings) {
+    if (settings.arithmetic == Arithmetic::exact) out << "Арифметика: точные дроби.\n";
+    if (settings.rule == PivotRule::bland) out << "Правило выбора: Бленда (наименьшие номера).\n";
+}
+
+// What a teacher looks for in the final table; nothing when nothing applies.
+void write_notes(std::ostream& out, const SimplexIteration& problem, const RunNotes& notes) {
+    if (!notes.alternative_columns.empty()) {
+        out << "Есть другие оптимальные решения: нулевые оценки небазисных столбцов";
+        for (const std::uint32_t j : notes.alternative_columns) out << ' ' << variable_name(problem, j);
+        out << ".\n";
+    }
+    if (notes.degenerate) out << "Оптимум вырожденный: есть базисная переменная, равная 0.\n";
+    if (notes.degenerate_pivots != 0) out << "Вырожденных шагов (отношение 0): " << notes.degenerate_pivots << '\n';
 }
 
 class TextPrinter final : public ResultPrinter {
@@ -38,16 +56,23 @@ public:
         write_codes(out_, failure);
     }
 
+    void run_failed(const SimplexIteration&, const SolveOutcome& outcome) override {
+        solve_failed(outcome.status);
+        write_settings(out_, outcome.settings);
+        out_ << "Итераций: " << outcome.iterations << '\n';
+    }
+
     void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
         write_heading(problem, outcome);
-        out_ << "Значение целевой функции: " << shortest_number(outcome.solution(0, 0)) << '\n';
+        out_ << "Значение целевой функции: " << value_text(outcome, 0) << '\n';
         out_ << "Значения переменных:\n";
         const auto own = static_cast<std::uint32_t>(problem.base_vars > 0 ? problem.base_vars : 0);
         for (std::uint32_t j = 1; j < outcome.solution.rows; ++j) {
-            out_ << "  " << variable_name(problem, j) << " = " << shortest_number(outcome.solution(j, 0));
+            out_ << "  " << variable_name(problem, j) << " = " << value_text(outcome, j);
             if (own != 0 && j > own) out_ << " (искусственная)";
             out_ << '\n';
         }
+        write_notes(out_, problem, outcome.notes);
         write_report_line(problem);
     }
 
@@ -64,6 +89,7 @@ public:
         if (model.relaxed_integers) {
             out_ << "Пометки целочисленности не учитывались: решена задача без условий целочисленности.\n";
         }
+        write_notes(out_, run, outcome.notes);
         write_report_line(run);
     }
 
@@ -76,6 +102,7 @@ private:
             out_ << "Решение получено, но счёт остановлен пределом числа итераций: "
                     "последняя таблица не оптимальна, значения ниже — не оптимум.\n";
         }
+        write_settings(out_, outcome.settings);
         out_ << "Итераций: " << outcome.iterations << '\n';
     }
 
@@ -91,6 +118,11 @@ private:
 };
 
 }  // namespace
+
+std::string variable_name(const SimplexIteration& problem, std::uint32_t j) {
+    if (problem.var_names && j < problem.var_names->size()) return cp1251::to_utf8((*problem.var_names)[j]);
+    return "x" + std::to_string(j);
+}
 
 std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out) { return std::make_unique<TextPrinter>(out); }
 

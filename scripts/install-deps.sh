@@ -13,6 +13,7 @@ packages=(
     clang                     # libFuzzer for the fuzz targets
     clang-format clang-tidy   # style and static checks
     valgrind                  # memory checks of the command-line tool
+    libgmp-dev                # exact rationals (gmpxx) for the exact arithmetic of the engine
 )
 
 missing=()

@@ -17,16 +17,14 @@
 #include <utility>
 #include <vector>
 
+#include "solver/big_m_method.h"
+#include "solver/double_tableau.h"
+
 namespace {
 
 using Index = std::uint32_t;
 
-// Column of the basic variable of row i, checked against the table so that no
-// access through it can leave the table or the basis.
-Index basic_column(const SimplexIteration& run, Index i) {
-    if (i >= run.basis.size() || run.basis[i] >= run.table.cols) throw Matrix::bad_matrix(Matrix::kOverrun);
-    return run.basis[i];
-}
+using big_m::basic_column;
 
 // Both estimate rows, checked once to be as wide as the table.
 void check_estimates_shape(const SimplexIteration& run) {
@@ -37,30 +35,6 @@ bool is_m_cost(double c) { return std::fabs(c) == BIG_M; }
 
 // By its bits: an integer compare is the cheapest test in the hot loop of a pivot.
 bool is_negative_zero(double x) { return std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(-0.0); }
-
-// Columns 1..k are the problem's own variables; k is 0 when the file gave none.
-Index own_variable_count(const SimplexIteration& run) {
-    if (run.base_vars <= 0) return 0;
-    return std::min(static_cast<Index>(run.base_vars), run.variable_count());
-}
-
-// The first own, non-basic column with a zero estimate that can replace an
-// artificial variable still basic (at level 0) in some row; 0 when none can.
-Index elimination_column(const SimplexIteration& run, Index k) {
-    const Index m = run.constraint_count();
-    const auto em = run.estimates.row(0);
-    const auto ep = run.estimates.row(1);
-    for (Index j = 1; j <= k; ++j) {
-        if (em[j] != 0.0 || ep[j] != 0.0) continue;
-        bool basic = false;
-        for (Index i = 1; i <= m && !basic; ++i) basic = basic_column(run, i) == j;
-        if (basic) continue;
-        for (Index r = 1; r <= m; ++r) {
-            if (basic_column(run, r) > k && run.table(r, j) > PIVOT_EPS) return j;
-        }
-    }
-    return 0;
-}
 
 }  // namespace
 
@@ -109,55 +83,17 @@ void SimplexIteration::compute_estimates() {
     }
 }
 
+// The choices follow the rules shared by both arithmetics (solver/big_m_method.h),
+// with Dantzig's rule as the method has always made them.
 int SimplexIteration::choose_pivot_col() {
     check_estimates_shape(*this);
-    const Index n = variable_count();
-    const auto em = std::as_const(estimates).row(0);
-    const auto ep = std::as_const(estimates).row(1);
-
-    Index key = 0;
-    for (Index j = 1; j <= n; ++j) {
-        const bool candidate =
-            aim == 1 ? (em[j] < 0.0 || (em[j] == 0.0 && ep[j] < 0.0)) : (em[j] > 0.0 || (em[j] == 0.0 && ep[j] > 0.0));
-        if (!candidate) continue;
-        // Larger magnitudes win, the M part first; on a tie the lower column stays.
-        if (key == 0 || std::fabs(em[j]) > std::fabs(em[key]) ||
-            (std::fabs(em[j]) == std::fabs(em[key]) && std::fabs(ep[j]) > std::fabs(ep[key]))) {
-            key = j;
-        }
-    }
-
-    const Index k = own_variable_count(*this);
-    if (key == 0 && k != 0) {
-        key = elimination_column(*this, k);
-        // From here on the ratio tests of the run consider artificial rows only.
-        if (key != 0) basis.at(0) = 1;
-    }
-    pivot_col = static_cast<std::int32_t>(key);
-    return pivot_col;
+    DoubleTableau numbers(*this);
+    return big_m::Method<DoubleTableau>(*this, numbers, PivotRule::dantzig).choose_pivot_col();
 }
 
 int SimplexIteration::choose_pivot_row() {
-    const Index m = constraint_count();
-    const auto s = static_cast<Index>(pivot_col);
-    const Index k = own_variable_count(*this);
-    const bool artificial_rows_only = k != 0 && basis.at(0) != 0;
-
-    Index key = 0;
-    double best = 0.0;
-    for (Index i = 1; i <= m; ++i) {
-        const double a = table(i, s);
-        // Elements of rounding residue size would blow the table up as pivots.
-        if (a <= PIVOT_EPS) continue;
-        if (artificial_rows_only && basic_column(*this, i) <= k) continue;
-        const auto q = static_cast<double>(static_cast<long double>(table(i, 0)) / a);
-        if (key == 0 || q < best) {  // equal ratios keep the lower row
-            key = i;
-            best = q;
-        }
-    }
-    pivot_row = static_cast<std::int32_t>(key);
-    return pivot_row;
+    DoubleTableau numbers(*this);
+    return big_m::Method<DoubleTableau>(*this, numbers, PivotRule::dantzig).choose_pivot_row();
 }
 
 void SimplexIteration::pivot() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "numerics/matrix.h"
 #include "problem/simplex_iteration.h"
@@ -17,14 +19,49 @@ inline constexpr double PIVOT_EPS = 1e-9;
 // b_i) or throws SimplexIteration::bad_simplex with the run's status codes.
 Matrix solve(SimplexIteration run);
 
-// How a run that returned its solution vector ended: its final table either has
-// no key column, or the iteration limit stopped it at a table that still has one.
-enum class RunEnd { optimal, iteration_limit };
+// The numbers a run computes with: doubles in extended-precision expressions
+// (the method as it has always run), or exact rationals with M as a symbol.
+enum class Arithmetic { double_precision, exact };
+// Which candidate becomes the key column and which of the rows with the
+// smallest ratio the key row: the largest estimate and the lowest row
+// (Dantzig), or the lowest column and the row of the lowest basic variable
+// (Bland, which cannot cycle).
+enum class PivotRule { dantzig, bland };
+
+struct RunSettings {
+    Arithmetic arithmetic = Arithmetic::double_precision;
+    PivotRule rule = PivotRule::dantzig;
+};
+
+// How a run ended: its final table has no key column, or a key column without
+// a key row, or the iteration limit stopped it at a table that still has one.
+enum class RunEnd { optimal, iteration_limit, unbounded };
+
+struct Pivot {
+    std::uint32_t column = 0;
+    std::uint32_t row = 0;
+    bool operator==(const Pivot&) const = default;
+};
+
+// What a teacher looks for in the final table.
+struct RunNotes {
+    // At an optimum: own non-basic columns whose estimate is zero in both parts,
+    // each of which could enter without changing the objective.
+    std::vector<std::uint32_t> alternative_columns;
+    bool degenerate = false;             // at an optimum, a basic variable at 0
+    std::int32_t degenerate_pivots = 0;  // pivots whose ratio was 0
+};
 
 struct SolveOutcome {
-    Matrix solution;
+    Matrix solution;  // exact runs: each value rounded to the nearest double
     RunEnd end = RunEnd::optimal;
     std::int32_t iterations = 0;  // pivots made
+    std::vector<Pivot> pivots;    // in the order made
+    RunNotes notes;
+    // Exact runs only: the solution vector as reduced fractions "p/q" or integers "p".
+    std::vector<std::string> exact_solution;
+    SimplexIteration::bad_simplex status;  // the run's codes (run_simplex only)
+    RunSettings settings;                  // how it ran
 };
 
 // The same run as solve(), also telling how it ended (for tools that report it).
@@ -33,3 +70,9 @@ SolveOutcome solve_with_outcome(SimplexIteration run);
 struct ReportFrame;  // solver/report_frame.h
 // The same run with text before the first table and after the last one.
 SolveOutcome solve_with_outcome(SimplexIteration run, const ReportFrame& frame);
+
+// A run in either arithmetic with either rule. The run's status codes come back
+// in the outcome instead of being thrown; Matrix::bad_matrix still passes through.
+SolveOutcome run_simplex(SimplexIteration run, RunSettings settings);
+// The same, with text before the first table and after the last one.
+SolveOutcome run_simplex(SimplexIteration run, RunSettings settings, const ReportFrame& frame);

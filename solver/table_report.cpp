@@ -19,6 +19,7 @@
 #include "problem/simplex_iteration.h"
 #include "solver/number_format.h"
 #include "solver/report_writer.h"
+#include "solver/table_texts.h"
 
 namespace {
 
@@ -130,15 +131,94 @@ void SimplexIteration::print_cell(ReportWriter& out, double x, int k) const {
 
 namespace {
 
+// The number cells of a double table: fixed notation with the record's precision.
+class DoubleCells {
+public:
+    explicit DoubleCells(const SimplexIteration& record) : r_(record), style_(record.precision) {}
+
+    void costs(ReportWriter& out, const std::vector<std::uint64_t>& widths) const {
+        const auto costs = r_.table.row(0);
+        for (std::size_t j = 1; j < costs.size(); ++j) write_value_cell(out, costs[j], widths[j], style_);
+    }
+    void cost(ReportWriter& out, std::uint32_t j, std::uint64_t w) const {
+        write_value_cell(out, r_.table(0, j), w, style_);
+    }
+    void row(ReportWriter& out, std::uint32_t i, const std::vector<std::uint64_t>& widths) const {
+        const auto row = r_.table.row(i);
+        for (std::size_t k = 0; k < row.size(); ++k) write_value_cell(out, row[k], widths[k], style_);
+    }
+    // False, writing nothing, for a zero M part: its cell stays blank.
+    bool m_part(ReportWriter& out, int k, std::uint64_t w) const {
+        const double x = estimate(0, k);
+        if (x == 0.0) return false;
+        write_value_cell(out, x, w, style_);
+        return true;
+    }
+    void plain_part(ReportWriter& out, int k, std::uint64_t w) const {
+        write_value_cell(out, estimate(1, k), w, style_);
+    }
+    bool objective_has_m_part() const { return r_.estimates(0, 0) != 0.0; }
+
+private:
+    // Checked: the estimates are a matrix of their own, sized by the engine.
+    double estimate(std::uint32_t part, int k) const { return r_.estimates(part, static_cast<std::uint32_t>(k)); }
+
+    const SimplexIteration& r_;
+    NumberStyle style_;
+};
+
+// The number cells of a table whose numbers come as texts (exact fractions),
+// right-aligned as numbers are, "M" and "-M" placed as in double tables.
+class TextCells {
+public:
+    TextCells(const SimplexIteration& record, const TableTexts& texts)
+        : texts_(texts), columns_(record.variable_count() + std::size_t{1}) {}
+
+    void costs(ReportWriter& out, const std::vector<std::uint64_t>& widths) const {
+        for (std::size_t j = 1; j < columns_; ++j) cell(out, texts_.costs.at(j), widths[j]);
+    }
+    void cost(ReportWriter& out, std::uint32_t j, std::uint64_t w) const { cell(out, texts_.costs.at(j), w); }
+    void row(ReportWriter& out, std::uint32_t i, const std::vector<std::uint64_t>& widths) const {
+        const std::size_t first = (std::size_t{i} - 1) * columns_;
+        for (std::size_t k = 0; k < columns_; ++k) cell(out, texts_.elements.at(first + k), widths[k]);
+    }
+    bool m_part(ReportWriter& out, int k, std::uint64_t w) const {
+        const std::string& text = texts_.m_parts.at(static_cast<std::size_t>(k));
+        if (text.empty()) return false;
+        cell(out, text, w);
+        return true;
+    }
+    void plain_part(ReportWriter& out, int k, std::uint64_t w) const {
+        cell(out, texts_.plain_parts.at(static_cast<std::size_t>(k)), w);
+    }
+    bool objective_has_m_part() const { return !texts_.m_parts.at(0).empty(); }
+
+private:
+    static void cell(ReportWriter& out, std::string_view text, std::uint64_t w) {
+        out.put('|');
+        if (text == "-M") {
+            out.fill(' ', std::max<std::uint64_t>(w, 2) - 1);  // one blank even when w is 1
+        } else {
+            out.fill(' ', text.size() < w + 1 ? w + 1 - text.size() : 0);
+        }
+        out.put(text);
+        out.put(' ');
+    }
+
+    const TableTexts& texts_;
+    std::size_t columns_;
+};
+
 // One table, drawn line by line. Keeps what the lines need again and again:
 // the value columns' widths without index checks and the full rule drawn once.
+template <class Cells>
 class TableDrawing {
 public:
-    TableDrawing(const SimplexIteration& record, ReportWriter& out)
+    TableDrawing(const SimplexIteration& record, const Cells& cells, ReportWriter& out)
         : r_(record),
           out_(out),
           n_(static_cast<int>(record.variable_count())),
-          numbers_(record.precision),
+          cells_(cells),
           w_cost_(record.col_widths[-2]),
           w_name_(record.col_widths[-1]),
           w_value_(record.col_widths[0]),
@@ -178,11 +258,10 @@ public:
             title = kIterationTitle;
             SimplexIteration::fill_number(title, kIterationTitle.size(),
                                           static_cast<std::uint32_t>(std::max(r_.iterations, 0)));
-            if (r_.pivot_col == 0 && r_.estimates(0, 0) == 0.0) title += kOptimumMark;
+            if (r_.pivot_col == 0 && !cells_.objective_has_m_part()) title += kOptimumMark;
         }
         SimplexIteration::print_centered(out_, title, w_cost_ + w_name_ + w_value_ + 7);
-        const auto costs = r_.table.row(0);
-        for (std::size_t j = 1; j < costs.size(); ++j) write_value_cell(out_, costs[j], value_widths_[j], numbers_);
+        cells_.costs(out_, value_widths_);
         out_.put('|');
         out_.line_end();
         full_rule();
@@ -211,11 +290,10 @@ public:
         const std::uint32_t m = r_.constraint_count();
         for (std::uint32_t i = 1; i <= m; ++i) {
             const std::uint32_t basic = r_.basis.at(i);
-            write_value_cell(out_, r_.table(0, basic), w_cost_, numbers_);
+            cells_.cost(out_, basic, w_cost_);
             out_.put('|');
             SimplexIteration::print_centered(out_, variable_name(basic), w_name_);
-            const auto row = r_.table.row(i);
-            for (std::size_t k = 0; k < row.size(); ++k) write_value_cell(out_, row[k], value_widths_[k], numbers_);
+            cells_.row(out_, i, value_widths_);
             out_.put('|');
             out_.line_end();
             if (i < m) full_rule();
@@ -237,19 +315,14 @@ public:
         out_.put('|');
         SimplexIteration::print_centered(out_, kMLineLabel, label_field);
         for (int k = 0; k <= n_; ++k) {
-            const double m_part = estimate(0, k);
-            if (m_part != 0.0) {
-                write_value_cell(out_, m_part, value_widths_[static_cast<std::size_t>(k)], numbers_);
-            } else {
-                r_.print_rule(out_, '|', k, k);
-            }
+            if (!cells_.m_part(out_, k, value_widths_[static_cast<std::size_t>(k)])) r_.print_rule(out_, '|', k, k);
         }
         out_.put('|');
         out_.line_end();
         out_.put('|');
         SimplexIteration::print_centered(out_, kPlainLineLabel, label_field);
         for (int k = 0; k <= n_; ++k) {
-            write_value_cell(out_, estimate(1, k), value_widths_[static_cast<std::size_t>(k)], numbers_);
+            cells_.plain_part(out_, k, value_widths_[static_cast<std::size_t>(k)]);
         }
         out_.put('|');
         out_.line_end();
@@ -272,7 +345,7 @@ public:
             } else {
                 out_.put(kNoKeyRow);
             }
-        } else if (r_.estimates(0, 0) != 0.0) {
+        } else if (cells_.objective_has_m_part()) {
             out_.put(kInfeasible);
         } else {
             out_.put(kOptimal);
@@ -290,9 +363,6 @@ private:
         }
     }
 
-    // Checked: the estimates are a matrix of their own, sized by the engine.
-    double estimate(std::uint32_t part, int k) const { return r_.estimates(part, static_cast<std::uint32_t>(k)); }
-
     // The name of variable j as the headings and the name column show it.
     std::string variable_name(std::uint32_t j) const {
         if (r_.var_names) return r_.var_names->at(j);
@@ -303,7 +373,7 @@ private:
     const SimplexIteration& r_;
     ReportWriter& out_;
     int n_;
-    NumberStyle numbers_;
+    const Cells& cells_;
     std::uint64_t w_cost_, w_name_, w_value_;
     std::vector<std::uint64_t> value_widths_;  // columns 0..n
     std::string full_rule_;                    // empty when too long to keep
@@ -311,17 +381,20 @@ private:
 
 }  // namespace
 
-std::ostream& SimplexIteration::print_table(std::ostream& stream) {
+namespace {
+
+template <class Cells>
+std::ostream& draw_table(SimplexIteration& record, const Cells& cells, std::ostream& stream) {
     if (!stream) return stream;  // whatever it would write is dropped anyway
     // The name column follows the current basis.
-    if (var_names) {
+    if (record.var_names) {
         std::size_t longest = 3;
-        for (std::uint32_t i = 1; i <= constraint_count(); ++i)
-            longest = std::max(longest, var_names->at(basis.at(i)).size());
-        col_widths[-1] = static_cast<std::uint32_t>(longest);
+        for (std::uint32_t i = 1; i <= record.constraint_count(); ++i)
+            longest = std::max(longest, record.var_names->at(record.basis.at(i)).size());
+        record.col_widths[-1] = static_cast<std::uint32_t>(longest);
     }
     ReportWriter out(stream);
-    TableDrawing drawing(*this, out);
+    TableDrawing<Cells> drawing(record, cells, out);
     drawing.problem_line();
     drawing.title_and_costs();
     drawing.headings();
@@ -330,4 +403,14 @@ std::ostream& SimplexIteration::print_table(std::ostream& stream) {
     drawing.closing_line();
     out.flush();
     return stream;
+}
+
+}  // namespace
+
+std::ostream& SimplexIteration::print_table(std::ostream& stream) {
+    return draw_table(*this, DoubleCells(*this), stream);
+}
+
+std::ostream& print_text_table(SimplexIteration& record, const TableTexts& texts, std::ostream& stream) {
+    return draw_table(record, TextCells(record, texts), stream);
 }

@@ -203,17 +203,22 @@ TEST_F(QtbSolveFaults, TablesThatOverflowToInfinityEndLikeAnyRun) {
                "Accuracy: 8 1\n");
     const ToolRun r = run({"--json", "inf.qtb"});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
-    EXPECT_EQ(r.out, R"({"ok": true, "end": "optimal", "objective": 1, "solution": [1, 1, 0, 0, 90]})"
-                     "\n");
+    EXPECT_EQ(
+        r.out,
+        R"({"ok": true, "end": "optimal", "objective": 1, "solution": [1, 1, 0, 0, 90], )"
+        R"("iterations": 1, "pivots": [[1, 1]], "alternative_optima": false, "alternative_columns": [], "degenerate": false, "degenerate_pivots": 0})"
+        "\n");
     const std::string report = read_file(at("inf.txt"));
     EXPECT_TRUE(contains(report, "|     -inf |")) << report;
     EXPECT_TRUE(contains(report, "|     -nan |") || contains(report, "|      nan |")) << report;
 
     // An objective value beyond the largest double is null in JSON.
     write_file(at("big.qtb"), "Aim: max\nSize: 1 2\nMatrix:\n 1e308 0\n 10 1 1\nFile: big.txt\n");
-    EXPECT_EQ(run({"--json", "big.qtb"}).out,
-              R"({"ok": true, "end": "optimal", "objective": null, "solution": [null, 10, 0]})"
-              "\n");
+    EXPECT_EQ(
+        run({"--json", "big.qtb"}).out,
+        R"({"ok": true, "end": "optimal", "objective": null, "solution": [null, 10, 0], "iterations": 0, )"
+        R"("pivots": [], "alternative_optima": false, "alternative_columns": [], "degenerate": false, "degenerate_pivots": 0})"
+        "\n");
 
     // Tables full of numbers next to the largest double, with every table printed:
     // whatever they give, the program ends with a result or with codes.

@@ -39,7 +39,8 @@ constexpr std::string_view kMaximum =
     "Name: Пример\nAim: max\nSize: 2 4\nVar_names: x1 x2 s1 s2\nMatrix:\n 3 2 0 0\n 4 1 1 1 0\n 6 2 1 0 1\n"
     "File: report.txt\n";
 constexpr std::string_view kMaximumJson =
-    R"({"ok": true, "end": "optimal", "objective": 10, "solution": [10, 2, 2, 0, 0]})"
+    R"({"ok": true, "end": "optimal", "objective": 10, "solution": [10, 2, 2, 0, 0], "iterations": 2, )"
+    R"("pivots": [[1, 2], [2, 1]], "alternative_optima": false, "alternative_columns": [], "degenerate": false, "degenerate_pivots": 0})"
     "\n";
 
 // Beale's cycling example: stopped by the limit 4 x (3 + 1) = 16 with the objective 0.
@@ -116,7 +117,7 @@ TEST_F(QtbSolve, FailedRunsExitWithTwoAndTheirCodes) {
     const ToolRun r = run({"--json", "u.qtb"});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, R"({"ok": false, "stage": "solve", "codes": [12], "messages": )"
-                     R"(["Функция неогpаничена в области допустимых pешениий"]})"
+                     R"(["Функция неогpаничена в области допустимых pешениий"], "iterations": 0, "pivots": []})"
                      "\n");
     const ToolRun text = run({"u.qtb"});
     EXPECT_EQ(text.status, 2);
@@ -129,7 +130,10 @@ TEST_F(QtbSolve, TellsARunStoppedByTheIterationLimit) {
     const ToolRun json = run({"--json", "c.qtb"});
     EXPECT_EQ(json.status, 0);
     EXPECT_EQ(json.out,
-              R"({"ok": true, "end": "iteration_limit", "objective": 0, "solution": [0, 0, 0, 0, 0, 0, 0, 1]})"
+              R"({"ok": true, "end": "iteration_limit", "objective": 0, "solution": [0, 0, 0, 0, 0, 0, 0, 1], )"
+              R"("iterations": 16, "pivots": [[1, 1], [2, 2], [3, 1], [4, 2], [5, 1], [6, 2], [1, 1], [2, 2], )"
+              R"([3, 1], [4, 2], [5, 1], [6, 2], [1, 1], [2, 2], [3, 1], [4, 2]], "alternative_optima": false, )"
+              R"("alternative_columns": [], "degenerate": false, "degenerate_pivots": 16})"
               "\n");
     const ToolRun text = run({"c.qtb"});
     EXPECT_TRUE(contains(text.out, "пределом числа итераций"));
@@ -248,6 +252,8 @@ TEST_F(QtbSolve, BadUsageExitsWith64AndSaysWhy) {
         {"--report", "中.txt", "p.qtb"},
         {"--report", "", "p.qtb"},
         {"p.qtb", "--report"},
+        {"--arithmetic", "float", "p.qtb"},
+        {"--rule", "bland", "--rule", "bland", "p.qtb"},
     };
     for (const auto& args : refused) {
         const ToolRun r = run(args);

@@ -1,0 +1,242 @@
+#pragma once
+
+// The rules of the big-M method, written once for every arithmetic: the key
+// column with its tie-breaks, the elimination of artificial variables basic at
+// level 0, the key row, the iteration limit, the end-of-run check and the run
+// loop with the choice of printed tables.
+//
+// A Tableau holds the numbers of one run and what only they decide:
+//   using Number, Ratio;                        its number types
+//   element(i, j), m_part(j), plain_part(j)     table elements and estimate parts (checked), or
+//                                               numerators over a positive denominator common to
+//                                               each of the three: signs and magnitudes compare alike
+//   below_pivot_threshold(a)                    the ratio test skips row i when true of a(i, s)
+//   above_pivot_threshold(a)                    the elimination search takes a(r, j) when true
+//   ratio(b, a)                                 b / a as the ratio test compares it
+//   magnitude_greater(a, b), magnitude_equal(a, b)
+//   compute_estimates(), pivot()                the two passes over the table
+//   objective_has_m_part()                      the end-of-run check
+//   print_table(stream)                         one table of the report
+//   finish(outcome)                             the solution vector into the outcome
+// The run's basis, key column and row, marker and iteration count stay in the
+// SimplexIteration record, shared by both arithmetics.
+
+#include <algorithm>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "problem/simplex_iteration.h"
+#include "problem/status_texts.h"
+#include "solver/engine_report_file.h"
+#include "solver/report_frame.h"
+#include "solver/simplex_engine.h"
+
+namespace big_m {
+
+using Index = std::uint32_t;
+
+// Column of the basic variable of row i, checked against the table so that no
+// access through it can leave the table or the basis.
+inline Index basic_column(const SimplexIteration& run, Index i) {
+    if (i >= run.basis.size() || run.basis[i] >= run.table.cols) throw Matrix::bad_matrix(Matrix::kOverrun);
+    return run.basis[i];
+}
+
+// Columns 1..k are the problem's own variables; k is 0 when the file gave none.
+inline Index own_variable_count(const SimplexIteration& run) {
+    if (run.base_vars <= 0) return 0;
+    return std::min(static_cast<Index>(run.base_vars), run.variable_count());
+}
+
+inline bool is_m_cost(double c) { return c == BIG_M || c == -BIG_M; }
+
+inline bool is_basic(const SimplexIteration& run, Index j) {
+    for (Index i = 1; i <= run.constraint_count(); ++i) {
+        if (basic_column(run, i) == j) return true;
+    }
+    return false;
+}
+
+template <class Tableau>
+class Method {
+public:
+    Method(SimplexIteration& run, Tableau& numbers, PivotRule rule) : run_(run), t_(numbers), rule_(rule) {}
+
+    // The key column by the sign rule (aim 1: M part below 0, or 0 and the plain
+    // part below 0; aim 2 the other way), else the elimination search. Stores it.
+    int choose_pivot_col() {
+        const Index n = run_.variable_count();
+        Index key = 0;
+        for (Index j = 1; j <= n; ++j) {
+            const auto& em = t_.m_part(j);
+            const auto& ep = t_.plain_part(j);
+            const bool candidate = run_.aim == 1 ? (em < 0 || (em == 0 && ep < 0)) : (em > 0 || (em == 0 && ep > 0));
+            if (!candidate) continue;
+            if (key == 0) {
+                key = j;
+                if (rule_ == PivotRule::bland) break;  // the lowest candidate
+                continue;
+            }
+            // Larger magnitudes win, the M part first; on a tie the lower column stays.
+            const auto& em_key = t_.m_part(key);
+            if (Tableau::magnitude_greater(em, em_key) ||
+                (Tableau::magnitude_equal(em, em_key) && Tableau::magnitude_greater(ep, t_.plain_part(key)))) {
+                key = j;
+            }
+        }
+
+        const Index k = own_variable_count(run_);
+        if (key == 0 && k != 0) {
+            key = elimination_column(k);
+            // From here on the ratio tests of the run consider artificial rows only.
+            if (key != 0) run_.basis.at(0) = 1;
+        }
+        run_.pivot_col = static_cast<std::int32_t>(key);
+        return run_.pivot_col;
+    }
+
+    // The ratio test over the key column; equal ratios keep the lower row, or
+    // with Bland's rule the row whose basic variable is the lowest. Stores it.
+    int choose_pivot_row() {
+        const Index m = run_.constraint_count();
+        const auto s = static_cast<Index>(run_.pivot_col);
+        const Index k = own_variable_count(run_);
+        const bool artificial_rows_only = k != 0 && run_.basis.at(0) != 0;
+
+        Index key = 0;
+        typename Tableau::Ratio best{};
+        for (Index i = 1; i <= m; ++i) {
+            const auto& a = t_.element(i, s);
+            if (Tableau::below_pivot_threshold(a)) continue;
+            if (artificial_rows_only && basic_column(run_, i) <= k) continue;
+            auto q = Tableau::ratio(t_.element(i, 0), a);
+            if (key == 0 || q < best ||
+                (rule_ == PivotRule::bland && q == best && basic_column(run_, i) < basic_column(run_, key))) {
+                key = i;
+                best = std::move(q);
+            }
+        }
+        key_ratio_is_zero_ = key != 0 && best == 0;
+        run_.pivot_row = static_cast<std::int32_t>(key);
+        return run_.pivot_row;
+    }
+
+    // Whether the ratio of the last key row chosen was 0: a degenerate pivot.
+    bool key_ratio_is_zero() const { return key_ratio_is_zero_; }
+
+    // One whole run on the record's copy; the codes go into the outcome.
+    SolveOutcome run(const ReportFrame& frame) {
+        SolveOutcome outcome;
+        ReportFile report;
+        if (!run_.no_table && !(run_.file && report.open(*run_.file))) {
+            outcome.status.add(kCannotOpenReportFile);
+            return outcome;
+        }
+        if (!run_.no_table && !frame.preamble.empty()) {
+            write_lines(report.stream(), frame.preamble);
+            report.stream() << "\r\n";
+        }
+
+        const std::int32_t limit = iteration_limit();
+        bool limit_reached = true;
+        bool unbounded = false;
+        while (run_.iterations < limit) {
+            t_.compute_estimates();
+            if (choose_pivot_col() == 0) {
+                limit_reached = false;
+                break;
+            }
+            if (choose_pivot_row() == 0) {
+                outcome.status.add(kUnbounded);
+                limit_reached = false;
+                unbounded = true;
+                break;
+            }
+            if (!run_.no_table && prints_iteration_table()) t_.print_table(report.stream());
+            outcome.pivots.push_back({static_cast<Index>(run_.pivot_col), static_cast<Index>(run_.pivot_row)});
+            if (key_ratio_is_zero()) ++outcome.notes.degenerate_pivots;
+            t_.pivot();
+        }
+        if (limit_reached) {
+            // The estimates and choices at hand describe the table before the last
+            // pivot; the final table, the check and the objective need those of its result.
+            t_.compute_estimates();
+            if (choose_pivot_col() != 0) choose_pivot_row();
+        }
+
+        const bool infeasible = t_.objective_has_m_part();
+        if (infeasible) outcome.status.add(kInconsistent);
+        if (!run_.no_table && prints_final_table()) t_.print_table(report.stream());
+        t_.finish(outcome);
+        outcome.iterations = run_.iterations;
+        if (!run_.no_table && outcome.status.empty() && frame.epilogue) {
+            write_lines(report.stream(), frame.epilogue(outcome.solution));
+        }
+        outcome.end = unbounded ? RunEnd::unbounded : run_.pivot_col == 0 ? RunEnd::optimal : RunEnd::iteration_limit;
+        if (outcome.end == RunEnd::optimal && !infeasible) note_optimum(outcome.notes);
+        // Last, after the codes of the run: a report cut short (a full disk) is no success.
+        if (!run_.no_table && !report.close()) outcome.status.add(kCannotOpenReportFile);
+        return outcome;
+    }
+
+private:
+    static void write_lines(std::ostream& out, const std::vector<std::string>& lines) {
+        for (const std::string& line : lines) out << line << "\r\n";
+    }
+
+    // The first own, non-basic column with a zero estimate that can replace an
+    // artificial variable still basic (at level 0) in some row; 0 when none can.
+    Index elimination_column(Index k) {
+        const Index m = run_.constraint_count();
+        for (Index j = 1; j <= k; ++j) {
+            if (t_.m_part(j) != 0 || t_.plain_part(j) != 0) continue;
+            if (is_basic(run_, j)) continue;
+            for (Index r = 1; r <= m; ++r) {
+                if (basic_column(run_, r) > k && Tableau::above_pivot_threshold(t_.element(r, j))) return j;
+            }
+        }
+        return 0;
+    }
+
+    std::int32_t iteration_limit() const {
+        if (run_.stop > 0) return run_.stop;
+        return static_cast<std::int32_t>(
+            std::min<std::int64_t>(4 * (std::int64_t{run_.constraint_count()} + 1), INT32_MAX));
+    }
+
+    bool in_print_interval(std::int32_t t) const {
+        return t >= run_.print_from && (run_.print_to == 0 || t <= run_.print_to);
+    }
+
+    // A table inside the loop, printed after both choices and before the pivot.
+    bool prints_iteration_table() const {
+        if (run_.only_data_table) return run_.iterations == 0;
+        return !run_.only_optimal_table && in_print_interval(run_.iterations);
+    }
+
+    bool prints_final_table() const {
+        return run_.only_optimal_table || (!run_.only_data_table && in_print_interval(run_.iterations));
+    }
+
+    // Artificial columns are those of an M cost: an estimate of zero makes them no alternative.
+    void note_optimum(RunNotes& notes) const {
+        for (Index j = 1; j <= run_.variable_count(); ++j) {
+            if (is_m_cost(run_.table(0, j))) continue;
+            if (t_.m_part(j) == 0 && t_.plain_part(j) == 0 && !is_basic(run_, j)) {
+                notes.alternative_columns.push_back(j);
+            }
+        }
+        for (Index i = 1; i <= run_.constraint_count(); ++i) {
+            if (t_.element(i, 0) == 0) notes.degenerate = true;
+        }
+    }
+
+    SimplexIteration& run_;
+    Tableau& t_;
+    PivotRule rule_;
+    bool key_ratio_is_zero_ = false;
+};
+
+}  // namespace big_m

@@ -1,0 +1,50 @@
+#pragma once
+
+// The double arithmetic of the method: the record's own table and estimates,
+// the extended-precision passes of solver/simplex_engine.cpp, the snap of tiny
+// estimates (done there) and PIVOT_EPS in the comparisons of pivot elements.
+
+#include <cmath>
+#include <ostream>
+#include <utility>
+
+#include "problem/simplex_iteration.h"
+#include "solver/simplex_engine.h"
+
+class DoubleTableau {
+public:
+    using Number = double;
+    using Ratio = double;
+
+    explicit DoubleTableau(SimplexIteration& run) : run_(run) {}
+
+    double element(std::uint32_t i, std::uint32_t j) const { return std::as_const(run_.table)(i, j); }
+    double m_part(std::uint32_t j) const { return std::as_const(run_.estimates)(0, j); }
+    double plain_part(std::uint32_t j) const { return std::as_const(run_.estimates)(1, j); }
+
+    // Elements of rounding residue size would blow the table up as pivots.
+    static bool below_pivot_threshold(double a) { return a <= PIVOT_EPS; }
+    static bool above_pivot_threshold(double a) { return a > PIVOT_EPS; }
+    static double ratio(double b, double a) { return static_cast<double>(static_cast<long double>(b) / a); }
+    static bool magnitude_greater(double a, double b) { return std::fabs(a) > std::fabs(b); }
+    static bool magnitude_equal(double a, double b) { return std::fabs(a) == std::fabs(b); }
+
+    void compute_estimates() { run_.compute_estimates(); }
+    void pivot() { run_.pivot(); }
+    bool objective_has_m_part() const { return m_part(0) != 0.0; }
+    void print_table(std::ostream& stream) { run_.print_table(stream); }
+
+    // Element 0 the objective value, element basis[i] the value of row i's basic variable.
+    void finish(SolveOutcome& outcome) const {
+        Matrix solution(run_.variable_count() + 1, 1);
+        const long double m_part_of_objective = m_part(0);
+        solution(0, 0) = static_cast<double>(m_part_of_objective * BIG_M + plain_part(0));
+        for (std::uint32_t i = 1; i <= run_.constraint_count(); ++i) {
+            solution(run_.basis.at(i), 0) = element(i, 0);
+        }
+        outcome.solution = std::move(solution);
+    }
+
+private:
+    SimplexIteration& run_;
+};
