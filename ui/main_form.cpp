@@ -7,9 +7,13 @@
 #include <QFileInfo>
 #include <QKeySequence>
 
+#include <memory>
 #include <system_error>
 #include <utility>
 
+#include "problem/canonical_form.h"
+#include "problem/glpk_model_reader.h"
+#include "problem/model_loading.h"
 #include "problem/print_rules.h"
 #include "problem/status_texts.h"
 #include "solver/report_target.h"
@@ -92,7 +96,8 @@ TForm1::TForm1(SimplexIteration& record, MessageSink& messages, ModelCalls model
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
     // "All files" is "*" here: on this system "*.*" would hide the names without a dot.
-    OpenDialog1->setNameFilters({QStringLiteral("Файлы данных (*.qtb)"), QStringLiteral("Все файлы (*)")});
+    OpenDialog1->setNameFilters({QStringLiteral("Файлы данных (*.qtb)"), QStringLiteral("Модели (*.lp *.mps *.mod)"),
+                                 QStringLiteral("Все файлы (*)")});
 
     set_tab_order();
     connect_handlers();
@@ -247,18 +252,54 @@ void TForm1::Button3Click() {
 
 void TForm1::LoadProblemFile(const QString& file_name) {
     const std::filesystem::path path = file_system_path(file_name);
-    try {
-        const SimplexIteration loaded = model_.read(path.string());
-        record_ = loaded;
-    } catch (const SimplexIteration::bad_simplex& failure) {
-        messages_.show(QStringLiteral("Есть ошибки при вводе!!!"), kProgramCaption);
-        show_status_codes(failure);
-        Button1->setEnabled(false);
-        return;
+    if (const ModelFormat format = model_format_of_path(path.string()); format != ModelFormat::problem_file) {
+        if (!load_model_file(path, format)) {
+            Button1->setEnabled(false);
+            return;
+        }
+    } else {
+        try {
+            const SimplexIteration loaded = model_.read(path.string());
+            record_ = loaded;
+        } catch (const SimplexIteration::bad_simplex& failure) {
+            messages_.show(QStringLiteral("Есть ошибки при вводе!!!"), kProgramCaption);
+            show_status_codes(failure);
+            Button1->setEnabled(false);
+            return;
+        }
+        loaded_frame_.reset();
     }
     std::error_code error;
     loaded_problem_file_ = std::filesystem::absolute(path, error);
     show_options_of_record();
+}
+
+bool TForm1::load_model_file(const std::filesystem::path& path, ModelFormat format) {
+    std::shared_ptr<CanonicalForm> model;
+    try {
+        model = std::make_shared<CanonicalForm>(model_.read_model(path.string(), format));
+    } catch (const ModelReadError& failure) {
+        messages_.show(QString::fromStdString(failure.what()), kErrorCaption);
+        return false;
+    } catch (const CanonicalFormError& failure) {
+        messages_.show(QString::fromStdString(failure.what()), kErrorCaption);
+        return false;
+    } catch (const SimplexIteration::bad_simplex& failure) {
+        show_status_codes(failure);  // a row without coefficients that cannot hold, as a run would fail
+        return false;
+    }
+    if (!model->record.file) {
+        // Here no other name can be given.
+        messages_.show(QString::fromUtf8(kModelReportNameOutsideCp1251.data(),
+                                         static_cast<qsizetype>(kModelReportNameOutsideCp1251.size())),
+                       kErrorCaption);
+        return false;
+    }
+    record_ = std::move(model->record);
+    model->record = SimplexIteration();  // the frame needs only the model's variables
+    loaded_frame_ = ReportFrame{std::move(model->construction),
+                                [model](const Matrix& solution) { return model->answer(solution); }};
+    return true;
 }
 
 void TForm1::show_options_of_record() {
@@ -340,7 +381,8 @@ void TForm1::SolveProblem() {
     }
 
     try {
-        const Matrix solution = model_.solve(record);  // a copy: the record itself is never changed by a run
+        // A copy: the record itself is never changed by a run.
+        const Matrix solution = loaded_frame_ ? model_.solve_model(record, *loaded_frame_) : model_.solve(record);
         static_cast<void>(solution);
     } catch (const SimplexIteration::bad_simplex& failure) {
         show_status_codes(failure);

@@ -14,8 +14,11 @@
 #include <QStatusBar>
 
 #include <filesystem>
+#include <optional>
 
+#include "problem/model_format.h"
 #include "problem/simplex_iteration.h"
+#include "solver/report_frame.h"
 #include "ui/message_sink.h"
 #include "ui/model_calls.h"
 
@@ -79,7 +82,8 @@ public:
     void RadioButton5Click();
     void RadioButton6Click();
 
-    // Reads the problem file into the record and shows its options (the end of the load).
+    // Reads the problem file, or the model its extension names, into the record and shows its options
+    // (the end of the load).
     void LoadProblemFile(const QString& file_name);
     // Writes the options into the record, checks them and runs the engine on a copy of the record.
     void SolveProblem();
@@ -97,6 +101,8 @@ private:
     template <class Handler>
     void report_failures(Handler&& handler);
     void show_status_codes(const SimplexIteration::bad_simplex& failure);
+    // Reads a model into the record and keeps its report frame; false, after one box, when it cannot be taken.
+    bool load_model_file(const std::filesystem::path& path, ModelFormat format);
     void show_options_of_record();
     void set_progress(const QString& label1, const QString& label2);
 
@@ -104,6 +110,7 @@ private:
     MessageSink& messages_;
     ModelCalls model_;
     std::filesystem::path loaded_problem_file_;  // absolute; empty until a load succeeds
+    std::optional<ReportFrame> loaded_frame_;    // the loaded model's text around its tables; none for a problem file
     QString last_chosen_file_;                   // the open dialog's last choice; empty until one is made
 };
 

@@ -1,10 +1,15 @@
 #include "ui/model_calls.h"
 
+#include "problem/model_loading.h"
 #include "solver/simplex_engine.h"
 
 ModelCalls ModelCalls::real() {
     return {
         [](const std::string& problem_file) { return SimplexIteration(problem_file); },
         [](SimplexIteration run) { return ::solve(std::move(run)); },
+        [](const std::string& model_file, ModelFormat format) { return load_model(model_file, format); },
+        [](SimplexIteration run, const ReportFrame& frame) {
+            return solve_with_outcome(std::move(run), frame).solution;
+        },
     };
 }

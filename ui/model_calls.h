@@ -4,15 +4,22 @@
 #include <string>
 
 #include "numerics/matrix.h"
+#include "problem/canonical_form.h"
+#include "problem/model_format.h"
 #include "problem/simplex_iteration.h"
+#include "solver/report_frame.h"
 
-// The two calls of the model that the main window makes. The program always uses real(); the tests
+// The calls of the model that the main window makes. The program always uses real(); the tests
 // put their own in to provoke failures that a well-formed problem cannot produce.
 struct ModelCalls {
     // Builds a record from a problem file (path bytes as the file system takes them).
     std::function<SimplexIteration(const std::string& problem_file)> read;
     // Runs the engine on its own copy of a record.
     std::function<Matrix(SimplexIteration run)> solve;
+    // Reads a model (CPLEX LP, MPS, MathProg) into its canonical form, the report named after the model.
+    std::function<CanonicalForm(const std::string& model_file, ModelFormat format)> read_model;
+    // Runs the engine on its own copy of a model's record, with the model's text around the tables.
+    std::function<Matrix(SimplexIteration run, const ReportFrame& frame)> solve_model;
 
     static ModelCalls real();
 };

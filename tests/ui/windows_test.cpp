@@ -189,7 +189,8 @@ TEST_F(Windows, TheOpenDialogStartsHereWithThePatternAndRemembersTheLastFile) {
     bool seen = false;
     QTimer::singleShot(0, [&] {
         seen = dialog.isVisible();
-        EXPECT_EQ(dialog.nameFilters(), (QStringList{"Файлы данных (*.qtb)", "Все файлы (*)"}));
+        EXPECT_EQ(dialog.nameFilters(),
+                  (QStringList{"Файлы данных (*.qtb)", "Модели (*.lp *.mps *.mod)", "Все файлы (*)"}));
         EXPECT_EQ(dialog.selectedNameFilter(), "Файлы данных (*.qtb)");
         EXPECT_EQ(QFileInfo(dialog.directory().path()).canonicalFilePath(),
                   QFileInfo(folder.path()).canonicalFilePath());

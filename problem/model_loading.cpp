@@ -1,0 +1,17 @@
+#include "problem/model_loading.h"
+
+#include <filesystem>
+
+#include "problem/cp1251.h"
+#include "problem/glpk_model_reader.h"
+
+std::optional<std::string> model_report_name(const std::string& model_path) {
+    return cp1251::from_utf8(std::filesystem::path(model_path).replace_extension(".txt").string());
+}
+
+CanonicalForm load_model(const std::string& model_path, ModelFormat format,
+                         const std::optional<std::string>& data_file) {
+    CanonicalForm model = build_canonical_form(read_model_file(model_path, format, data_file));
+    model.record.file = model_report_name(model_path);
+    return model;
+}

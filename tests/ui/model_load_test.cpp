@@ -1,0 +1,51 @@
+// Loading a model (CPLEX LP; the formats themselves are the reader's tests): its report and its failure.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "problem/model_loading.h"
+#include "ui/main_form.h"
+#include "ui_test_support.h"
+
+namespace {
+
+struct ModelLoad : testing::Test {
+    void load(const std::string& name, const std::string& text) {
+        std::ofstream(name, std::ios::binary) << text;
+        window.Edit1->setText(QString::fromStdString(name));
+        window.Button3->click();
+    }
+    TemporaryCurrentFolder folder;
+    SimplexIteration record;
+    RecordedMessages messages;
+    TForm1 window{record, messages};
+};
+
+TEST_F(ModelLoad, EachSolveWritesTheConstructionFirstUntilAProblemFileIsLoaded) {
+    load("plan.lp", "Maximize\n obj: 3 x + 2 y\nSubject To\n c1: x + y <= 4\n c2: x >= 1\nEnd\n");
+    std::string construction;
+    for (const std::string& line : load_model("plan.lp", ModelFormat::cplex_lp).construction)
+        construction += cp1251::to_utf8(line) + "\r\n";
+    for (int run = 0; run < 2; ++run) {
+        window.Button1->click();
+        EXPECT_EQ(messages.take(), boxes({{"Решение получено!", "QTB"}}));
+        EXPECT_EQ(read_report("plan.txt").value().find(construction), 0u);
+    }
+    load("plain.qtb", cp1251::from_utf8(kTwoPivotProblem).value());
+    window.Button1->click();
+    EXPECT_EQ(count_of(read_report("report.txt").value(), construction), 0);
+}
+
+TEST_F(ModelLoad, ABrokenModelIsOneBoxWithGlpksLineAndKeepsTheRecord) {
+    load("good.qtb", cp1251::from_utf8(kTwoPivotProblem).value());
+    load("bad.lp", "Maximize\n obj: x\nSubject To\n c1: x <= 4 ?\nEnd\n");
+    const std::vector<Message> shown = messages.take();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].text.startsWith("bad.lp:4: ")) << shown[0].text.toStdString();
+    EXPECT_EQ(shown[0].caption, kErrorCaption);
+    EXPECT_FALSE(window.Button1->isEnabled());
+    EXPECT_EQ(record.file, "report.txt");
+}
+
+}  // namespace
