@@ -16,61 +16,16 @@
 #include <cstdlib>
 #include <span>
 
+#include "bench/dense_problem.h"
 #include "problem/simplex_iteration.h"
 #include "solver/simplex_engine.h"
 
 namespace {
 
-constexpr std::uint32_t kRows = 300;
-constexpr std::uint32_t kVariables = 500;
-constexpr std::uint32_t kOwnVariables = kVariables - kRows;  // the rest are slack variables
+constexpr std::uint32_t kRows = bench::kDenseRows;
+constexpr std::uint32_t kVariables = bench::kDenseVariables;
 
 using Clock = std::chrono::steady_clock;
-
-// Deterministic pseudo-random numbers in [low, high), the same on every machine.
-class Numbers {
-public:
-    double next(double low, double high) {
-        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return low + (high - low) * static_cast<double>(state_ >> 11) / 9007199254740992.0;
-    }
-
-private:
-    std::uint64_t state_ = 20240601;
-};
-
-// max c.x subject to A x + s = b in the first half of the rows and A x + r = b
-// with artificial variables r (cost -M) in the second; A is dense with mixed signs.
-SimplexIteration dense_problem() {
-    SimplexIteration p;
-    p.aim = 1;
-    p.table.resize(kRows + 1, kVariables + 1);
-    p.estimates.resize(2, kVariables + 1);
-    p.basis.assign(kRows + 1, 0);
-    Numbers numbers;
-    // b = A x0 (plus slack in the first half) for a positive x0 keeps the problem feasible.
-    double x0[kOwnVariables + 1];
-    for (std::uint32_t j = 1; j <= kOwnVariables; ++j) {
-        p.table(0, j) = numbers.next(1.0, 20.0);
-        x0[j] = numbers.next(0.0, 1.0);
-    }
-    for (std::uint32_t i = 1; i <= kRows; ++i) {
-        double b = i <= kRows / 2 ? numbers.next(1.0, 100.0) : 0.0;
-        for (std::uint32_t j = 1; j <= kOwnVariables; ++j) {
-            p.table(i, j) = numbers.next(-3.0, 10.0);
-            b += p.table(i, j) * x0[j];
-        }
-        p.table(i, 0) = std::max(b, 0.0);
-        p.table(i, kOwnVariables + i) = 1.0;
-        if (i > kRows / 2) p.table(0, kOwnVariables + i) = -BIG_M;
-        p.basis[i] = kOwnVariables + i;
-    }
-    p.base_vars = static_cast<std::int32_t>(kOwnVariables + kRows / 2);
-    p.stop = 100000;
-    p.no_table = true;
-    p.compute_col_widths();
-    return p;
-}
 
 // A plain pass: every element of the table read and written once. Two forms,
 // because the engine's extended-precision arithmetic cannot be vectorised while a
@@ -105,7 +60,7 @@ double pass_seconds(void (*pass)(Matrix&), Matrix& table) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    const SimplexIteration problem = dense_problem();
+    const SimplexIteration problem = bench::dense_problem();
 
     double best_seconds = 1e9;
     SolveOutcome outcome;

@@ -11,6 +11,7 @@ packages=(
     clang                     # libFuzzer for the fuzz targets
     clang-format clang-tidy   # style and static checks
     valgrind                  # memory checks of the command-line tool
+    glpk-utils                # glpsol, the reference of the whole-process benchmark bench/vs_glpsol.sh
 )
 
 missing=()
