@@ -1,7 +1,9 @@
 // Speed of the simplex engine on a dense problem of the largest size a problem
 // file may give (300 constraints, 500 variables), solved without tables.
 //
-//     build/bench/solve_bench [RUNS]
+//     build/bench/solve_bench [RUNS] [THREADS]
+//
+// THREADS (default: the hardware's) sets the threads of the engine's passes.
 //
 // Prints the pivots per second and the time of one pivot with its estimates,
 // next to the time of one plain pass over a table of the same size (every
@@ -18,6 +20,7 @@
 
 #include "bench/dense_problem.h"
 #include "problem/simplex_iteration.h"
+#include "solver/engine_threads.h"
 #include "solver/simplex_engine.h"
 
 namespace {
@@ -60,6 +63,7 @@ double pass_seconds(void (*pass)(Matrix&), Matrix& table) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    if (argc > 2) set_engine_threads(static_cast<unsigned>(std::max(1, std::atoi(argv[2]))));
     const SimplexIteration problem = bench::dense_problem();
 
     double best_seconds = 1e9;
@@ -82,8 +86,9 @@ int main(int argc, char** argv) {
     const int pivots = outcome.iterations;
     const double per_pivot = best_seconds / pivots;
 
-    std::printf("problem: %u x %u dense, no tables; %d pivots, %s, objective %.10g\n", kRows, kVariables, pivots,
-                outcome.end == RunEnd::optimal ? "optimal" : "stopped by the limit", outcome.solution(0, 0));
+    std::printf("problem: %u x %u dense, no tables, %u threads; %d pivots, %s, objective %.10g\n", kRows, kVariables,
+                engine_threads(), pivots, outcome.end == RunEnd::optimal ? "optimal" : "stopped by the limit",
+                outcome.solution(0, 0));
     std::printf("solve (best of %d): %.3f ms, %.0f pivots/s, %.1f us per pivot with its estimates\n", runs,
                 best_seconds * 1e3, pivots / best_seconds, per_pivot * 1e6);
     std::printf("plain pass over %u x %u: %.1f us element by element, %.1f us vectorised (checksum %.3g)\n", kRows + 1,

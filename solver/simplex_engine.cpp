@@ -9,6 +9,8 @@
 
 #include "solver/simplex_engine.h"
 
+#include "solver/engine_threads.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -62,39 +64,55 @@ Index elimination_column(const SimplexIteration& run, Index k) {
     return 0;
 }
 
-}  // namespace
+// What the estimates of a block of columns are computed from.
+struct EstimateInputs {
+    const Matrix& table;
+    std::span<const double> basic_costs;  // [i]: cost of the basic variable of row i (1..m)
+    std::span<double> em;
+    std::span<double> ep;
+    long double s;  // the sign of M in the estimates
+};
 
-void SimplexIteration::compute_estimates() {
-    check_estimates_shape(*this);
-    const Index m = constraint_count();
-    const Index columns = table.cols;
-    const std::span<double> em = estimates.row(0);
-    const std::span<double> ep = estimates.row(1);
+// True when no element is infinite or NaN; without a branch per element, since
+// nearly every table has none.
+bool all_finite(std::span<const double> a) {
+    constexpr std::uint64_t kExponent = 0x7ff0'0000'0000'0000;
+    std::uint64_t non_finite = 0;
+    for (const double x : a) non_finite += (std::bit_cast<std::uint64_t>(x) & kExponent) == kExponent;
+    return non_finite == 0;
+}
+
+// The estimates of columns first..end-1.
+void estimate_columns(const EstimateInputs& in, Index first, Index end) {
+    const Index m = in.table.rows - 1;
+    const std::span<double> em = in.em.subspan(first, end - first);
+    const std::span<double> ep = in.ep.subspan(first, end - first);
     std::ranges::fill(em, 0.0);
     std::ranges::fill(ep, 0.0);
 
     // Row by row, so that the table is read in storage order; every column still
     // sums its rows from 1 to m, as the column-wise definition does.
-    const long double s = aim == 1 ? -1.0L : 1.0L;
-    const std::span<const double> costs = std::as_const(table).row(0);
+    const long double s = in.s;
     for (Index i = 1; i <= m; ++i) {
-        const double c = costs[basic_column(*this, i)];
-        const std::span<const double> a = std::as_const(table).row(i);
+        const double c = in.basic_costs[i];
+        const std::span<const double> a = in.table.row(i).subspan(first, end - first);
         if (is_m_cost(c)) {
-            for (Index j = 0; j < columns; ++j) em[j] = static_cast<double>(em[j] + s * a[j]);
+            for (Index j = 0; j < a.size(); ++j) em[j] = static_cast<double>(em[j] + s * a[j]);
         } else if (c == 0.0) {
             // A zero cost adds signed zeros, which leave a sum that started at +0 as
             // it is; only an infinite or NaN element changes it.
-            for (Index j = 0; j < columns; ++j) {
+            if (all_finite(a)) continue;
+            for (Index j = 0; j < a.size(); ++j) {
                 if (!std::isfinite(a[j])) ep[j] = static_cast<double>(ep[j] + static_cast<long double>(c) * a[j]);
             }
         } else {
             const long double cost = c;
-            for (Index j = 0; j < columns; ++j) ep[j] = static_cast<double>(ep[j] + cost * a[j]);
+            for (Index j = 0; j < a.size(); ++j) ep[j] = static_cast<double>(ep[j] + cost * a[j]);
         }
     }
 
-    for (Index j = 1; j < columns; ++j) {
+    const std::span<const double> costs = in.table.row(0).subspan(first, end - first);
+    for (Index j = first == 0 ? 1 : 0; j < costs.size(); ++j) {
         if (is_m_cost(costs[j])) {
             em[j] = static_cast<double>(em[j] - s);
         } else {
@@ -104,9 +122,39 @@ void SimplexIteration::compute_estimates() {
     }
     // Rounding residue of decimal data leaves M parts such as 1e-31; they would make
     // feasible problems look inconsistent and empty columns look like key columns.
-    for (Index j = 0; j < columns; ++j) {
-        if (std::fabs(em[j]) < ESTIMATE_EPS) em[j] = 0.0;
+    for (double& x : em) {
+        if (std::fabs(x) < ESTIMATE_EPS) x = 0.0;
     }
+}
+
+}  // namespace
+
+void SimplexIteration::compute_estimates() {
+    check_estimates_shape(*this);
+    const Index m = constraint_count();
+    const Index columns = table.cols;
+    // The cost of each row's basic variable, its column checked here: the parts
+    // below must not throw. Kept from run to run against an allocation per iteration.
+    thread_local std::vector<double> basic_costs_storage;
+    basic_costs_storage.resize(m + 1);
+    for (Index i = 1; i <= m; ++i) basic_costs_storage[i] = table(0, basic_column(*this, i));
+
+    const EstimateInputs inputs{
+        .table = table,
+        .basic_costs = basic_costs_storage,
+        .em = estimates.row(0),
+        .ep = estimates.row(1),
+        .s = aim == 1 ? -1.0L : 1.0L,
+    };
+    // Every column sums its rows from 1 to m whatever the split, so the parts take
+    // blocks of columns; a block starts on a cache line of its own.
+    run_in_parts(std::size_t{m} * columns, [&inputs, columns](unsigned part, unsigned parts) noexcept {
+        const auto bound = [columns, parts](unsigned p) -> Index {
+            if (p == parts) return columns;
+            return static_cast<Index>(std::uint64_t{columns} * p / parts) & ~Index{7};
+        };
+        estimate_columns(inputs, bound(part), bound(part + 1));
+    });
 }
 
 int SimplexIteration::choose_pivot_col() {
@@ -180,36 +228,49 @@ void SimplexIteration::pivot() {
     // table they are many: the other basic columns put zeros in the key row.
     const bool zero_terms_exact =
         a_rs != 0.0 && std::ranges::all_of(key_row, [](double x) { return std::isfinite(x); });
-    std::vector<Index> nonzero_cols;
-    std::vector<Index> zero_cols;
+    // Kept from pivot to pivot against two allocations per iteration.
+    thread_local std::vector<Index> nonzero_storage;
+    thread_local std::vector<Index> zero_storage;
+    nonzero_storage.clear();
+    zero_storage.clear();
     if (zero_terms_exact) {
-        nonzero_cols.reserve(key_row.size());
-        zero_cols.reserve(key_row.size());
-        for (Index j = 0; j < key_row.size(); ++j) (key_row[j] != 0.0 ? nonzero_cols : zero_cols).push_back(j);
+        for (Index j = 0; j < key_row.size(); ++j) (key_row[j] != 0.0 ? nonzero_storage : zero_storage).push_back(j);
     }
+    // The parts see the caller's lists through these, not their own thread's.
+    const std::span<const Index> nonzero_cols = nonzero_storage;
+    const std::span<const Index> zero_cols = zero_storage;
 
-    for (Index i = 1; i <= m; ++i) {
-        if (i == r) continue;
-        const std::span<double> a = table.row(i);
-        const double a_is = a[s];
-        // a(i,j) - a(r,j) * a(i,s) / a(r,s): the product, the quotient and the
-        // difference in long double, only the result rounded to double.
-        const auto eliminate = [a, key_row, a_is, a_rs](std::size_t j) {
-            a[j] = static_cast<double>(a[j] - static_cast<long double>(key_row[j]) * a_is / a_rs);
-        };
-        if (!zero_terms_exact || !std::isfinite(a_is)) {
-            for (std::size_t j = 0; j < a.size(); ++j) eliminate(j);
-        } else if (a_is == 0.0) {
-            for (std::size_t j = 0; j < a.size(); ++j) {
-                if (is_negative_zero(a[j])) eliminate(j);
-            }
-        } else {
-            for (const Index j : nonzero_cols) eliminate(j);
-            for (const Index j : zero_cols) {
-                if (is_negative_zero(a[j])) eliminate(j);
+    // Rows are independent of each other: the parts take blocks of rows.
+    Matrix& a_table = table;
+    const auto eliminate_rows = [&a_table, key_row, nonzero_cols, zero_cols, zero_terms_exact, a_rs, r, s](
+                                    Index first, Index end) noexcept {
+        for (Index i = first; i < end; ++i) {
+            if (i == r) continue;
+            const std::span<double> a = a_table.row(i);
+            const double a_is = a[s];
+            // a(i,j) - a(r,j) * a(i,s) / a(r,s): the product, the quotient and the
+            // difference in long double, only the result rounded to double.
+            const auto eliminate = [a, key_row, a_is, a_rs](std::size_t j) {
+                a[j] = static_cast<double>(a[j] - static_cast<long double>(key_row[j]) * a_is / a_rs);
+            };
+            if (!zero_terms_exact || !std::isfinite(a_is)) {
+                for (std::size_t j = 0; j < a.size(); ++j) eliminate(j);
+            } else if (a_is == 0.0) {
+                for (std::size_t j = 0; j < a.size(); ++j) {
+                    if (is_negative_zero(a[j])) eliminate(j);
+                }
+            } else {
+                for (const Index j : nonzero_cols) eliminate(j);
+                for (const Index j : zero_cols) {
+                    if (is_negative_zero(a[j])) eliminate(j);
+                }
             }
         }
-    }
+    };
+    run_in_parts(std::size_t{m} * key_row.size(), [&eliminate_rows, m](unsigned part, unsigned parts) noexcept {
+        const auto bound = [m, parts](unsigned p) { return static_cast<Index>(1 + std::uint64_t{m} * p / parts); };
+        eliminate_rows(bound(part), bound(part + 1));
+    });
 
     for (double& x : key_row) x = static_cast<double>(static_cast<long double>(x) / a_rs);
 
