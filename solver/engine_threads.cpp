@@ -13,6 +13,10 @@ namespace {
 
 std::atomic<unsigned> requested_threads{0};
 
+// More parts than threads: a thread that comes late (a busy machine) or is slowed
+// finds smaller pieces left to share.
+constexpr unsigned kPartsPerThread = 4;
+
 // Started at the first large table, stopped and joined at exit.
 std::mutex pool_mutex;
 std::unique_ptr<WorkerPool> pool;
@@ -27,7 +31,7 @@ unsigned engine_threads() {
 }
 
 void engine_detail::run_in_parts(std::size_t elements, Part part, const void* work) {
-    const unsigned threads = engine_threads();
+    const unsigned threads = std::min(engine_threads(), 256U);
     // A second run at the same time (the pool is busy) takes the single-threaded
     // way, which gives the same numbers.
     std::unique_lock lock(pool_mutex, std::defer_lock);
@@ -44,5 +48,6 @@ void engine_detail::run_in_parts(std::size_t elements, Part part, const void* wo
             return;
         }
     }
-    pool->run([part, work, threads](unsigned index) noexcept { part(work, index, threads); });
+    const unsigned parts = threads * kPartsPerThread;
+    pool->run(parts, [part, work, parts](unsigned index) noexcept { part(work, index, parts); });
 }

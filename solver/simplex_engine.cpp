@@ -1,5 +1,5 @@
-// The four steps of one simplex iteration on the run's copy of the record:
-// estimates, key column, key row, pivot.
+// Three of the four steps of one simplex iteration on the run's copy of the
+// record: key column, key row, pivot (the estimates are in engine_estimates.cpp).
 //
 // Arithmetic model: every expression is evaluated in x87 long double and rounded
 // to double only where its result is stored, in the order the formulas below are
@@ -9,8 +9,6 @@
 
 #include "solver/simplex_engine.h"
 
-#include "solver/engine_threads.h"
-
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -19,23 +17,15 @@
 #include <utility>
 #include <vector>
 
+#include "solver/engine_common.h"
+#include "solver/engine_threads.h"
+#include "solver/row_scan.h"
+
 namespace {
 
-using Index = std::uint32_t;
-
-// Column of the basic variable of row i, checked against the table so that no
-// access through it can leave the table or the basis.
-Index basic_column(const SimplexIteration& run, Index i) {
-    if (i >= run.basis.size() || run.basis[i] >= run.table.cols) throw Matrix::bad_matrix(Matrix::kOverrun);
-    return run.basis[i];
-}
-
-// Both estimate rows, checked once to be as wide as the table.
-void check_estimates_shape(const SimplexIteration& run) {
-    if (run.estimates.rows < 2 || run.estimates.cols != run.table.cols) throw Matrix::bad_matrix(Matrix::kOverrun);
-}
-
-bool is_m_cost(double c) { return std::fabs(c) == BIG_M; }
+using engine::basic_column;
+using engine::check_estimates_shape;
+using engine::Index;
 
 // By its bits: an integer compare is the cheapest test in the hot loop of a pivot.
 bool is_negative_zero(double x) { return std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(-0.0); }
@@ -64,98 +54,7 @@ Index elimination_column(const SimplexIteration& run, Index k) {
     return 0;
 }
 
-// What the estimates of a block of columns are computed from.
-struct EstimateInputs {
-    const Matrix& table;
-    std::span<const double> basic_costs;  // [i]: cost of the basic variable of row i (1..m)
-    std::span<double> em;
-    std::span<double> ep;
-    long double s;  // the sign of M in the estimates
-};
-
-// True when no element is infinite or NaN; without a branch per element, since
-// nearly every table has none.
-bool all_finite(std::span<const double> a) {
-    constexpr std::uint64_t kExponent = 0x7ff0'0000'0000'0000;
-    std::uint64_t non_finite = 0;
-    for (const double x : a) non_finite += (std::bit_cast<std::uint64_t>(x) & kExponent) == kExponent;
-    return non_finite == 0;
-}
-
-// The estimates of columns first..end-1.
-void estimate_columns(const EstimateInputs& in, Index first, Index end) {
-    const Index m = in.table.rows - 1;
-    const std::span<double> em = in.em.subspan(first, end - first);
-    const std::span<double> ep = in.ep.subspan(first, end - first);
-    std::ranges::fill(em, 0.0);
-    std::ranges::fill(ep, 0.0);
-
-    // Row by row, so that the table is read in storage order; every column still
-    // sums its rows from 1 to m, as the column-wise definition does.
-    const long double s = in.s;
-    for (Index i = 1; i <= m; ++i) {
-        const double c = in.basic_costs[i];
-        const std::span<const double> a = in.table.row(i).subspan(first, end - first);
-        if (is_m_cost(c)) {
-            for (Index j = 0; j < a.size(); ++j) em[j] = static_cast<double>(em[j] + s * a[j]);
-        } else if (c == 0.0) {
-            // A zero cost adds signed zeros, which leave a sum that started at +0 as
-            // it is; only an infinite or NaN element changes it.
-            if (all_finite(a)) continue;
-            for (Index j = 0; j < a.size(); ++j) {
-                if (!std::isfinite(a[j])) ep[j] = static_cast<double>(ep[j] + static_cast<long double>(c) * a[j]);
-            }
-        } else {
-            const long double cost = c;
-            for (Index j = 0; j < a.size(); ++j) ep[j] = static_cast<double>(ep[j] + cost * a[j]);
-        }
-    }
-
-    const std::span<const double> costs = in.table.row(0).subspan(first, end - first);
-    for (Index j = first == 0 ? 1 : 0; j < costs.size(); ++j) {
-        if (is_m_cost(costs[j])) {
-            em[j] = static_cast<double>(em[j] - s);
-        } else {
-            ep[j] = static_cast<double>(ep[j] - static_cast<long double>(costs[j]));
-        }
-        if (std::fabs(ep[j]) < ESTIMATE_EPS) ep[j] = 0.0;
-    }
-    // Rounding residue of decimal data leaves M parts such as 1e-31; they would make
-    // feasible problems look inconsistent and empty columns look like key columns.
-    for (double& x : em) {
-        if (std::fabs(x) < ESTIMATE_EPS) x = 0.0;
-    }
-}
-
 }  // namespace
-
-void SimplexIteration::compute_estimates() {
-    check_estimates_shape(*this);
-    const Index m = constraint_count();
-    const Index columns = table.cols;
-    // The cost of each row's basic variable, its column checked here: the parts
-    // below must not throw. Kept from run to run against an allocation per iteration.
-    thread_local std::vector<double> basic_costs_storage;
-    basic_costs_storage.resize(m + 1);
-    for (Index i = 1; i <= m; ++i) basic_costs_storage[i] = table(0, basic_column(*this, i));
-
-    const EstimateInputs inputs{
-        .table = table,
-        .basic_costs = basic_costs_storage,
-        .em = estimates.row(0),
-        .ep = estimates.row(1),
-        .s = aim == 1 ? -1.0L : 1.0L,
-    };
-    // Every column sums its rows from 1 to m whatever the split, so the parts take
-    // blocks of columns; a block starts on a cache line of its own.
-    run_in_parts(std::size_t{m} * columns, [&inputs, columns](unsigned part, unsigned parts) noexcept {
-        const auto bound = [columns, parts](unsigned p) -> Index {
-            if (p == parts) return columns;
-            return static_cast<Index>(std::uint64_t{columns} * p / parts) & ~Index{7};
-        };
-        estimate_columns(inputs, bound(part), bound(part + 1));
-    });
-}
 
 int SimplexIteration::choose_pivot_col() {
     check_estimates_shape(*this);
@@ -256,6 +155,7 @@ void SimplexIteration::pivot() {
             if (!zero_terms_exact || !std::isfinite(a_is)) {
                 for (std::size_t j = 0; j < a.size(); ++j) eliminate(j);
             } else if (a_is == 0.0) {
+                if (!has_negative_zero(a)) continue;
                 for (std::size_t j = 0; j < a.size(); ++j) {
                     if (is_negative_zero(a[j])) eliminate(j);
                 }

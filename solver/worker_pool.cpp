@@ -2,9 +2,9 @@
 
 namespace {
 
-// About 20-50 us of spinning: long enough to bridge the serial steps between the
-// passes of one iteration, short enough not to hold a core when the run is over.
-constexpr int kSpins = 4000;
+// Some microseconds of spinning: enough to bridge the serial steps between the
+// passes of one iteration without holding a core long once the run is over.
+constexpr int kSpins = 2000;
 
 void relax() noexcept {
 #if defined(__x86_64__) || defined(__i386__)
@@ -26,13 +26,15 @@ std::uint32_t wait_for_change(const std::atomic<std::uint32_t>& value, std::uint
     }
 }
 
+constexpr std::uint64_t kPartMask = 0xffff;
+
 }  // namespace
 
 WorkerPool::WorkerPool(unsigned threads) {
     const unsigned workers = threads > 1 ? threads - 1 : 0;
     workers_.reserve(workers);
     try {
-        for (unsigned index = 1; index <= workers; ++index) workers_.emplace_back([this, index] { work(index); });
+        for (unsigned index = 1; index <= workers; ++index) workers_.emplace_back([this] { work(); });
     } catch (...) {
         stop();
         throw;
@@ -48,26 +50,44 @@ void WorkerPool::stop() noexcept {
     for (std::thread& worker : workers_) worker.join();
 }
 
-void WorkerPool::dispatch(Call call, const void* part) {
-    if (workers_.empty()) {
-        call(part, 0);
+void WorkerPool::dispatch(unsigned parts, Call call, const void* part) {
+    if (workers_.empty() || parts <= 1) {
+        for (unsigned index = 0; index < parts; ++index) call(part, index);
         return;
     }
     call_ = call;
     part_ = part;
-    busy_.store(static_cast<std::uint32_t>(workers_.size()), std::memory_order_relaxed);
-    generation_.fetch_add(1, std::memory_order_release);
+    done_.store(0, std::memory_order_relaxed);
+    const std::uint32_t generation = generation_.load(std::memory_order_relaxed) + 1;
+    claim_.store(std::uint64_t{generation} << 32 | (parts & kPartMask), std::memory_order_release);
+    generation_.store(generation, std::memory_order_release);
     generation_.notify_all();
-    call(part, 0);
-    for (std::uint32_t busy = busy_.load(std::memory_order_acquire); busy != 0;) busy = wait_for_change(busy_, busy);
+    claim_parts(generation);
+    for (std::uint32_t done = done_.load(std::memory_order_acquire); done != parts;)
+        done = wait_for_change(done_, done);
 }
 
-void WorkerPool::work(unsigned index) {
+void WorkerPool::claim_parts(std::uint32_t generation) noexcept {
+    std::uint64_t claim = claim_.load(std::memory_order_acquire);
+    for (;;) {
+        const auto next = static_cast<unsigned>(claim >> 16 & kPartMask);
+        const auto parts = static_cast<unsigned>(claim & kPartMask);
+        if (claim >> 32 != generation || next >= parts) return;
+        if (!claim_.compare_exchange_weak(claim, claim + (1U << 16), std::memory_order_acq_rel,
+                                          std::memory_order_acquire)) {
+            continue;
+        }
+        call_(part_, next);
+        if (done_.fetch_add(1, std::memory_order_acq_rel) + 1 == parts) done_.notify_one();
+        claim = claim_.load(std::memory_order_acquire);
+    }
+}
+
+void WorkerPool::work() {
     std::uint32_t seen = 0;
     for (;;) {
         seen = wait_for_change(generation_, seen);
         if (stopping_) return;
-        call_(part_, index);
-        if (busy_.fetch_sub(1, std::memory_order_acq_rel) == 1) busy_.notify_one();
+        claim_parts(seen);
     }
 }

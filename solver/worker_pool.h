@@ -6,9 +6,10 @@
 #include <vector>
 
 // A few persistent threads that run the parts of one piece of work together with
-// the calling thread. A hand-off costs a store and, only for a worker that has
-// fallen asleep, a futex wake: workers spin briefly between the many short
-// pieces of work of one run before they sleep.
+// the calling thread. Parts are claimed one by one, the caller claiming too, so a
+// worker that is slow to wake (a busy machine) delays nothing: the caller does the
+// parts it has not taken. Workers spin briefly between the many short pieces of
+// work of one run before they sleep.
 class WorkerPool {
 public:
     // `threads` counts the caller too: threads - 1 workers are started (none for 0 or 1).
@@ -19,11 +20,12 @@ public:
 
     unsigned threads() const noexcept { return static_cast<unsigned>(workers_.size()) + 1; }
 
-    // Calls part(p) for p = 0..threads()-1, part 0 on the calling thread, and returns
-    // when every part has returned. A part must not throw. One caller at a time.
+    // Calls part(p) once for each p = 0..parts-1 (at most 65535 parts), on any of
+    // the threads, and returns when every part has returned. A part must not
+    // throw. One caller at a time.
     template <class Part>
-    void run(const Part& part) {
-        dispatch(&call<Part>, &part);
+    void run(unsigned parts, const Part& part) {
+        dispatch(parts, &call<Part>, &part);
     }
 
 private:
@@ -34,16 +36,21 @@ private:
         (*static_cast<const Part*>(part))(index);
     }
 
-    void dispatch(Call call, const void* part);
-    void work(unsigned index);
+    void dispatch(unsigned parts, Call call, const void* part);
+    // Runs unclaimed parts of the piece of work `generation` until none is left.
+    void claim_parts(std::uint32_t generation) noexcept;
+    void work();
     // Wakes every worker to end it and joins it.
     void stop() noexcept;
 
-    // Published by the caller before it advances the generation.
+    // Read only by a thread that has claimed a part of the current piece of work.
     Call call_ = nullptr;
     const void* part_ = nullptr;
-    bool stopping_ = false;
-    std::atomic<std::uint32_t> generation_{0};
-    std::atomic<std::uint32_t> busy_{0};  // workers that have not finished the current piece
+    std::atomic<bool> stopping_{false};
+    // The generation of the piece of work (high 32 bits), the next part to claim
+    // (16 bits) and the number of parts (low 16 bits): a claim is one compare-exchange.
+    std::atomic<std::uint64_t> claim_{0};
+    std::atomic<std::uint32_t> generation_{0};  // what idle workers wait on
+    std::atomic<std::uint32_t> done_{0};        // parts of the current piece that have returned
     std::vector<std::thread> workers_;
 };

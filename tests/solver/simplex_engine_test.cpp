@@ -187,15 +187,17 @@ bool same_values(const Matrix& a, const Matrix& b) {
 }
 
 // Tables full of what the shortcuts of the fast passes must get right: signed
-// zeros, zero costs and key-column elements, huge, infinite and NaN elements.
+// zeros, zero costs and key-column elements, huge, infinite and NaN elements,
+// products of a cost and an element too small for a double.
 TEST(FastPasses, MatchTheirRulesBitForBitOnAwkwardTables) {
     const double inf = std::numeric_limits<double>::infinity();
-    const double pool[] = {0.0, -0.0, 0.0, -0.0, 1.0, -2.5, 0.1, 3.7, 1e300, -1e-300, 7e-11, inf, -inf, std::nan("")};
+    const double pool[] = {0.0,   -0.0,    0.0,   -0.0,    1.0, -2.5, 0.1,         3.7,
+                           1e300, -1e-300, 7e-11, -1e-200, inf, -inf, std::nan("")};
     std::mt19937 random(12345);
     const auto pick = [&](std::size_t count) { return pool[random() % count]; };
     for (int trial = 0; trial < 400; ++trial) {
         const bool finite_only = trial % 2 == 0;
-        const std::size_t choices = finite_only ? 11 : std::size(pool);
+        const std::size_t choices = finite_only ? 12 : std::size(pool);
         const std::uint32_t m = 5;
         const std::uint32_t n = 8;
         SimplexIteration p;
@@ -203,7 +205,7 @@ TEST(FastPasses, MatchTheirRulesBitForBitOnAwkwardTables) {
         p.table.resize(m + 1, n + 1);
         p.estimates.resize(2, n + 1);
         p.basis = {0, 4, 5, 6, 7, 8};
-        const double costs[] = {0.0, -0.0, 2.0, BIG_M, -BIG_M, 0.5};
+        const double costs[] = {0.0, -0.0, 2.0, BIG_M, -BIG_M, 0.5, 1e-200};
         for (std::uint32_t j = 1; j <= n; ++j) p.table(0, j) = costs[random() % std::size(costs)];
         for (std::uint32_t i = 1; i <= m; ++i) {
             for (std::uint32_t j = 0; j <= n; ++j) p.table(i, j) = pick(choices);
