@@ -96,11 +96,11 @@ private:
         thread_local std::vector<std::int64_t> counts;
         thread_local std::vector<Index> dense;
         counts.assign(width_, 0);
-        double smallest = kTiny;
+        bool tiny = false;
         for (Index i = 1; i < in_.basic_costs.size(); ++i) {
-            if (in_.basic_costs[i] != 0.0) smallest = std::min(smallest, count_nonzero(row(i), counts));
+            if (in_.basic_costs[i] != 0.0) tiny = count_nonzero(row(i), counts, kTiny) || tiny;
         }
-        if (smallest < kTiny) return false;
+        if (tiny) return false;
         dense.clear();
         for (Index k = 0; k < width_; ++k) {
             if (counts[k] == 0) continue;

@@ -1,6 +1,5 @@
 #include "solver/row_scan.h"
 
-#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -47,29 +46,27 @@ bool has_negative_zero(std::span<const double> a) noexcept {
     return false;
 }
 
-double count_nonzero(std::span<const double> a, std::span<std::int64_t> counts) noexcept {
-    double smallest = std::numeric_limits<double>::infinity();
+bool count_nonzero(std::span<const double> a, std::span<std::int64_t> counts, double small) noexcept {
+    bool found_small = false;
     std::size_t j = 0;
 #if defined(__SSE2__)
     const __m128d zero = _mm_setzero_pd();
     const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7fff'ffff'ffff'ffff));
-    const __m128d infinity = _mm_set1_pd(smallest);
-    __m128d least = infinity;
+    const __m128d limit = _mm_set1_pd(small);
+    __m128d smaller = _mm_setzero_pd();
     for (; j + 2 <= a.size(); j += 2) {
         const __m128d x = _mm_loadu_pd(&a[j]);
         // "Not equal" is all ones, -1 as an integer, for a non-zero or NaN element.
         const __m128d nonzero = _mm_cmpneq_pd(x, zero);
         auto* count = reinterpret_cast<__m128i*>(&counts[j]);
         _mm_storeu_si128(count, _mm_sub_epi64(_mm_loadu_si128(count), _mm_castpd_si128(nonzero)));
-        // Zeros count as infinite; a NaN (first operand) leaves the minimum as it is.
-        const __m128d size = _mm_or_pd(_mm_and_pd(nonzero, _mm_and_pd(x, magnitude)), _mm_andnot_pd(nonzero, infinity));
-        least = _mm_min_pd(size, least);
+        smaller = _mm_or_pd(smaller, _mm_and_pd(nonzero, _mm_cmplt_pd(_mm_and_pd(x, magnitude), limit)));
     }
-    smallest = std::min(_mm_cvtsd_f64(least), _mm_cvtsd_f64(_mm_unpackhi_pd(least, least)));
+    found_small = _mm_movemask_pd(smaller) != 0;
 #endif
     for (; j < a.size(); ++j) {
         counts[j] += a[j] != 0.0;  // true for NaN too
-        if (a[j] != 0.0 && std::fabs(a[j]) < smallest) smallest = std::fabs(a[j]);
+        found_small = found_small || (a[j] != 0.0 && std::fabs(a[j]) < small);
     }
-    return smallest;
+    return found_small;
 }

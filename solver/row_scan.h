@@ -13,6 +13,6 @@ bool all_finite(std::span<const double> a) noexcept;
 bool has_negative_zero(std::span<const double> a) noexcept;
 
 // Adds 1 to counts[j] for every element a[j] that is not ±0 (NaN counts);
-// counts is at least as long as a. Returns the smallest magnitude of a non-zero
-// element (NaN left out), infinity when there is none.
-double count_nonzero(std::span<const double> a, std::span<std::int64_t> counts) noexcept;
+// counts is at least as long as a. Returns whether a non-zero element is smaller
+// in magnitude than `small` (NaN is not).
+bool count_nonzero(std::span<const double> a, std::span<std::int64_t> counts, double small) noexcept;
