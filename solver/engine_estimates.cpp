@@ -20,27 +20,19 @@
 
 #include "solver/engine_common.h"
 #include "solver/engine_threads.h"
+#include "solver/estimate_columns.h"
 #include "solver/row_scan.h"
 #include "solver/simplex_engine.h"
 
 namespace {
 
+using engine::basic_column;
+using engine::check_estimates_shape;
 using engine::Index;
 using engine::is_m_cost;
 
-// Products of numbers this large or larger (2^-500) cannot come near the smallest double.
-constexpr double kTiny = 0x1p-500;
-
-// What the estimates of a block of columns are computed from.
-struct EstimateInputs {
-    const Matrix& table;
-    std::span<const double> basic_costs;  // [i]: the cost of the basic variable of row i (1..m)
-    std::span<const Index> basic_rows;    // [j]: a row in which column j is basic, 0 for none
-    bool plain_costs;                     // every basic cost is M, 0 or a finite number of at least kTiny
-    std::span<double> em;
-    std::span<double> ep;
-    long double s;  // the sign of M in the estimates
-};
+using engine::EstimateInputs;
+using engine::kTiny;
 
 // Columns first..end-1 of the estimates, one sum of rows 1..m per column.
 class ColumnBlock {
@@ -57,6 +49,24 @@ public:
         std::ranges::fill(ep_, 0.0);
         if (!in_.plain_costs || !zero_cost_rows_finite() || !add_nonzero_terms()) add_every_term();
         subtract_costs();
+    }
+
+    // The costs of the columns taken off, small parts made 0: the end of every estimate.
+    void subtract_costs() {
+        const std::span<const double> costs = row(0);
+        for (std::size_t k = first_ == 0 ? 1 : 0; k < width_; ++k) {
+            if (is_m_cost(costs[k])) {
+                em_[k] = static_cast<double>(em_[k] - in_.s);
+            } else {
+                ep_[k] = static_cast<double>(ep_[k] - static_cast<long double>(costs[k]));
+            }
+            if (std::fabs(ep_[k]) < ESTIMATE_EPS) ep_[k] = 0.0;
+        }
+        // Rounding residue of decimal data leaves M parts such as 1e-31; they would make
+        // feasible problems look inconsistent and empty columns look like key columns.
+        for (double& x : em_) {
+            if (std::fabs(x) < ESTIMATE_EPS) x = 0.0;
+        }
     }
 
 private:
@@ -127,23 +137,6 @@ private:
         return true;
     }
 
-    void subtract_costs() {
-        const std::span<const double> costs = row(0);
-        for (std::size_t k = first_ == 0 ? 1 : 0; k < width_; ++k) {
-            if (is_m_cost(costs[k])) {
-                em_[k] = static_cast<double>(em_[k] - in_.s);
-            } else {
-                ep_[k] = static_cast<double>(ep_[k] - static_cast<long double>(costs[k]));
-            }
-            if (std::fabs(ep_[k]) < ESTIMATE_EPS) ep_[k] = 0.0;
-        }
-        // Rounding residue of decimal data leaves M parts such as 1e-31; they would make
-        // feasible problems look inconsistent and empty columns look like key columns.
-        for (double& x : em_) {
-            if (std::fabs(x) < ESTIMATE_EPS) x = 0.0;
-        }
-    }
-
     const EstimateInputs& in_;
     Index first_;
     Index width_;
@@ -153,42 +146,48 @@ private:
 
 }  // namespace
 
-void SimplexIteration::compute_estimates() {
-    engine::check_estimates_shape(*this);
-    const Index m = constraint_count();
-    const Index columns = table.cols;
-    // The rows' basic costs and the columns' basic rows, the basis checked here: the
-    // parts below must not throw. Kept from run to run against allocations per iteration.
+engine::EstimateInputs engine::estimate_inputs(SimplexIteration& run) {
+    check_estimates_shape(run);
+    const Index m = run.constraint_count();
+    // Kept from run to run against allocations per iteration.
     thread_local std::vector<double> basic_costs;
     thread_local std::vector<Index> basic_rows;
     basic_costs.assign(m + 1, 0.0);
-    basic_rows.assign(columns, 0);
+    basic_rows.assign(run.table.cols, 0);
     bool plain_costs = true;
     for (Index i = 1; i <= m; ++i) {
-        const Index j = engine::basic_column(*this, i);
-        basic_costs[i] = table(0, j);
+        const Index j = basic_column(run, i);
+        const double c = run.table(0, j);
+        basic_costs[i] = c;
         basic_rows[j] = i;
-        const double c = basic_costs[i];
         plain_costs = plain_costs && (is_m_cost(c) || c == 0.0 || (std::isfinite(c) && std::fabs(c) >= kTiny));
     }
-
-    // The parts see the caller's vectors through these spans, not their own thread's.
-    const EstimateInputs inputs{
-        .table = table,
+    return {
+        .table = run.table,
         .basic_costs = basic_costs,
         .basic_rows = basic_rows,
         .plain_costs = plain_costs,
-        .em = estimates.row(0),
-        .ep = estimates.row(1),
-        .s = aim == 1 ? -1.0L : 1.0L,
+        .em = run.estimates.row(0),
+        .ep = run.estimates.row(1),
+        .s = run.aim == 1 ? -1.0L : 1.0L,
     };
-    // Every column sums its rows from 1 to m whatever the split, so the parts take
-    // blocks of columns; a block starts on a cache line of its own.
-    run_in_parts(std::size_t{m} * columns, [&inputs, columns](unsigned part, unsigned parts) noexcept {
-        const auto bound = [columns, parts](unsigned p) -> Index {
-            if (p == parts) return columns;
-            return static_cast<Index>(std::uint64_t{columns} * p / parts) & ~Index{7};
-        };
-        ColumnBlock(inputs, bound(part), bound(part + 1)).compute();
+}
+
+void engine::estimate_columns(const EstimateInputs& in, Index first, Index end) noexcept {
+    ColumnBlock(in, first, end).compute();
+}
+
+void engine::finish_estimate_columns(const EstimateInputs& in, Index first, Index end) noexcept {
+    ColumnBlock(in, first, end).subtract_costs();
+}
+
+void SimplexIteration::compute_estimates() {
+    // The parts see the caller's storage through these spans, not their own thread's.
+    const EstimateInputs inputs = engine::estimate_inputs(*this);
+    const Index columns = table.cols;
+    // Every column sums its rows from 1 to m whatever the split, so the parts take blocks of columns.
+    run_in_parts(std::size_t{constraint_count()} * columns, [&inputs, columns](unsigned part, unsigned parts) noexcept {
+        engine::estimate_columns(inputs, engine::column_block_bound(columns, part, parts),
+                                 engine::column_block_bound(columns, part + 1, parts));
     });
 }

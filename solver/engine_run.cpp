@@ -51,8 +51,9 @@ SolveOutcome solve_with_outcome(SimplexIteration run) {
 
     const std::int32_t limit = iteration_limit(run);
     bool limit_reached = true;
+    // Each pivot leaves the estimates of its table behind (pivot_and_estimate).
+    run.compute_estimates();
     while (run.iterations < limit) {
-        run.compute_estimates();
         if (run.choose_pivot_col() == 0) {
             limit_reached = false;
             break;
@@ -63,12 +64,11 @@ SolveOutcome solve_with_outcome(SimplexIteration run) {
             break;
         }
         if (!run.no_table && prints_iteration_table(run)) run.print_table(report.stream());
-        run.pivot();
+        pivot_and_estimate(run);
     }
     if (limit_reached) {
-        // The estimates and choices at hand describe the table before the last
-        // pivot; the final table, the check and the objective need those of its result.
-        run.compute_estimates();
+        // The choices at hand describe the table before the last pivot; the final
+        // table needs those of its result (whose estimates the pivot has made).
         if (run.choose_pivot_col() != 0) run.choose_pivot_row();
     }
 

@@ -1,5 +1,5 @@
-// Three of the four steps of one simplex iteration on the run's copy of the
-// record: key column, key row, pivot (the estimates are in engine_estimates.cpp).
+// The choices of a simplex iteration on the run's copy of the record: key column
+// and key row (the estimates are in engine_estimates.cpp, the pivot in pivot_step.cpp).
 //
 // Arithmetic model: every expression is evaluated in x87 long double and rounded
 // to double only where its result is stored, in the order the formulas below are
@@ -18,17 +18,13 @@
 #include <vector>
 
 #include "solver/engine_common.h"
-#include "solver/engine_threads.h"
-#include "solver/row_scan.h"
+#include "solver/pivot_step.h"
 
 namespace {
 
 using engine::basic_column;
 using engine::check_estimates_shape;
 using engine::Index;
-
-// By its bits: an integer compare is the cheapest test in the hot loop of a pivot.
-bool is_negative_zero(double x) { return std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(-0.0); }
 
 // Columns 1..k are the problem's own variables; k is 0 when the file gave none.
 Index own_variable_count(const SimplexIteration& run) {
@@ -107,73 +103,6 @@ int SimplexIteration::choose_pivot_row() {
     return pivot_row;
 }
 
-void SimplexIteration::pivot() {
-    const Index m = constraint_count();
-    const auto r = static_cast<Index>(pivot_row);
-    const auto s = static_cast<Index>(pivot_col);
-    const double a_rs = table(r, s);  // checks both indices
-    basic_column(*this, r);
-    basis[r] = s;
-    ++iterations;
+void SimplexIteration::pivot() { engine::pivot_table(*this, false); }
 
-    // Other rows first, while row r and column s still hold their old values.
-    // Element s of each row is computed too, harmlessly: the column is set below.
-    const std::span<double> key_row = table.row(r);
-
-    // The division per element is the cost of a pivot. With a finite key row and a
-    // non-zero divisor, a term whose key-row or key-column element is zero is a
-    // signed zero, which leaves its element as it is unless that is -0 (whose sign
-    // the subtraction may turn). Those elements need no division; in a simplex
-    // table they are many: the other basic columns put zeros in the key row.
-    const bool zero_terms_exact =
-        a_rs != 0.0 && std::ranges::all_of(key_row, [](double x) { return std::isfinite(x); });
-    // Kept from pivot to pivot against two allocations per iteration.
-    thread_local std::vector<Index> nonzero_storage;
-    thread_local std::vector<Index> zero_storage;
-    nonzero_storage.clear();
-    zero_storage.clear();
-    if (zero_terms_exact) {
-        for (Index j = 0; j < key_row.size(); ++j) (key_row[j] != 0.0 ? nonzero_storage : zero_storage).push_back(j);
-    }
-    // The parts see the caller's lists through these, not their own thread's.
-    const std::span<const Index> nonzero_cols = nonzero_storage;
-    const std::span<const Index> zero_cols = zero_storage;
-
-    // Rows are independent of each other: the parts take blocks of rows.
-    Matrix& a_table = table;
-    const auto eliminate_rows = [&a_table, key_row, nonzero_cols, zero_cols, zero_terms_exact, a_rs, r, s](
-                                    Index first, Index end) noexcept {
-        for (Index i = first; i < end; ++i) {
-            if (i == r) continue;
-            const std::span<double> a = a_table.row(i);
-            const double a_is = a[s];
-            // a(i,j) - a(r,j) * a(i,s) / a(r,s): the product, the quotient and the
-            // difference in long double, only the result rounded to double.
-            const auto eliminate = [a, key_row, a_is, a_rs](std::size_t j) {
-                a[j] = static_cast<double>(a[j] - static_cast<long double>(key_row[j]) * a_is / a_rs);
-            };
-            if (!zero_terms_exact || !std::isfinite(a_is)) {
-                for (std::size_t j = 0; j < a.size(); ++j) eliminate(j);
-            } else if (a_is == 0.0) {
-                if (!has_negative_zero(a)) continue;
-                for (std::size_t j = 0; j < a.size(); ++j) {
-                    if (is_negative_zero(a[j])) eliminate(j);
-                }
-            } else {
-                for (const Index j : nonzero_cols) eliminate(j);
-                for (const Index j : zero_cols) {
-                    if (is_negative_zero(a[j])) eliminate(j);
-                }
-            }
-        }
-    };
-    run_in_parts(std::size_t{m} * key_row.size(), [&eliminate_rows, m](unsigned part, unsigned parts) noexcept {
-        const auto bound = [m, parts](unsigned p) { return static_cast<Index>(1 + std::uint64_t{m} * p / parts); };
-        eliminate_rows(bound(part), bound(part + 1));
-    });
-
-    for (double& x : key_row) x = static_cast<double>(static_cast<long double>(x) / a_rs);
-
-    for (Index i = 1; i <= m; ++i) table.row(i)[s] = 0.0;
-    key_row[s] = 1.0;
-}
+void pivot_and_estimate(SimplexIteration& run) { engine::pivot_table(run, true); }

@@ -17,6 +17,10 @@ inline constexpr double PIVOT_EPS = 1e-9;
 // b_i) or throws SimplexIteration::bad_simplex with the run's status codes.
 Matrix solve(SimplexIteration run);
 
+// pivot() followed by compute_estimates(), in one pass over the table: the step
+// of a run between its choices.
+void pivot_and_estimate(SimplexIteration& run);
+
 // How a run that returned its solution vector ended: its final table either has
 // no key column, or the iteration limit stopped it at a table that still has one.
 enum class RunEnd { optimal, iteration_limit };

@@ -191,13 +191,14 @@ bool same_values(const Matrix& a, const Matrix& b) {
 // products of a cost and an element too small for a double.
 TEST(FastPasses, MatchTheirRulesBitForBitOnAwkwardTables) {
     const double inf = std::numeric_limits<double>::infinity();
-    const double pool[] = {0.0,   -0.0,    0.0,   -0.0,    1.0, -2.5, 0.1,         3.7,
-                           1e300, -1e-300, 7e-11, -1e-200, inf, -inf, std::nan("")};
+    const double tiniest = std::numeric_limits<double>::denorm_min();
+    const double pool[] = {0.0,   -0.0,    0.0,   -0.0,    1.0,      -2.5, 0.1,  3.7,
+                           1e300, -1e-300, 7e-11, -1e-200, -tiniest, inf,  -inf, std::nan("")};
     std::mt19937 random(12345);
     const auto pick = [&](std::size_t count) { return pool[random() % count]; };
     for (int trial = 0; trial < 400; ++trial) {
         const bool finite_only = trial % 2 == 0;
-        const std::size_t choices = finite_only ? 12 : std::size(pool);
+        const std::size_t choices = finite_only ? 13 : std::size(pool);
         const std::uint32_t m = 5;
         const std::uint32_t n = 8;
         SimplexIteration p;
@@ -218,8 +219,12 @@ TEST(FastPasses, MatchTheirRulesBitForBitOnAwkwardTables) {
         p.table(static_cast<std::uint32_t>(p.pivot_row), static_cast<std::uint32_t>(p.pivot_col)) = 2.5;
         SimplexIteration expected = p;
         reference_pivot(expected);
+        SimplexIteration fused = p;
         p.pivot();
         ASSERT_TRUE(same_values(p.table, expected.table)) << "trial " << trial;
+        pivot_and_estimate(fused);
+        ASSERT_TRUE(same_values(fused.table, expected.table)) << "trial " << trial;
+        ASSERT_TRUE(same_values(fused.estimates, reference_estimates(expected))) << "trial " << trial;
         EXPECT_EQ(p.basis, expected.basis);
         EXPECT_EQ(p.iterations, 1);
     }
