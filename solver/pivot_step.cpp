@@ -112,6 +112,8 @@ private:
             }
         } else {
             for (const Index j : nonzero_cols_) at(j);
+            // Rows seldom hold a -0: a quick look over the block spares most of them the walk.
+            if (!has_negative_zero(a.subspan(first_, end_ - first_))) return;
             for (const Index j : zero_cols_) {
                 if (is_negative_zero(a[j])) at(j);
             }
