@@ -62,7 +62,7 @@ public:
 
     void run() {
         const Index m = in_.table.rows - 1;
-        sums_exact_ = in_.estimates != nullptr && in_.estimates->plain_costs;
+        sums_exact_ = in_.estimates != nullptr;
         if (in_.estimates != nullptr) {
             std::fill(in_.estimates->em.data() + first_, in_.estimates->em.data() + end_, 0.0);
             std::fill(in_.estimates->ep.data() + first_, in_.estimates->ep.data() + end_, 0.0);
@@ -81,6 +81,7 @@ public:
         }
         if (in_.estimates == nullptr) return;
         // Sums that the shortcut of add_to_sums() could get wrong are made again by the rule.
+        if (sums_exact_) sums_exact_ = !has_negative_zero(in_.estimates->ep.subspan(first_, end_ - first_));
         if (sums_exact_) {
             engine::finish_estimate_columns(*in_.estimates, first_, end_);
         } else {
@@ -121,9 +122,11 @@ private:
     }
 
     // Row i of the new table into the sums. Rows of zero cost are left out: their
-    // terms are signed zeros, which change no sum that cannot be -0, and none can
-    // while the rows of other costs hold no tiny elements. Otherwise, or for an
-    // infinite or NaN element in a row of zero cost, the sums are given up.
+    // terms are signed zeros, which change no sum but one that is -0 (an
+    // underflow) just then; and then the sum stays zero until a non-zero term
+    // comes, which puts both ways on the same value, so only a sum that ends as -0
+    // may differ from the rule. An infinite or NaN element in a row of zero cost
+    // gives the sums up too.
     void add_to_sums(Index i, std::span<const double> a) {
         const EstimateInputs& in = *in_.estimates;
         const double c = in.basic_costs[i];
@@ -134,8 +137,6 @@ private:
             for (std::size_t k = 0; k < a.size(); ++k) em[k] = static_cast<double>(em[k] + s * a[k]);
         } else if (c == 0.0) {
             sums_exact_ = all_finite(a);
-        } else if (has_tiny(a, engine::kTiny)) {
-            sums_exact_ = false;
         } else {
             const long double cost = c;
             for (std::size_t k = 0; k < a.size(); ++k) ep[k] = static_cast<double>(ep[k] + cost * a[k]);

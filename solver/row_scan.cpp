@@ -70,22 +70,3 @@ bool count_nonzero(std::span<const double> a, std::span<std::int64_t> counts, do
     }
     return found_small;
 }
-
-bool has_tiny(std::span<const double> a, double small) noexcept {
-    std::size_t j = 0;
-#if defined(__SSE2__)
-    const __m128d zero = _mm_setzero_pd();
-    const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7fff'ffff'ffff'ffff));
-    const __m128d limit = _mm_set1_pd(small);
-    __m128d found = _mm_setzero_pd();
-    for (; j + 2 <= a.size(); j += 2) {
-        const __m128d x = _mm_loadu_pd(&a[j]);
-        found = _mm_or_pd(found, _mm_and_pd(_mm_cmpneq_pd(x, zero), _mm_cmplt_pd(_mm_and_pd(x, magnitude), limit)));
-    }
-    if (_mm_movemask_pd(found) != 0) return true;
-#endif
-    for (; j < a.size(); ++j) {
-        if (a[j] != 0.0 && std::fabs(a[j]) < small) return true;
-    }
-    return false;
-}

@@ -16,6 +16,3 @@ bool has_negative_zero(std::span<const double> a) noexcept;
 // counts is at least as long as a. Returns whether a non-zero element is smaller
 // in magnitude than `small` (NaN is not).
 bool count_nonzero(std::span<const double> a, std::span<std::int64_t> counts, double small) noexcept;
-
-// Whether a non-zero element is smaller in magnitude than `small` (NaN is not).
-bool has_tiny(std::span<const double> a, double small) noexcept;

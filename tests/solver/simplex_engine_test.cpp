@@ -230,6 +230,26 @@ TEST(FastPasses, MatchTheirRulesBitForBitOnAwkwardTables) {
     }
 }
 
+// A cost times an element that rounds to -0 starts a sum at -0, which a following
+// row of zero cost turns to +0: the shortcuts that leave such rows out must not
+// keep the -0. Here the pivot leaves rows 1 and 2 as they are.
+TEST(FastPasses, ASumThatUnderflowsToMinusZeroFollowsTheRule) {
+    const double tiniest = std::numeric_limits<double>::denorm_min();
+    SimplexIteration p =
+        make_problem(kMax, {0.5, 0.0, 0.0, 0.0}, {{-tiniest, 1, 0, 0, 0}, {1, 0, 1, 0, 0}, {0, 0, 0, 1, 1}});
+    p.basis = {0, 1, 2, 4};
+    p.pivot_row = 3;
+    p.pivot_col = 3;
+    SimplexIteration separate = p;
+    separate.pivot();
+    separate.compute_estimates();
+    pivot_and_estimate(p);
+    const Matrix expected = reference_estimates(separate);
+    EXPECT_FALSE(std::signbit(expected(1, 0)));
+    EXPECT_TRUE(same_values(separate.estimates, expected));
+    EXPECT_TRUE(same_values(p.estimates, expected));
+}
+
 // ---------------------------------------------------------------- key column and key row
 
 // Sets the estimates of columns 1..n as (M part, plain part) pairs.
