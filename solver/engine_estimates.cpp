@@ -26,12 +26,9 @@
 
 namespace {
 
-using engine::basic_column;
-using engine::check_estimates_shape;
+using engine::EstimateInputs;
 using engine::Index;
 using engine::is_m_cost;
-
-using engine::EstimateInputs;
 using engine::kTiny;
 
 // Columns first..end-1 of the estimates, one sum of rows 1..m per column.

@@ -10,12 +10,9 @@
 #include "solver/simplex_engine.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <span>
 #include <utility>
-#include <vector>
 
 #include "solver/engine_common.h"
 #include "solver/pivot_step.h"

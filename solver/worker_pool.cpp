@@ -1,10 +1,13 @@
 #include "solver/worker_pool.h"
 
+#include <chrono>
+
 namespace {
 
-// Some microseconds of spinning: enough to bridge the serial steps between the
-// passes of one iteration without holding a core long once the run is over.
-constexpr int kSpins = 2000;
+// Spinning this long bridges the serial steps between the passes of one iteration
+// (the choices of the key column and row) without holding a core long once the
+// run is over or on a machine that has other work for it.
+constexpr std::chrono::microseconds kSpinTime{20};
 
 void relax() noexcept {
 #if defined(__x86_64__) || defined(__i386__)
@@ -14,10 +17,12 @@ void relax() noexcept {
 
 // Waits until `value` differs from `old`, spinning first; returns the new value.
 std::uint32_t wait_for_change(const std::atomic<std::uint32_t>& value, std::uint32_t old) noexcept {
-    for (int spin = 0; spin < kSpins; ++spin) {
+    const auto give_up = std::chrono::steady_clock::now() + kSpinTime;
+    for (unsigned spin = 1;; ++spin) {
         const std::uint32_t now = value.load(std::memory_order_acquire);
         if (now != old) return now;
         relax();
+        if (spin % 16 == 0 && std::chrono::steady_clock::now() > give_up) break;
     }
     for (;;) {
         value.wait(old, std::memory_order_acquire);
