@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev              # Qt 6 Widgets for the desktop program
     qt6-translations-l10n     # Qt's own dialog texts in Russian
     libglpk-dev               # GLPK reads LP, MPS and MathProg models
-    glpk-utils                # glpsol, the reference optimum in the model tests
+    glpk-utils                # glpsol: the reference optimum in the model tests and bench/vs_glpsol.sh
     python3                   # runs the conformance cases
     clang                     # libFuzzer for the fuzz targets
     clang-format clang-tidy   # style and static checks

@@ -29,8 +29,16 @@ public:
     static bool magnitude_greater(double a, double b) { return std::fabs(a) > std::fabs(b); }
     static bool magnitude_equal(double a, double b) { return std::fabs(a) == std::fabs(b); }
 
-    void compute_estimates() { run_.compute_estimates(); }
-    void pivot() { run_.pivot(); }
+    // A pivot leaves the estimates of its new table behind (pivot_and_estimate, one
+    // pass over the table); only the first table's are computed on their own.
+    void compute_estimates() {
+        if (!estimates_current_) run_.compute_estimates();
+        estimates_current_ = false;
+    }
+    void pivot() {
+        pivot_and_estimate(run_);
+        estimates_current_ = true;
+    }
     bool objective_has_m_part() const { return m_part(0) != 0.0; }
     void print_table(std::ostream& stream) { run_.print_table(stream); }
 
@@ -47,4 +55,5 @@ public:
 
 private:
     SimplexIteration& run_;
+    bool estimates_current_ = false;
 };

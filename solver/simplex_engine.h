@@ -19,6 +19,10 @@ inline constexpr double PIVOT_EPS = 1e-9;
 // b_i) or throws SimplexIteration::bad_simplex with the run's status codes.
 Matrix solve(SimplexIteration run);
 
+// pivot() followed by compute_estimates(), in one pass over the table: the step
+// of a run between its choices.
+void pivot_and_estimate(SimplexIteration& run);
+
 // The numbers a run computes with: doubles in extended-precision expressions
 // (the method as it has always run), or exact rationals with M as a symbol.
 enum class Arithmetic { double_precision, exact };

@@ -187,15 +187,18 @@ bool same_values(const Matrix& a, const Matrix& b) {
 }
 
 // Tables full of what the shortcuts of the fast passes must get right: signed
-// zeros, zero costs and key-column elements, huge, infinite and NaN elements.
+// zeros, zero costs and key-column elements, huge, infinite and NaN elements,
+// products of a cost and an element too small for a double.
 TEST(FastPasses, MatchTheirRulesBitForBitOnAwkwardTables) {
     const double inf = std::numeric_limits<double>::infinity();
-    const double pool[] = {0.0, -0.0, 0.0, -0.0, 1.0, -2.5, 0.1, 3.7, 1e300, -1e-300, 7e-11, inf, -inf, std::nan("")};
+    const double tiniest = std::numeric_limits<double>::denorm_min();
+    const double pool[] = {0.0,   -0.0,    0.0,   -0.0,    1.0,      -2.5, 0.1,  3.7,
+                           1e300, -1e-300, 7e-11, -1e-200, -tiniest, inf,  -inf, std::nan("")};
     std::mt19937 random(12345);
     const auto pick = [&](std::size_t count) { return pool[random() % count]; };
     for (int trial = 0; trial < 400; ++trial) {
         const bool finite_only = trial % 2 == 0;
-        const std::size_t choices = finite_only ? 11 : std::size(pool);
+        const std::size_t choices = finite_only ? 13 : std::size(pool);
         const std::uint32_t m = 5;
         const std::uint32_t n = 8;
         SimplexIteration p;
@@ -203,7 +206,7 @@ TEST(FastPasses, MatchTheirRulesBitForBitOnAwkwardTables) {
         p.table.resize(m + 1, n + 1);
         p.estimates.resize(2, n + 1);
         p.basis = {0, 4, 5, 6, 7, 8};
-        const double costs[] = {0.0, -0.0, 2.0, BIG_M, -BIG_M, 0.5};
+        const double costs[] = {0.0, -0.0, 2.0, BIG_M, -BIG_M, 0.5, 1e-200};
         for (std::uint32_t j = 1; j <= n; ++j) p.table(0, j) = costs[random() % std::size(costs)];
         for (std::uint32_t i = 1; i <= m; ++i) {
             for (std::uint32_t j = 0; j <= n; ++j) p.table(i, j) = pick(choices);
@@ -216,11 +219,35 @@ TEST(FastPasses, MatchTheirRulesBitForBitOnAwkwardTables) {
         p.table(static_cast<std::uint32_t>(p.pivot_row), static_cast<std::uint32_t>(p.pivot_col)) = 2.5;
         SimplexIteration expected = p;
         reference_pivot(expected);
+        SimplexIteration fused = p;
         p.pivot();
         ASSERT_TRUE(same_values(p.table, expected.table)) << "trial " << trial;
+        pivot_and_estimate(fused);
+        ASSERT_TRUE(same_values(fused.table, expected.table)) << "trial " << trial;
+        ASSERT_TRUE(same_values(fused.estimates, reference_estimates(expected))) << "trial " << trial;
         EXPECT_EQ(p.basis, expected.basis);
         EXPECT_EQ(p.iterations, 1);
     }
+}
+
+// A cost times an element that rounds to -0 starts a sum at -0, which a following
+// row of zero cost turns to +0: the shortcuts that leave such rows out must not
+// keep the -0. Here the pivot leaves rows 1 and 2 as they are.
+TEST(FastPasses, ASumThatUnderflowsToMinusZeroFollowsTheRule) {
+    const double tiniest = std::numeric_limits<double>::denorm_min();
+    SimplexIteration p =
+        make_problem(kMax, {0.5, 0.0, 0.0, 0.0}, {{-tiniest, 1, 0, 0, 0}, {1, 0, 1, 0, 0}, {0, 0, 0, 1, 1}});
+    p.basis = {0, 1, 2, 4};
+    p.pivot_row = 3;
+    p.pivot_col = 3;
+    SimplexIteration separate = p;
+    separate.pivot();
+    separate.compute_estimates();
+    pivot_and_estimate(p);
+    const Matrix expected = reference_estimates(separate);
+    EXPECT_FALSE(std::signbit(expected(1, 0)));
+    EXPECT_TRUE(same_values(separate.estimates, expected));
+    EXPECT_TRUE(same_values(p.estimates, expected));
 }
 
 // ---------------------------------------------------------------- key column and key row

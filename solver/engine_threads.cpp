@@ -1,0 +1,53 @@
+#include "solver/engine_threads.h"
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
+
+#include "solver/worker_pool.h"
+
+namespace {
+
+std::atomic<unsigned> requested_threads{0};
+
+// More parts than threads: a thread that comes late (a busy machine) or is slowed
+// finds smaller pieces left to share.
+constexpr unsigned kPartsPerThread = 4;
+
+// Started at the first large table, stopped and joined at exit.
+std::mutex pool_mutex;
+std::unique_ptr<WorkerPool> pool;
+
+}  // namespace
+
+void set_engine_threads(unsigned count) { requested_threads.store(count, std::memory_order_relaxed); }
+
+unsigned engine_threads() {
+    const unsigned requested = requested_threads.load(std::memory_order_relaxed);
+    return std::max(1U, requested != 0 ? requested : std::thread::hardware_concurrency());
+}
+
+void engine_detail::run_in_parts(std::size_t elements, Part part, const void* work) {
+    const unsigned threads = std::min(engine_threads(), 256U);
+    // A second run at the same time (the pool is busy) takes the single-threaded
+    // way, which gives the same numbers.
+    std::unique_lock lock(pool_mutex, std::defer_lock);
+    if (threads == 1 || elements < kParallelElements || !lock.try_lock()) {
+        part(work, 0, 1);
+        return;
+    }
+    if (!pool || pool->threads() != threads) {
+        pool.reset();
+        try {
+            pool = std::make_unique<WorkerPool>(threads);
+        } catch (const std::exception&) {  // no threads to be had: one is enough
+            part(work, 0, 1);
+            return;
+        }
+    }
+    const unsigned parts = threads * kPartsPerThread;
+    pool->run(parts, [part, work, parts](unsigned index) noexcept { part(work, index, parts); });
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+#include <vector>
+
+// A few persistent threads that run the parts of one piece of work together with
+// the calling thread. Parts are claimed one by one, the caller claiming too, so a
+// worker that is slow to wake (a busy machine) delays nothing: the caller does the
+// parts it has not taken. Workers spin briefly between the many short pieces of
+// work of one run before they sleep.
+class WorkerPool {
+public:
+    // `threads` counts the caller too: threads - 1 workers are started (none for 0 or 1).
+    explicit WorkerPool(unsigned threads);
+    ~WorkerPool();
+    WorkerPool(const WorkerPool&) = delete;
+    WorkerPool& operator=(const WorkerPool&) = delete;
+
+    unsigned threads() const noexcept { return static_cast<unsigned>(workers_.size()) + 1; }
+
+    // Calls part(p) once for each p = 0..parts-1 (at most 65535 parts), on any of
+    // the threads, and returns when every part has returned. A part must not
+    // throw. One caller at a time.
+    template <class Part>
+    void run(unsigned parts, const Part& part) {
+        dispatch(parts, &call<Part>, &part);
+    }
+
+private:
+    using Call = void (*)(const void* part, unsigned index) noexcept;
+
+    template <class Part>
+    static void call(const void* part, unsigned index) noexcept {
+        (*static_cast<const Part*>(part))(index);
+    }
+
+    void dispatch(unsigned parts, Call call, const void* part);
+    // Runs unclaimed parts of the piece of work `generation` until none is left.
+    void claim_parts(std::uint32_t generation) noexcept;
+    void work();
+    // Wakes every worker to end it and joins it.
+    void stop() noexcept;
+
+    // Read only by a thread that has claimed a part of the current piece of work.
+    Call call_ = nullptr;
+    const void* part_ = nullptr;
+    std::atomic<bool> stopping_{false};
+    // The generation of the piece of work (high 32 bits), the next part to claim
+    // (16 bits) and the number of parts (low 16 bits): a claim is one compare-exchange.
+    std::atomic<std::uint64_t> claim_{0};
+    std::atomic<std::uint32_t> generation_{0};  // what idle workers wait on
+    std::atomic<std::uint32_t> done_{0};        // parts of the current piece that have returned
+    std::vector<std::thread> workers_;
+};
