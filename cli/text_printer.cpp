@@ -21,7 +21,7 @@ void write_codes(std::ostream& out, const SimplexIteration::bad_simplex& failure
 // The name of variable j as the report shows it, in UTF-8.
 std::string variable_name(const SimplexIteration& problem, std::uint32_t j) {
     if (problem.var_names && j < problem.var_names->size()) return cp1251::to_utf8((*problem.var_names)[j]);
-    return "x" + std::to_string(j);
+    return std::string("x").append(std::to_string(j));
 }
 
 class TextPrinter final : public ResultPrinter {

@@ -228,7 +228,7 @@ TEST_F(QtbSolveFaults, TablesThatOverflowToInfinityEndLikeAnyRun) {
         for (int j = 1; j <= n; ++j)
             text += (j > n - m && trial % 3 == 0 ? "M" : numbers[random() % numbers.size()]) + " ";
         for (int i = 1; i <= m; ++i) {
-            text += "\n" + std::string(random() % 2 ? "1e308" : "5");
+            text.append("\n").append(random() % 2 ? "1e308" : "5");
             for (int j = 1; j <= n; ++j) {
                 text +=
                     " " + (j > n - m ? std::string(j - (n - m) == i ? "1" : "0") : numbers[random() % numbers.size()]);

@@ -45,7 +45,7 @@ protected:
     }
 
     std::string write(std::string_view bytes) {
-        const fs::path path = folder_ / ("p" + std::to_string(++files_) + ".qtb");
+        const fs::path path = folder_ / std::string("p").append(std::to_string(++files_)).append(".qtb");
         std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return path.string();
     }
