@@ -9,9 +9,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Seed e127fc4e maintainers <maintainers@users.noreply.c-seed-e127fc4e.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "linear programs solved by the big-M simplex method, table by table")
 set(CPACK_PACKAGE_DESCRIPTION
-    "QTB solves linear programs by the big-M simplex method and writes every simplex\n"
-    "table to a report. The desktop program qtb (Qt 6, Russian interface) edits a problem\n"
-    "and shows its solution; the command-line tool qtb-solve solves problem files.\n"
+    "QTB solves linear programs by the big-M simplex method and writes every\n"
+    "simplex table to a report. The desktop program qtb (Qt 6, Russian interface)\n"
+    "edits a problem and shows its solution, the command-line tool qtb-solve\n"
+    "solves problem files.\n"
     "License: GPL-3.0-or-later.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
