@@ -11,6 +11,8 @@ packages=(
     clang                     # libFuzzer for the fuzz targets
     clang-format clang-tidy   # style and static checks
     valgrind                  # memory checks of the command-line tool
+    dpkg-dev file             # make package: dpkg-shlibdeps finds the package's dependencies
+    desktop-file-utils        # CI validates the installed desktop entry
 )
 
 missing=()
