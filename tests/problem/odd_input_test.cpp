@@ -172,9 +172,16 @@ TEST_F(OddInput, ConstraintNumbersOfThousandsOfDigitsReadAsTheLibraryReadsThem) 
     const std::string zeros(5000, '0');
     const std::string nines(5000, '9');
     const std::vector<std::string> numbers = {
-        "1" + zeros,          "0." + zeros + "1",         "1" + zeros + "e-5000", "0." + zeros + "1e5001",
-        zeros + "3",          "-0." + zeros + "1",        "1e" + nines,           "1e-" + nines,
-        "4." + nines + nines, "2" + zeros.substr(0, 308),
+        "1" + zeros,
+        "0." + zeros + "1",
+        "1" + zeros + "e-5000",
+        "0." + zeros + "1e5001",
+        zeros + "3",
+        "-0." + zeros + "1",
+        "1e" + nines,
+        "1e-" + nines,
+        "4." + nines + nines,
+        std::string("2").append(zeros, 0, 308),
     };
     // The library's answers that matter most, so that both ways below are taken.
     EXPECT_FALSE(library_reads<double>("1" + zeros));
@@ -206,14 +213,14 @@ TEST_F(OddInput, CostWordsOfThousandsOfDigits) {
         std::optional<double> cost;  // nothing: code 5
     };
     const Case cases[] = {
-        {"1" + zeros.substr(0, 300), 1e300},
+        {std::string("1").append(zeros, 0, 300), 1e300},
         {"1" + zeros, std::nullopt},    // too large for a double
         {"1" + zeros + "e-5000", 1.0},  // every digit counts
         {"0." + zeros + "1e5001", 1.0},
         {"0." + zeros + "1", 0.0},          // rounds to 0, and the word begins with 0
         {"." + zeros + "1", std::nullopt},  // rounds to 0, but the word does not begin with 0
         {"-0." + zeros + "1", std::nullopt},
-        {"0." + zeros.substr(0, 322) + "5", 5e-323},  // a subnormal number
+        {std::string("0.").append(zeros, 0, 322).append("5"), 5e-323},  // a subnormal number
         {"0e" + nines, 0.0},
         {"1e" + nines, std::nullopt},
         {"1e-" + nines, std::nullopt},  // 0 from a word that begins with 1
