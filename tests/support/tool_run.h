@@ -29,12 +29,12 @@ inline constexpr int kCannotDropPrivileges = 126;
 inline const std::string& tool_for_nobody() {
     static const TempFolder folder("qtb_tool_for_nobody");
     static const std::string copy = [] {
+        constexpr fs::perms kOpenToAll = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                         fs::perms::others_read | fs::perms::others_exec;  // 0755
         const fs::path path = folder.path() / "qtb-solve";
         fs::copy_file(QTB_SOLVE_PATH, path);
-        fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                           fs::perms::others_read | fs::perms::others_exec);
-        fs::permissions(path, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                  fs::perms::others_read | fs::perms::others_exec);
+        fs::permissions(path, kOpenToAll);
+        fs::permissions(folder.path(), kOpenToAll);
         return path.string();
     }();
     return copy;
