@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # cmake --build runs make again below this one: keep its output to the build lines.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run test install bench conformance clean
+.PHONY: all deps configure build run test install package bench conformance clean
 
 all: build
 
@@ -26,6 +26,10 @@ test: build
 
 install: build
 	@cmake --install $(BUILD)
+
+# A Debian package of the programs, the desktop entry and the icons, in $(BUILD)/.
+package: build
+	@cmake --build $(BUILD) --target package
 
 conformance: build
 	@if [ -x ../shared/conformance/run ]; then ../shared/conformance/run $(BUILD)/qtb-solve; \

@@ -20,6 +20,7 @@
 #include <span>
 
 #include "bench/dense_problem.h"
+#include "bench/plain_pass.h"
 #include "problem/simplex_iteration.h"
 #include "solver/engine_threads.h"
 #include "solver/simplex_engine.h"
@@ -30,22 +31,6 @@ constexpr std::uint32_t kRows = bench::kDenseRows;
 constexpr std::uint32_t kVariables = bench::kDenseVariables;
 
 using Clock = std::chrono::steady_clock;
-
-// A plain pass: every element of the table read and written once. Two forms,
-// because the engine's extended-precision arithmetic cannot be vectorised while a
-// plain pass can: element by element, as the project's optimisation level
-// compiles such a loop, and vectorised, as fast as the memory allows.
-[[gnu::optimize("no-tree-vectorize")]] void scalar_pass(Matrix& table) {
-    for (std::uint32_t i = 0; i < table.rows; ++i) {
-        for (double& x : table.row(i)) x = x * 0.5 + 1.0;
-    }
-}
-
-[[gnu::optimize("tree-vectorize")]] void vectorised_pass(Matrix& table) {
-    for (std::uint32_t i = 0; i < table.rows; ++i) {
-        for (double& x : table.row(i)) x = x * 0.5 + 1.0;
-    }
-}
 
 // Seconds of one pass: the best of many.
 double pass_seconds(void (*pass)(Matrix&), Matrix& table) {

@@ -121,7 +121,7 @@ private:
 
 std::string variable_name(const SimplexIteration& problem, std::uint32_t j) {
     if (problem.var_names && j < problem.var_names->size()) return cp1251::to_utf8((*problem.var_names)[j]);
-    return "x" + std::to_string(j);
+    return std::string("x").append(std::to_string(j));
 }
 
 std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out) { return std::make_unique<TextPrinter>(out); }

@@ -232,7 +232,7 @@ void ProblemReader::read_var_names() {
     std::vector<std::string> names(n + 1);
     for (unsigned j = 1; j <= n; ++j) {
         // Names are not keywords; a file that ends early leaves the default names.
-        if (!(in_ >> names[j])) names[j].assign("x").append(std::to_string(j));
+        if (!(in_ >> names[j])) names[j] = std::string("x").append(std::to_string(j));
     }
     record_.var_names = std::move(names);
 }

@@ -7,7 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 build=build-fuzz
-cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DQTB_FUZZ=ON -DQTB_BUILD_UI=OFF >/dev/null
+# CMAKE_FLAGS in the environment adds configure options (CI: -DCMAKE_COMPILE_WARNING_AS_ERROR=ON).
+# shellcheck disable=SC2086
+cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DQTB_FUZZ=ON -DQTB_BUILD_UI=OFF ${CMAKE_FLAGS:-} >/dev/null
 cmake --build "$build" -j "$(nproc)" --target reader_fuzz solve_fuzz number_fuzz
 status=0
 for target in reader_fuzz solve_fuzz number_fuzz; do

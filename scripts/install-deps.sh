@@ -14,6 +14,8 @@ packages=(
     clang-format clang-tidy   # style and static checks
     valgrind                  # memory checks of the command-line tool
     libgmp-dev                # exact rationals (gmpxx) for the exact arithmetic of the engine
+    dpkg-dev file             # make package: dpkg-shlibdeps finds the package's dependencies
+    desktop-file-utils        # CI validates the installed desktop entry
 )
 
 missing=()

@@ -231,7 +231,7 @@ TEST_F(Reader, ReadsTheLargestTable) {
     std::string text = "Aim: min File: big.txt Size: 300 500\nMatrix:\n";
     for (int j = 1; j <= 500; ++j) text += j <= 300 ? "M " : std::to_string(j) + " ";
     for (int i = 1; i <= 300; ++i) {
-        text += "\n" + std::to_string(i);
+        text.append("\n").append(std::to_string(i));
         for (int j = 1; j <= 500; ++j) text += j == i ? " 1" : j > 300 ? " 0.5" : " 0";
     }
     const SimplexIteration r = load(text);

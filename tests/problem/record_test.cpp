@@ -16,7 +16,7 @@ SimplexIteration make_record(std::uint32_t m, std::uint32_t n, bool with_names) 
     for (std::uint32_t i = 1; i <= m; ++i) r.basis[i] = i;
     if (with_names) {
         r.var_names.emplace(n + 1);
-        for (std::uint32_t j = 1; j <= n; ++j) r.var_names->at(j) = "v" + std::to_string(j);
+        for (std::uint32_t j = 1; j <= n; ++j) r.var_names->at(j) = std::string("v").append(std::to_string(j));
     }
     r.name = "problem";
     r.file = "report.txt";
