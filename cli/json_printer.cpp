@@ -6,6 +6,7 @@
 #include "cli/result_printer.h"
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
+#include "solver/exact_model_answer.h"
 
 namespace cli {
 namespace {
@@ -111,7 +112,14 @@ public:
     void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
         out_ << R"({"ok": true, "end": ")" << (outcome.end == RunEnd::optimal ? "optimal" : "iteration_limit")
              << R"(", "objective": )";
-        write_number(out_, model.objective(outcome.solution));
+        const bool exact = !outcome.exact_solution.empty();
+        const ExactModelAnswer exact_answer =
+            exact ? exact_model_answer(model, outcome.exact_solution) : ExactModelAnswer{};
+        if (exact) {
+            write_string(out_, exact_answer.objective);
+        } else {
+            write_number(out_, model.objective(outcome.solution));
+        }
         out_ << R"(, "solution": [)";
         for (std::uint32_t j = 0; j < outcome.solution.rows; ++j) {
             if (j != 0) out_ << ", ";
@@ -126,7 +134,11 @@ public:
             if (k != 0) out_ << ", ";
             write_string(out_, model.variables[k].name);
             out_ << ": ";
-            write_number(out_, values[k]);
+            if (exact) {
+                write_string(out_, exact_answer.values[k]);
+            } else {
+                write_number(out_, values[k]);
+            }
         }
         out_ << R"(}, "constant": )";
         write_number(out_, model.constant);

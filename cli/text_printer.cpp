@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/result_printer.h"
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
+#include "solver/exact_model_answer.h"
 
 namespace cli {
 namespace {
@@ -80,12 +82,21 @@ public:
 
     void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
         write_heading(run, outcome);
-        out_ << "Значение целевой функции: " << shortest_number(model.objective(outcome.solution)) << '\n';
-        out_ << "Значения переменных модели:\n";
-        const std::vector<double> values = model.variable_values(outcome.solution);
-        for (std::size_t k = 0; k < values.size(); ++k) {
-            out_ << "  " << model.variables[k].name << " = " << shortest_number(values[k]) << '\n';
+        // An exact run tells the model's answer in fractions too.
+        std::string objective;
+        std::vector<std::string> values;
+        if (outcome.exact_solution.empty()) {
+            objective = shortest_number(model.objective(outcome.solution));
+            for (const double value : model.variable_values(outcome.solution)) values.push_back(shortest_number(value));
+        } else {
+            ExactModelAnswer answer = exact_model_answer(model, outcome.exact_solution);
+            objective = std::move(answer.objective);
+            values = std::move(answer.values);
         }
+        out_ << "Значение целевой функции: " << objective << '\n';
+        out_ << "Значения переменных модели:\n";
+        for (std::size_t k = 0; k < values.size(); ++k)
+            out_ << "  " << model.variables[k].name << " = " << values[k] << '\n';
         if (model.relaxed_integers) {
             out_ << "Пометки целочисленности не учитывались: решена задача без условий целочисленности.\n";
         }

@@ -35,6 +35,10 @@ TEST(ModelCli, AnswersInTheModelsVariables) {
     EXPECT_EQ(report.find("\r\n  1. c1: <= 4, "), report.find("\r\n  1. c1:"));
     EXPECT_NE(report.find("  z = 1\r\n"), std::string::npos);
 
+    const auto exact = run_tool(folder.path(), {"--json", "--arithmetic", "exact", "plan.lp"});
+    EXPECT_NE(exact.out.find(R"("variables": {"x": "4", "y": "0", "z": "1"})"), std::string::npos) << exact.out;
+    EXPECT_NE(exact.out.find(R"("objective": "13",)"), std::string::npos) << exact.out;
+
     const auto text = run_tool(folder.path(), {"plan.lp"});
     EXPECT_NE(text.out.find("Пометки целочисленности не учитывались"), std::string::npos) << text.out;
 }

@@ -1,0 +1,17 @@
+#include "solver/exact_model_answer.h"
+
+#include "solver/exact_number.h"
+
+ExactModelAnswer exact_model_answer(const CanonicalForm& model, const std::vector<std::string>& exact_solution) {
+    const auto column = [&exact_solution](std::uint32_t j) { return mpq_class(exact_solution.at(j)); };
+    ExactModelAnswer answer;
+    answer.objective = fraction_text(column(0) + exact_from_double(model.constant));
+    answer.values.reserve(model.variables.size());
+    for (const ModelVariable& variable : model.variables) {
+        mpq_class value = exact_from_double(variable.offset);
+        if (variable.column != 0) value += exact_from_double(variable.sign) * column(variable.column);
+        if (variable.minus_column != 0) value -= column(variable.minus_column);
+        answer.values.push_back(fraction_text(value));
+    }
+    return answer;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "problem/canonical_form.h"
+
+// A model's answer from an exact run: its objective (canonical objective plus the
+// constant) and its variables rebuilt from their columns, as fractions "p/q".
+struct ExactModelAnswer {
+    std::string objective;
+    std::vector<std::string> values;  // in the order of model.variables
+};
+
+// `exact_solution` is the run's solution vector as fractions (element 0 the objective).
+ExactModelAnswer exact_model_answer(const CanonicalForm& model, const std::vector<std::string>& exact_solution);
