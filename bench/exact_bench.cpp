@@ -54,9 +54,11 @@ std::string generated_problem(std::uint32_t m, std::uint32_t n, std::uint64_t se
     const std::uint32_t own = n - m;
     std::vector<int> x0(own);
     for (int& x : x0) x = numbers.next(0, 3);
-    std::string text = "Aim: max\nSize: " + std::to_string(m) + " " + std::to_string(n) + "\n";
-    text += "Base: " + std::to_string(own + m / 2) + "\nStop: 100000\nMatrix:\n";
-    for (std::uint32_t j = 0; j < own; ++j) text += " " + std::to_string(numbers.next(1, 20));
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "text" + std::to_string(...).
+    std::string text = "Aim: max\nSize: ";
+    text.append(std::to_string(m)).append(" ").append(std::to_string(n)).append("\nBase: ");
+    text.append(std::to_string(own + m / 2)).append("\nStop: 100000\nMatrix:\n");
+    for (std::uint32_t j = 0; j < own; ++j) text.append(" ").append(std::to_string(numbers.next(1, 20)));
     for (std::uint32_t i = 0; i < m; ++i) text += i < m / 2 ? " 0" : " -M";
     text += "\n";
     for (std::uint32_t i = 0; i < m; ++i) {
@@ -128,7 +130,8 @@ int main(int argc, char** argv) {
     }
     const std::string tool = fs::absolute(argv[1]).string();
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    const fs::path folder = fs::temp_directory_path() / ("qtb_exact_bench_" + std::to_string(getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / std::string("qtb_exact_bench_").append(std::to_string(getpid()));
     fs::create_directories(folder);
 
     std::vector<fs::path> problems;
@@ -139,8 +142,13 @@ int main(int argc, char** argv) {
     const struct { std::uint32_t m, n; } sizes[] = {{30, 60}, {50, 150}};
     for (const auto& size : sizes) {
         for (std::uint64_t seed = 1; seed <= 3; ++seed) {
-            const fs::path path = folder / ("gen_" + std::to_string(size.m) + "x" + std::to_string(size.n) + "_" +
-                                            std::to_string(seed) + ".qtb");
+            const fs::path path = folder / std::string("gen_")
+                                               .append(std::to_string(size.m))
+                                               .append("x")
+                                               .append(std::to_string(size.n))
+                                               .append("_")
+                                               .append(std::to_string(seed))
+                                               .append(".qtb");
             std::ofstream(path) << generated_problem(size.m, size.n, seed);
             problems.push_back(path);
         }
