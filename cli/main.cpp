@@ -17,8 +17,8 @@
 #include "problem/glpk_model_reader.h"
 #include "problem/problem_file_writer.h"
 #include "problem/status_texts.h"
-#include "solver/report_target.h"
 #include "solver/report_frame.h"
+#include "solver/report_target.h"
 #include "solver/simplex_engine.h"
 
 namespace {
@@ -43,8 +43,8 @@ int write_problem_file(SimplexIteration problem, const cli::Options& options) {
 
 // Applies the command line to a loaded problem and solves it, unless it is only to be written out.
 template <typename PrintSolved>
-int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPrinter& printer, const ReportFrame& frame,
-           PrintSolved print_solved) {
+int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPrinter& printer,
+           const ReportFrame& frame, PrintSolved print_solved) {
     cli::apply_options(problem, options);
     if (options.stop) problem.stop = *options.stop;
     if (options.write_qtb) return write_problem_file(problem, options);
