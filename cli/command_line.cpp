@@ -209,6 +209,8 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
             return HelpRequest{};
         } else if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--sensitivity") {
+            options.sensitivity = true;
         } else {
             const auto equals = arg.find('=');
             const std::string_view name = arg.substr(0, equals);
