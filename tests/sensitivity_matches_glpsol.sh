@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
 # The dual values of the rows and the reduced costs of the variables that qtb-solve --sensitivity
-# gives for every LP and MathProg model in examples/models/, in both arithmetics, are glpsol's
+# gives for every LP and MathProg model in examples/models/ and tests/models/, in both arithmetics, are glpsol's
 # "Marginal" columns (a basic row or column, with no marginal printed, counts as 0).
 #   tests/sensitivity_matches_glpsol.sh QTB-SOLVE SOURCE-DIR        (exit 77: skipped, no glpsol)
 set -euo pipefail
 solver=$(realpath "$1")
-models=$2/examples/models
 command -v glpsol >/dev/null || { echo "glpsol not installed (glpk-utils): skipped"; exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$models"/* "$work"/
+cp "$2"/examples/models/* "$2"/tests/models/* "$work"/
 cd "$work"
 
 failed=0
