@@ -33,6 +33,7 @@ struct Options {
     std::optional<Arithmetic> arithmetic;
     std::optional<PivotRule> rule;
     bool json = false;
+    bool sensitivity = false;              // dual values, reduced costs and their ranges at an optimum
     std::optional<ModelFormat> format;     // otherwise by the file's extension
     std::optional<std::string> data_file;  // of a MathProg model
     std::optional<std::int32_t> stop;      // iteration limit

@@ -4,9 +4,11 @@
 #include <string_view>
 
 #include "cli/result_printer.h"
+#include "cli/sensitivity_text.h"
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
 #include "solver/exact_model_answer.h"
+#include "solver/sensitivity.h"
 
 namespace cli {
 namespace {
@@ -70,9 +72,63 @@ void write_notes(std::ostream& out, const SimplexIteration& problem, const RunNo
         << notes.degenerate_pivots;
 }
 
+// An exact number as its string "p/q", a double as a number, an infinite end as null.
+void write_sensitivity_number(std::ostream& out, const SensitivityNumber& number) {
+    if (number.exact) {
+        write_string(out, *number.exact);
+    } else {
+        write_number(out, number.value);
+    }
+}
+
+void write_range(std::ostream& out, const SensitivityNumber& low, const SensitivityNumber& high) {
+    out << '[';
+    write_sensitivity_number(out, low);
+    out << ", ";
+    write_sensitivity_number(out, high);
+    out << ']';
+}
+
+void write_sensitivity(std::ostream& out, const SensitivityReport& report) {
+    out << R"(, "sensitivity": {"rows": [)";
+    for (std::size_t r = 0; r < report.rows.size(); ++r) {
+        const SensitivityRow& row = report.rows[r];
+        out << (r != 0 ? ", " : "") << R"({"name": )";
+        write_string(out, row.name);
+        out << R"(, "dual": )";
+        write_sensitivity_number(out, row.dual);
+        out << R"(, "rhs": )";
+        write_sensitivity_number(out, row.rhs);
+        out << R"(, "rhs_range": )";
+        write_range(out, row.rhs_low, row.rhs_high);
+        out << '}';
+    }
+    out << R"(], "variables": [)";
+    for (std::size_t v = 0; v < report.variables.size(); ++v) {
+        const SensitivityVariable& variable = report.variables[v];
+        out << (v != 0 ? ", " : "") << R"({"name": )";
+        write_string(out, variable.name);
+        out << R"(, "value": )";
+        write_sensitivity_number(out, variable.value);
+        out << R"(, "reduced_cost": )";
+        write_sensitivity_number(out, variable.reduced_cost);
+        out << R"(, "cost": )";
+        write_sensitivity_number(out, variable.cost);
+        out << R"(, "cost_range": )";
+        write_range(out, variable.cost_low, variable.cost_high);
+        out << '}';
+    }
+    out << R"(], "unique": )" << (report.unique ? "true" : "false") << '}';
+}
+
+void write_no_sensitivity(std::ostream& out, std::string_view why) {
+    out << R"(, "sensitivity": null, "sensitivity_unavailable": )";
+    write_string(out, why);
+}
+
 class JsonPrinter final : public ResultPrinter {
 public:
-    explicit JsonPrinter(std::ostream& out) : out_(out) {}
+    JsonPrinter(std::ostream& out, bool sensitivity) : out_(out), sensitivity_(sensitivity) {}
 
     void read_failed(const SimplexIteration::bad_simplex& failure) override {
         failed("read", failure);
@@ -85,6 +141,7 @@ public:
     void run_failed(const SimplexIteration&, const SolveOutcome& outcome) override {
         failed("solve", outcome.status);
         write_run(out_, outcome);
+        if (sensitivity_) write_no_sensitivity(out_, kNoSensitivityWithoutOptimum);
         out_ << "}\n";
     }
 
@@ -100,6 +157,7 @@ public:
         out_ << ']';
         write_run(out_, outcome);
         write_notes(out_, problem, outcome.notes);
+        sensitivity(outcome, [&problem] { return problem_file_query(problem); });
         out_ << "}\n";
     }
 
@@ -142,10 +200,22 @@ public:
         }
         out_ << R"(}, "constant": )";
         write_number(out_, model.constant);
-        out_ << R"(, "relaxed_integers": )" << (model.relaxed_integers ? "true" : "false") << "}\n";
+        out_ << R"(, "relaxed_integers": )" << (model.relaxed_integers ? "true" : "false");
+        sensitivity(outcome, [&model] { return model_query(model); });
+        out_ << "}\n";
     }
 
 private:
+    template <typename Query>
+    void sensitivity(const SolveOutcome& outcome, Query query) {
+        if (!sensitivity_) return;
+        if (outcome.final_table) {
+            write_sensitivity(out_, sensitivity_report(*outcome.final_table, query()));
+        } else {
+            write_no_sensitivity(out_, kNoSensitivityAtIterationLimit);
+        }
+    }
+
     void failed(std::string_view stage, const SimplexIteration::bad_simplex& failure) {
         out_ << R"({"ok": false, "stage": ")" << stage << R"(", "codes": [)";
         for (int i = 0; i < failure.count; ++i)
@@ -159,10 +229,13 @@ private:
     }
 
     std::ostream& out_;
+    bool sensitivity_;
 };
 
 }  // namespace
 
-std::unique_ptr<ResultPrinter> make_json_printer(std::ostream& out) { return std::make_unique<JsonPrinter>(out); }
+std::unique_ptr<ResultPrinter> make_json_printer(std::ostream& out, bool sensitivity) {
+    return std::make_unique<JsonPrinter>(out, sensitivity);
+}
 
 }  // namespace cli

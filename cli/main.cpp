@@ -56,7 +56,7 @@ int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPr
         return kRunFailed;
     }
     const RunSettings settings{options.arithmetic.value_or(Arithmetic::double_precision),
-                               options.rule.value_or(PivotRule::dantzig)};
+                               options.rule.value_or(PivotRule::dantzig), options.sensitivity};
     const SolveOutcome outcome = run_simplex(problem, settings, frame);
     if (!outcome.status.empty()) {
         printer.run_failed(problem, outcome);
@@ -87,7 +87,8 @@ int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinte
 }
 
 int run(const cli::Options& options) {
-    const auto printer = options.json ? cli::make_json_printer(std::cout) : cli::make_text_printer(std::cout);
+    const auto printer = options.json ? cli::make_json_printer(std::cout, options.sensitivity)
+                                      : cli::make_text_printer(std::cout, options.sensitivity);
     const ModelFormat format = options.format.value_or(model_format_of_path(options.problem_file));
     if (format != ModelFormat::problem_file) return run_model(options, format, *printer);
     SimplexIteration problem;

@@ -28,8 +28,10 @@ public:
     virtual void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) = 0;
 };
 
-std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out);
-std::unique_ptr<ResultPrinter> make_json_printer(std::ostream& out);
+// With `sensitivity`, a solved problem also gets its sensitivity analysis, read
+// from the outcome's final table (a run without one is told why not).
+std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out, bool sensitivity = false);
+std::unique_ptr<ResultPrinter> make_json_printer(std::ostream& out, bool sensitivity = false);
 
 // The name of variable j as the report shows it, in UTF-8.
 std::string variable_name(const SimplexIteration& problem, std::uint32_t j);

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "cli/result_printer.h"
+#include "cli/sensitivity_text.h"
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
 #include "solver/exact_model_answer.h"
+#include "solver/sensitivity.h"
 
 namespace cli {
 namespace {
@@ -46,7 +48,7 @@ void write_notes(std::ostream& out, const SimplexIteration& problem, const RunNo
 
 class TextPrinter final : public ResultPrinter {
 public:
-    explicit TextPrinter(std::ostream& out) : out_(out) {}
+    TextPrinter(std::ostream& out, bool sensitivity) : out_(out), sensitivity_(sensitivity) {}
 
     void read_failed(const SimplexIteration::bad_simplex& failure) override {
         out_ << "Есть ошибки в файле задачи:\n";
@@ -62,6 +64,7 @@ public:
         solve_failed(outcome.status);
         write_settings(out_, outcome.settings);
         out_ << "Итераций: " << outcome.iterations << '\n';
+        if (sensitivity_) out_ << "Примечание: " << kNoSensitivityWithoutOptimum << ".\n";
     }
 
     void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
@@ -75,6 +78,7 @@ public:
             out_ << '\n';
         }
         write_notes(out_, problem, outcome.notes);
+        write_sensitivity(outcome, [&problem] { return problem_file_query(problem); });
         write_report_line(problem);
     }
 
@@ -101,6 +105,7 @@ public:
             out_ << "Пометки целочисленности не учитывались: решена задача без условий целочисленности.\n";
         }
         write_notes(out_, run, outcome.notes);
+        write_sensitivity(outcome, [&model] { return model_query(model); });
         write_report_line(run);
     }
 
@@ -117,6 +122,16 @@ private:
         out_ << "Итераций: " << outcome.iterations << '\n';
     }
 
+    template <typename Query>
+    void write_sensitivity(const SolveOutcome& outcome, Query query) {
+        if (!sensitivity_) return;
+        if (outcome.final_table) {
+            write_sensitivity_table(out_, sensitivity_report(*outcome.final_table, query()));
+        } else {
+            out_ << "Примечание: " << kNoSensitivityAtIterationLimit << ".\n";
+        }
+    }
+
     void write_report_line(const SimplexIteration& problem) {
         if (problem.no_table) {
             out_ << "Таблицы не выводились.\n";
@@ -126,6 +141,7 @@ private:
     }
 
     std::ostream& out_;
+    bool sensitivity_;
 };
 
 }  // namespace
@@ -135,6 +151,8 @@ std::string variable_name(const SimplexIteration& problem, std::uint32_t j) {
     return std::string("x").append(std::to_string(j));
 }
 
-std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out) { return std::make_unique<TextPrinter>(out); }
+std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out, bool sensitivity) {
+    return std::make_unique<TextPrinter>(out, sensitivity);
+}
 
 }  // namespace cli

@@ -73,8 +73,9 @@ private:
     void substitute_columns();
     void convert_rows();
     void add_bound_rows();
-    void add_row(std::string label, Relation relation, double rhs,
-                 std::vector<std::pair<std::uint32_t, double>> coefficients);
+    // Returns the canonical row's number and the sign it was taken with.
+    ModelRowPart add_row(std::string label, Relation relation, double rhs,
+                         std::vector<std::pair<std::uint32_t, double>> coefficients);
     void fill_record();
     void describe_rows(const std::vector<std::string>& added_names);
 
@@ -109,6 +110,7 @@ void Builder::substitute_columns() {
         const std::string name = table_name(column.name);
         ModelVariable variable;
         variable.name = cp1251::from_utf8(column.name) ? column.name : cp1251::to_utf8(column.name);
+        variable.cost = column.cost;
         const double l = column.lower;
         const double u = column.upper;
         std::string line = "  " + name + ": ";
@@ -172,24 +174,45 @@ void Builder::convert_rows() {
             say("  "_cp1251.data() + label + ": строка без коэффициентов, отброшена"_cp1251.data());
             continue;
         }
+        ModelRow kept;
+        kept.name = cp1251::from_utf8(row.name) ? row.name : cp1251::to_utf8(row.name);
+        const auto with_bound = [](ModelRowPart part, double bound) {
+            part.bound = bound;
+            return part;
+        };
         if (lower == upper) {
-            add_row(label, Relation::equal, lower, coefficients);
-            continue;
+            kept.parts.push_back(with_bound(add_row(label, Relation::equal, lower, coefficients), row.lower));
+        } else {
+            if (std::isfinite(lower)) {
+                kept.parts.push_back(
+                    with_bound(add_row(label, Relation::greater_equal, lower, coefficients), row.lower));
+            }
+            if (std::isfinite(upper)) {
+                kept.parts.push_back(with_bound(add_row(label, Relation::less_equal, upper, coefficients), row.upper));
+            }
         }
-        if (std::isfinite(lower)) add_row(label, Relation::greater_equal, lower, coefficients);
-        if (std::isfinite(upper)) add_row(label, Relation::less_equal, upper, coefficients);
+        const auto index = static_cast<std::uint32_t>(form_.rows.size());
+        for (const auto& [j, a] : row.coefficients) {
+            ModelVariable& variable = form_.variables.at(j);
+            if (variable.column == 0 && variable.minus_column == 0) variable.fixed_coefficients.emplace_back(index, a);
+        }
+        form_.rows.push_back(std::move(kept));
     }
 }
 
 void Builder::add_bound_rows() {
     for (const auto& [column, bound] : bounds_) {
-        add_row("граница "_cp1251.data() + own_[column - 1].name, Relation::less_equal, bound, {{column, 1.0}});
+        const ModelRowPart part =
+            add_row("граница "_cp1251.data() + own_[column - 1].name, Relation::less_equal, bound, {{column, 1.0}});
+        for (ModelVariable& variable : form_.variables) {
+            if (variable.column == column) variable.bound_row = part.row;
+        }
     }
 }
 
 // A negative right-hand side, and 0 on a ">=" row, turn the row round.
-void Builder::add_row(std::string label, Relation relation, double rhs,
-                      std::vector<std::pair<std::uint32_t, double>> coefficients) {
+ModelRowPart Builder::add_row(std::string label, Relation relation, double rhs,
+                              std::vector<std::pair<std::uint32_t, double>> coefficients) {
     CanonicalRow row{std::move(label), relation, rhs, std::move(coefficients), false};
     if (rhs < 0.0 || (rhs == 0.0 && relation == Relation::greater_equal)) {
         row.negated = true;
@@ -198,7 +221,9 @@ void Builder::add_row(std::string label, Relation relation, double rhs,
         for (auto& entry : row.coefficients) entry.second = -entry.second;
     }
     if (row.rhs == 0.0) row.rhs = 0.0;  // no -0 in the tables
+    const double sign = row.negated ? -1.0 : 1.0;
     rows_.push_back(std::move(row));
+    return {static_cast<std::uint32_t>(rows_.size()), sign, 0.0};
 }
 
 void Builder::fill_record() {

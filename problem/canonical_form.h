@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "numerics/matrix.h"
@@ -18,6 +19,24 @@ struct ModelVariable {
     double sign = 1.0;
     std::uint32_t column = 0;
     std::uint32_t minus_column = 0;
+    double cost = 0.0;            // in the model's objective
+    std::uint32_t bound_row = 0;  // the canonical row column <= upper - lower, if one was added
+    // A fixed variable's coefficients: index into CanonicalForm::rows and value.
+    std::vector<std::pair<std::uint32_t, double>> fixed_coefficients;
+};
+
+// A model row kept in the canonical form: one canonical row, or two for a range
+// row (its lower bound first). Canonical row = sign * (model row - constants of
+// the substitutions), and it holds the model's bound `bound`.
+struct ModelRowPart {
+    std::uint32_t row = 0;
+    double sign = 1.0;
+    double bound = 0.0;
+};
+
+struct ModelRow {
+    std::string name;  // UTF-8
+    std::vector<ModelRowPart> parts;
 };
 
 // A model turned into a problem record of the big-M method, with what it takes
@@ -27,6 +46,7 @@ struct CanonicalForm {
     double constant = 0.0;    // model objective = canonical objective + constant
     bool relaxed_integers = false;
     std::vector<ModelVariable> variables;
+    std::vector<ModelRow> rows;  // in the model's order; dropped rows are left out
     // How the form was built, line by line, Windows-1251 without line ends.
     std::vector<std::string> construction;
 

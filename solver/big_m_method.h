@@ -18,11 +18,13 @@
 //   objective_has_m_part()                      the end-of-run check
 //   print_table(stream)                         one table of the report
 //   finish(outcome)                             the solution vector into the outcome
+//   final_table(initial_basis)                  the table as a FinalTable (solver/final_table.h)
 // The run's basis, key column and row, marker and iteration count stay in the
 // SimplexIteration record, shared by both arithmetics.
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -30,6 +32,7 @@
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
 #include "solver/engine_report_file.h"
+#include "solver/final_table.h"
 #include "solver/report_frame.h"
 #include "solver/simplex_engine.h"
 
@@ -63,6 +66,9 @@ template <class Tableau>
 class Method {
 public:
     Method(SimplexIteration& run, Tableau& numbers, PivotRule rule) : run_(run), t_(numbers), rule_(rule) {}
+
+    // Whether run() keeps the final table of an optimum in its outcome.
+    void keep_final_table(bool keep) { keep_final_table_ = keep; }
 
     // The key column by the sign rule (aim 1: M part below 0, or 0 and the plain
     // part below 0; aim 2 the other way), else the elimination search. Stores it.
@@ -139,6 +145,8 @@ public:
             report.stream() << "\r\n";
         }
 
+        // The unit columns of the first table hold the inverse of the final basis at the end.
+        const std::vector<Index> initial_basis = keep_final_table_ ? run_.basis : std::vector<Index>{};
         const std::int32_t limit = iteration_limit();
         bool limit_reached = true;
         bool unbounded = false;
@@ -175,7 +183,13 @@ public:
             write_lines(report.stream(), frame.epilogue(outcome.solution));
         }
         outcome.end = unbounded ? RunEnd::unbounded : run_.pivot_col == 0 ? RunEnd::optimal : RunEnd::iteration_limit;
-        if (outcome.end == RunEnd::optimal && !infeasible) note_optimum(outcome.notes);
+        if (outcome.end == RunEnd::optimal && !infeasible) {
+            note_optimum(outcome.notes);
+            if (keep_final_table_) {
+                outcome.final_table =
+                    std::make_shared<const FinalTableSnapshot>(FinalTableSnapshot{t_.final_table(initial_basis)});
+            }
+        }
         // Last, after the codes of the run: a report cut short (a full disk) is no success.
         if (!run_.no_table && !report.close()) outcome.status.add(kCannotOpenReportFile);
         return outcome;
@@ -237,6 +251,7 @@ private:
     Tableau& t_;
     PivotRule rule_;
     bool key_ratio_is_zero_ = false;
+    bool keep_final_table_ = false;
 };
 
 }  // namespace big_m

@@ -7,8 +7,10 @@
 #include <cmath>
 #include <ostream>
 #include <utility>
+#include <vector>
 
 #include "problem/simplex_iteration.h"
+#include "solver/final_table.h"
 #include "solver/simplex_engine.h"
 
 class DoubleTableau {
@@ -51,6 +53,26 @@ public:
             solution(run_.basis.at(i), 0) = element(i, 0);
         }
         outcome.solution = std::move(solution);
+    }
+
+    FinalTable<double> final_table(std::vector<std::uint32_t> initial_basis) const {
+        FinalTable<double> t;
+        t.aim = run_.aim;
+        t.m = run_.constraint_count();
+        t.n = run_.variable_count();
+        for (std::uint32_t i = 1; i <= t.m; ++i) {
+            for (std::uint32_t j = 0; j <= t.n; ++j) t.elements.push_back(element(i, j));
+        }
+        for (std::uint32_t j = 0; j <= t.n; ++j) {
+            const double c = j == 0 ? 0.0 : std::as_const(run_.table)(0, j);
+            const bool m_cost = c == BIG_M || c == -BIG_M;
+            t.costs.push_back(m_cost ? 0.0 : c);
+            t.m_cost.push_back(m_cost);
+            t.plain_estimates.push_back(plain_part(j));
+        }
+        t.basis = run_.basis;
+        t.initial_basis = std::move(initial_basis);
+        return t;
     }
 
 private:

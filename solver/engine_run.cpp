@@ -13,10 +13,14 @@ SolveOutcome run_simplex(SimplexIteration run, RunSettings settings, const Repor
     SolveOutcome outcome;
     if (settings.arithmetic == Arithmetic::exact) {
         ExactTableau numbers(run);
-        outcome = big_m::Method<ExactTableau>(run, numbers, settings.rule).run(frame);
+        big_m::Method<ExactTableau> method(run, numbers, settings.rule);
+        method.keep_final_table(settings.keep_final_table);
+        outcome = method.run(frame);
     } else {
         DoubleTableau numbers(run);
-        outcome = big_m::Method<DoubleTableau>(run, numbers, settings.rule).run(frame);
+        big_m::Method<DoubleTableau> method(run, numbers, settings.rule);
+        method.keep_final_table(settings.keep_final_table);
+        outcome = method.run(frame);
     }
     outcome.settings = settings;
     return outcome;

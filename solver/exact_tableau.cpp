@@ -160,6 +160,24 @@ void ExactTableau::finish(SolveOutcome& outcome) const {
     outcome.solution = std::move(solution);
 }
 
+FinalTable<mpq_class> ExactTableau::final_table(std::vector<std::uint32_t> initial_basis) const {
+    FinalTable<mpq_class> t;
+    t.aim = run_.aim;
+    t.m = rows_ - 1;
+    t.n = columns_ - 1;
+    for (std::uint32_t i = 1; i < rows_; ++i) {
+        for (std::uint32_t j = 0; j < columns_; ++j) t.elements.push_back(element_value(i, j));
+    }
+    for (std::uint32_t j = 0; j < columns_; ++j) {
+        t.costs.push_back(m_cost_[j] ? mpq_class(0) : costs_[j]);
+        t.m_cost.push_back(m_cost_[j]);
+        t.plain_estimates.push_back(plain_part_value(j));
+    }
+    t.basis = run_.basis;
+    t.initial_basis = std::move(initial_basis);
+    return t;
+}
+
 namespace {
 
 std::string cost_text(bool m_cost, double given, const mpq_class& cost) {

@@ -21,6 +21,7 @@
 
 #include "problem/column_widths.h"
 #include "problem/simplex_iteration.h"
+#include "solver/final_table.h"
 #include "solver/simplex_engine.h"
 
 class ExactTableau {
@@ -53,6 +54,8 @@ public:
     // The table with every number a reduced fraction, columns as wide as their entries.
     void print_table(std::ostream& stream);
     void finish(SolveOutcome& outcome) const;
+
+    FinalTable<mpq_class> final_table(std::vector<std::uint32_t> initial_basis) const;
 
     mpq_class element_value(std::uint32_t i, std::uint32_t j) const;
     mpq_class m_part_value(std::uint32_t j) const;

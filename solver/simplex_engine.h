@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,11 +36,15 @@ enum class PivotRule { dantzig, bland };
 struct RunSettings {
     Arithmetic arithmetic = Arithmetic::double_precision;
     PivotRule rule = PivotRule::dantzig;
+    // Keep the final table of an optimum in the outcome (for sensitivity analysis).
+    bool keep_final_table = false;
 };
 
 // How a run ended: its final table has no key column, or a key column without
 // a key row, or the iteration limit stopped it at a table that still has one.
 enum class RunEnd { optimal, iteration_limit, unbounded };
+
+struct FinalTableSnapshot;  // solver/final_table.h
 
 struct Pivot {
     std::uint32_t column = 0;
@@ -66,6 +71,8 @@ struct SolveOutcome {
     std::vector<std::string> exact_solution;
     SimplexIteration::bad_simplex status;  // the run's codes (run_simplex only)
     RunSettings settings;                  // how it ran
+    // The final table, when the settings asked for it and the run ended at an optimum.
+    std::shared_ptr<const FinalTableSnapshot> final_table;
 };
 
 // The same run as solve(), also telling how it ended (for tools that report it).

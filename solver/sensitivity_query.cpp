@@ -1,0 +1,64 @@
+#include "solver/sensitivity_query.h"
+
+#include <string>
+
+#include "problem/cp1251.h"
+#include "solver/big_m_method.h"
+
+SensitivityQuery problem_file_query(const SimplexIteration& problem) {
+    SensitivityQuery query;
+    for (std::uint32_t i = 1; i <= problem.constraint_count(); ++i) {
+        query.rows.push_back({std::to_string(i), {{i, 1.0, problem.table(i, 0)}}});
+    }
+    // Columns above k are artificial, and so is every column of an M cost.
+    const std::uint32_t k = big_m::own_variable_count(problem);
+    for (std::uint32_t j = 1; j <= problem.variable_count(); ++j) {
+        const double cost = problem.table(0, j);
+        if ((k != 0 && j > k) || big_m::is_m_cost(cost)) continue;
+        SensitivityQuery::Variable variable;
+        variable.name = problem.var_names && j < problem.var_names->size() ? cp1251::to_utf8((*problem.var_names)[j])
+                                                                           : "x" + std::to_string(j);
+        variable.columns = {{j, 1.0}};
+        variable.reduced_columns = {{j, 1.0}};
+        variable.cost = cost;
+        variable.cost_moves = {{j, 1.0}};
+        query.variables.push_back(std::move(variable));
+    }
+    return query;
+}
+
+SensitivityQuery model_query(const CanonicalForm& model) {
+    SensitivityQuery query;
+    for (const ModelRow& row : model.rows) {
+        SensitivityQuery::Row asked;
+        asked.name = row.name;
+        for (const ModelRowPart& part : row.parts) asked.parts.push_back({part.row, part.sign, part.bound});
+        query.rows.push_back(std::move(asked));
+    }
+    for (const ModelVariable& variable : model.variables) {
+        SensitivityQuery::Variable asked;
+        asked.name = variable.name;
+        asked.offset = variable.offset;
+        asked.cost = variable.cost;
+        if (variable.column != 0) {
+            asked.columns.push_back({variable.column, variable.sign});
+            asked.reduced_columns.push_back({variable.column, variable.sign});
+            asked.cost_moves.push_back({variable.column, variable.sign});
+        }
+        if (variable.minus_column != 0) {
+            asked.columns.push_back({variable.minus_column, -1.0});
+            asked.cost_moves.push_back({variable.minus_column, -1.0});
+        }
+        // At its upper bound the variable's rate is the bound row's dual.
+        if (variable.bound_row != 0) asked.reduced_rows.push_back({variable.bound_row, variable.sign});
+        // A fixed variable: its cost less what its coefficients take from the rows' duals.
+        if (variable.column == 0 && variable.minus_column == 0) asked.base_reduced_cost = variable.cost;
+        for (const auto& [index, a] : variable.fixed_coefficients) {
+            for (const ModelRowPart& part : model.rows.at(index).parts) {
+                asked.reduced_rows.push_back({part.row, -a * part.sign});
+            }
+        }
+        query.variables.push_back(std::move(asked));
+    }
+    return query;
+}
