@@ -47,7 +47,13 @@ std::vector<Case> textbook_cases() {
         {"degenerate",
          make_problem(1, {3, 5, 0, 0, 0, 0},
                       {{4, 1, 0, 1, 0, 0, 0}, {12, 0, 2, 0, 1, 0, 0}, {18, 3, 2, 0, 0, 1, 0}, {8, 1, 1, 0, 0, 0, 1}}),
-         {.values = {2, 6}, .unique = false}},
+         {.duals = {},
+          .rhs_ranges = {},
+          .values = {2, 6},
+          .reduced_costs = {},
+          .cost_ranges = {},
+          .exact_duals = {},
+          .unique = false}},
     };
 }
 
@@ -74,7 +80,9 @@ TEST(Sensitivity, TextbookFiguresInBothArithmetics) {
             for (std::size_t i = 0; i < e.duals.size(); ++i) {
                 EXPECT_NEAR(report.rows.at(i).dual.value, e.duals[i], 1e-9);
                 expect_range(report.rows.at(i).rhs_low, report.rows.at(i).rhs_high, e.rhs_ranges.at(i));
-                if (arithmetic == Arithmetic::exact) EXPECT_EQ(report.rows.at(i).dual.exact, e.exact_duals.at(i));
+                if (arithmetic == Arithmetic::exact) {
+                    EXPECT_EQ(report.rows.at(i).dual.exact, e.exact_duals.at(i));
+                }
             }
             for (std::size_t j = 0; j < e.values.size(); ++j)
                 EXPECT_NEAR(report.variables.at(j).value.value, e.values[j], 1e-9);
