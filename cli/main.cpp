@@ -17,8 +17,8 @@
 #include "problem/glpk_model_reader.h"
 #include "problem/problem_file_writer.h"
 #include "problem/status_texts.h"
-#include "solver/report_target.h"
 #include "solver/report_frame.h"
+#include "solver/report_target.h"
 #include "solver/simplex_engine.h"
 
 namespace {
@@ -43,8 +43,8 @@ int write_problem_file(SimplexIteration problem, const cli::Options& options) {
 
 // Applies the command line to a loaded problem and solves it, unless it is only to be written out.
 template <typename PrintSolved>
-int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPrinter& printer, const ReportFrame& frame,
-           PrintSolved print_solved) {
+int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPrinter& printer,
+           const ReportFrame& frame, PrintSolved print_solved) {
     cli::apply_options(problem, options);
     if (options.stop) problem.stop = *options.stop;
     if (options.write_qtb) return write_problem_file(problem, options);
@@ -56,7 +56,8 @@ int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPr
         return kRunFailed;
     }
     const RunSettings settings{options.arithmetic.value_or(Arithmetic::double_precision),
-                               options.rule.value_or(PivotRule::dantzig)};
+                               options.rule.value_or(PivotRule::dantzig), options.output.value_or(ReportForm::text),
+                               options.encoding.value_or(TextEncoding::cp1251)};
     const SolveOutcome outcome = run_simplex(problem, settings, frame);
     if (!outcome.status.empty()) {
         printer.run_failed(problem, outcome);
@@ -81,7 +82,8 @@ int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinte
         return kRunFailed;
     }
     SimplexIteration& problem = model.record;
-    const ReportFrame frame{model.construction, [&model](const Matrix& solution) { return model.answer(solution); }};
+    const ReportFrame frame{
+        model.construction, [&model](const Matrix& solution) { return model.answer(solution); }, {}};
     return finish(problem, options, printer, frame,
                   [&](const SolveOutcome& outcome) { printer.model_solved(model, problem, outcome); });
 }

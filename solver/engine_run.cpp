@@ -13,10 +13,11 @@ SolveOutcome run_simplex(SimplexIteration run, RunSettings settings, const Repor
     SolveOutcome outcome;
     if (settings.arithmetic == Arithmetic::exact) {
         ExactTableau numbers(run);
-        outcome = big_m::Method<ExactTableau>(run, numbers, settings.rule).run(frame);
+        outcome = big_m::Method<ExactTableau>(run, numbers, settings.rule).run(frame, settings.form, settings.encoding);
     } else {
         DoubleTableau numbers(run);
-        outcome = big_m::Method<DoubleTableau>(run, numbers, settings.rule).run(frame);
+        outcome =
+            big_m::Method<DoubleTableau>(run, numbers, settings.rule).run(frame, settings.form, settings.encoding);
     }
     outcome.settings = settings;
     return outcome;

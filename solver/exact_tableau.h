@@ -22,6 +22,9 @@
 #include "problem/column_widths.h"
 #include "problem/simplex_iteration.h"
 #include "solver/simplex_engine.h"
+#include "solver/table_snapshot.h"
+
+struct TableTexts;
 
 class ExactTableau {
 public:
@@ -52,6 +55,8 @@ public:
     bool objective_has_m_part() const { return sgn(m_parts_[0]) != 0; }
     // The table with every number a reduced fraction, columns as wide as their entries.
     void print_table(std::ostream& stream);
+    // The numbers of a snapshot sized by snapshot_of_record(), with their fractions.
+    void fill_snapshot(TableSnapshot& snapshot) const;
     void finish(SolveOutcome& outcome) const;
 
     mpq_class element_value(std::uint32_t i, std::uint32_t j) const;
@@ -59,6 +64,8 @@ public:
     mpq_class plain_part_value(std::uint32_t j) const;
 
 private:
+    // Every number of the current table as the report writes it.
+    TableTexts texts() const;
     std::uint32_t basic(std::uint32_t i) const;
     std::size_t index(std::uint32_t i, std::uint32_t j) const {
         if (i == 0 || i >= rows_ || j >= columns_) throw Matrix::bad_matrix(Matrix::kOverrun);
