@@ -30,7 +30,7 @@ td.key { background: #f4b942; outline: 2px solid #b00; outline-offset: -2px; fon
 @media print {
   body { margin: 0; font-size: 9pt; }
   .scroll, pre { overflow: visible; }
-  section.table { break-inside: avoid; }
+  div.table { break-inside: avoid; }
   .key-col, .key-row, td.key { -webkit-print-color-adjust: exact; print-color-adjust: exact; }
 }
 )";
@@ -86,7 +86,7 @@ public:
     }
 
     void table(const TableSnapshot& t, const std::string& title, const std::string& closing) override {
-        out_ << "<section class=\"table\">\n<div class=\"scroll\">\n<table>\n<thead>\n<tr class=\"costs\"><th "
+        out_ << "<div class=\"table\">\n<div class=\"scroll\">\n<table>\n<thead>\n<tr class=\"costs\"><th "
                 "colspan=\"3\">"
              << escape(title) << "</th>";
         for (std::uint32_t j = 1; j <= t.n; ++j) out_ << cell(t, t.costs[j], 0, j);
@@ -114,7 +114,7 @@ public:
         }
         out_ << "</tr>\n<tr><th colspan=\"2\">оценки: числа</th>";
         for (std::uint32_t j = 0; j <= t.n; ++j) out_ << cell(t, t.plain_parts[j], 0, j);
-        out_ << "</tr>\n</tfoot>\n</table>\n</div>\n<p class=\"closing\">" << escape(closing) << "</p>\n</section>\n";
+        out_ << "</tr>\n</tfoot>\n</table>\n</div>\n<p class=\"closing\">" << escape(closing) << "</p>\n</div>\n";
     }
 
     void section(const DocumentSection& section) override {

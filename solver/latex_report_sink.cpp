@@ -34,6 +34,7 @@ constexpr std::string_view kPreamble = R"(\documentclass[a4paper,10pt]{article}
 \renewcommand{\arraystretch}{1.25}
 \setlength{\parindent}{0pt}
 \setlength{\LTleft}{0pt}
+\setlength{\LTpre}{2pt}
 \setlength{\LTright}{\fill}
 \begin{document}
 )";
@@ -186,8 +187,10 @@ private:
         const std::uint32_t count = last >= first ? last - first + 1 : 0;
         std::string columns = "|r|l|r|";
         for (std::uint32_t k = 0; k < count; ++k) columns += "r|";
+        // The title above the table: in a cell over the first columns it would widen them.
+        out_ << "\\textbf{" << escape(title) << "}\\par\\nopagebreak\n";
         out_ << "{\\small\n\\begin{longtable}{" << columns << "}\n\\hline\n";
-        out_ << "\\multicolumn{3}{|c|}{\\textbf{" << escape(title) << "}}";
+        out_ << "\\multicolumn{3}{|r|}{$c_j$}";
         for (std::uint32_t j = first; j <= last; ++j) out_ << " & " << cell(t, t.costs[j], 0, j);
         out_ << " \\\\\n\\hline\nC баз & Имя & X баз";
         for (std::uint32_t j = first; j <= last; ++j) {
