@@ -175,7 +175,7 @@ private:
 
     // One cell of the key column or row shaded; the key element boxed.
     std::string cell(const TableSnapshot& t, const SnapshotNumber& x, std::uint32_t i, std::uint32_t j) const {
-        const std::string text = number(snapshot_number_text(x, t.precision));
+        std::string text = number(snapshot_number_text(x, t.precision));
         const bool key_column = j != 0 && j == t.key_column && t.key_row != 0;
         const bool key_row = i != 0 && i == t.key_row && t.key_column != 0;
         if (key_column && key_row) return "\\cellcolor{qtbpivot}\\fbox{" + text + "}";

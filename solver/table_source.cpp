@@ -19,9 +19,8 @@ TableSnapshot snapshot_of_record(const SimplexIteration& run) {
     snapshot.m = run.constraint_count();
     snapshot.n = run.variable_count();
     snapshot.names = utf8_variable_names(run);
-    snapshot.basis.assign(run.basis.begin(),
-                          run.basis.begin() + std::min<std::size_t>(run.basis.size(), snapshot.m + 1));
     snapshot.basis.resize(std::size_t{snapshot.m} + 1);
+    for (std::size_t i = 1; i < snapshot.basis.size() && i < run.basis.size(); ++i) snapshot.basis[i] = run.basis[i];
     snapshot.key_column = static_cast<std::uint32_t>(std::max(run.pivot_col, 0));
     snapshot.key_row = static_cast<std::uint32_t>(std::max(run.pivot_row, 0));
     const std::size_t columns = std::size_t{snapshot.n} + 1;
