@@ -72,7 +72,14 @@ constexpr std::string_view kHelp =
         сверху переменная пересчитаны обратно; отброшенные свободные строки не
         выводятся); для файла задачи — строки по номерам и неискусственные столбцы.
         При вырожденном оптимуме оценки могут быть не единственными. Без оптимума
-        анализ не выполняется, и сказано почему.
+        анализ не выполняется, и сказано почему. В отчёте LaTeX или HTML анализ стоит в конце.
+  --output text|latex|html
+        форма отчёта: text — текстовые таблицы (по умолчанию); latex — документ LaTeX
+        для pdflatex; html — страница HTML. Отчёт в LaTeX или HTML всегда в UTF-8, а
+        его файл получает расширение .tex или .html, если имя не задано --report.
+  --encoding cp1251|utf-8
+        кодировка текстового отчёта: cp1251 — Windows-1251 с концами строк CR LF (по
+        умолчанию); utf-8 — UTF-8 с концами строк LF.
   --json
         вместо текста вывести один объект JSON:
           {"ok": true, "end": "optimal"|"iteration_limit", "objective": F,
@@ -152,6 +159,19 @@ std::optional<PivotRule> parse_rule(std::string_view text) {
     return std::nullopt;
 }
 
+std::optional<ReportForm> parse_output(std::string_view text) {
+    if (text == "text") return ReportForm::text;
+    if (text == "latex") return ReportForm::latex;
+    if (text == "html") return ReportForm::html;
+    return std::nullopt;
+}
+
+std::optional<TextEncoding> parse_encoding(std::string_view text) {
+    if (text == "cp1251") return TextEncoding::cp1251;
+    if (text == "utf-8") return TextEncoding::utf8;
+    return std::nullopt;
+}
+
 UsageError error(std::string text) { return {std::move(text)}; }
 
 // Applies one option that takes a value; returns a message when it is refused.
@@ -197,6 +217,14 @@ std::optional<std::string> take_value(Options& options, std::string_view name, s
         if (options.rule) return "параметр " + option + " указан дважды";
         options.rule = parse_rule(value);
         if (!options.rule) return "--rule: ожидается dantzig или bland";
+    } else if (name == "--output") {
+        if (options.output) return "параметр " + option + " указан дважды";
+        options.output = parse_output(value);
+        if (!options.output) return "--output: ожидается text, latex или html";
+    } else if (name == "--encoding") {
+        if (options.encoding) return "параметр " + option + " указан дважды";
+        options.encoding = parse_encoding(value);
+        if (!options.encoding) return "--encoding: ожидается cp1251 или utf-8";
     } else {  // --report
         if (options.report) return "параметр " + option + " указан дважды";
         if (value.empty()) return "--report: пустое имя файла";
@@ -209,7 +237,7 @@ std::optional<std::string> take_value(Options& options, std::string_view name, s
 bool takes_value(std::string_view name) {
     return name == "--tables" || name == "--print" || name == "--accuracy" || name == "--report" ||
            name == "--format" || name == "--data" || name == "--stop" || name == "--write-qtb" ||
-           name == "--arithmetic" || name == "--rule";
+           name == "--arithmetic" || name == "--rule" || name == "--output" || name == "--encoding";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <locale>
 #include <string_view>
@@ -19,6 +20,9 @@
 #include "problem/status_texts.h"
 #include "solver/report_frame.h"
 #include "solver/report_target.h"
+#include "solver/sensitivity.h"
+#include "solver/sensitivity_query.h"
+#include "solver/sensitivity_tables.h"
 #include "solver/simplex_engine.h"
 
 namespace {
@@ -41,6 +45,17 @@ int write_problem_file(SimplexIteration problem, const cli::Options& options) {
     return kSolved;
 }
 
+// With --sensitivity, the analysis at the end of a LaTeX or HTML report (the text report keeps its form).
+template <typename Query>
+std::function<std::vector<DocumentSection>(const SolveOutcome&)> sensitivity_sections_of(const cli::Options& options,
+                                                                                         Query query) {
+    if (!options.sensitivity) return {};
+    return [query](const SolveOutcome& outcome) {
+        if (!outcome.final_table) return std::vector<DocumentSection>{};
+        return sensitivity_sections(sensitivity_report(*outcome.final_table, query()));
+    };
+}
+
 // Applies the command line to a loaded problem and solves it, unless it is only to be written out.
 template <typename PrintSolved>
 int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPrinter& printer,
@@ -56,7 +71,9 @@ int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPr
         return kRunFailed;
     }
     const RunSettings settings{options.arithmetic.value_or(Arithmetic::double_precision),
-                               options.rule.value_or(PivotRule::dantzig), options.sensitivity};
+                               options.rule.value_or(PivotRule::dantzig), options.sensitivity,
+                               options.output.value_or(ReportForm::text),
+                               options.encoding.value_or(TextEncoding::cp1251)};
     const SolveOutcome outcome = run_simplex(problem, settings, frame);
     if (!outcome.status.empty()) {
         printer.run_failed(problem, outcome);
@@ -81,7 +98,8 @@ int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinte
         return kRunFailed;
     }
     SimplexIteration& problem = model.record;
-    const ReportFrame frame{model.construction, [&model](const Matrix& solution) { return model.answer(solution); }};
+    const ReportFrame frame{model.construction, [&model](const Matrix& solution) { return model.answer(solution); },
+                            sensitivity_sections_of(options, [&model] { return model_query(model); })};
     return finish(problem, options, printer, frame,
                   [&](const SolveOutcome& outcome) { printer.model_solved(model, problem, outcome); });
 }
@@ -98,7 +116,9 @@ int run(const cli::Options& options) {
         printer->read_failed(failure);
         return kProblemFileErrors;
     }
-    return finish(problem, options, *printer, ReportFrame{},
+    const ReportFrame frame{
+        {}, {}, sensitivity_sections_of(options, [&problem] { return problem_file_query(problem); })};
+    return finish(problem, options, *printer, frame,
                   [&](const SolveOutcome& outcome) { printer->solved(problem, outcome); });
 }
 

@@ -23,7 +23,19 @@ void apply_options(SimplexIteration& problem, const Options& options) {
         problem.precision = options.accuracy->digits;
         problem.compute_col_widths();
     }
-    if (options.report) problem.file = *options.report;
+    if (options.report) {
+        problem.file = *options.report;
+    } else if (problem.file && options.output && *options.output != ReportForm::text) {
+        problem.file = with_extension(*problem.file, *options.output == ReportForm::latex ? ".tex" : ".html");
+    }
+}
+
+std::string with_extension(const std::string& name, std::string_view extension) {
+    const auto folder_end = name.find_last_of("/\\");
+    const auto dot = name.rfind('.');
+    const bool has_extension =
+        dot != std::string::npos && dot != 0 && (folder_end == std::string::npos || dot > folder_end + 1);
+    return (has_extension ? name.substr(0, dot) : name) + std::string(extension);
 }
 
 }  // namespace cli

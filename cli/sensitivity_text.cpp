@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/result_printer.h"
+#include "solver/sensitivity_tables.h"
 
 namespace cli {
 namespace {
@@ -38,36 +39,16 @@ void write_table(std::ostream& out, const Table& table) {
     }
 }
 
-std::string range_text(const SensitivityNumber& low, const SensitivityNumber& high) {
-    std::string text(1, '[');
-    text.append(sensitivity_number_text(low)).append("; ").append(sensitivity_number_text(high)).push_back(']');
-    return text;
-}
-
 }  // namespace
-
-std::string sensitivity_number_text(const SensitivityNumber& number) {
-    if (number.exact) return *number.exact;
-    if (std::isinf(number.value)) return number.value < 0 ? "-∞" : "+∞";
-    return shortest_number(number.value);
-}
 
 void write_sensitivity_table(std::ostream& out, const SensitivityReport& report) {
     out << "Анализ чувствительности (по последней таблице):\n";
-    Table rows{{"Ограничение", "Двойственная оценка", "Правая часть", "Диапазон правой части"}};
-    for (const SensitivityRow& row : report.rows) {
-        rows.push_back({row.name, sensitivity_number_text(row.dual), sensitivity_number_text(row.rhs),
-                        range_text(row.rhs_low, row.rhs_high)});
+    for (const DocumentSection& section : sensitivity_sections(report)) {
+        Table table{section.header};
+        table.insert(table.end(), section.rows.begin(), section.rows.end());
+        write_table(out, table);
+        for (const std::string& line : section.lines) out << line << '\n';
     }
-    write_table(out, rows);
-    Table variables{{"Переменная", "Значение", "Приведённая стоимость", "Коэффициент цели", "Диапазон коэффициента"}};
-    for (const SensitivityVariable& variable : report.variables) {
-        variables.push_back({variable.name, sensitivity_number_text(variable.value),
-                             sensitivity_number_text(variable.reduced_cost), sensitivity_number_text(variable.cost),
-                             range_text(variable.cost_low, variable.cost_high)});
-    }
-    write_table(out, variables);
-    if (!report.unique) out << "Оптимум вырожденный: двойственные оценки могут быть не единственными.\n";
 }
 
 }  // namespace cli

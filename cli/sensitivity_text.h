@@ -10,10 +10,6 @@ namespace cli {
 // The analysis as two aligned tables for people (Russian, UTF-8).
 void write_sensitivity_table(std::ostream& out, const SensitivityReport& report);
 
-// A number of the analysis as people read it: the fraction of an exact run,
-// the shortest decimal of a double, "-∞" and "+∞" for the open ends of a range.
-std::string sensitivity_number_text(const SensitivityNumber& number);
-
 // Why a run without an optimum has no analysis (UTF-8).
 inline constexpr const char* kNoSensitivityWithoutOptimum = "анализ чувствительности не выполнен: оптимум не получен";
 inline constexpr const char* kNoSensitivityAtIterationLimit =

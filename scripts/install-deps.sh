@@ -16,6 +16,8 @@ packages=(
     libgmp-dev                # exact rationals (gmpxx) for the exact arithmetic of the engine
     dpkg-dev file             # make package: dpkg-shlibdeps finds the package's dependencies
     desktop-file-utils        # CI validates the installed desktop entry
+    texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic cm-super-minimal
+                              # pdflatex with T2A Cyrillic: CI compiles the LaTeX reports
 )
 
 missing=()

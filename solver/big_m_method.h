@@ -17,6 +17,7 @@
 //   compute_estimates(), pivot()                the two passes over the table
 //   objective_has_m_part()                      the end-of-run check
 //   print_table(stream)                         one table of the report
+//   fill_snapshot(snapshot)                     the numbers of one table, for the documents
 //   finish(outcome)                             the solution vector into the outcome
 //   final_table(initial_basis)                  the table as a FinalTable (solver/final_table.h)
 // The run's basis, key column and row, marker and iteration count stay in the
@@ -34,7 +35,9 @@
 #include "solver/engine_report_file.h"
 #include "solver/final_table.h"
 #include "solver/report_frame.h"
+#include "solver/report_sink.h"
 #include "solver/simplex_engine.h"
+#include "solver/table_source.h"
 
 namespace big_m {
 
@@ -132,18 +135,22 @@ public:
     // Whether the ratio of the last key row chosen was 0: a degenerate pivot.
     bool key_ratio_is_zero() const { return key_ratio_is_zero_; }
 
-    // One whole run on the record's copy; the codes go into the outcome.
-    SolveOutcome run(const ReportFrame& frame) {
+    // One whole run on the record's copy; the codes go into the outcome. The
+    // report, unless no tables are wanted, goes to a sink of the form asked for.
+    SolveOutcome run(const ReportFrame& frame, ReportForm form = ReportForm::text,
+                     TextEncoding encoding = TextEncoding::cp1251) {
         SolveOutcome outcome;
         ReportFile report;
         if (!run_.no_table && !(run_.file && report.open(*run_.file))) {
             outcome.status.add(kCannotOpenReportFile);
             return outcome;
         }
-        if (!run_.no_table && !frame.preamble.empty()) {
-            write_lines(report.stream(), frame.preamble);
-            report.stream() << "\r\n";
+        std::unique_ptr<ReportSink> sink;
+        if (!run_.no_table) {
+            sink = make_report_sink(form, encoding, report.stream());
+            sink->begin(ReportStart{run_, frame.preamble});
         }
+        TableOfRun<Tableau> table(run_, t_);
 
         // The unit columns of the first table hold the inverse of the final basis at the end.
         const std::vector<Index> initial_basis = keep_final_table_ ? run_.basis : std::vector<Index>{};
@@ -162,7 +169,7 @@ public:
                 unbounded = true;
                 break;
             }
-            if (!run_.no_table && prints_iteration_table()) t_.print_table(report.stream());
+            if (sink && prints_iteration_table()) sink->table(table);
             outcome.pivots.push_back({static_cast<Index>(run_.pivot_col), static_cast<Index>(run_.pivot_row)});
             if (key_ratio_is_zero()) ++outcome.notes.degenerate_pivots;
             t_.pivot();
@@ -176,12 +183,9 @@ public:
 
         const bool infeasible = t_.objective_has_m_part();
         if (infeasible) outcome.status.add(kInconsistent);
-        if (!run_.no_table && prints_final_table()) t_.print_table(report.stream());
+        if (sink && prints_final_table()) sink->table(table);
         t_.finish(outcome);
         outcome.iterations = run_.iterations;
-        if (!run_.no_table && outcome.status.empty() && frame.epilogue) {
-            write_lines(report.stream(), frame.epilogue(outcome.solution));
-        }
         outcome.end = unbounded ? RunEnd::unbounded : run_.pivot_col == 0 ? RunEnd::optimal : RunEnd::iteration_limit;
         if (outcome.end == RunEnd::optimal && !infeasible) {
             note_optimum(outcome.notes);
@@ -190,16 +194,19 @@ public:
                     std::make_shared<const FinalTableSnapshot>(FinalTableSnapshot{t_.final_table(initial_basis)});
             }
         }
+        if (sink) {
+            ReportEnd end{outcome, {}, {}};
+            if (outcome.status.empty() && frame.epilogue) end.answer = frame.epilogue(outcome.solution);
+            if (frame.closing_sections) end.sections = frame.closing_sections(outcome);
+            sink->end(end);
+            sink.reset();
+        }
         // Last, after the codes of the run: a report cut short (a full disk) is no success.
         if (!run_.no_table && !report.close()) outcome.status.add(kCannotOpenReportFile);
         return outcome;
     }
 
 private:
-    static void write_lines(std::ostream& out, const std::vector<std::string>& lines) {
-        for (const std::string& line : lines) out << line << "\r\n";
-    }
-
     // The first own, non-basic column with a zero estimate that can replace an
     // artificial variable still basic (at level 0) in some row; 0 when none can.
     Index elimination_column(Index k) {

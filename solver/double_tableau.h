@@ -12,6 +12,7 @@
 #include "problem/simplex_iteration.h"
 #include "solver/final_table.h"
 #include "solver/simplex_engine.h"
+#include "solver/table_snapshot.h"
 
 class DoubleTableau {
 public:
@@ -43,6 +44,19 @@ public:
     }
     bool objective_has_m_part() const { return m_part(0) != 0.0; }
     void print_table(std::ostream& stream) { run_.print_table(stream); }
+    // The numbers of a snapshot sized by snapshot_of_record().
+    void fill_snapshot(TableSnapshot& snapshot) const {
+        const std::uint32_t n = run_.variable_count();
+        for (std::uint32_t j = 1; j <= n; ++j) snapshot.costs[j].value = run_.table(0, j);
+        std::size_t k = 0;
+        for (std::uint32_t i = 1; i <= run_.constraint_count(); ++i) {
+            for (std::uint32_t j = 0; j <= n; ++j) snapshot.elements[k++].value = element(i, j);
+        }
+        for (std::uint32_t j = 0; j <= n; ++j) {
+            snapshot.m_parts[j].value = m_part(j);
+            snapshot.plain_parts[j].value = plain_part(j);
+        }
+    }
 
     // Element 0 the objective value, element basis[i] the value of row i's basic variable.
     void finish(SolveOutcome& outcome) const {

@@ -187,7 +187,7 @@ std::string cost_text(bool m_cost, double given, const mpq_class& cost) {
 
 }  // namespace
 
-void ExactTableau::print_table(std::ostream& stream) {
+TableTexts ExactTableau::texts() const {
     TableTexts texts;
     texts.costs.resize(columns_);
     for (std::uint32_t j = 1; j < columns_; ++j) texts.costs[j] = cost_text(m_cost_[j], run_.table(0, j), costs_[j]);
@@ -199,6 +199,29 @@ void ExactTableau::print_table(std::ostream& stream) {
         texts.m_parts.push_back(sgn(m_parts_[j]) == 0 ? std::string() : fraction_text(m_part_value(j)));
         texts.plain_parts.push_back(fraction_text(plain_part_value(j)));
     }
+    return texts;
+}
+
+void ExactTableau::fill_snapshot(TableSnapshot& snapshot) const {
+    TableTexts all = texts();
+    for (std::uint32_t j = 1; j < columns_; ++j) {
+        snapshot.costs[j] = {m_cost_[j] ? run_.table(0, j) : costs_[j].get_d(), std::move(all.costs[j])};
+    }
+    std::size_t k = 0;
+    for (std::uint32_t i = 1; i < rows_; ++i) {
+        for (std::uint32_t j = 0; j < columns_; ++j, ++k) {
+            snapshot.elements[k] = {element_value(i, j).get_d(), std::move(all.elements[k])};
+        }
+    }
+    for (std::uint32_t j = 0; j < columns_; ++j) {
+        std::string m_text = all.m_parts[j].empty() ? std::string("0") : std::move(all.m_parts[j]);
+        snapshot.m_parts[j] = {m_part_value(j).get_d(), std::move(m_text)};
+        snapshot.plain_parts[j] = {plain_part_value(j).get_d(), std::move(all.plain_parts[j])};
+    }
+}
+
+void ExactTableau::print_table(std::ostream& stream) {
+    const TableTexts texts = this->texts();
 
     // Every column as wide as its widest entry, and never narrower than before.
     ColumnWidths& w = run_.col_widths;

@@ -23,6 +23,9 @@
 #include "problem/simplex_iteration.h"
 #include "solver/final_table.h"
 #include "solver/simplex_engine.h"
+#include "solver/table_snapshot.h"
+
+struct TableTexts;
 
 class ExactTableau {
 public:
@@ -53,6 +56,8 @@ public:
     bool objective_has_m_part() const { return sgn(m_parts_[0]) != 0; }
     // The table with every number a reduced fraction, columns as wide as their entries.
     void print_table(std::ostream& stream);
+    // The numbers of a snapshot sized by snapshot_of_record(), with their fractions.
+    void fill_snapshot(TableSnapshot& snapshot) const;
     void finish(SolveOutcome& outcome) const;
 
     FinalTable<mpq_class> final_table(std::vector<std::uint32_t> initial_basis) const;
@@ -62,6 +67,8 @@ public:
     mpq_class plain_part_value(std::uint32_t j) const;
 
 private:
+    // Every number of the current table as the report writes it.
+    TableTexts texts() const;
     std::uint32_t basic(std::uint32_t i) const;
     std::size_t index(std::uint32_t i, std::uint32_t j) const {
         if (i == 0 || i >= rows_ || j >= columns_) throw Matrix::bad_matrix(Matrix::kOverrun);

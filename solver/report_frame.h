@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "numerics/matrix.h"
+#include "solver/report_sink.h"
 
 // Text a run's report holds around its tables, for problems that were not given
 // as problem files: lines in Windows-1251 without line ends; the report writes
@@ -13,4 +14,6 @@ struct ReportFrame {
     std::vector<std::string> preamble;  // before the first table, then an empty line
     // After the last table of a run that ended without status codes, from its solution vector.
     std::function<std::vector<std::string>(const Matrix& solution)> epilogue;
+    // Sections a document (LaTeX, HTML) shows at its end, from the outcome of the run.
+    std::function<std::vector<DocumentSection>(const SolveOutcome& outcome)> closing_sections;
 };

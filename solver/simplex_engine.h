@@ -33,11 +33,18 @@ enum class Arithmetic { double_precision, exact };
 // (Bland, which cannot cycle).
 enum class PivotRule { dantzig, bland };
 
+// The form of the report file: the text report, a LaTeX document or an HTML page.
+enum class ReportForm { text, latex, html };
+// The text report's bytes: Windows-1251 with CR LF, or UTF-8 with LF. Documents are always UTF-8.
+enum class TextEncoding { cp1251, utf8 };
+
 struct RunSettings {
     Arithmetic arithmetic = Arithmetic::double_precision;
     PivotRule rule = PivotRule::dantzig;
     // Keep the final table of an optimum in the outcome (for sensitivity analysis).
     bool keep_final_table = false;
+    ReportForm form = ReportForm::text;
+    TextEncoding encoding = TextEncoding::cp1251;
 };
 
 // How a run ended: its final table has no key column, or a key column without

@@ -297,8 +297,8 @@ bool TForm1::load_model_file(const std::filesystem::path& path, ModelFormat form
     }
     record_ = std::move(model->record);
     model->record = SimplexIteration();  // the frame needs only the model's variables
-    loaded_frame_ = ReportFrame{std::move(model->construction),
-                                [model](const Matrix& solution) { return model->answer(solution); }};
+    loaded_frame_ = ReportFrame{
+        std::move(model->construction), [model](const Matrix& solution) { return model->answer(solution); }, {}};
     return true;
 }
 

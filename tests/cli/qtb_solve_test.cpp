@@ -191,6 +191,18 @@ TEST_F(QtbSolve, ReportOptionNamesAnotherFileFromTheCurrentFolder) {
     EXPECT_FALSE(fs::exists(at("sub/report.txt")));
 }
 
+TEST_F(QtbSolve, DocumentsTakeTheirExtensionUnlessTheReportIsNamed) {
+    write_problem(at("p.qtb"), kMaximum);
+    EXPECT_EQ(run({"--output", "latex", "p.qtb"}).status, 0);
+    EXPECT_EQ(run({"--output=html", "p.qtb"}).status, 0);
+    EXPECT_EQ(run({"--output", "html", "--report", "page.txt", "p.qtb"}).status, 0);
+    EXPECT_EQ(run({"--output", "text", "--encoding", "utf-8", "p.qtb"}).status, 0);
+    EXPECT_EQ(files(), (std::vector<std::string>{"p.qtb", "page.txt", "report.html", "report.tex", "report.txt"}));
+    EXPECT_TRUE(read_file(at("report.tex")).starts_with("\\documentclass"));
+    EXPECT_TRUE(read_file(at("page.txt")).starts_with("<!DOCTYPE html>"));
+    EXPECT_TRUE(contains(read_file(at("report.txt")), "Задача: Пример\n"));
+}
+
 TEST_F(QtbSolve, AReportNameInTheFileIsWindows1251AndBecomesUtf8) {
     write_problem(at("p.qtb"), "Цель: максимум\nРазмерность: 1 2\nМатрица:\n 1 0\n 4 1 1\nФайл: итоги.txt\n");
     const ToolRun r = run({"p.qtb"});
@@ -254,6 +266,8 @@ TEST_F(QtbSolve, BadUsageExitsWith64AndSaysWhy) {
         {"p.qtb", "--report"},
         {"--arithmetic", "float", "p.qtb"},
         {"--rule", "bland", "--rule", "bland", "p.qtb"},
+        {"--output", "pdf", "p.qtb"},
+        {"--encoding", "koi8-r", "p.qtb"},
     };
     for (const auto& args : refused) {
         const ToolRun r = run(args);
@@ -275,8 +289,9 @@ TEST_F(QtbSolve, AcceptedEdgesOfTheOptions) {
 TEST_F(QtbSolve, HelpDocumentsEveryOption) {
     const ToolRun r = run({"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* word : {"--tables", "all|data|optimal|data+optimal|none", "--print", "--accuracy", "--report",
-                             "--json", "iteration_limit", "64", "70"}) {
+    for (const char* word :
+         {"--tables", "all|data|optimal|data+optimal|none", "--print", "--accuracy", "--report", "--json",
+          "iteration_limit", "64", "70", "--output", "text|latex|html", "--encoding", "cp1251|utf-8"}) {
         EXPECT_TRUE(contains(r.out, word)) << word;
     }
 }

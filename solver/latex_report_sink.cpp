@@ -1,0 +1,233 @@
+// The report as one LaTeX document for pdflatex: UTF-8 input, Cyrillic in the
+// T2A font encoding. Each table is a longtable (it breaks across pages); wide
+// tables are split into parts of kColumnsPerPart variable columns, each with
+// the basis columns again. The key column and row are shaded and marked with
+// arrows, the key element boxed.
+
+#include <algorithm>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "solver/document_sink.h"
+#include "solver/report_sinks.h"
+
+namespace {
+
+constexpr std::uint32_t kColumnsPerPart = 8;
+
+constexpr std::string_view kPreamble = R"(\documentclass[a4paper,10pt]{article}
+\usepackage[T2A]{fontenc}
+\usepackage[utf8]{inputenc}
+\usepackage[russian]{babel}
+\usepackage[margin=15mm]{geometry}
+\usepackage{amsmath}
+\usepackage{longtable}
+\usepackage[table]{xcolor}
+\DeclareUnicodeCharacter{2212}{\ensuremath{-}}
+\DeclareUnicodeCharacter{2192}{\ensuremath{\rightarrow}}
+\DeclareUnicodeCharacter{2193}{\ensuremath{\downarrow}}
+\definecolor{qtbkey}{gray}{0.88}
+\definecolor{qtbpivot}{gray}{0.75}
+\setlength{\tabcolsep}{4pt}
+\renewcommand{\arraystretch}{1.25}
+\setlength{\parindent}{0pt}
+\setlength{\LTleft}{0pt}
+\setlength{\LTpre}{2pt}
+\setlength{\LTright}{\fill}
+\begin{document}
+)";
+
+// Text of users' files and of the program as LaTeX text.
+std::string escape(const std::string& utf8) {
+    std::string text;
+    for (const char c : without_controls(utf8)) {
+        switch (c) {
+            case '\\':
+                text += "\\textbackslash{}";
+                break;
+            case '{':
+                text += "\\{";
+                break;
+            case '}':
+                text += "\\}";
+                break;
+            case '&':
+                text += "\\&";
+                break;
+            case '%':
+                text += "\\%";
+                break;
+            case '$':
+                text += "\\$";
+                break;
+            case '#':
+                text += "\\#";
+                break;
+            case '_':
+                text += "\\_";
+                break;
+            case '~':
+                text += "\\textasciitilde{}";
+                break;
+            case '^':
+                text += "\\textasciicircum{}";
+                break;
+            case '<':
+                text += "\\textless{}";
+                break;
+            case '>':
+                text += "\\textgreater{}";
+                break;
+            case '|':
+                text += "\\textbar{}";
+                break;
+            case '"':
+                text += "\\symbol{34}";
+                break;  // babel's russian makes " a shorthand
+            case '-':
+                text += "-{}";
+                break;  // no en dash out of "--"
+            case '\t':
+                text += ' ';
+                break;
+            default:
+                text += c;
+        }
+    }
+    return text;
+}
+
+// A number of the table in math mode: "M", fractions as \frac, else as written.
+std::string number(const std::string& text) {
+    if (text.empty()) return {};
+    const bool negative = text.front() == '-';
+    const std::string magnitude = negative ? text.substr(1) : text;
+    if (magnitude.find_first_not_of("0123456789./M") != std::string::npos) return escape(text);
+    const std::string sign = negative ? "-" : "";
+    const auto slash = magnitude.find('/');
+    if (slash == std::string::npos) return "$" + sign + magnitude + "$";
+    return "$" + sign + "\\frac{" + magnitude.substr(0, slash) + "}{" + magnitude.substr(slash + 1) + "}$";
+}
+
+class LatexMarkup final : public DocumentMarkup {
+public:
+    explicit LatexMarkup(std::ostream& out) : out_(out) {}
+
+    void open(const std::string& title) override {
+        out_ << kPreamble;
+        out_ << "\\section*{" << escape(title) << "}\n\n";
+    }
+    void heading(const std::string& text) override { out_ << "\\subsection*{" << escape(text) << "}\n\n"; }
+
+    void lines(const std::vector<std::string>& texts) override {
+        for (const std::string& line : texts) out_ << escape(line) << "\\par\n";
+        out_ << "\\medskip\n\n";
+    }
+
+    void preformatted(const std::vector<std::string>& texts) override {
+        out_ << "{\\ttfamily\\small\n";
+        for (const std::string& line : texts) {
+            // \mbox{} keeps the leading blanks; each blank a control space of the fixed-width font.
+            out_ << "\\mbox{}";
+            for (const char c : escape(line)) {
+                if (c == ' ') {
+                    out_ << "\\ ";
+                } else {
+                    out_ << c;
+                }
+            }
+            out_ << "\\par\n";
+        }
+        out_ << "}\\medskip\n\n";
+    }
+
+    void table(const TableSnapshot& t, const std::string& title, const std::string& closing) override {
+        for (std::uint32_t first = 1; first <= std::max<std::uint32_t>(t.n, 1); first += kColumnsPerPart) {
+            const std::uint32_t last = std::min(t.n, first + kColumnsPerPart - 1);
+            std::string part_title = title;
+            if (t.n > kColumnsPerPart) part_title += ", столбцы " + t.names[first] + "–" + t.names[last];
+            table_part(t, part_title, first, last);
+        }
+        out_ << escape(closing) << "\\par\\bigskip\n\n";
+    }
+
+    void section(const DocumentSection& section) override {
+        heading(section.title);
+        if (!section.header.empty()) {
+            out_ << "{\\small\\begin{longtable}{|" << std::string(section.header.size(), 'l') << "|}\n\\hline\n";
+            row_of(section.header);
+            out_ << "\\hline\\endhead\n";
+            for (const auto& row : section.rows) row_of(row);
+            out_ << "\\hline\n\\end{longtable}}\n";
+        }
+        lines(section.lines);
+    }
+
+    void close() override { out_ << "\\end{document}\n"; }
+
+private:
+    void row_of(const std::vector<std::string>& cells) {
+        for (std::size_t k = 0; k < cells.size(); ++k) out_ << (k == 0 ? "" : " & ") << escape(cells[k]);
+        out_ << " \\\\\n";
+    }
+
+    // One cell of the key column or row shaded; the key element boxed.
+    std::string cell(const TableSnapshot& t, const SnapshotNumber& x, std::uint32_t i, std::uint32_t j) const {
+        std::string text = number(snapshot_number_text(x, t.precision));
+        const bool key_column = j != 0 && j == t.key_column && t.key_row != 0;
+        const bool key_row = i != 0 && i == t.key_row && t.key_column != 0;
+        if (key_column && key_row) return "\\cellcolor{qtbpivot}\\fbox{" + text + "}";
+        if (key_column || key_row) return "\\cellcolor{qtbkey}" + text;
+        return text;
+    }
+
+    void table_part(const TableSnapshot& t, const std::string& title, std::uint32_t first, std::uint32_t last) {
+        const std::uint32_t count = last >= first ? last - first + 1 : 0;
+        std::string columns = "|r|l|r|";
+        for (std::uint32_t k = 0; k < count; ++k) columns += "r|";
+        // The title above the table: in a cell over the first columns it would widen them.
+        out_ << "\\textbf{" << escape(title) << "}\\par\\nopagebreak\n";
+        out_ << "{\\small\n\\begin{longtable}{" << columns << "}\n\\hline\n";
+        out_ << "\\multicolumn{3}{|r|}{$c_j$}";
+        for (std::uint32_t j = first; j <= last; ++j) out_ << " & " << cell(t, t.costs[j], 0, j);
+        out_ << " \\\\\n\\hline\nC баз & Имя & X баз";
+        for (std::uint32_t j = first; j <= last; ++j) {
+            const bool key = j == t.key_column && t.key_row != 0;
+            out_ << " & " << (key ? "\\cellcolor{qtbkey}$\\downarrow$\\," : "") << escape(t.names[j]);
+        }
+        out_ << " \\\\\n\\hline\\endhead\n";
+        for (std::uint32_t i = 1; i <= t.m; ++i) {
+            const bool key = i == t.key_row && t.key_column != 0;
+            out_ << number(snapshot_number_text(t.basic_cost(i), t.precision)) << " & "
+                 << (key ? "\\cellcolor{qtbkey}$\\rightarrow$\\," : "") << escape(t.basic_name(i)) << " & "
+                 << cell(t, t.element(i, 0), i, 0);
+            for (std::uint32_t j = first; j <= last; ++j) out_ << " & " << cell(t, t.element(i, j), i, j);
+            out_ << " \\\\\n\\hline\n";
+        }
+        out_ << "\\multicolumn{2}{|l|}{оценки: при $M$}";
+        for (const std::uint32_t j : columns_of(first, last)) {
+            const SnapshotNumber& x = t.m_parts[j];
+            out_ << " & " << (x.value == 0.0 ? std::string() : cell(t, x, 0, j));
+        }
+        out_ << " \\\\\n\\multicolumn{2}{|l|}{оценки: числа}";
+        for (const std::uint32_t j : columns_of(first, last)) out_ << " & " << cell(t, t.plain_parts[j], 0, j);
+        out_ << " \\\\\n\\hline\n\\end{longtable}}\n";
+    }
+
+    // Column 0 (the values), then first..last.
+    static std::vector<std::uint32_t> columns_of(std::uint32_t first, std::uint32_t last) {
+        std::vector<std::uint32_t> columns{0};
+        for (std::uint32_t j = first; j <= last; ++j) columns.push_back(j);
+        return columns;
+    }
+
+    std::ostream& out_;
+};
+
+}  // namespace
+
+std::unique_ptr<ReportSink> make_latex_sink(std::ostream& out) {
+    return make_document_sink(std::make_unique<LatexMarkup>(out));
+}

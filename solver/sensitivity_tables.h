@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "solver/report_sink.h"
+#include "solver/sensitivity_report.h"
+
+// The analysis as people read it, the same in every form that shows it (the
+// text of qtb-solve, the LaTeX and HTML reports): two tables of UTF-8 texts.
+
+// The fraction of an exact run, the shortest decimal of a double, "-∞" and "+∞"
+// for the open ends of a range.
+std::string sensitivity_number_text(const SensitivityNumber& number);
+
+// The rows, then the variables; the second ends with the note on a degenerate optimum.
+std::vector<DocumentSection> sensitivity_sections(const SensitivityReport& report);

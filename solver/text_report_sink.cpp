@@ -1,0 +1,67 @@
+// The text report behind ReportSink: the tables drawn straight from the run,
+// the lines of a model's construction before them and of its answer after.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "solver/report_sinks.h"
+#include "solver/utf8_text_stream.h"
+
+namespace {
+
+class TextReportSink final : public ReportSink {
+public:
+    explicit TextReportSink(std::ostream& out) : out_(out) {}
+
+    void begin(const ReportStart& start) override {
+        if (start.preamble.empty()) return;
+        write_lines(start.preamble);
+        out_ << "\r\n";
+    }
+    void table(TableSource& source) override { source.write_text(out_); }
+    void end(const ReportEnd& end) override { write_lines(end.answer); }
+
+private:
+    void write_lines(const std::vector<std::string>& lines) {
+        for (const std::string& line : lines) out_ << line << "\r\n";
+    }
+
+    std::ostream& out_;
+};
+
+// The same text, converted to UTF-8 with LF on its way out.
+class Utf8TextReportSink final : public ReportSink {
+public:
+    explicit Utf8TextReportSink(std::ostream& out) : converted_(out), text_(converted_) {}
+
+    void begin(const ReportStart& start) override { text_.begin(start); }
+    void table(TableSource& source) override { text_.table(source); }
+    void end(const ReportEnd& end) override {
+        text_.end(end);
+        converted_.finish();
+    }
+
+private:
+    Utf8TextStream converted_;
+    TextReportSink text_;
+};
+
+}  // namespace
+
+std::unique_ptr<ReportSink> make_text_sink(std::ostream& out, TextEncoding encoding) {
+    if (encoding == TextEncoding::utf8) return std::make_unique<Utf8TextReportSink>(out);
+    return std::make_unique<TextReportSink>(out);
+}
+
+std::unique_ptr<ReportSink> make_report_sink(ReportForm form, TextEncoding encoding, std::ostream& out) {
+    switch (form) {
+        case ReportForm::latex:
+            return make_latex_sink(out);
+        case ReportForm::html:
+            return make_html_sink(out);
+        case ReportForm::text:
+            break;
+    }
+    return make_text_sink(out, encoding);
+}
