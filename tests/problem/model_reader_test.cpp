@@ -12,7 +12,7 @@ namespace {
 using test_support::TempFolder;
 
 std::string write(const TempFolder& folder, const std::string& name, const std::string& text) {
-    const std::string path = (folder.path() / name).string();
+    std::string path = (folder.path() / name).string();
     test_support::write_file(path, text);
     return path;
 }
@@ -46,8 +46,8 @@ TEST(ModelReader, MpsObjectiveSenseAndConstant) {
         "ROWS\n N  obj\n L  c1\nCOLUMNS\n    x         obj       1.0          c1        1.0\n"
         "RHS\n    RHS       c1        4.0          obj       10.0\nENDATA\n";
     for (const std::string sense : {"OBJSENSE\n    MAX\n", "OBJSENSE MAXIMIZE\n"}) {
-        const LpModel model =
-            read_model_file(write(folder, "m.mps", "NAME          T\n" + sense + body), ModelFormat::mps);
+        const LpModel model = read_model_file(
+            write(folder, "m.mps", std::string("NAME          T\n").append(sense).append(body)), ModelFormat::mps);
         EXPECT_TRUE(model.maximize);
         EXPECT_EQ(model.constant, -10.0);
         ASSERT_EQ(model.rows.size(), 1u);

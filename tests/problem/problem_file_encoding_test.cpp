@@ -14,7 +14,7 @@ namespace {
 using test_support::TempFolder;
 
 std::string write(const TempFolder& folder, const std::string& name, const std::string& text) {
-    const std::string path = (folder.path() / name).string();
+    std::string path = (folder.path() / name).string();
     test_support::write_file(path, text);
     return path;
 }
@@ -35,7 +35,7 @@ TEST(ProblemFileEncoding, Utf8GivesTheSameRecord) {
         EXPECT_EQ(r.table(1, 2), expected.table(1, 2));
     }
     try {
-        SimplexIteration(write(folder, "z.qtb", utf8 + "汉字\n"));
+        const SimplexIteration record(write(folder, "z.qtb", utf8 + "汉字\n"));
         ADD_FAILURE() << "read";
     } catch (const SimplexIteration::bad_simplex& failure) {
         ASSERT_EQ(failure.count, 1);
