@@ -11,6 +11,7 @@
 
 #include "cli/command_line.h"
 #include "cli/model_setup.h"
+#include "cli/plot_output.h"
 #include "cli/problem_setup.h"
 #include "cli/result_printer.h"
 #include "problem/cp1251.h"
@@ -44,7 +45,7 @@ int write_problem_file(SimplexIteration problem, const cli::Options& options) {
 // Applies the command line to a loaded problem and solves it, unless it is only to be written out.
 template <typename PrintSolved>
 int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPrinter& printer,
-           const ReportFrame& frame, PrintSolved print_solved) {
+           const ReportFrame& frame, const cli::PlotSource& plot, PrintSolved print_solved) {
     cli::apply_options(problem, options);
     if (options.stop) problem.stop = *options.stop;
     if (options.write_qtb) return write_problem_file(problem, options);
@@ -58,12 +59,14 @@ int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPr
     const RunSettings settings{options.arithmetic.value_or(Arithmetic::double_precision),
                                options.rule.value_or(PivotRule::dantzig), options.sensitivity};
     const SolveOutcome outcome = run_simplex(problem, settings, frame);
+    // The picture tells the run's story whatever its end; a picture not written fails only a run that succeeded.
+    const bool plotted = !options.plot || cli::write_plot(*options.plot, problem, outcome, plot);
     if (!outcome.status.empty()) {
         printer.run_failed(problem, outcome);
         return kRunFailed;
     }
     print_solved(outcome);
-    return kSolved;
+    return plotted ? kSolved : kOtherFailure;
 }
 
 int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinter& printer) {
@@ -82,7 +85,15 @@ int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinte
     }
     SimplexIteration& problem = model.record;
     const ReportFrame frame{model.construction, [&model](const Matrix& solution) { return model.answer(solution); }};
-    return finish(problem, options, printer, frame,
+    cli::PlotSource plot;
+    if (options.plot) {
+        plot.plane = plane_problem_of_model(read_model_file(options.problem_file, format, options.data_file));
+        plot.point = [&model](const Matrix& solution) {
+            const std::vector<double> values = model.variable_values(solution);
+            return PlanePoint{values.at(0), values.at(1)};
+        };
+    }
+    return finish(problem, options, printer, frame, plot,
                   [&](const SolveOutcome& outcome) { printer.model_solved(model, problem, outcome); });
 }
 
@@ -98,7 +109,12 @@ int run(const cli::Options& options) {
         printer->read_failed(failure);
         return kProblemFileErrors;
     }
-    return finish(problem, options, *printer, ReportFrame{},
+    cli::PlotSource plot;
+    if (options.plot) {
+        plot.plane = plane_problem_of_record(problem);
+        plot.point = [](const Matrix& solution) { return PlanePoint{solution(1, 0), solution(2, 0)}; };
+    }
+    return finish(problem, options, *printer, ReportFrame{}, plot,
                   [&](const SolveOutcome& outcome) { printer->solved(problem, outcome); });
 }
 
