@@ -13,7 +13,7 @@ bool write_plot(const std::string& path, const SimplexIteration& problem, const 
         std::cerr << "qtb-solve: --plot: рисунок строится только для задачи с двумя переменными (у файла задачи — "
                      "два собственных столбца, кроме них лишь балансовые и искусственные); файл "
                   << path << " не записан\n";
-        return false;
+        return true;  // a refusal, as --help says, leaves the exit status alone
     }
     PlaneProblem plane = *source.plane;
     for (const Matrix& solution : basic_solutions(problem, outcome.pivots)) {

@@ -16,8 +16,8 @@ struct PlotSource {
 };
 
 // Writes the picture of the run to `path` (UTF-8 SVG). A problem that is not in
-// two variables, or a file that cannot be written, gets a message on stderr and
-// false; nothing is written then.
+// two variables gets a message on stderr and no file; a file that cannot be
+// written gets a message and false.
 bool write_plot(const std::string& path, const SimplexIteration& problem, const SolveOutcome& outcome,
                 const PlotSource& source);
 

@@ -234,7 +234,8 @@ std::vector<Matrix> basic_solutions(const SimplexIteration& problem, const std::
 std::optional<PlaneProblem> plane_problem_of_record(const SimplexIteration& problem) {
     const std::uint32_t m = problem.constraint_count();
     const std::uint32_t n = problem.variable_count();
-    if (problem.base_vars != 2 || n < 2) return std::nullopt;
+    // Columns counted among the own ones beyond the first two are slacks too (a file may count them so).
+    if (problem.base_vars == 1 || n < 2) return std::nullopt;
     // The sign of each row's slack: +1 for <=, -1 for >=, 0 for none (=).
     std::vector<int> slack(m + 1, 0);
     for (std::uint32_t j = 3; j <= n; ++j) {

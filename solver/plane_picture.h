@@ -92,7 +92,8 @@ PlanePicture build_plane_picture(const PlaneProblem& problem);
 std::vector<Matrix> basic_solutions(const SimplexIteration& problem, const std::vector<Pivot>& pivots);
 
 // A problem file whose own variables are columns 1 and 2 and whose other
-// columns are slack unit columns or artificial (M cost) ones; nothing otherwise.
+// columns are slacks (cost 0, one nonzero element) or artificial (M cost),
+// whether or not the file counts its slacks among its own variables; nothing otherwise.
 std::optional<PlaneProblem> plane_problem_of_record(const SimplexIteration& problem);
 // A model in exactly two variables; nothing otherwise.
 std::optional<PlaneProblem> plane_problem_of_model(const LpModel& model);

@@ -174,9 +174,13 @@ std::string plane_svg(const PlanePicture& picture) {
     }
     write_run(out, picture, canvas);
     out << "</g>\n";
+    // Each label a little to the side of its line, so that the line does not cross it.
     for (const PlaneLine& line : picture.lines) {
-        const double x = inside(canvas.x(line.label_at.x), kLeft, kLeft + kPlot);
-        const double y = inside(canvas.y(line.label_at.y), kTop, kTop + kPlot);
+        const double dx = canvas.x(line.segment.to.x) - canvas.x(line.segment.from.x);
+        const double dy = canvas.y(line.segment.to.y) - canvas.y(line.segment.from.y);
+        const double length = std::max(std::hypot(dx, dy), 1e-9);
+        const double x = inside(canvas.x(line.label_at.x) - 10 * dy / length, kLeft, kLeft + kPlot);
+        const double y = inside(canvas.y(line.label_at.y) + 10 * dx / length + 4, kTop, kTop + kPlot);
         out << text(x, y, line.label, "class=\"label halo\" text-anchor=\"middle\"");
     }
     out << "<rect x=\"" << kLeft << "\" y=\"" << kTop << "\" width=\"" << kPlot << "\" height=\"" << kPlot
