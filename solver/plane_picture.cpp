@@ -153,6 +153,8 @@ PlanePicture build_plane_picture(const PlaneProblem& problem) {
             if (h.b != 0) shown.push_back({0, h.c / h.b});
         }
     }
+    // A point of a run that lost its way (an overflow) cannot size the view.
+    std::erase_if(shown, [](PlanePoint p) { return !std::isfinite(p.x) || !std::isfinite(p.y); });
     const double margin = picture.unbounded ? 0.3 : 0.12;
     picture.view = view_around(shown, margin);
 
