@@ -48,6 +48,16 @@ constexpr std::string_view kHelp =
   --write-qtb ФАЙЛ
         не решать, а записать задачу (каноническую форму модели) в файл задачи ФАЙЛ
         (Windows-1251, CR LF).
+  --plot ФАЙЛ.svg
+        после счёта записать рисунок задачи с двумя переменными (SVG, UTF-8): область
+        допустимых решений (неограниченная — открыта), прямые ограничений с именами
+        строк модели или номерами строк файла задачи, направление цели и её линия
+        уровня через оптимум, базисные решения счёта — точки с номерами итераций по
+        порядку (вне области — другим цветом). Для модели нужны ровно две переменные,
+        для файла задачи — два собственных столбца, а прочие — только балансовые
+        (единичные, с нулевой ценой) и искусственные (цена M). Иначе рисунок не
+        пишется, о чём сказано в stderr, а код выхода не меняется. Не записанный
+        файл рисунка при решённой задаче даёт код 70.
   --arithmetic double|exact
         арифметика счёта: double — числа с плавающей точкой (по умолчанию);
         exact — точные дроби: каждое число задачи берётся как кратчайшая десятичная
@@ -209,6 +219,10 @@ std::optional<std::string> take_value(Options& options, std::string_view name, s
         if (options.write_qtb) return "параметр " + option + " указан дважды";
         if (value.empty()) return "--write-qtb: пустое имя файла";
         options.write_qtb = std::string(value);
+    } else if (name == "--plot") {
+        if (options.plot) return "параметр " + option + " указан дважды";
+        if (value.empty()) return "--plot: пустое имя файла";
+        options.plot = std::string(value);
     } else if (name == "--arithmetic") {
         if (options.arithmetic) return "параметр " + option + " указан дважды";
         options.arithmetic = parse_arithmetic(value);
@@ -236,7 +250,7 @@ std::optional<std::string> take_value(Options& options, std::string_view name, s
 
 bool takes_value(std::string_view name) {
     return name == "--tables" || name == "--print" || name == "--accuracy" || name == "--report" ||
-           name == "--format" || name == "--data" || name == "--stop" || name == "--write-qtb" ||
+           name == "--format" || name == "--data" || name == "--stop" || name == "--write-qtb" || name == "--plot" ||
            name == "--arithmetic" || name == "--rule" || name == "--output" || name == "--encoding";
 }
 
@@ -278,6 +292,7 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
         }
     }
     if (options.tables && options.print) return error("--print нельзя указывать вместе с --tables");
+    if (options.plot && options.write_qtb) return error("--plot нельзя указывать вместе с --write-qtb");
     if (!have_problem) return error("не указан файл задачи");
     return options;
 }

@@ -40,6 +40,7 @@ struct Options {
     std::optional<std::string> data_file;  // of a MathProg model
     std::optional<std::int32_t> stop;      // iteration limit
     std::optional<std::string> write_qtb;  // write the problem file here instead of solving
+    std::optional<std::string> plot;       // the picture of a two-variable problem, SVG
     std::string problem_file;              // a file-system path, used as given
 };
 

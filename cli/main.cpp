@@ -12,6 +12,7 @@
 
 #include "cli/command_line.h"
 #include "cli/model_setup.h"
+#include "cli/plot_output.h"
 #include "cli/problem_setup.h"
 #include "cli/result_printer.h"
 #include "problem/cp1251.h"
@@ -59,7 +60,7 @@ std::function<std::vector<DocumentSection>(const SolveOutcome&)> sensitivity_sec
 // Applies the command line to a loaded problem and solves it, unless it is only to be written out.
 template <typename PrintSolved>
 int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPrinter& printer,
-           const ReportFrame& frame, PrintSolved print_solved) {
+           const ReportFrame& frame, const cli::PlotSource& plot, PrintSolved print_solved) {
     cli::apply_options(problem, options);
     if (options.stop) problem.stop = *options.stop;
     if (options.write_qtb) return write_problem_file(problem, options);
@@ -75,12 +76,14 @@ int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPr
                                options.output.value_or(ReportForm::text),
                                options.encoding.value_or(TextEncoding::cp1251)};
     const SolveOutcome outcome = run_simplex(problem, settings, frame);
+    // The picture tells the run's story whatever its end; a picture not written fails only a run that succeeded.
+    const bool plotted = !options.plot || cli::write_plot(*options.plot, problem, outcome, plot);
     if (!outcome.status.empty()) {
         printer.run_failed(problem, outcome);
         return kRunFailed;
     }
     print_solved(outcome);
-    return kSolved;
+    return plotted ? kSolved : kOtherFailure;
 }
 
 int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinter& printer) {
@@ -100,7 +103,15 @@ int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinte
     SimplexIteration& problem = model.record;
     const ReportFrame frame{model.construction, [&model](const Matrix& solution) { return model.answer(solution); },
                             sensitivity_sections_of(options, [&model] { return model_query(model); })};
-    return finish(problem, options, printer, frame,
+    cli::PlotSource plot;
+    if (options.plot) {
+        plot.plane = plane_problem_of_model(read_model_file(options.problem_file, format, options.data_file));
+        plot.point = [&model](const Matrix& solution) {
+            const std::vector<double> values = model.variable_values(solution);
+            return PlanePoint{values.at(0), values.at(1)};
+        };
+    }
+    return finish(problem, options, printer, frame, plot,
                   [&](const SolveOutcome& outcome) { printer.model_solved(model, problem, outcome); });
 }
 
@@ -118,7 +129,12 @@ int run(const cli::Options& options) {
     }
     const ReportFrame frame{
         {}, {}, sensitivity_sections_of(options, [&problem] { return problem_file_query(problem); })};
-    return finish(problem, options, *printer, frame,
+    cli::PlotSource plot;
+    if (options.plot) {
+        plot.plane = plane_problem_of_record(problem);
+        plot.point = [](const Matrix& solution) { return PlanePoint{solution(1, 0), solution(2, 0)}; };
+    }
+    return finish(problem, options, *printer, frame, plot,
                   [&](const SolveOutcome& outcome) { printer->solved(problem, outcome); });
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <tuple>
 
@@ -79,3 +80,20 @@ TEST(ModelCli, WrittenProblemFileReadsBack) {
 }
 
 }  // namespace
+
+// --plot: a picture for a model in two variables; a refusal without a file or another exit status otherwise.
+TEST(ModelCli, PlotsOnlyTwoVariables) {
+    const TempFolder folder("qtb_model_cli");
+    write_file(folder.path() / "two.lp", "Minimize\n obj: 2 x + 3 y\nSubject To\n need: x + y >= 4\nEnd\n");
+    const auto two = run_tool(folder.path(), {"--plot", "two.svg", "two.lp"});
+    EXPECT_EQ(two.status, 0) << two.err;
+    const std::string svg = read_file(folder.path() / "two.svg");
+    EXPECT_TRUE(svg.starts_with("<?xml")) << svg;
+    EXPECT_NE(svg.find(">need</text>"), std::string::npos);
+
+    write_file(folder.path() / "plan.lp", kModel);
+    const auto three = run_tool(folder.path(), {"--plot", "plan.svg", "plan.lp"});
+    EXPECT_EQ(three.status, 0);
+    EXPECT_NE(three.err.find("--plot"), std::string::npos) << three.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "plan.svg"));
+}
