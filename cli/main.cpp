@@ -19,6 +19,7 @@
 #include "problem/glpk_model_reader.h"
 #include "problem/problem_file_writer.h"
 #include "problem/status_texts.h"
+#include "solver/exact_model_answer.h"
 #include "solver/report_frame.h"
 #include "solver/report_target.h"
 #include "solver/sensitivity.h"
@@ -101,7 +102,8 @@ int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinte
         return kRunFailed;
     }
     SimplexIteration& problem = model.record;
-    const ReportFrame frame{model.construction, [&model](const Matrix& solution) { return model.answer(solution); },
+    const ReportFrame frame{model.construction,
+                            [&model](const SolveOutcome& outcome) { return model_answer_lines(model, outcome); },
                             sensitivity_sections_of(options, [&model] { return model_query(model); })};
     cli::PlotSource plot;
     if (options.plot) {

@@ -371,12 +371,18 @@ std::vector<double> CanonicalForm::variable_values(const Matrix& solution) const
 }
 
 std::vector<std::string> CanonicalForm::answer(const Matrix& solution) const {
+    std::vector<std::string> values;
+    for (const double value : variable_values(solution)) values.push_back(number(value));
+    return answer(number(objective(solution)), values);
+}
+
+std::vector<std::string> CanonicalForm::answer(const std::string& objective,
+                                               const std::vector<std::string>& values) const {
     std::vector<std::string> lines;
     lines.push_back("Ответ в переменных модели:"_cp1251.data());
-    lines.push_back("  Значение целевой функции: "_cp1251.data() + number(objective(solution)));
-    const std::vector<double> values = variable_values(solution);
-    for (std::size_t k = 0; k < variables.size(); ++k) {
-        lines.push_back("  " + table_name(variables[k].name) + " = " + number(values[k]));
+    lines.push_back("  Значение целевой функции: "_cp1251.data() + objective);
+    for (std::size_t k = 0; k < variables.size() && k < values.size(); ++k) {
+        lines.push_back("  " + table_name(variables[k].name) + " = " + values[k]);
     }
     return lines;
 }

@@ -55,6 +55,8 @@ struct CanonicalForm {
     std::vector<double> variable_values(const Matrix& solution) const;
     // The answer in the model's variables, lines as `construction`.
     std::vector<std::string> answer(const Matrix& solution) const;
+    // The same lines from the objective's and the variables' texts (UTF-8 numbers).
+    std::vector<std::string> answer(const std::string& objective, const std::vector<std::string>& values) const;
 };
 
 // A model whose canonical form the program cannot take; the message (UTF-8) says why.

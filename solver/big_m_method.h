@@ -196,7 +196,7 @@ public:
         }
         if (sink) {
             ReportEnd end{outcome, {}, {}};
-            if (outcome.status.empty() && frame.epilogue) end.answer = frame.epilogue(outcome.solution);
+            if (outcome.status.empty() && frame.epilogue) end.answer = frame.epilogue(outcome);
             if (frame.closing_sections) end.sections = frame.closing_sections(outcome);
             sink->end(end);
             sink.reset();

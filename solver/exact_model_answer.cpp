@@ -15,3 +15,9 @@ ExactModelAnswer exact_model_answer(const CanonicalForm& model, const std::vecto
     }
     return answer;
 }
+
+std::vector<std::string> model_answer_lines(const CanonicalForm& model, const SolveOutcome& outcome) {
+    if (outcome.exact_solution.empty()) return model.answer(outcome.solution);
+    const ExactModelAnswer answer = exact_model_answer(model, outcome.exact_solution);
+    return model.answer(answer.objective, answer.values);
+}

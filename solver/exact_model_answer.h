@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "problem/canonical_form.h"
+#include "solver/simplex_engine.h"
 
 // A model's answer from an exact run: its objective (canonical objective plus the
 // constant) and its variables rebuilt from their columns, as fractions "p/q".
@@ -14,3 +15,6 @@ struct ExactModelAnswer {
 
 // `exact_solution` is the run's solution vector as fractions (element 0 the objective).
 ExactModelAnswer exact_model_answer(const CanonicalForm& model, const std::vector<std::string>& exact_solution);
+
+// The answer lines of a model's report (Windows-1251), in fractions after an exact run.
+std::vector<std::string> model_answer_lines(const CanonicalForm& model, const SolveOutcome& outcome);

@@ -12,8 +12,8 @@
 // them with CR LF. Both stay out of a report when no tables are written.
 struct ReportFrame {
     std::vector<std::string> preamble;  // before the first table, then an empty line
-    // After the last table of a run that ended without status codes, from its solution vector.
-    std::function<std::vector<std::string>(const Matrix& solution)> epilogue;
+    // After the last table of a run that ended without status codes, from its outcome.
+    std::function<std::vector<std::string>(const SolveOutcome& outcome)> epilogue;
     // Sections a document (LaTeX, HTML) shows at its end, from the outcome of the run.
     std::function<std::vector<DocumentSection>(const SolveOutcome& outcome)> closing_sections;
 };

@@ -16,6 +16,7 @@
 #include "problem/model_loading.h"
 #include "problem/print_rules.h"
 #include "problem/status_texts.h"
+#include "solver/exact_model_answer.h"
 #include "solver/report_target.h"
 #include "ui/About.h"
 #include "ui/app_icon.h"
@@ -297,8 +298,9 @@ bool TForm1::load_model_file(const std::filesystem::path& path, ModelFormat form
     }
     record_ = std::move(model->record);
     model->record = SimplexIteration();  // the frame needs only the model's variables
-    loaded_frame_ = ReportFrame{
-        std::move(model->construction), [model](const Matrix& solution) { return model->answer(solution); }, {}};
+    loaded_frame_ = ReportFrame{std::move(model->construction),
+                                [model](const SolveOutcome& outcome) { return model_answer_lines(*model, outcome); },
+                                {}};
     return true;
 }
 
