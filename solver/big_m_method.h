@@ -32,6 +32,7 @@
 
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
+#include "solver/engine_common.h"
 #include "solver/engine_report_file.h"
 #include "solver/final_table.h"
 #include "solver/report_frame.h"
@@ -41,22 +42,15 @@
 
 namespace big_m {
 
-using Index = std::uint32_t;
-
-// Column of the basic variable of row i, checked against the table so that no
-// access through it can leave the table or the basis.
-inline Index basic_column(const SimplexIteration& run, Index i) {
-    if (i >= run.basis.size() || run.basis[i] >= run.table.cols) throw Matrix::bad_matrix(Matrix::kOverrun);
-    return run.basis[i];
-}
+using engine::basic_column;
+using engine::Index;
+using engine::is_m_cost;
 
 // Columns 1..k are the problem's own variables; k is 0 when the file gave none.
 inline Index own_variable_count(const SimplexIteration& run) {
     if (run.base_vars <= 0) return 0;
     return std::min(static_cast<Index>(run.base_vars), run.variable_count());
 }
-
-inline bool is_m_cost(double c) { return c == BIG_M || c == -BIG_M; }
 
 inline bool is_basic(const SimplexIteration& run, Index j) {
     for (Index i = 1; i <= run.constraint_count(); ++i) {
