@@ -233,6 +233,13 @@ std::vector<Matrix> basic_solutions(const SimplexIteration& problem, const std::
     return solutions;
 }
 
+// GCC 12 at -O2 reports the names of the PlaneProblem returned in an optional as
+// maybe used uninitialized, inside std::string's copy (a false positive, gone in GCC 13).
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ < 13
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
+
 std::optional<PlaneProblem> plane_problem_of_record(const SimplexIteration& problem) {
     const std::uint32_t m = problem.constraint_count();
     const std::uint32_t n = problem.variable_count();
@@ -307,3 +314,7 @@ std::optional<PlaneProblem> plane_problem_of_model(const LpModel& model) {
     }
     return plane;
 }
+
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ < 13
+#pragma GCC diagnostic pop
+#endif
