@@ -6,6 +6,7 @@
 
 #include "fuzz_bytes.h"
 #include "problem/simplex_iteration.h"
+#include "problem/status_texts.h"
 #include "record_invariants.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -15,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const SimplexIteration::bad_simplex& faults) {
         if (faults.count < 1 || faults.count > 10) std::abort();
         for (int k = 0; k < faults.count; ++k) {
-            if (faults.codes[k] < 1 || faults.codes[k] > 19) std::abort();
+            if (faults.codes[k] < 1 || faults.codes[k] > kUnencodableCharacter) std::abort();
         }
     }
     return 0;
