@@ -76,9 +76,10 @@ TEST(ReportForms, DocumentsMarkTheKeyElementAndEscapeNames) {
 
 TEST(ReportForms, Utf8TextIsTheWindows1251TextConverted) {
     const TempFolder folder("qtb_report_forms");
-    const ReportFrame frame{{*cp1251::from_utf8("Построение: строка 1"), ""},
-                            [](const SolveOutcome&) { return std::vector<std::string>{*cp1251::from_utf8("Ответ: 6")}; },
-                            {}};
+    const ReportFrame frame{
+        {*cp1251::from_utf8("Построение: строка 1"), ""},
+        [](const SolveOutcome&) { return std::vector<std::string>{*cp1251::from_utf8("Ответ: 6")}; },
+        {}};
     for (const Arithmetic arithmetic : {Arithmetic::double_precision, Arithmetic::exact}) {
         const std::string cp1251_text = report_of(hostile_problem(folder), {arithmetic}, frame);
         const std::string utf8_text = report_of(hostile_problem(folder),
