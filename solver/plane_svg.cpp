@@ -87,11 +87,14 @@ double inside(double v, double low, double high) { return std::clamp(v, low + 14
 void write_axes(std::ostringstream& out, const PlanePicture& picture, const Canvas& canvas) {
     const PlaneRect& v = picture.view;
     const double step = tick_step(v.x_max - v.x_min);
-    for (double t = std::ceil(v.x_min / step) * step; t <= v.x_max; t += step) {
+    // Whole multiples of the step, counted, so that no sum of steps drifts.
+    for (auto k = static_cast<long long>(std::ceil(v.x_min / step)); static_cast<double>(k) * step <= v.x_max; ++k) {
+        const double t = static_cast<double>(k) * step;
         out << canvas.line({{t, v.y_min}, {t, v.y_max}}, "class=\"grid\"");
         out << text(canvas.x(t), kTop + kPlot + 18, tick_text(t), "text-anchor=\"middle\"");
     }
-    for (double t = std::ceil(v.y_min / step) * step; t <= v.y_max; t += step) {
+    for (auto k = static_cast<long long>(std::ceil(v.y_min / step)); static_cast<double>(k) * step <= v.y_max; ++k) {
+        const double t = static_cast<double>(k) * step;
         out << canvas.line({{v.x_min, t}, {v.x_max, t}}, "class=\"grid\"");
         out << text(kLeft - 6, canvas.y(t) + 4, tick_text(t), "text-anchor=\"end\"");
     }
