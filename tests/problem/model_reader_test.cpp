@@ -10,12 +10,7 @@
 namespace {
 
 using test_support::TempFolder;
-
-std::string write(const TempFolder& folder, const std::string& name, const std::string& text) {
-    std::string path = (folder.path() / name).string();
-    test_support::write_file(path, text);
-    return path;
-}
+using test_support::write_in;
 
 TEST(ModelReader, GivesGlpkMessageWithLineNumber) {
     const TempFolder folder("qtb_models");
@@ -30,7 +25,7 @@ TEST(ModelReader, GivesGlpkMessageWithLineNumber) {
         {"bad.mps", ModelFormat::mps, "NAME T\nROWS\n N obj\nCOLUMNS\n x obj 1 c 1\nENDATA\n", "bad.mps:5: "},
     };
     for (const auto& c : cases) {
-        const std::string path = write(folder, c.file, c.text);
+        const std::string path = write_in(folder, c.file, c.text);
         try {
             read_model_file(path, c.format);
             ADD_FAILURE() << c.file << " was read";
@@ -47,7 +42,7 @@ TEST(ModelReader, MpsObjectiveSenseAndConstant) {
         "RHS\n    RHS       c1        4.0          obj       10.0\nENDATA\n";
     for (const std::string sense : {"OBJSENSE\n    MAX\n", "OBJSENSE MAXIMIZE\n"}) {
         const LpModel model = read_model_file(
-            write(folder, "m.mps", std::string("NAME          T\n").append(sense).append(body)), ModelFormat::mps);
+            write_in(folder, "m.mps", std::string("NAME          T\n").append(sense).append(body)), ModelFormat::mps);
         EXPECT_TRUE(model.maximize);
         EXPECT_EQ(model.constant, -10.0);
         ASSERT_EQ(model.rows.size(), 1u);
@@ -57,10 +52,11 @@ TEST(ModelReader, MpsObjectiveSenseAndConstant) {
 
 TEST(ModelReader, MathProgWithDataAndIntegerMarks) {
     const TempFolder folder("qtb_models");
-    const std::string model = write(folder, "m.mod",
-                                    "set I; param c{I}; var x{I} >= 0, integer;\n"
-                                    "maximize z: sum{i in I} c[i]*x[i] + 1;\ns.t. cap: sum{i in I} x[i] <= 3;\nend;\n");
-    const std::string data = write(folder, "m.dat", "data; set I := a b; param c := a 1 b 2; end;\n");
+    const std::string model =
+        write_in(folder, "m.mod",
+                 "set I; param c{I}; var x{I} >= 0, integer;\n"
+                 "maximize z: sum{i in I} c[i]*x[i] + 1;\ns.t. cap: sum{i in I} x[i] <= 3;\nend;\n");
+    const std::string data = write_in(folder, "m.dat", "data; set I := a b; param c := a 1 b 2; end;\n");
     const LpModel lp = read_model_file(model, ModelFormat::mathprog, data);
     ASSERT_EQ(lp.columns.size(), 2u);
     EXPECT_EQ(lp.columns[1].name, "x[b]");

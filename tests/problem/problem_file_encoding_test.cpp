@@ -12,12 +12,7 @@
 namespace {
 
 using test_support::TempFolder;
-
-std::string write(const TempFolder& folder, const std::string& name, const std::string& text) {
-    std::string path = (folder.path() / name).string();
-    test_support::write_file(path, text);
-    return path;
-}
+using test_support::write_in;
 
 // The same problem file in Windows-1251 and in UTF-8 (with and without the byte-order mark).
 TEST(ProblemFileEncoding, Utf8GivesTheSameRecord) {
@@ -25,9 +20,9 @@ TEST(ProblemFileEncoding, Utf8GivesTheSameRecord) {
     const std::string utf8 =
         "Имя: задача\nЦель: максимум\nРазмерность: 1 2\nПеременные: икс игрек\nФайл: отчёт.txt\n"
         "Матрица:\n1 2\n4 1 1\n";
-    const SimplexIteration expected(write(folder, "cp.qtb", *cp1251::from_utf8(utf8)));
+    const SimplexIteration expected(write_in(folder, "cp.qtb", *cp1251::from_utf8(utf8)));
     for (const std::string& text : {utf8, "\xEF\xBB\xBF" + utf8}) {
-        const SimplexIteration r(write(folder, "u.qtb", text));
+        const SimplexIteration r(write_in(folder, "u.qtb", text));
         EXPECT_EQ(r.aim, expected.aim);
         EXPECT_EQ(r.name, expected.name);
         EXPECT_EQ(r.file, expected.file);
@@ -35,7 +30,7 @@ TEST(ProblemFileEncoding, Utf8GivesTheSameRecord) {
         EXPECT_EQ(r.table(1, 2), expected.table(1, 2));
     }
     try {
-        const SimplexIteration record(write(folder, "z.qtb", utf8 + "汉字\n"));
+        const SimplexIteration record(write_in(folder, "z.qtb", utf8 + "汉字\n"));
         ADD_FAILURE() << "read";
     } catch (const SimplexIteration::bad_simplex& failure) {
         ASSERT_EQ(failure.count, 1);

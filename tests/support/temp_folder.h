@@ -57,4 +57,11 @@ inline void write_file(const fs::path& path, std::string_view bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// Writes `bytes` as the file `name` in `folder` and gives its path.
+inline std::string write_in(const TempFolder& folder, const std::string& name, std::string_view bytes) {
+    std::string path = (folder.path() / name).string();
+    write_file(path, bytes);
+    return path;
+}
+
 }  // namespace test_support
