@@ -37,6 +37,7 @@
 #include "solver/final_table.h"
 #include "solver/report_frame.h"
 #include "solver/report_sink.h"
+#include "solver/run_observer.h"
 #include "solver/simplex_engine.h"
 #include "solver/table_source.h"
 
@@ -130,9 +131,10 @@ public:
     bool key_ratio_is_zero() const { return key_ratio_is_zero_; }
 
     // One whole run on the record's copy; the codes go into the outcome. The
-    // report, unless no tables are wanted, goes to a sink of the form asked for.
+    // report, unless no tables are wanted, goes to a sink of the form asked for;
+    // the observer sees every table and may stop the run.
     SolveOutcome run(const ReportFrame& frame, ReportForm form = ReportForm::text,
-                     TextEncoding encoding = TextEncoding::cp1251) {
+                     TextEncoding encoding = TextEncoding::cp1251, const RunObserver& observer = {}) {
         SolveOutcome outcome;
         ReportFile report;
         if (!run_.no_table && !(run_.file && report.open(*run_.file))) {
@@ -144,6 +146,8 @@ public:
             sink = make_report_sink(form, encoding, report.stream());
             sink->begin(ReportStart{run_, frame.preamble});
         }
+        ReportSink* const watcher = observer.tables;
+        if (watcher) watcher->begin(ReportStart{run_, frame.preamble});
         TableOfRun<Tableau> table(run_, t_);
 
         // The unit columns of the first table hold the inverse of the final basis at the end.
@@ -163,10 +167,18 @@ public:
                 unbounded = true;
                 break;
             }
+            if (observer.stop_requested()) {
+                // The table at hand ends the run, as the last table of an iteration limit would.
+                outcome.stopped = true;
+                limit_reached = false;
+                break;
+            }
             if (sink && prints_iteration_table()) sink->table(table);
+            if (watcher) watcher->table(table);
             outcome.pivots.push_back({static_cast<Index>(run_.pivot_col), static_cast<Index>(run_.pivot_row)});
             if (key_ratio_is_zero()) ++outcome.notes.degenerate_pivots;
             t_.pivot();
+            if (observer.progress) observer.progress(run_.iterations, limit);
         }
         if (limit_reached) {
             // The estimates and choices at hand describe the table before the last
@@ -175,24 +187,26 @@ public:
             if (choose_pivot_col() != 0) choose_pivot_row();
         }
 
-        const bool infeasible = t_.objective_has_m_part();
+        const bool infeasible = !outcome.stopped && t_.objective_has_m_part();
         if (infeasible) outcome.status.add(kInconsistent);
         if (sink && prints_final_table()) sink->table(table);
+        if (watcher) watcher->table(table);
         t_.finish(outcome);
         outcome.iterations = run_.iterations;
         outcome.end = unbounded ? RunEnd::unbounded : run_.pivot_col == 0 ? RunEnd::optimal : RunEnd::iteration_limit;
-        if (outcome.end == RunEnd::optimal && !infeasible) {
+        if (outcome.end == RunEnd::optimal && !infeasible && !outcome.stopped) {
             note_optimum(outcome.notes);
             if (keep_final_table_) {
                 outcome.final_table =
                     std::make_shared<const FinalTableSnapshot>(FinalTableSnapshot{t_.final_table(initial_basis)});
             }
         }
-        if (sink) {
+        if (sink || watcher) {
             ReportEnd end{outcome, {}, {}};
-            if (outcome.status.empty() && frame.epilogue) end.answer = frame.epilogue(outcome);
-            if (frame.closing_sections) end.sections = frame.closing_sections(outcome);
-            sink->end(end);
+            if (outcome.status.empty() && !outcome.stopped && frame.epilogue) end.answer = frame.epilogue(outcome);
+            if (frame.closing_sections && !outcome.stopped) end.sections = frame.closing_sections(outcome);
+            if (sink) sink->end(end);
+            if (watcher) watcher->end(end);
             sink.reset();
         }
         // Last, after the codes of the run: a report cut short (a full disk) is no success.

@@ -6,6 +6,7 @@
 
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
+#include "solver/run_observer.h"
 #include "solver/simplex_engine.h"
 #include "solver/table_source.h"
 
@@ -77,7 +78,9 @@ public:
     void end(const ReportEnd& end) override {
         const SolveOutcome& outcome = end.outcome;
         markup_->heading("Ответ");
-        if (!outcome.status.empty()) {
+        if (outcome.stopped) {
+            markup_->lines({stopped_run_text(outcome.iterations)});
+        } else if (!outcome.status.empty()) {
             std::vector<std::string> texts{"Решение не получено:"};
             for (int i = 0; i < outcome.status.count; ++i) {
                 const int code = outcome.status.codes[static_cast<std::size_t>(i)];

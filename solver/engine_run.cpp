@@ -7,23 +7,33 @@
 #include "solver/double_tableau.h"
 #include "solver/exact_tableau.h"
 #include "solver/report_frame.h"
+#include "solver/run_observer.h"
 #include "solver/simplex_engine.h"
 
-SolveOutcome run_simplex(SimplexIteration run, RunSettings settings, const ReportFrame& frame) {
+SolveOutcome run_simplex(SimplexIteration run, RunSettings settings, const ReportFrame& frame,
+                         const RunObserver& observer) {
     SolveOutcome outcome;
     if (settings.arithmetic == Arithmetic::exact) {
         ExactTableau numbers(run);
         big_m::Method<ExactTableau> method(run, numbers, settings.rule);
         method.keep_final_table(settings.keep_final_table);
-        outcome = method.run(frame, settings.form, settings.encoding);
+        outcome = method.run(frame, settings.form, settings.encoding, observer);
     } else {
         DoubleTableau numbers(run);
         big_m::Method<DoubleTableau> method(run, numbers, settings.rule);
         method.keep_final_table(settings.keep_final_table);
-        outcome = method.run(frame, settings.form, settings.encoding);
+        outcome = method.run(frame, settings.form, settings.encoding, observer);
     }
     outcome.settings = settings;
     return outcome;
+}
+
+SolveOutcome run_simplex(SimplexIteration run, RunSettings settings, const ReportFrame& frame) {
+    return run_simplex(std::move(run), settings, frame, RunObserver{});
+}
+
+std::string stopped_run_text(std::int32_t pivots) {
+    return "Решение остановлено пользователем после итерации " + std::to_string(pivots) + ".";
 }
 
 SolveOutcome run_simplex(SimplexIteration run, RunSettings settings) {

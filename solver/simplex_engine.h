@@ -77,6 +77,7 @@ struct SolveOutcome {
     // Exact runs only: the solution vector as reduced fractions "p/q" or integers "p".
     std::vector<std::string> exact_solution;
     SimplexIteration::bad_simplex status;  // the run's codes (run_simplex only)
+    bool stopped = false;                  // stopped by its observer before its end
     RunSettings settings;                  // how it ran
     // The final table, when the settings asked for it and the run ended at an optimum.
     std::shared_ptr<const FinalTableSnapshot> final_table;
@@ -94,3 +95,7 @@ SolveOutcome solve_with_outcome(SimplexIteration run, const ReportFrame& frame);
 SolveOutcome run_simplex(SimplexIteration run, RunSettings settings);
 // The same, with text before the first table and after the last one.
 SolveOutcome run_simplex(SimplexIteration run, RunSettings settings, const ReportFrame& frame);
+struct RunObserver;  // solver/run_observer.h
+// The same, watched: the observer sees every table and the progress, and may stop the run.
+SolveOutcome run_simplex(SimplexIteration run, RunSettings settings, const ReportFrame& frame,
+                         const RunObserver& observer);

@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "problem/cp1251.h"
 #include "solver/report_sinks.h"
+#include "solver/run_observer.h"
+#include "solver/simplex_engine.h"
 #include "solver/utf8_text_stream.h"
 
 namespace {
@@ -20,7 +23,11 @@ public:
         out_ << "\r\n";
     }
     void table(TableSource& source) override { source.write_text(out_); }
-    void end(const ReportEnd& end) override { write_lines(end.answer); }
+    void end(const ReportEnd& end) override {
+        if (end.outcome.stopped)
+            out_ << cp1251::from_utf8(stopped_run_text(end.outcome.iterations)).value_or(std::string{}) << "\r\n";
+        write_lines(end.answer);
+    }
 
 private:
     void write_lines(const std::vector<std::string>& lines) {

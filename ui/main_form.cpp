@@ -130,6 +130,16 @@ void TForm1::build_menu() {
     Help1->setObjectName(QStringLiteral("Help1"));
     About1 = Help1->addAction(QStringLiteral("About..."));
     About1->setObjectName(QStringLiteral("About1"));
+
+    // The menus that came after the window's first two keep to a bar of their own in the corner: File
+    // and Help stay as they always were.
+    ExtraMenus1 = new QMenuBar(MainMenu1);
+    ExtraMenus1->setObjectName(QStringLiteral("ExtraMenus1"));
+    MainMenu1->setCornerWidget(ExtraMenus1, Qt::TopRightCorner);
+    Problem1 = ExtraMenus1->addMenu(QStringLiteral("&Задача"));
+    Problem1->setObjectName(QStringLiteral("Problem1"));
+    Solution1 = ExtraMenus1->addMenu(QStringLiteral("&Решение"));
+    Solution1->setObjectName(QStringLiteral("Solution1"));
 }
 
 void TForm1::build_controls(QWidget* client) {

@@ -42,6 +42,9 @@ public:
     QAction* Exit1;
     QMenu* Help1;
     QAction* About1;
+    QMenuBar* ExtraMenus1;  // the bar of the later menus, in the right corner of MainMenu1
+    QMenu* Problem1;        // "Задача": writing and editing problems
+    QMenu* Solution1;       // "Решение": the latest run, how runs are made, their reports
 
     // --- Controls (children of the central widget unless noted) ---
     QLabel* Label3;
