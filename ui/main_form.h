@@ -14,11 +14,13 @@
 #include <QStatusBar>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "problem/model_format.h"
 #include "problem/simplex_iteration.h"
 #include "solver/report_frame.h"
+#include "solver/table_recorder.h"
 #include "ui/message_sink.h"
 #include "ui/model_calls.h"
 
@@ -90,6 +92,10 @@ public:
     void LoadProblemFile(const QString& file_name);
     // Writes the options into the record, checks them and runs the engine on a copy of the record.
     void SolveProblem();
+    // Opens (or raises) the solution window on the latest run; nothing when no run has tables.
+    void ShowSolution();
+    // The latest run that produced tables, as the window keeps it; null before the first.
+    std::shared_ptr<const RecordedRun> last_run() const { return last_run_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -114,6 +120,7 @@ private:
     ModelCalls model_;
     std::filesystem::path loaded_problem_file_;  // absolute; empty until a load succeeds
     std::optional<ReportFrame> loaded_frame_;    // the loaded model's text around its tables; none for a problem file
+    std::shared_ptr<const RecordedRun> last_run_;  // set by each run that produced tables
     QString last_chosen_file_;                   // the open dialog's last choice; empty until one is made
 };
 
