@@ -87,6 +87,8 @@ public:
     void LoadProblemFile(const QString& file_name);
     // Writes the options into the record, checks them and runs the engine on a copy of the record.
     void SolveProblem();
+    // The problem or model file loaded last (absolute); empty until a load succeeds.
+    const std::filesystem::path& loaded_file() const { return loaded_problem_file_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
