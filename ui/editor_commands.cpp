@@ -1,5 +1,6 @@
 #include "ui/editor_commands.h"
 
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeySequence>
 
@@ -22,6 +23,25 @@ QString file_to_edit(const TForm1& window) {
     return named.isFile() ? named.absoluteFilePath() : QString();
 }
 
+// Closes the open editors before the main window, whose end is theirs: each asks about its unsaved
+// changes, and one that is kept open keeps the main window open too.
+class EditorsCloseFirst : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Close) return false;
+        for (ProblemEditor* editor : watched->findChildren<ProblemEditor*>()) {
+            if (editor->isVisible() && !editor->close()) {
+                event->ignore();
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 void add_editor_commands(TForm1& window, MessageSink& messages) {
@@ -33,6 +53,8 @@ void add_editor_commands(TForm1& window, MessageSink& messages) {
     edit_item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     window.File1->insertActions(window.Exit1, {new_item, edit_item});
     window.File1->insertSeparator(window.Exit1);
+
+    window.installEventFilter(new EditorsCloseFirst(&window));
 
     QObject::connect(new_item, &QAction::triggered, &window,
                      [&window, &messages] { open_new_problem(window, messages); });

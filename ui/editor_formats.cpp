@@ -8,7 +8,7 @@ namespace {
 // One and the same problem in every format: the plan of two products on two resources,
 // maximum 3 x1 + 2 x2 with x1 + x2 <= 4 and 2 x1 + x2 <= 6.
 const QString kLpTemplate = QStringLiteral(
-    "\\ Maximize the profit of two products made from two resources.\n"
+    "\\ Наибольшая прибыль от двух изделий из двух видов сырья.\n"
     "Maximize\n"
     " profit: 3 x1 + 2 x2\n"
     "Subject To\n"
@@ -17,7 +17,7 @@ const QString kLpTemplate = QStringLiteral(
     "End\n");
 
 const QString kMathProgTemplate = QStringLiteral(
-    "/* Maximize the profit of two products made from two resources. */\n"
+    "/* Наибольшая прибыль от двух изделий из двух видов сырья. */\n"
     "var x1 >= 0;\n"
     "var x2 >= 0;\n"
     "maximize profit: 3 * x1 + 2 * x2;\n"
@@ -26,7 +26,7 @@ const QString kMathProgTemplate = QStringLiteral(
     "end;\n");
 
 const QString kMpsTemplate = QStringLiteral(
-    "* Maximize the profit of two products made from two resources.\n"
+    "* Наибольшая прибыль от двух изделий из двух видов сырья.\n"
     "NAME          PLAN\n"
     "OBJSENSE\n"
     "    MAX\n"

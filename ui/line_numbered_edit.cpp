@@ -4,6 +4,11 @@
 #include <QPainter>
 #include <QTextBlock>
 
+namespace {
+// Blanks around the numbers: one to the left, two between the numbers and the text.
+constexpr int kGutterPadding = 3;
+}  // namespace
+
 class LineNumberedEdit::Gutter : public QWidget {
 public:
     explicit Gutter(LineNumberedEdit* edit) : QWidget(edit), edit_(edit) {}
@@ -27,7 +32,7 @@ LineNumberedEdit::LineNumberedEdit(QWidget* parent) : QPlainTextEdit(parent), gu
 
 int LineNumberedEdit::gutter_width() const {
     const int digits = static_cast<int>(QString::number(std::max(1, blockCount())).size());
-    return 8 + fontMetrics().horizontalAdvance(u'9') * std::max(digits, 2);
+    return kGutterPadding * 3 + fontMetrics().horizontalAdvance(u'9') * std::max(digits, 2);
 }
 
 void LineNumberedEdit::update_gutter(const QRect& rect, int dy) {
@@ -46,7 +51,7 @@ void LineNumberedEdit::resizeEvent(QResizeEvent* event) {
 
 void LineNumberedEdit::paint_gutter(QPaintEvent* event) {
     QPainter painter(gutter_);
-    painter.fillRect(event->rect(), palette().color(QPalette::AlternateBase));
+    painter.fillRect(event->rect(), palette().color(QPalette::Window));
     painter.setPen(palette().color(QPalette::PlaceholderText));
     QTextBlock block = firstVisibleBlock();
     int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
@@ -54,7 +59,7 @@ void LineNumberedEdit::paint_gutter(QPaintEvent* event) {
     while (block.isValid() && top <= event->rect().bottom()) {
         const int bottom = top + qRound(blockBoundingRect(block).height());
         if (block.isVisible() && bottom >= event->rect().top()) {
-            painter.drawText(0, top, gutter_->width() - 4, line_height, Qt::AlignRight,
+            painter.drawText(0, top, gutter_->width() - kGutterPadding * 2, line_height, Qt::AlignRight,
                              QString::number(block.blockNumber() + 1));
         }
         block = block.next();
