@@ -13,6 +13,7 @@
 #include "problem/cp1251.h"
 #include "problem/print_rules.h"
 #include "problem/problem_file_encoding.h"
+#include "problem/problem_file_faults.h"
 #include "problem/reader_text.h"
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
@@ -67,6 +68,8 @@ public:
 
     // Reads the keywords, runs the end checks and throws the codes found, if any.
     void read();
+    // The line of each code held, 0 for a code that belongs to no line (the end checks).
+    const std::array<unsigned, SimplexIteration::bad_simplex::kCapacity>& lines() const { return lines_; }
 
 private:
     using Handler = void (ProblemReader::*)();
@@ -102,9 +105,19 @@ private:
     void run_end_checks();
     void find_basis();
 
+    // Records a code with the line the reading has got to; the line is counted only for a code
+    // that is kept, so a file full of faults is not counted through again and again.
+    void note(int code) { note_at(code, true); }
+    void note_without_line(int code) { note_at(code, false); }
+    void note_at(int code, bool with_line) {
+        if (codes_.count < SimplexIteration::bad_simplex::kCapacity)
+            lines_[static_cast<std::size_t>(codes_.count)] = with_line ? text_.line_of_position() : 0;
+        codes_.add(code);
+    }
+
     // Records a code that the reading cannot go on from and throws the list.
     [[noreturn]] void fail_now(int code) {
-        codes_.add(code);
+        note(code);
         throw codes_;
     }
 
@@ -115,6 +128,7 @@ private:
     TextInput text_;
     std::istream& in_ = text_.stream();
     SimplexIteration::bad_simplex codes_;
+    std::array<unsigned, SimplexIteration::bad_simplex::kCapacity> lines_{};
     bool size_set_ = false;
     // The size read last. Its table of zeros is made when a matrix or the end checks
     // need it, not by "Size:" itself: a file that repeats "Size: 300 500" would
@@ -166,7 +180,7 @@ void ProblemReader::read_size() {
     unsigned n = 0;
     if (!(in_ >> m >> n) || m == 0 || n == 0 || m > kMaxConstraints || n > kMaxVariables) fail_now(kBadSize);
     if (m > n) {
-        codes_.add(kMoreConstraintsThanVariables);  // the size stays as it was
+        note(kMoreConstraintsThanVariables);  // the size stays as it was
         return;
     }
     rows_ = m;
@@ -175,7 +189,7 @@ void ProblemReader::read_size() {
     // Names belong to the size they were read for; the file must give them again.
     record_.var_names.reset();
     if (record_.base_vars > static_cast<int>(n)) {
-        codes_.add(kBadBase);
+        note(kBadBase);
         record_.base_vars = 0;
     }
     size_set_ = true;
@@ -183,12 +197,12 @@ void ProblemReader::read_size() {
 
 void ProblemReader::read_base() {
     if (!size_set_) {
-        codes_.add(kBaseBeforeSize);  // its number is then skipped as free text
+        note(kBaseBeforeSize);  // its number is then skipped as free text
         return;
     }
     unsigned k = 0;
     if (!(in_ >> k) || k < 1 || k > variable_count()) {
-        codes_.add(kBadBase);
+        note(kBadBase);
         return;
     }
     record_.base_vars = static_cast<int>(k);
@@ -200,32 +214,32 @@ void ProblemReader::read_base() {
 void ProblemReader::read_accuracy() {
     int width = 0;
     int precision = 0;
-    if (!(in_ >> width)) return codes_.add(kBadAccuracy);
+    if (!(in_ >> width)) return note(kBadAccuracy);
     record_.width = width;
-    if (!(in_ >> precision)) return codes_.add(kBadAccuracy);
+    if (!(in_ >> precision)) return note(kBadAccuracy);
     record_.precision = precision;
-    if (!accepts_number_format(width, precision)) codes_.add(kBadAccuracy);
+    if (!accepts_number_format(width, precision)) note(kBadAccuracy);
 }
 
 void ProblemReader::read_print_interval() {
     int from = 0;
     int to = 0;
-    if (!(in_ >> from)) return codes_.add(kBadPrintInterval);
+    if (!(in_ >> from)) return note(kBadPrintInterval);
     record_.print_from = from;
-    if (!(in_ >> to)) return codes_.add(kBadPrintInterval);
+    if (!(in_ >> to)) return note(kBadPrintInterval);
     record_.print_to = to;
-    if (!accepts_print_interval(from, to)) codes_.add(kBadPrintInterval);
+    if (!accepts_print_interval(from, to)) note(kBadPrintInterval);
 }
 
 void ProblemReader::read_stop() {
     int limit = 0;
-    if (!(in_ >> limit)) return codes_.add(kBadPrintInterval);
+    if (!(in_ >> limit)) return note(kBadPrintInterval);
     record_.stop = limit;
 }
 
 void ProblemReader::read_var_names() {
     if (!size_set_) {
-        codes_.add(kBaseBeforeSize);  // the words after it are read as free text
+        note(kBaseBeforeSize);  // the words after it are read as free text
         return;
     }
     const unsigned n = variable_count();
@@ -239,7 +253,7 @@ void ProblemReader::read_var_names() {
 
 void ProblemReader::read_matrix() {
     if (!size_set_) {
-        codes_.add(kMatrixBeforeSize);
+        note(kMatrixBeforeSize);
         loop_ended_ = true;
         return;
     }
@@ -264,9 +278,9 @@ void ProblemReader::read_cost_row() {
     const auto costs = record_.table.row(0);
     std::string word;
     for (unsigned j = 1; j <= variable_count(); ++j) {
-        if (!(in_ >> word)) return codes_.add(kBadMatrixEntry);
+        if (!(in_ >> word)) return note(kBadMatrixEntry);
         const std::optional<double> cost = cost_value(word);
-        if (!cost) return codes_.add(kBadMatrixEntry);
+        if (!cost) return note(kBadMatrixEntry);
         costs[j] = *cost;
     }
 }
@@ -290,12 +304,12 @@ void ProblemReader::read_constraint_rows() {
         for (unsigned j = 0; j <= variable_count(); ++j) {
             double value = 0.0;
             if (!text_.read_double(value)) {
-                codes_.add(kBadMatrixEntry);
+                note(kBadMatrixEntry);
                 break;
             }
             row[j] = value;
             if (j == 0 && value < 0.0) {
-                codes_.add(kNegativeRightHandSide);
+                note(kNegativeRightHandSide);
                 break;
             }
         }
@@ -304,14 +318,14 @@ void ProblemReader::read_constraint_rows() {
 
 void ProblemReader::read_aim() {
     std::string word;
-    if (!(in_ >> word)) return codes_.add(kBadAim);
+    if (!(in_ >> word)) return note(kBadAim);
     using reader_text::same_keyword;
     if (same_keyword(word, "max") || same_keyword(word, "максимум"_cp1251)) {
         record_.aim = 1;
     } else if (same_keyword(word, "min") || same_keyword(word, "минимум"_cp1251)) {
         record_.aim = 2;
     } else {
-        codes_.add(kBadAim);
+        note(kBadAim);
     }
 }
 
@@ -320,7 +334,7 @@ void ProblemReader::read_aim() {
 // longer line, the 80th are not part of it. The rest of a longer line is free text.
 void ProblemReader::read_name() {
     if (record_.name) {
-        codes_.add(kNameRedefined);  // the rest of the line is then free text
+        note(kNameRedefined);  // the rest of the line is then free text
         return;
     }
     std::string line;
@@ -345,10 +359,10 @@ void ProblemReader::read_report_file() {
 }
 
 void ProblemReader::run_end_checks() {
-    if (record_.aim == 0) codes_.add(kMissingAim);
-    if (!record_.file) codes_.add(kMissingReportFile);
+    if (record_.aim == 0) note_without_line(kMissingAim);
+    if (!record_.file) note_without_line(kMissingReportFile);
     if (!size_set_) {
-        codes_.add(kBadSize);  // there is no table to check
+        note_without_line(kBadSize);  // there is no table to check
         return;
     }
     make_table();
@@ -377,7 +391,7 @@ void ProblemReader::find_basis() {
         if (non_zeros[j] == 1 && unit_row[j] != 0) record_.basis[unit_row[j]] = j;
     }
     for (unsigned i = 1; i <= m; ++i) {
-        if (record_.basis[i] == 0) codes_.add(kNoUnitColumn);
+        if (record_.basis[i] == 0) note_without_line(kNoUnitColumn);
     }
 }
 
@@ -393,3 +407,26 @@ SimplexIteration::SimplexIteration(const std::string& problem_file)
     : SimplexIteration(read_problem(file_bytes_or_throw(problem_file))) {}
 
 SimplexIteration SimplexIteration::from_bytes(std::string_view bytes) { return read_problem(std::string(bytes)); }
+
+std::vector<ProblemFileFault> problem_file_faults(std::string_view bytes) {
+    std::vector<ProblemFileFault> faults;
+    const auto take = [&faults](const SimplexIteration::bad_simplex& codes, const auto& line_of) {
+        for (int i = 0; i < codes.count && i < SimplexIteration::bad_simplex::kCapacity; ++i)
+            faults.push_back({codes.codes[static_cast<std::size_t>(i)], line_of(static_cast<std::size_t>(i))});
+    };
+    std::string text;
+    try {
+        text = reader_text::to_text_mode(problem_file_text(std::string(bytes)));
+    } catch (const SimplexIteration::bad_simplex& codes) {
+        take(codes, [](std::size_t) { return 0u; });
+        return faults;
+    }
+    SimplexIteration record;
+    ProblemReader reader(record, std::move(text));
+    try {
+        reader.read();
+    } catch (const SimplexIteration::bad_simplex& codes) {
+        take(codes, [&reader](std::size_t i) { return reader.lines()[i]; });
+    }
+    return faults;
+}

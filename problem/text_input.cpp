@@ -1,5 +1,7 @@
 #include "problem/text_input.h"
 
+#include <algorithm>
+#include <cctype>
 #include <locale>
 #include <optional>
 #include <utility>
@@ -27,4 +29,16 @@ bool TextInput::read_double(double& value) {
         }
     }
     return static_cast<bool>(stream_ >> value);
+}
+
+unsigned TextInput::line_of_position() const noexcept {
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    std::string_view before = buffer_.read();
+    const std::string_view after = buffer_.unread();
+    // Stopped in front of a word (a number that cannot be read): that word is the one meant.
+    if (after.empty() || blank(after.front())) {
+        while (!before.empty() && blank(before.back())) before.remove_suffix(1);
+        if (before.empty()) return 0;
+    }
+    return 1 + static_cast<unsigned>(std::ranges::count(before, '\n'));
 }

@@ -22,12 +22,17 @@ public:
     // way around the locale machinery of the stream.
     bool read_double(double& value);
 
+    // The line (from 1) of the last word the stream has touched: the one it stopped in or at, or else
+    // the last word before the position, blanks skipped. 0 when nothing but blanks lies before it.
+    unsigned line_of_position() const noexcept;
+
 private:
     class Buffer : public std::streambuf {
     public:
         explicit Buffer(std::string text);
         std::string_view unread() const noexcept { return {gptr(), static_cast<std::size_t>(egptr() - gptr())}; }
         void skip(std::size_t count) noexcept { setg(eback(), gptr() + count, egptr()); }
+        std::string_view read() const noexcept { return {eback(), static_cast<std::size_t>(gptr() - eback())}; }
 
     private:
         std::string text_;

@@ -22,6 +22,7 @@
 #include "ui/app_icon.h"
 #include "ui/captioned_frame.h"
 #include "ui/edit_number.h"
+#include "ui/editor_commands.h"
 #include "ui/failure_text.h"
 #include "ui/window_look.h"
 
@@ -82,6 +83,7 @@ TForm1::TForm1(SimplexIteration& record, MessageSink& messages, ModelCalls model
     setFont(form_font());
 
     build_menu();
+    add_editor_commands(*this, messages_);
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(client);

@@ -96,6 +96,8 @@ public:
     void ShowSolution();
     // The latest run that produced tables, as the window keeps it; null before the first.
     std::shared_ptr<const RecordedRun> last_run() const { return last_run_; }
+    // The problem or model file loaded last (absolute); empty until a load succeeds.
+    const std::filesystem::path& loaded_file() const { return loaded_problem_file_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -118,10 +120,10 @@ private:
     SimplexIteration& record_;
     MessageSink& messages_;
     ModelCalls model_;
-    std::filesystem::path loaded_problem_file_;  // absolute; empty until a load succeeds
-    std::optional<ReportFrame> loaded_frame_;    // the loaded model's text around its tables; none for a problem file
+    std::filesystem::path loaded_problem_file_;    // absolute; empty until a load succeeds
+    std::optional<ReportFrame> loaded_frame_;      // the loaded model's text around its tables; none for a problem file
     std::shared_ptr<const RecordedRun> last_run_;  // set by each run that produced tables
-    QString last_chosen_file_;                   // the open dialog's last choice; empty until one is made
+    QString last_chosen_file_;                     // the open dialog's last choice; empty until one is made
 };
 
 // The program's main window while it exists.

@@ -1,7 +1,8 @@
 // Grabs the program's windows into PNG files, for the documentation and for checking the layout by eye:
-//     qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] MAIN.png
+//     qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] [--editor EDITOR.png] MAIN.png
 // The windows are built as the program builds them; --load loads a problem file first, as the button
-// "Загрузить данные" does. Messages that the windows would show in boxes are printed instead.
+// "Загрузить данные" does; --editor shows the problem editor with a model that has one fault, checked.
+// Messages that the windows would show in boxes are printed instead.
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
@@ -10,8 +11,11 @@
 #include <cstdio>
 
 #include "ui/About.h"
+#include "ui/editor_commands.h"
+#include "ui/editor_formats.h"
 #include "ui/main_form.h"
 #include "ui/message_sink.h"
+#include "ui/problem_editor.h"
 #include "ui/startup.h"
 
 namespace {
@@ -36,13 +40,15 @@ int main(int argc, char* argv[]) {
     QTranslator translator;
     prepare_application(app, translator);
 
-    QString problem_file, about_file, main_file;
+    QString problem_file, about_file, editor_file, main_file;
     const QStringList args = QApplication::arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == "--load" && i + 1 < args.size()) {
             problem_file = args[++i];
         } else if (args[i] == "--about" && i + 1 < args.size()) {
             about_file = args[++i];
+        } else if (args[i] == "--editor" && i + 1 < args.size()) {
+            editor_file = args[++i];
         } else if (main_file.isEmpty() && !args[i].startsWith('-')) {
             main_file = args[i];
         } else {
@@ -50,8 +56,10 @@ int main(int argc, char* argv[]) {
             break;
         }
     }
+    int status = 0;
     if (main_file.isEmpty()) {
-        std::fprintf(stderr, "usage: qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] MAIN.png\n");
+        std::fprintf(
+            stderr, "usage: qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] [--editor EDITOR.png] MAIN.png\n");
         return 64;
     }
 
@@ -64,9 +72,19 @@ int main(int argc, char* argv[]) {
         window.Button3Click();
     }
 
-    int status = 0;
+    if (!editor_file.isEmpty()) {
+        ProblemEditor* editor = open_new_problem(window, messages);
+        // The template with a word where a number belongs, in its last constraint.
+        QString text = editor_format(ModelFormat::cplex_lp).template_text;
+        editor->TextEdit->setPlainText(text.replace(QStringLiteral("<= 6"), QStringLiteral("<= six")));
+        editor->check();
+        QTimer::singleShot(300, editor, [editor, &editor_file, &status] {
+            if (!save(editor, editor_file)) status = 1;
+        });
+    }
+
     // Grabbed once the windows have been laid out and painted.
-    QTimer::singleShot(300, &window, [&] {
+    QTimer::singleShot(600, &window, [&] {
         if (!save(&window, main_file)) status = 1;
         if (!about_file.isEmpty()) {
             window.About1Click();

@@ -1,0 +1,109 @@
+// The problem editor: its templates, its faults at their lines, saving, solving in the main window, closing.
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "ui/editor_formats.h"
+#include "ui/main_form.h"
+#include "ui/problem_editor.h"
+#include "ui_test_support.h"
+
+namespace {
+
+struct Editor : testing::Test {
+    Editor() { window.show(); }
+    ~Editor() override {
+        for (ProblemEditor* open : window.findChildren<ProblemEditor*>()) delete open;
+    }
+    // Opens an editor by the main window's menu command; saving names the file `save_as`.
+    ProblemEditor& open(const char* command, const QString& save_as = {}) {
+        window.findChild<QAction*>(command)->trigger();
+        ProblemEditor* editor = window.findChildren<ProblemEditor*>().constLast();
+        editor->dialogs.save_name = [save_as](QWidget*, const QString&, ModelFormat) { return save_as; };
+        editor->dialogs.unsaved_changes = [this](QWidget*, const QString&) { return answer; };
+        return *editor;
+    }
+    static QByteArray bytes_of(const QString& name) {
+        QFile file(name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    TemporaryCurrentFolder folder;
+    SimplexIteration record;
+    RecordedMessages messages;
+    TForm1 window{record, messages};
+    ProblemEditor::UnsavedAnswer answer = ProblemEditor::UnsavedAnswer::cancel;
+};
+
+TEST_F(Editor, TheTemplateOfEachFormatSolvesInTheMainWindowOnceSaved) {
+    const struct {
+        ModelFormat format;
+        const char* saved;
+        const char* report;
+    } cases[] = {{ModelFormat::cplex_lp, "plan.lp", "plan.txt"},
+                 {ModelFormat::mathprog, "plan.mod", "plan.txt"},
+                 {ModelFormat::mps, "plan.mps", "plan.txt"},
+                 {ModelFormat::problem_file, "plan.qtb", "report.txt"}};
+    for (const auto& c : cases) {
+        ProblemEditor& editor = open("NewProblemItem", "plan");
+        editor.FormatBox->setCurrentIndex(static_cast<int>(&editor_format(c.format) - editor_formats().data()));
+        emit editor.FormatBox->activated(editor.FormatBox->currentIndex());
+        EXPECT_TRUE(editor.check()) << c.saved << ": " << editor.FaultList->item(0)->text().toStdString();
+        editor.SolveAction->trigger();
+        EXPECT_EQ(bytes_of(c.saved), editor_format(c.format).template_text.toUtf8()) << c.saved;
+        EXPECT_TRUE(window.Edit1->text().endsWith(c.saved));
+        EXPECT_EQ(record.variable_count(), 4u) << c.saved;
+        EXPECT_EQ(messages.take(), boxes({{"Решение получено!", "QTB"}})) << c.saved;
+        EXPECT_TRUE(read_report(c.report)) << c.saved;
+        EXPECT_TRUE(editor.windowTitle().startsWith(QStringLiteral("Редактор задачи — ") + c.saved));
+        QFile::remove(c.saved);
+    }
+}
+
+TEST_F(Editor, AFaultIsListedAtItsLineAndMarksIt) {
+    const struct {
+        const char* file;
+        const char* text;
+        int line;
+    } cases[] = {
+        {"bad.lp", "Maximize\n obj: x\nSubject To\n c1: x <= 4 ?\nEnd\n", 4},
+        {"bad.qtb", "Name: Задача\nAim: max\nAccuracy: 5 5\nSize: 1 2\nMatrix:\n1 0\n1 1 0\nFile: r.txt\n", 3},
+    };
+    for (const auto& c : cases) {
+        write_problem(c.file, c.text);
+        window.Edit1->setText(c.file);
+        ProblemEditor& editor = open("EditProblemItem");
+        EXPECT_EQ(editor.TextEdit->toPlainText(), QString::fromUtf8(c.text));
+        EXPECT_FALSE(editor.check());
+        ASSERT_EQ(editor.FaultList->count(), 1) << c.file;
+        QListWidgetItem* fault = editor.FaultList->item(0);
+        EXPECT_TRUE(fault->text().startsWith(QStringLiteral("Строка %1: ").arg(c.line))) << fault->text().toStdString();
+        ASSERT_EQ(editor.TextEdit->extraSelections().size(), 1);
+        EXPECT_EQ(editor.TextEdit->extraSelections()[0].cursor.blockNumber(), c.line - 1);
+        editor.TextEdit->moveCursor(QTextCursor::End);
+        emit editor.FaultList->itemActivated(fault);
+        EXPECT_EQ(editor.TextEdit->textCursor().blockNumber(), c.line - 1);
+    }
+}
+
+TEST_F(Editor, EscapeClosesAndUnsavedChangesAreAskedFor) {
+    QPointer<ProblemEditor> editor = &open("NewProblemItem");
+    QApplication::setActiveWindow(editor);
+    QTest::keyClick(editor->TextEdit, Qt::Key_Escape);
+    EXPECT_TRUE(editor.isNull() || !editor->isVisible());  // the untouched template goes without a question
+
+    editor = &open("NewProblemItem");
+    editor->TextEdit->insertPlainText("\\ changed\n");
+    QApplication::setActiveWindow(editor);
+    QTest::keyClick(editor->TextEdit, Qt::Key_Escape);
+    ASSERT_FALSE(editor.isNull());
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_FALSE(window.close());  // the main window's end asks the same
+    answer = ProblemEditor::UnsavedAnswer::discard;
+    QTest::keyClick(editor->TextEdit, Qt::Key_Escape);
+    EXPECT_TRUE(editor.isNull() || !editor->isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,308 @@
+#include "ui/problem_editor.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStringDecoder>
+#include <QToolBar>
+
+#include "problem/cp1251.h"
+#include "ui/editor_formats.h"
+#include "ui/main_form.h"
+
+namespace {
+
+const QString kErrorCaption = QStringLiteral("сообщение об ошибке");
+
+QAction* make_action(QWidget* window, const char* name, const QString& text, const QList<QKeySequence>& keys) {
+    auto* action = new QAction(text, window);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(action);
+    return action;
+}
+
+// A file's text: UTF-8 when its bytes are UTF-8 (a byte-order mark dropped), Windows-1251 otherwise,
+// as the problem-file reader tells them apart.
+QString decoded_text(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text.startsWith(QChar::ByteOrderMark) ? text.mid(1) : text;
+    return QString::fromStdString(cp1251::to_utf8(bytes.toStdString()));
+}
+
+QString file_filter(ModelFormat format) {
+    const EditorFormat& entry = editor_format(format);
+    return entry.title + QStringLiteral(" (*") + entry.extension + QStringLiteral(")");
+}
+
+bool is_template(const QString& text) {
+    if (text.trimmed().isEmpty()) return true;
+    for (const EditorFormat& entry : editor_formats()) {
+        if (text == entry.template_text) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+ProblemEditor::Dialogs ProblemEditor::Dialogs::real() {
+    return {
+        [](QWidget* parent, const QString& suggestion, ModelFormat format) {
+            return QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить задачу"), suggestion,
+                                                file_filter(format) + QStringLiteral(";;Все файлы (*)"));
+        },
+        [](QWidget* parent, const QString& name) {
+            QMessageBox box(QMessageBox::Question, QStringLiteral("Редактор задачи"),
+                            QStringLiteral("Сохранить изменения в «%1»?").arg(name),
+                            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+            box.setDefaultButton(QMessageBox::Save);
+            switch (box.exec()) {
+                case QMessageBox::Save:
+                    return UnsavedAnswer::save;
+                case QMessageBox::Discard:
+                    return UnsavedAnswer::discard;
+                default:
+                    return UnsavedAnswer::cancel;
+            }
+        },
+    };
+}
+
+ProblemEditor::ProblemEditor(TForm1& main_window, MessageSink& messages, Dialogs dialogs)
+    : QMainWindow(&main_window, Qt::Window),
+      dialogs(std::move(dialogs)),
+      main_window_(main_window),
+      messages_(messages) {
+    setObjectName(QStringLiteral("ProblemEditor"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    build_actions();
+    build_window();
+    resize(680, 520);
+    start_new(ModelFormat::cplex_lp);
+}
+
+void ProblemEditor::build_actions() {
+    CheckAction = make_action(this, "CheckAction", QStringLiteral("Проверить"),
+                              {QKeySequence(Qt::Key_F7), QKeySequence(Qt::CTRL | Qt::Key_K)});
+    SaveAction = make_action(this, "SaveAction", QStringLiteral("Сохранить"), {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    SaveAsAction = make_action(this, "SaveAsAction", QStringLiteral("Сохранить как…"),
+                               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+    SolveAction = make_action(
+        this, "SolveAction", QStringLiteral("Решить"),
+        {QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    CloseAction = make_action(this, "CloseAction", QStringLiteral("Закрыть"), {QKeySequence(Qt::Key_Escape)});
+
+    connect(CheckAction, &QAction::triggered, this, [this] { check(); });
+    connect(SaveAction, &QAction::triggered, this, [this] { save(); });
+    connect(SaveAsAction, &QAction::triggered, this, [this] { save_as(); });
+    connect(SolveAction, &QAction::triggered, this, &ProblemEditor::solve);
+    connect(CloseAction, &QAction::triggered, this, &QWidget::close);
+}
+
+void ProblemEditor::build_window() {
+    QMenu* file_menu = menuBar()->addMenu(QStringLiteral("Файл"));
+    file_menu->addActions({SaveAction, SaveAsAction});
+    file_menu->addSeparator();
+    file_menu->addAction(CloseAction);
+    QMenu* problem_menu = menuBar()->addMenu(QStringLiteral("Задача"));
+    problem_menu->addActions({CheckAction, SolveAction});
+
+    QToolBar* bar = addToolBar(QStringLiteral("Команды"));
+    bar->setObjectName(QStringLiteral("EditorToolBar"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* format_label = new QLabel(QStringLiteral(" Формат: "), bar);
+    bar->addWidget(format_label);
+    FormatBox = new QComboBox(bar);
+    FormatBox->setObjectName(QStringLiteral("FormatBox"));
+    for (const EditorFormat& entry : editor_formats())
+        FormatBox->addItem(entry.title + QStringLiteral(" (") + entry.extension + QStringLiteral(")"));
+    format_label->setBuddy(FormatBox);
+    bar->addWidget(FormatBox);
+    bar->addSeparator();
+    bar->addActions({CheckAction, SaveAction, SolveAction});
+    connect(FormatBox, &QComboBox::activated, this, &ProblemEditor::format_chosen);
+
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    TextEdit = new LineNumberedEdit(splitter);
+    TextEdit->setObjectName(QStringLiteral("TextEdit"));
+    FaultList = new QListWidget(splitter);
+    FaultList->setObjectName(QStringLiteral("FaultList"));
+    splitter->addWidget(TextEdit);
+    splitter->addWidget(FaultList);
+    splitter->setStretchFactor(0, 4);
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
+    setCentralWidget(splitter);
+    connect(FaultList, &QListWidget::itemActivated, this, &ProblemEditor::go_to_fault);
+    connect(FaultList, &QListWidget::itemClicked, this, &ProblemEditor::go_to_fault);
+    connect(TextEdit->document(), &QTextDocument::modificationChanged, this, &QWidget::setWindowModified);
+
+    statusBar()->setObjectName(QStringLiteral("EditorStatus"));
+    setTabOrder(TextEdit, FaultList);
+    setTabOrder(FaultList, FormatBox);
+}
+
+ModelFormat ProblemEditor::format() const {
+    return editor_formats()[static_cast<std::size_t>(std::max(0, FormatBox->currentIndex()))].format;
+}
+
+void ProblemEditor::set_format(ModelFormat format) {
+    const EditorFormat& entry = editor_format(format);
+    FormatBox->setCurrentIndex(static_cast<int>(&entry - editor_formats().data()));
+    shown_format_ = entry.format;
+}
+
+// A text still as it was started (a template or nothing) follows the format chosen; any other
+// text stays and is read in the new format from now on.
+void ProblemEditor::format_chosen(int index) {
+    const ModelFormat chosen = editor_formats()[static_cast<std::size_t>(index)].format;
+    if (chosen == shown_format_) return;
+    shown_format_ = chosen;
+    if (is_template(TextEdit->toPlainText())) {
+        const bool was_modified = TextEdit->document()->isModified();
+        set_text(editor_format(chosen).template_text);
+        TextEdit->document()->setModified(was_modified || !file_name_.isEmpty());
+    }
+    FaultList->clear();
+    update_title();
+}
+
+void ProblemEditor::set_text(const QString& text) {
+    TextEdit->setPlainText(text);
+    TextEdit->document()->setModified(false);
+    TextEdit->mark_lines({});
+    FaultList->clear();
+}
+
+void ProblemEditor::start_new(ModelFormat format) {
+    file_name_.clear();
+    set_format(format);
+    set_text(editor_format(format).template_text);
+    update_title();
+}
+
+bool ProblemEditor::open_file(const QString& file_name) {
+    QFile file(file_name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        messages_.show(QStringLiteral("Не удаётся прочитать файл %1").arg(file_name), kErrorCaption);
+        return false;
+    }
+    file_name_ = QFileInfo(file_name).absoluteFilePath();
+    set_format(editor_format_of(file_name));
+    set_text(decoded_text(file.readAll()));
+    update_title();
+    return true;
+}
+
+void ProblemEditor::update_title() {
+    const QString name = file_name_.isEmpty() ? QStringLiteral("Новая задача") : QFileInfo(file_name_).fileName();
+    setWindowTitle(QStringLiteral("Редактор задачи — %1[*]").arg(name));
+}
+
+// --- Check ---
+
+bool ProblemEditor::check() {
+    const std::vector<TextFault> faults = check_problem_text(TextEdit->toPlainText(), format());
+    show_faults(faults);
+    return faults.empty();
+}
+
+void ProblemEditor::show_faults(const std::vector<TextFault>& faults) {
+    FaultList->clear();
+    QList<int> lines;
+    for (const TextFault& fault : faults) {
+        const QString text =
+            fault.line == 0 ? fault.message : QStringLiteral("Строка %1: %2").arg(fault.line).arg(fault.message);
+        auto* item = new QListWidgetItem(text, FaultList);
+        item->setData(Qt::UserRole, fault.line);
+        if (fault.line != 0) lines.push_back(static_cast<int>(fault.line));
+    }
+    TextEdit->mark_lines(lines);
+    if (faults.empty()) {
+        auto* item = new QListWidgetItem(QStringLiteral("Ошибок не найдено."), FaultList);
+        item->setData(Qt::UserRole, 0);
+        statusBar()->showMessage(QStringLiteral("Ошибок не найдено."));
+    } else {
+        statusBar()->showMessage(QStringLiteral("Найдено ошибок: %1").arg(faults.size()));
+        if (!lines.isEmpty()) TextEdit->go_to_line(lines.front());
+    }
+}
+
+void ProblemEditor::go_to_fault(const QListWidgetItem* item) {
+    if (const int line = item->data(Qt::UserRole).toInt(); line > 0) TextEdit->go_to_line(line);
+}
+
+// --- Save ---
+
+bool ProblemEditor::save() {
+    if (file_name_.isEmpty() || with_extension_of(file_name_, format()) != file_name_) return save_as();
+    return write_to(file_name_);
+}
+
+bool ProblemEditor::save_as() {
+    const EditorFormat& entry = editor_format(format());
+    const QString suggestion =
+        file_name_.isEmpty()
+            ? QDir::current().filePath(QStringLiteral("задача") + entry.extension)
+            : QFileInfo(file_name_).dir().filePath(QFileInfo(file_name_).completeBaseName() + entry.extension);
+    const QString chosen = dialogs.save_name(this, suggestion, entry.format);
+    if (chosen.isEmpty()) return false;
+    return write_to(QFileInfo(with_extension_of(chosen, entry.format)).absoluteFilePath());
+}
+
+bool ProblemEditor::write_to(const QString& file_name) {
+    QSaveFile file(file_name);
+    const QByteArray bytes = TextEdit->toPlainText().toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        messages_.show(QStringLiteral("Не удаётся сохранить файл %1").arg(file_name), kErrorCaption);
+        return false;
+    }
+    file_name_ = file_name;
+    TextEdit->document()->setModified(false);
+    update_title();
+    statusBar()->showMessage(QStringLiteral("Сохранено: %1").arg(file_name_));
+    return true;
+}
+
+// --- Solve ---
+
+void ProblemEditor::solve() {
+    // The main window reads the file, in the format its extension names.
+    const bool unsaved = TextEdit->document()->isModified() || with_extension_of(file_name_, format()) != file_name_;
+    if (unsaved && !save()) return;
+    if (!check()) return;
+    // As "Загрузить данные" with the name in the main window's box, then "Решить задачу".
+    main_window_.Edit1->setText(QDir::toNativeSeparators(file_name_));
+    main_window_.Button3Click();
+    if (main_window_.Button1->isEnabled()) main_window_.Button1Click();
+}
+
+// --- Close ---
+
+void ProblemEditor::closeEvent(QCloseEvent* event) {
+    if (TextEdit->document()->isModified()) {
+        const QString name = file_name_.isEmpty() ? QStringLiteral("Новая задача") : QFileInfo(file_name_).fileName();
+        switch (dialogs.unsaved_changes(this, name)) {
+            case UnsavedAnswer::save:
+                if (!save()) return event->ignore();
+                break;
+            case UnsavedAnswer::discard:
+                break;
+            case UnsavedAnswer::cancel:
+                return event->ignore();
+        }
+    }
+    event->accept();
+}

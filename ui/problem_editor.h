@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QAction>
+#include <QComboBox>
+#include <QListWidget>
+#include <QMainWindow>
+
+#include <functional>
+#include <vector>
+
+#include "problem/model_format.h"
+#include "ui/line_numbered_edit.h"
+#include "ui/message_sink.h"
+#include "ui/text_check.h"
+
+class TForm1;
+
+// The problem editor: a window in which a new problem is written or a problem file or model is
+// edited, checked by the readers the main window uses, saved as UTF-8 and solved in the main
+// window. It is a window of its own over the main window and deletes itself when it is closed.
+class ProblemEditor : public QMainWindow {
+    Q_OBJECT
+
+public:
+    enum class UnsavedAnswer { save, discard, cancel };
+
+    // The questions the editor asks; the program asks them in dialogs, the tests answer them.
+    struct Dialogs {
+        // The name to save under, the suggestion first; empty when the user gives none.
+        std::function<QString(QWidget* parent, const QString& suggestion, ModelFormat format)> save_name;
+        // What to do with unsaved changes of the named text before the window closes.
+        std::function<UnsavedAnswer(QWidget* parent, const QString& name)> unsaved_changes;
+
+        static Dialogs real();
+    };
+
+    ProblemEditor(TForm1& main_window, MessageSink& messages, Dialogs dialogs = Dialogs::real());
+
+    // A new, unnamed text: the template of the format.
+    void start_new(ModelFormat format);
+    // Edits a file (UTF-8 or Windows-1251) in the format its extension names; false, after a
+    // message, when it cannot be read.
+    bool open_file(const QString& file_name);
+
+    // "Проверить": reads the text as the main window would and lists its faults; true when it has none.
+    bool check();
+    // "Сохранить": writes the text as UTF-8 to its file, asking for a name when it has none (or
+    // when the file's extension names another format); false when nothing was written.
+    bool save();
+    // "Сохранить как…".
+    bool save_as();
+    // "Решить": saves the text, checks it, then loads it in the main window as "Загрузить данные"
+    // does and solves it there.
+    void solve();
+
+    ModelFormat format() const;
+    QString file_name() const { return file_name_; }  // absolute; empty for a new text
+
+    // --- Controls ---
+    QComboBox* FormatBox;
+    LineNumberedEdit* TextEdit;
+    QListWidget* FaultList;  // one item per fault; the item's data is its line (0: none)
+    QAction* CheckAction;
+    QAction* SaveAction;
+    QAction* SaveAsAction;
+    QAction* SolveAction;
+    QAction* CloseAction;
+
+    Dialogs dialogs;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build_actions();
+    void build_window();
+    void set_format(ModelFormat format);
+    void format_chosen(int index);
+    void set_text(const QString& text);
+    bool write_to(const QString& file_name);
+    void show_faults(const std::vector<TextFault>& faults);
+    void go_to_fault(const QListWidgetItem* item);
+    void update_title();
+
+    TForm1& main_window_;
+    MessageSink& messages_;
+    QString file_name_;
+    ModelFormat shown_format_ = ModelFormat::cplex_lp;  // the format of the text as last set or chosen
+};
