@@ -85,9 +85,10 @@ void TForm1::KeepRunSwitchesInSettings() {
         {BlandRule1, QStringLiteral("runs/bland_rule")},
         {Utf8Report1, QStringLiteral("runs/utf8_report")},
     };
-    for (const auto& [action, key] : switches) {
-        action->setChecked(QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).value(key, false).toBool());
-        connect(action, &QAction::toggled, this,
+    for (const auto& entry : switches) {
+        const QString key = entry.second;
+        entry.first->setChecked(QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).value(key, false).toBool());
+        connect(entry.first, &QAction::toggled, this,
                 [key](bool on) { QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).setValue(key, on); });
     }
 }
