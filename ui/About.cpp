@@ -53,3 +53,11 @@ TForm2::TForm2(QWidget* parent)
 }
 
 void TForm2::Button1Click() { close(); }
+
+void TForm2::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -21,6 +22,9 @@ public:
     QPushButton* Button1;
 
     void Button1Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;  // Escape closes it, as Ok does
 };
 
 // The newest About window; empty before the first About command and once that window is gone.

@@ -93,6 +93,7 @@ TForm1::TForm1(SimplexIteration& record, MessageSink& messages, ModelCalls model
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFixedHeight(21);
     setStatusBar(StatusBar1);
+    build_run_commands();
 
     OpenDialog1 = new QFileDialog(this);
     OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
@@ -202,6 +203,7 @@ void TForm1::set_tab_order() {
 
 void TForm1::connect_handlers() {
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(Edit1, &QLineEdit::returnPressed, Button3, &QPushButton::click);  // Enter loads
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(FileOpenItem, &QAction::triggered, this, &TForm1::FileOpenItemClick);
@@ -347,6 +349,7 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::SolveProblem() {
+    if (run_active()) return;  // one run at a time
     SimplexIteration& record = record_;
 
     record.no_table = RadioButton6->isChecked();
@@ -385,25 +388,19 @@ void TForm1::SolveProblem() {
     record.compute_col_widths();
     record.precision = digits;
 
+    if (!confirm_report_size(record)) return;
     set_progress(QStringLiteral("Итерация:"), QStringLiteral("0"));
 
+    // A copy: the record itself is never changed by a run.
+    SimplexIteration run = record;
+    place_report_beside_problem(run);
     // A run empties its report file first: a report that is the loaded problem file itself would destroy
     // the problem, so it is refused like a report file that cannot be opened.
-    if (report_overwrites(record, loaded_problem_file_)) {
+    if (report_overwrites(run, loaded_problem_file_)) {
         messages_.show(status_message(kCannotOpenReportFile), kErrorCaption);
         return;
     }
-
-    try {
-        // A copy: the record itself is never changed by a run.
-        const Matrix solution = loaded_frame_ ? model_.solve_model(record, *loaded_frame_) : model_.solve(record);
-        static_cast<void>(solution);
-    } catch (const SimplexIteration::bad_simplex& failure) {
-        show_status_codes(failure);
-        return;
-    }
-    messages_.show(QStringLiteral("Решение получено!"), kProgramCaption);
-    set_progress(QString(), QString());
+    run_and_report(std::move(run));
 }
 
 void TForm1::set_progress(const QString& label1, const QString& label2) {

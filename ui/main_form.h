@@ -9,18 +9,23 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 
+#include <atomic>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "problem/model_format.h"
 #include "problem/simplex_iteration.h"
 #include "solver/report_frame.h"
 #include "solver/table_recorder.h"
+#include "ui/desktop_calls.h"
 #include "ui/message_sink.h"
 #include "ui/model_calls.h"
 
@@ -69,7 +74,7 @@ public:
     QPushButton* Button2;
     QLabel* Label1;
     QLabel* Label2;
-    QStatusBar* StatusBar1;  // the window's status bar; nothing writes to it
+    QStatusBar* StatusBar1;  // the window's status bar: the latest run's report and a running run's progress
     QFileDialog* OpenDialog1;
 
     // --- Handlers ---
@@ -99,8 +104,26 @@ public:
     // The problem or model file loaded last (absolute); empty until a load succeeds.
     const std::filesystem::path& loaded_file() const { return loaded_problem_file_; }
 
+    // --- Runs and their reports (ui/run_commands.cpp) ---
+    QAction* StopRun1;          // "Остановить решение": enabled only while a run goes on
+    QAction* ExactArithmetic1;  // checkable switches of the runs
+    QAction* BlandRule1;
+    QAction* Utf8Report1;
+    QAction* OpenReport1;  // the latest run's report, or its folder, with the desktop's viewer
+    QAction* OpenReportFolder1;
+    QProgressBar* ProgressBar1;  // in StatusBar1 while a run goes on: pivots made of the iteration limit
+    QLabel* ReportPath1;         // in StatusBar1: the latest run's report; empty until the first run
+    DesktopCalls desktop;        // its questions and the viewer
+    bool run_active() const { return run_stop_ != nullptr; }
+    void StopRun1Click();
+    void OpenReport1Click();
+    void OpenReportFolder1Click();
+    // Keeps the switches of the runs in the user's settings, from one start of the program to the next.
+    void KeepRunSwitchesInSettings();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void build_menu();
@@ -116,6 +139,14 @@ private:
     bool load_model_file(const std::filesystem::path& path, ModelFormat format);
     void show_options_of_record();
     void set_progress(const QString& label1, const QString& label2);
+    void build_run_commands();
+    RunSettings run_settings() const;
+    // False when the report may pass a gigabyte and the user does not want to go on.
+    bool confirm_report_size(const SimplexIteration& run);
+    void place_report_beside_problem(SimplexIteration& run) const;
+    // Runs the copy in a worker while the window goes on, then tells the outcome.
+    void run_and_report(SimplexIteration run);
+    void set_running(std::atomic<bool>* stop);
 
     SimplexIteration& record_;
     MessageSink& messages_;
@@ -124,6 +155,10 @@ private:
     std::optional<ReportFrame> loaded_frame_;      // the loaded model's text around its tables; none for a problem file
     std::shared_ptr<const RecordedRun> last_run_;  // set by each run that produced tables
     QString last_chosen_file_;                     // the open dialog's last choice; empty until one is made
+    std::atomic<bool>* run_stop_ = nullptr;        // the running run's stop request; null between runs
+    std::vector<std::function<void()>> restore_after_run_;  // what a run disabled, as it was
+    bool close_after_run_ = false;                          // the window was closed while a run went on
+    std::filesystem::path last_report_;                     // the latest run's report; empty until one is written
 };
 
 // The program's main window while it exists.

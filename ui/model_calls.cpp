@@ -1,6 +1,7 @@
 #include "ui/model_calls.h"
 
 #include "problem/model_loading.h"
+#include "solver/run_observer.h"
 #include "solver/simplex_engine.h"
 
 ModelCalls ModelCalls::real() {
@@ -10,6 +11,9 @@ ModelCalls ModelCalls::real() {
         [](const std::string& model_file, ModelFormat format) { return load_model(model_file, format); },
         [](SimplexIteration run, const ReportFrame& frame) {
             return solve_with_outcome(std::move(run), frame).solution;
+        },
+        [](SimplexIteration run, const RunSettings& settings, const ReportFrame& frame, const RunObserver& observer) {
+            return run_simplex(std::move(run), settings, frame, observer);
         },
     };
 }

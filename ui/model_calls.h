@@ -8,6 +8,8 @@
 #include "problem/model_format.h"
 #include "problem/simplex_iteration.h"
 #include "solver/report_frame.h"
+#include "solver/run_observer.h"
+#include "solver/simplex_engine.h"
 
 // The calls of the model that the main window makes. The program always uses real(); the tests
 // put their own in to provoke failures that a well-formed problem cannot produce.
@@ -20,6 +22,12 @@ struct ModelCalls {
     std::function<CanonicalForm(const std::string& model_file, ModelFormat format)> read_model;
     // Runs the engine on its own copy of a model's record, with the model's text around the tables.
     std::function<Matrix(SimplexIteration run, const ReportFrame& frame)> solve_model;
+    // A watched run on its own copy of a record (a problem file's frame is empty), made as the settings say;
+    // its status codes come back in the outcome. When it is empty the window runs `solve` or
+    // `solve_model`, unwatched.
+    std::function<SolveOutcome(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,
+                               const RunObserver& observer)>
+        watched_solve;
 
     static ModelCalls real();
 };

@@ -1,14 +1,18 @@
 // Grabs the program's windows into PNG files, for the documentation and for checking the layout by eye:
-//     qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] [--editor EDITOR.png] MAIN.png
+//     qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] [--editor EDITOR.png] [--running RUNNING.png]
+//                    MAIN.png
 // The windows are built as the program builds them; --load loads a problem file first, as the button
 // "Загрузить данные" does; --editor shows the problem editor with a model that has one fault, checked.
-// Messages that the windows would show in boxes are printed instead.
+// --running grabs the window once more while a run of the loaded problem goes on, held after its first
+// pivot until the picture is taken. Messages that the windows would show in boxes are printed instead.
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
 #include <QTranslator>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "ui/About.h"
 #include "ui/editor_commands.h"
@@ -40,7 +44,7 @@ int main(int argc, char* argv[]) {
     QTranslator translator;
     prepare_application(app, translator);
 
-    QString problem_file, about_file, editor_file, main_file;
+    QString problem_file, about_file, editor_file, running_file, main_file;
     const QStringList args = QApplication::arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == "--load" && i + 1 < args.size()) {
@@ -49,6 +53,8 @@ int main(int argc, char* argv[]) {
             about_file = args[++i];
         } else if (args[i] == "--editor" && i + 1 < args.size()) {
             editor_file = args[++i];
+        } else if (args[i] == "--running" && i + 1 < args.size()) {
+            running_file = args[++i];
         } else if (main_file.isEmpty() && !args[i].startsWith('-')) {
             main_file = args[i];
         } else {
@@ -58,14 +64,27 @@ int main(int argc, char* argv[]) {
     }
     int status = 0;
     if (main_file.isEmpty()) {
-        std::fprintf(
-            stderr, "usage: qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] [--editor EDITOR.png] MAIN.png\n");
+        std::fprintf(stderr,
+                     "usage: qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] [--editor EDITOR.png] "
+                     "[--running RUNNING.png] MAIN.png\n");
         return 64;
     }
 
     SimplexIteration record;
     PrintedMessages messages;
-    TForm1 window(record, messages);
+    ModelCalls calls = ModelCalls::real();
+    if (!running_file.isEmpty()) {
+        calls.watched_solve = [real = calls.watched_solve](SimplexIteration run, const RunSettings& settings,
+                                                           const ReportFrame& frame, const RunObserver& observer) {
+            RunObserver held = observer;
+            held.progress = [&observer](std::int32_t pivots, std::int32_t limit) {
+                observer.progress(pivots, limit);
+                while (!observer.stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            };
+            return real(std::move(run), settings, frame, held);
+        };
+    }
+    TForm1 window(record, messages, calls);
     window.show();
     if (!problem_file.isEmpty()) {
         window.Edit1->setText(problem_file);
@@ -86,6 +105,13 @@ int main(int argc, char* argv[]) {
     // Grabbed once the windows have been laid out and painted.
     QTimer::singleShot(600, &window, [&] {
         if (!save(&window, main_file)) status = 1;
+        if (!running_file.isEmpty()) {
+            QTimer::singleShot(500, &window, [&] {
+                if (!save(&window, running_file)) status = 1;
+                window.StopRun1Click();
+            });
+            window.Button1Click();  // returns when the run has been stopped
+        }
         if (!about_file.isEmpty()) {
             window.About1Click();
             QTimer::singleShot(300, &window, [&] {

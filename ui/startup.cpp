@@ -26,6 +26,7 @@ int run_desktop(SimplexIteration& record, MessageBoxSink& messages) {
     TForm1 main_window(record, messages);
     Form1 = &main_window;
     messages.set_parent(&main_window);
+    main_window.KeepRunSwitchesInSettings();
     main_window.show();
 
     TForm3 result_window;

@@ -1,0 +1,12 @@
+#pragma once
+
+// How large the text report of a run can grow, known before the run: a slip in the width box
+// (2147483647) would write gigabytes before anything else could be done.
+
+#include "problem/simplex_iteration.h"
+#include "solver/simplex_engine.h"
+
+// The bytes of the largest report a run of `problem` can write: every table its print options
+// select up to its iteration limit, at its column widths (compute_col_widths has run) and
+// precision. 0 when it prints no tables. A double: the worst cases pass any integer type.
+double estimated_report_bytes(const SimplexIteration& problem, TextEncoding encoding = TextEncoding::cp1251);

@@ -1,0 +1,147 @@
+// Runs in a worker: the engine's report, beside the problem; the stop command; the question before a
+// huge report; the switches; Enter loads and Escape closes About.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "solver/run_observer.h"
+#include "ui/About.h"
+#include "ui/main_form.h"
+#include "ui_test_support.h"
+
+namespace {
+
+const Message kSolved{"Решение получено!", "QTB"};
+
+void press_key(QWidget* widget, Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+}
+
+std::string file_bytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class Runs : public testing::Test {
+protected:
+    // The real calls; with stop_after_first_pivot the run waits after its first pivot until the window,
+    // still taking events, has been told to stop.
+    ModelCalls watched_calls() {
+        ModelCalls calls = ModelCalls::real();
+        calls.watched_solve = [this, real = calls.watched_solve](SimplexIteration run, const RunSettings& settings,
+                                                                 const ReportFrame& frame,
+                                                                 const RunObserver& observer) {
+            RunObserver watched = observer;
+            watched.progress = [&](std::int32_t pivots, std::int32_t limit) {
+                observer.progress(pivots, limit);
+                if (pivots != 1 || !stop_after_first_pivot) return;
+                QMetaObject::invokeMethod(&window, [this] {
+                    held_during_run = !window.Button1->isEnabled() && !window.Edit1->isEnabled() &&
+                                      !window.FileOpenItem->isEnabled() && !window.ProgressBar1->isHidden();
+                    window.StopRun1->trigger();
+                });
+                while (!observer.stop_requested()) std::this_thread::yield();
+            };
+            return real(std::move(run), settings, frame, watched);
+        };
+        return calls;
+    }
+
+    void load_by_enter(const std::string& name) {
+        window.Edit1->setText(QString::fromStdString(name));
+        press_key(window.Edit1, Qt::Key_Return);
+        ASSERT_TRUE(messages.take().empty());
+        ASSERT_TRUE(window.Button1->isEnabled());
+    }
+
+    TemporaryCurrentFolder folder;
+    SimplexIteration record;
+    RecordedMessages messages;
+    TForm1 window{record, messages, watched_calls()};
+    std::vector<QString> questions;
+    std::vector<QUrl> opened;
+    bool stop_after_first_pivot = false;
+    bool held_during_run = false;
+};
+
+TEST_F(Runs, AWorkerWritesTheEnginesReportBesideTheProblem) {
+    window.desktop.open_url = [this](const QUrl& url) { return opened.push_back(url), true; };
+    std::filesystem::create_directory("sub");
+    write_problem("sub/problem.qtb", kTwoPivotProblem);
+    load_by_enter("sub/problem.qtb");
+    window.Button1->click();
+    EXPECT_EQ(messages.take(), boxes({kSolved}));
+    SimplexIteration direct = record;
+    direct.file = "direct.txt";
+    static_cast<void>(solve(direct));
+    const std::filesystem::path report = std::filesystem::absolute("sub/report.txt");
+    EXPECT_EQ(file_bytes(report), file_bytes("direct.txt"));
+    EXPECT_EQ(window.ReportPath1->text(), "Отчёт: " + QString::fromStdString(report.string()));
+    window.OpenReport1->trigger();
+    window.OpenReportFolder1->trigger();
+    EXPECT_EQ(opened, (std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(report.string())),
+                                         QUrl::fromLocalFile(QString::fromStdString(report.parent_path().string()))}));
+}
+
+TEST_F(Runs, TheSwitchesReachTheRun) {
+    const struct {
+        QAction* TForm1::*toggle;
+        const char* in_report;  // UTF-8
+    } cases[] = {{&TForm1::ExactArithmetic1, "1/2"}, {&TForm1::BlandRule1, "0.5000"}, {&TForm1::Utf8Report1, "0.5000"}};
+    write_problem("problem.qtb", kTwoPivotProblem);
+    load_by_enter("problem.qtb");
+    for (const auto& c : cases) {
+        (window.*c.toggle)->setChecked(true);
+        window.Button1->click();
+        (window.*c.toggle)->setChecked(false);
+        EXPECT_EQ(messages.take(), boxes({kSolved}));
+        const bool utf8 = c.toggle == &TForm1::Utf8Report1;
+        const std::string bytes = file_bytes("report.txt");
+        EXPECT_NE((utf8 ? bytes : cp1251::to_utf8(bytes)).find(c.in_report), std::string::npos) << bytes;
+        EXPECT_EQ(bytes.find('\r') == std::string::npos, utf8);
+        const RunSettings& used = window.last_run()->outcome.settings;
+        EXPECT_EQ(used.arithmetic == Arithmetic::exact, c.toggle == &TForm1::ExactArithmetic1);
+        EXPECT_EQ(used.rule == PivotRule::bland, c.toggle == &TForm1::BlandRule1);
+    }
+}
+
+TEST_F(Runs, AHugeReportIsAskedForAndNoWritesNothing) {
+    window.desktop.ask = [this](const QString& text, const QString&) { return questions.push_back(text), false; };
+    write_problem("problem.qtb", kTwoPivotProblem);
+    load_by_enter("problem.qtb");
+    window.Edit4->setText("2147483647");
+    window.Button1->click();
+    ASSERT_EQ(questions.size(), 1U);
+    EXPECT_TRUE(questions[0].startsWith("Отчёт может занять около ") && questions[0].endsWith(" ГБ. Продолжить?"));
+    EXPECT_TRUE(messages.take().empty());
+    EXPECT_FALSE(std::filesystem::exists("report.txt"));
+}
+
+TEST_F(Runs, TheStopCommandEndsARunAtItsNextTable) {
+    std::filesystem::copy_file(QTB_SOURCE_DIR "/examples/models/klee_minty.lp", "klee_minty.lp");
+    load_by_enter("klee_minty.lp");
+    stop_after_first_pivot = true;
+    window.Button1->click();
+    EXPECT_TRUE(held_during_run);
+    EXPECT_EQ(messages.take(), boxes({{"Решение остановлено.", "QTB"}}));
+    EXPECT_TRUE(window.ReportPath1->text().startsWith("Решение остановлено. Отчёт: "));
+    EXPECT_TRUE(cp1251::to_utf8(file_bytes("klee_minty.txt")).ends_with(stopped_run_text(1) + "\r\n"));
+    EXPECT_TRUE(window.Button1->isEnabled() && window.ProgressBar1->isHidden());
+}
+
+TEST_F(Runs, EscapeClosesAbout) {
+    window.About1->trigger();
+    const QPointer<TForm2> about = Form2;
+    press_key(about, Qt::Key_Escape);
+    EXPECT_TRUE(!about || !about->isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,263 @@
+// The main window's runs: in a worker while the window goes on, with their progress, the stop command,
+// the switches of how they run, the question before a huge report, and the commands about the report.
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QKeySequence>
+#include <QSettings>
+#include <QTimer>
+#include <QUrl>
+
+#include <chrono>
+#include <cmath>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include "problem/cp1251.h"
+#include "solver/report_size_estimate.h"
+#include "solver/report_target.h"
+#include "ui/main_form.h"
+#include "ui/run_beside_events.h"
+
+namespace {
+
+const QString kProgramCaption = QStringLiteral("QTB");
+const QString kErrorCaption = QStringLiteral("сообщение об ошибке");
+constexpr double kGigabyte = 1024.0 * 1024.0 * 1024.0;
+constexpr std::chrono::milliseconds kProgressInterval{50};
+
+QAction* add_switch(QMenu* menu, const char* name, const QString& text, const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(true);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QString shown_path(const std::filesystem::path& path) { return QFile::decodeName(path.c_str()); }
+
+}  // namespace
+
+void TForm1::build_run_commands() {
+    desktop = DesktopCalls::real(this);
+    Solution1->addSeparator();
+    StopRun1 = Solution1->addAction(QStringLiteral("Остановить решение"));
+    StopRun1->setObjectName(QStringLiteral("StopRun1"));
+    StopRun1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Period), QKeySequence(Qt::CTRL | Qt::Key_Pause)});
+    StopRun1->setEnabled(false);
+    Solution1->addSeparator();
+    ExactArithmetic1 = add_switch(Solution1, "ExactArithmetic1", QStringLiteral("Точная арифметика (дроби)"),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
+    BlandRule1 = add_switch(Solution1, "BlandRule1", QStringLiteral("Правило Бланда"),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B));
+    Utf8Report1 = add_switch(Solution1, "Utf8Report1", QStringLiteral("Отчёт в UTF-8"),
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
+    Solution1->addSeparator();
+    OpenReport1 = Solution1->addAction(QStringLiteral("Открыть отчёт"));
+    OpenReport1->setObjectName(QStringLiteral("OpenReport1"));
+    OpenReport1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    OpenReportFolder1 = Solution1->addAction(QStringLiteral("Открыть папку отчёта"));
+    OpenReportFolder1->setObjectName(QStringLiteral("OpenReportFolder1"));
+    OpenReportFolder1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    for (QAction* action : {OpenReport1, OpenReportFolder1}) action->setEnabled(false);
+
+    connect(StopRun1, &QAction::triggered, this, &TForm1::StopRun1Click);
+    connect(OpenReport1, &QAction::triggered, this, &TForm1::OpenReport1Click);
+    connect(OpenReportFolder1, &QAction::triggered, this, &TForm1::OpenReportFolder1Click);
+
+    // The status bar's own message stays free for the hints of the menus.
+    ReportPath1 = new QLabel(StatusBar1);
+    ReportPath1->setObjectName(QStringLiteral("ReportPath1"));
+    ReportPath1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    StatusBar1->addWidget(ReportPath1, 1);
+    ProgressBar1 = new QProgressBar(StatusBar1);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setMaximumSize(160, 15);
+    ProgressBar1->setFormat(QStringLiteral("%v из %m"));
+    StatusBar1->addPermanentWidget(ProgressBar1);
+    ProgressBar1->hide();
+}
+
+void TForm1::KeepRunSwitchesInSettings() {
+    const std::pair<QAction*, QString> switches[] = {
+        {ExactArithmetic1, QStringLiteral("runs/exact_arithmetic")},
+        {BlandRule1, QStringLiteral("runs/bland_rule")},
+        {Utf8Report1, QStringLiteral("runs/utf8_report")},
+    };
+    for (const auto& entry : switches) {
+        const QString key = entry.second;
+        entry.first->setChecked(QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).value(key, false).toBool());
+        connect(entry.first, &QAction::toggled, this,
+                [key](bool on) { QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).setValue(key, on); });
+    }
+}
+
+RunSettings TForm1::run_settings() const {
+    RunSettings settings;
+    settings.arithmetic = ExactArithmetic1->isChecked() ? Arithmetic::exact : Arithmetic::double_precision;
+    settings.rule = BlandRule1->isChecked() ? PivotRule::bland : PivotRule::dantzig;
+    settings.encoding = Utf8Report1->isChecked() ? TextEncoding::utf8 : TextEncoding::cp1251;
+    settings.keep_final_table = true;  // for the solution window
+    return settings;
+}
+
+bool TForm1::confirm_report_size(const SimplexIteration& run) {
+    const double bytes = estimated_report_bytes(run, run_settings().encoding);
+    if (bytes <= kGigabyte) return true;
+    const QString size = QString::number(std::round(bytes / kGigabyte), 'f', 0);
+    return desktop.ask(QStringLiteral("Отчёт может занять около %1 ГБ. Продолжить?").arg(size), kProgramCaption);
+}
+
+// A relative report name of a problem file is taken from that file's folder, where the user looks for
+// it, and not from the program's current folder. A model's report is named after the model and
+// already lies beside it.
+void TForm1::place_report_beside_problem(SimplexIteration& run) const {
+    if (!run.file || loaded_frame_ || loaded_problem_file_.empty()) return;
+    const std::filesystem::path name = report_path(*run.file);
+    std::error_code error;
+    const std::filesystem::path folder = loaded_problem_file_.parent_path();
+    // The name as written when it leads there already.
+    if (name.is_absolute() || std::filesystem::equivalent(folder, std::filesystem::current_path(error), error)) return;
+    // A folder whose name Windows-1251 cannot spell keeps the name as it was.
+    if (auto beside = cp1251::from_utf8((folder / name).string())) {
+        run.file = std::move(*beside);
+    }
+}
+
+void TForm1::run_and_report(SimplexIteration run) {
+    std::filesystem::path report;
+    if (!run.no_table && run.file) {
+        std::error_code error;
+        report = std::filesystem::absolute(report_path(*run.file), error).lexically_normal();
+    }
+    const RunSettings settings = run_settings();
+    const ReportFrame frame = loaded_frame_ ? *loaded_frame_ : ReportFrame{};  // a load meanwhile leaves it be
+    const bool model_run = loaded_frame_.has_value();
+
+    std::atomic<bool> stop{false};
+    std::atomic<std::int32_t> pivots{0};
+    std::atomic<std::int32_t> limit{0};
+    TableRecorder recorder;
+    std::optional<SolveOutcome> outcome;
+    std::optional<SimplexIteration::bad_simplex> failure;
+    const auto work = [&] {
+        if (model_.watched_solve) {
+            const RunObserver observer{&recorder,
+                                       [&](std::int32_t made, std::int32_t of) {
+                                           limit.store(of, std::memory_order_relaxed);
+                                           pivots.store(made, std::memory_order_relaxed);
+                                       },
+                                       &stop};
+            outcome = model_.watched_solve(std::move(run), settings, frame, observer);
+            return;
+        }
+        try {
+            static_cast<void>(model_run ? model_.solve_model(std::move(run), frame) : model_.solve(std::move(run)));
+        } catch (const SimplexIteration::bad_simplex& codes) {
+            failure = codes;
+        }
+    };
+    const auto show_progress = [&] {
+        if (const std::int32_t of = limit.load(std::memory_order_relaxed); of > 0) {
+            const std::int32_t made = pivots.load(std::memory_order_relaxed);
+            ProgressBar1->setRange(0, of);
+            ProgressBar1->setValue(made);
+            set_progress(QStringLiteral("Итерация:"), QString::number(made));
+        }
+    };
+
+    {
+        set_running(&stop);
+        struct EndOfRun {
+            TForm1* window;
+            ~EndOfRun() { window->set_running(nullptr); }
+        } end_of_run{this};
+        run_beside_events(work, show_progress, kProgressInterval, stop);
+    }
+
+    const bool stopped = outcome && outcome->stopped;
+    if (outcome) {
+        if (!outcome->status.empty()) failure = outcome->status;
+        set_progress(QStringLiteral("Итерация:"), QString::number(outcome->iterations));
+        if (std::shared_ptr<RecordedRun> tables = recorder.take(); !tables->tables.empty()) {
+            tables->outcome.settings = outcome->settings;  // the engine notes them only after the run's end
+            last_run_ = std::move(tables);
+            ShowSolution();
+        }
+    }
+    last_report_ = report;
+    for (QAction* action : {OpenReport1, OpenReportFolder1}) action->setEnabled(!report.empty());
+    const QString where = report.empty() ? QStringLiteral("Отчёт не записан: таблицы итераций не выводятся.")
+                                         : QStringLiteral("Отчёт: ") + shown_path(report);
+    ReportPath1->setText(stopped ? QStringLiteral("Решение остановлено. ") + where : where);
+
+    if (close_after_run_) {
+        // The window was closed meanwhile: it closes now, without the outcome's boxes.
+        close_after_run_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    if (failure) {
+        show_status_codes(*failure);
+        return;
+    }
+    if (stopped) {
+        messages_.show(QStringLiteral("Решение остановлено."), kProgramCaption);
+        return;
+    }
+    messages_.show(QStringLiteral("Решение получено!"), kProgramCaption);
+    set_progress(QString(), QString());
+}
+
+// While a run goes on, nothing that would change the record or start another run can be used.
+void TForm1::set_running(std::atomic<bool>* stop) {
+    run_stop_ = stop;
+    StopRun1->setEnabled(stop != nullptr);
+    if (stop == nullptr) {
+        for (const auto& restore : restore_after_run_) restore();
+        restore_after_run_.clear();
+        ProgressBar1->hide();
+        return;
+    }
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{Edit1, Button3, Button1, RadioButton1, RadioButton2, RadioButton3,
+                                         RadioButton4, RadioButton5, RadioButton6, Edit2, Edit3, Edit4, Edit5}) {
+        restore_after_run_.push_back([control, enabled = control->isEnabled()] { control->setEnabled(enabled); });
+        control->setEnabled(false);
+    }
+    for (QAction* action : {FileOpenItem, Problem1->menuAction(), ExactArithmetic1, BlandRule1, Utf8Report1}) {
+        restore_after_run_.push_back([action, enabled = action->isEnabled()] { action->setEnabled(enabled); });
+        action->setEnabled(false);
+    }
+    ProgressBar1->setRange(0, 0);  // busy until the first pivot tells the limit
+    ProgressBar1->show();
+}
+
+void TForm1::StopRun1Click() {
+    if (run_stop_ != nullptr) run_stop_->store(true);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!run_active()) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    // The run stops at its next table; the window closes when it has ended.
+    close_after_run_ = true;
+    StopRun1Click();
+    event->ignore();
+}
+
+void TForm1::OpenReport1Click() {
+    if (last_report_.empty()) return;
+    if (!desktop.open_url(QUrl::fromLocalFile(shown_path(last_report_))))
+        messages_.show(QStringLiteral("Не удалось открыть отчёт ") + shown_path(last_report_), kErrorCaption);
+}
+
+void TForm1::OpenReportFolder1Click() {
+    if (last_report_.empty()) return;
+    const QString folder = shown_path(last_report_.parent_path());
+    if (!desktop.open_url(QUrl::fromLocalFile(folder)))
+        messages_.show(QStringLiteral("Не удалось открыть папку ") + folder, kErrorCaption);
+}
