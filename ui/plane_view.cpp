@@ -121,7 +121,9 @@ void PlaneView::draw(QPainter& painter, QRectF area) const {
     const double margin = metrics.height();
     const double left = metrics.horizontalAdvance(QStringLiteral("-00000")) + margin / 2;
     const double side = std::max(10.0, std::min(area.width() - left - margin, area.height() - 3 * margin));
-    const QRectF plot(area.left() + left, area.top() + margin, side, side);
+    // The square plot in the middle of the width that is left.
+    const double spare = std::max(0.0, area.width() - left - margin - side);
+    const QRectF plot(area.left() + left + spare / 2, area.top() + margin, side, side);
     const PlaneRect& v = picture_.view;
     const Mapping map(v, plot);
 
@@ -141,7 +143,7 @@ void PlaneView::draw(QPainter& painter, QRectF area) const {
         painter.setPen(QPen(QColor(0xe4, 0xe4, 0xe4), 1));
         painter.drawLine(map({{v.x_min, t}, {v.x_max, t}}));
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(area.left(), map.y(t) - margin / 2, left - 4, margin),
+        painter.drawText(QRectF(plot.left() - left, map.y(t) - margin / 2, left - 4, margin),
                          Qt::AlignRight | Qt::AlignVCenter, QString::number(std::abs(t) < 1e-12 ? 0.0 : t, 'g', 6));
     }
     painter.setPen(QPen(Qt::black, 1.3));
@@ -153,7 +155,7 @@ void PlaneView::draw(QPainter& painter, QRectF area) const {
     painter.setFont(italic);
     painter.drawText(QRectF(plot.left(), plot.bottom() + margin, plot.width(), margin), Qt::AlignRight | Qt::AlignTop,
                      QString::fromStdString(picture_.x_name));
-    painter.drawText(QRectF(area.left(), area.top(), left - 4, margin), Qt::AlignRight | Qt::AlignVCenter,
+    painter.drawText(QRectF(plot.left() - left, area.top(), left - 4, margin), Qt::AlignRight | Qt::AlignVCenter,
                      QString::fromStdString(picture_.y_name));
     painter.restore();
 

@@ -1,7 +1,9 @@
 // Grabs the program's windows into PNG files, for the documentation and for checking the layout by eye:
-//     qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] MAIN.png
+//     qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] [--solution TABLES.png PICTURE.png] MAIN.png
 // The windows are built as the program builds them; --load loads a problem file first, as the button
-// "Загрузить данные" does. Messages that the windows would show in boxes are printed instead.
+// "Загрузить данные" does. --solution solves the loaded problem and grabs the solution window on the
+// initial table (with its key element) and on its picture. Messages that the windows would show in
+// boxes are printed instead.
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
@@ -9,9 +11,12 @@
 
 #include <cstdio>
 
+#include "solver/report_frame.h"
+#include "solver/run_observer.h"
 #include "ui/About.h"
 #include "ui/main_form.h"
 #include "ui/message_sink.h"
+#include "ui/solution_window.h"
 #include "ui/startup.h"
 
 namespace {
@@ -29,6 +34,30 @@ bool save(QWidget* window, const QString& file) {
     return false;
 }
 
+// The loaded problem solved with every table recorded and none printed.
+std::shared_ptr<const RecordedRun> solve_recorded(SimplexIteration problem) {
+    problem.no_table = true;
+    TableRecorder recorder;
+    RunSettings settings;
+    settings.keep_final_table = true;
+    run_simplex(std::move(problem), settings, ReportFrame{}, RunObserver{&recorder, {}, nullptr});
+    return recorder.take();
+}
+
+// Grabs the solution window on its first table, then on its picture, then ends the program.
+void grab_solution(SolutionWindow& window, const QString& tables_file, const QString& picture_file, int& status) {
+    window.TableList->setCurrentRow(0);
+    window.show();
+    QTimer::singleShot(300, &window, [&, tables_file, picture_file] {
+        if (!save(&window, tables_file)) status = 1;
+        window.Tabs->setCurrentWidget(window.PicturePage);
+        QTimer::singleShot(300, &window, [&, picture_file] {
+            if (!save(&window, picture_file)) status = 1;
+            QApplication::quit();
+        });
+    });
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -36,13 +65,16 @@ int main(int argc, char* argv[]) {
     QTranslator translator;
     prepare_application(app, translator);
 
-    QString problem_file, about_file, main_file;
+    QString problem_file, about_file, main_file, tables_file, picture_file;
     const QStringList args = QApplication::arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == "--load" && i + 1 < args.size()) {
             problem_file = args[++i];
         } else if (args[i] == "--about" && i + 1 < args.size()) {
             about_file = args[++i];
+        } else if (args[i] == "--solution" && i + 2 < args.size()) {
+            tables_file = args[++i];
+            picture_file = args[++i];
         } else if (main_file.isEmpty() && !args[i].startsWith('-')) {
             main_file = args[i];
         } else {
@@ -51,7 +83,9 @@ int main(int argc, char* argv[]) {
         }
     }
     if (main_file.isEmpty()) {
-        std::fprintf(stderr, "usage: qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] MAIN.png\n");
+        std::fprintf(stderr,
+                     "usage: qtb-screenshot [--load PROBLEM_FILE] [--about ABOUT.png] [--solution TABLES.png "
+                     "PICTURE.png] MAIN.png\n");
         return 64;
     }
 
@@ -65,6 +99,7 @@ int main(int argc, char* argv[]) {
     }
 
     int status = 0;
+    SolutionWindow solution(messages);
     // Grabbed once the windows have been laid out and painted.
     QTimer::singleShot(300, &window, [&] {
         if (!save(&window, main_file)) status = 1;
@@ -72,11 +107,20 @@ int main(int argc, char* argv[]) {
             window.About1Click();
             QTimer::singleShot(300, &window, [&] {
                 if (!save(Form2, about_file)) status = 1;
-                QApplication::quit();
+                if (tables_file.isEmpty())
+                    QApplication::quit();
+                else
+                    Form2->close();
+            });
+        }
+        if (!tables_file.isEmpty()) {
+            QTimer::singleShot(about_file.isEmpty() ? 0 : 600, &window, [&] {
+                solution.show_run(solve_recorded(record));
+                grab_solution(solution, tables_file, picture_file, status);
             });
             return;
         }
-        QApplication::quit();
+        if (about_file.isEmpty()) QApplication::quit();
     });
     QApplication::exec();
     return status;

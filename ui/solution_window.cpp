@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
@@ -172,12 +173,15 @@ void SolutionWindow::build_tabs() {
 
     TablesPage = new QWidget;
     TablesPage->setObjectName(QStringLiteral("TablesPage"));
-    auto* splitter = new QSplitter(Qt::Horizontal, TablesPage);
+    TablesSplitter = new QSplitter(Qt::Horizontal, TablesPage);
+    auto* splitter = TablesSplitter;
     auto* list_side = new QWidget(splitter);
     auto* list_layout = new QVBoxLayout(list_side);
     list_layout->setContentsMargins(0, 0, 0, 0);
     TableList = new QListWidget(list_side);
     TableList->setObjectName(QStringLiteral("TableList"));
+    TableList->setWordWrap(true);
+    TableList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_layout->addWidget(TableList, 1);
     MissingLabel = new QLabel(list_side);
     MissingLabel->setObjectName(QStringLiteral("MissingLabel"));
@@ -246,6 +250,12 @@ void SolutionWindow::show_run(std::shared_ptr<const RecordedRun> run, std::share
     TableList->blockSignals(false);
     MissingLabel->setText(missing_tables_text(r));
     MissingLabel->setVisible(r.omitted_count != 0);
+    // The list as wide as its lines, within two fifths of the window; longer lines wrap.
+    const int list_width = TableList->sizeHintForColumn(0) + 2 * TableList->frameWidth() +
+                           TableList->verticalScrollBar()->sizeHint().width() + 8;
+    const int total = std::max(TablesSplitter->width(), width() - 40);
+    const int first = std::min(list_width, total * 2 / 5);
+    TablesSplitter->setSizes({first, total - first});
     if (!r.tables.empty()) {
         TableList->setCurrentRow(static_cast<int>(r.tables.size()) - 1);
         show_table(TableList->currentRow());

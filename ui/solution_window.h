@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
 
@@ -58,6 +59,7 @@ public:
     QLabel* RunLabel;  // the problem, how it ran and how it ended
     QTabWidget* Tabs;
     QWidget* TablesPage;
+    QSplitter* TablesSplitter;  // the list of tables | the chosen table
     QListWidget* TableList;
     QLabel* MissingLabel;  // where the tables are that the window did not keep
     QLabel* TitleLabel;

@@ -82,7 +82,6 @@ TableGrid::TableGrid(QWidget* parent) : QTableView(parent), model_(this) {
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
@@ -94,6 +93,23 @@ void TableGrid::show_table(const TableSnapshot& table) {
         for (std::uint32_t k = 0; k < cells.columns; ++k) {
             const std::uint32_t span = cells.rows[r][k].span;
             if (span > 1) setSpan(static_cast<int>(r), static_cast<int>(k), 1, static_cast<int>(span));
+        }
+    }
+    // Columns fit their cells; a spanning label wider than its columns widens the last of them.
+    resizeColumnsToContents();
+    for (std::size_t r = 0; r < cells.rows.size(); ++r) {
+        for (std::uint32_t k = 0; k < cells.columns; k += cells.rows[r][k].span) {
+            const int span = static_cast<int>(cells.rows[r][k].span);
+            if (span == 1) continue;
+            const QModelIndex index = model_.index(static_cast<int>(r), static_cast<int>(k));
+            QStyleOptionViewItem option;
+            initViewItemOption(&option);
+            // The cell's text margins and grid line on top of the text.
+            const int need = itemDelegate()->sizeHint(option, index).width() + 10;
+            int width = 0;
+            for (int s = 0; s < span; ++s) width += columnWidth(static_cast<int>(k) + s);
+            const int last = static_cast<int>(k) + span - 1;
+            if (need > width) setColumnWidth(last, columnWidth(last) + need - width);
         }
     }
 }
