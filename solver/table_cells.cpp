@@ -73,12 +73,16 @@ std::string table_text_grid(const TableSnapshot& table) {
             if (row[k].span == 1) widths[k] = std::max(widths[k], display_width(shown(row[k])));
         }
     }
+    // The width of the cell at column k, with the gaps of the columns it spans.
+    const auto spanned_width = [&widths](std::uint32_t k, std::uint32_t span) {
+        std::size_t width = std::size_t{span - 1} * 2;
+        for (std::uint32_t s = 0; s < span; ++s) width += widths[k + s];
+        return width;
+    };
     // A spanning label wider than its columns widens the last of them.
     for (const auto& row : cells.rows) {
         for (std::uint32_t k = 0; k < cells.columns; k += row[k].span) {
-            if (row[k].span == 1) continue;
-            std::size_t width = (row[k].span - 1) * 2;
-            for (std::uint32_t s = 0; s < row[k].span; ++s) width += widths[k + s];
+            const std::size_t width = spanned_width(k, row[k].span);
             const std::size_t need = display_width(shown(row[k]));
             if (need > width) widths[k + row[k].span - 1] += need - width;
         }
@@ -87,8 +91,7 @@ std::string table_text_grid(const TableSnapshot& table) {
     for (const auto& row : cells.rows) {
         std::string line;
         for (std::uint32_t k = 0; k < cells.columns; k += row[k].span) {
-            std::size_t width = (row[k].span - 1) * 2;  // the gaps the cell spans
-            for (std::uint32_t s = 0; s < row[k].span; ++s) width += widths[k + s];
+            const std::size_t width = spanned_width(k, row[k].span);
             const std::string cell = shown(row[k]);
             const std::string pad(width - std::min(width, display_width(cell)), ' ');
             if (k != 0) line += "  ";

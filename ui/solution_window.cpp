@@ -65,6 +65,7 @@ ReportForm form_of(const QString& path, const QString& filter) {
 
 std::vector<std::string> cp1251_lines(const std::vector<std::string>& utf8_lines) {
     std::vector<std::string> lines;
+    lines.reserve(utf8_lines.size());
     for (const std::string& line : utf8_lines) lines.push_back(cp1251::from_utf8(line).value_or(line));
     return lines;
 }
@@ -231,7 +232,8 @@ void SolutionWindow::build_tabs() {
     connect(SavePictureButton, &QPushButton::clicked, this, &SolutionWindow::SavePicture);
 }
 
-void SolutionWindow::show_run(std::shared_ptr<const RecordedRun> run, std::shared_ptr<const PlaneSource> plane_source) {
+void SolutionWindow::show_run(std::shared_ptr<const RecordedRun> run,
+                              const std::shared_ptr<const PlaneSource>& plane_source) {
     run_ = std::move(run);
     if (!run_ || !run_->problem) return;
     const RecordedRun& r = *run_;

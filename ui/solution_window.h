@@ -29,7 +29,7 @@ public:
     explicit SolutionWindow(MessageSink& messages, QWidget* parent = nullptr);
 
     // Shows a run; `plane` gives the picture of a model when the run does not carry one.
-    void show_run(std::shared_ptr<const RecordedRun> run, std::shared_ptr<const PlaneSource> plane = nullptr);
+    void show_run(std::shared_ptr<const RecordedRun> run, const std::shared_ptr<const PlaneSource>& plane = nullptr);
     const RecordedRun* run() const { return run_.get(); }
 
     // Asks for a file to save into (caption, filter list; the chosen filter comes back); empty: cancelled.

@@ -76,7 +76,13 @@ INSTANTIATE_TEST_SUITE_P(
                     RunCase{"diet.qtb", Arithmetic::exact, "оптимум", "F = 9", true, "1/3"},
                     RunCase{"production.qtb", Arithmetic::double_precision, "оптимум", "Двойственн", false, "M"},
                     RunCase{"unbounded.qtb", Arithmetic::double_precision, "функция не ограничена",
-                            "Решение не получено", true, "-2.0"}));
+                            "Решение не получено", true, "-2.0"},
+                    RunCase{"infeasible.qtb", Arithmetic::double_precision, "система несовместна",
+                            "Решение не получено", true, "-M"}),
+    [](const testing::TestParamInfo<RunCase>& info) {
+        const std::string example = info.param.example;
+        return example.substr(0, example.find('.'));
+    });
 
 TEST(SolutionWindow, MarksTheKeyElementInTheGridAndTheCopies) {
     RecordedMessages messages;
@@ -116,7 +122,7 @@ TEST(SolutionWindow, ExportsTheWholeRunInTheChosenForm) {
         const char* table_mark;
     } forms[] = {{"решение.html", "<div class=\"table\">"}, {"решение.tex", "{$c_j$}"}, {"решение.txt", "C баз"}};
     for (const auto& form : forms) {
-        const QString path = folder.path() + '/' + QString::fromUtf8(form.file);
+        QString path = folder.path() + '/' + QString::fromUtf8(form.file);
         window.choose_file = [&](const QString&, const QString&, QString*) { return path; };
         window.ExportRun();
         QFile file(path);
