@@ -61,7 +61,7 @@ std::function<std::vector<DocumentSection>(const SolveOutcome&)> sensitivity_sec
 // Applies the command line to a loaded problem and solves it, unless it is only to be written out.
 template <typename PrintSolved>
 int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPrinter& printer,
-           const ReportFrame& frame, const cli::PlotSource& plot, PrintSolved print_solved) {
+           const ReportFrame& frame, const std::optional<PlaneSource>& plot, PrintSolved print_solved) {
     cli::apply_options(problem, options);
     if (options.stop) problem.stop = *options.stop;
     if (options.write_qtb) return write_problem_file(problem, options);
@@ -105,13 +105,14 @@ int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinte
     const ReportFrame frame{model.construction,
                             [&model](const SolveOutcome& outcome) { return model_answer_lines(model, outcome); },
                             sensitivity_sections_of(options, [&model] { return model_query(model); })};
-    cli::PlotSource plot;
+    std::optional<PlaneSource> plot;
     if (options.plot) {
-        plot.plane = plane_problem_of_model(read_model_file(options.problem_file, format, options.data_file));
-        plot.point = [&model](const Matrix& solution) {
-            const std::vector<double> values = model.variable_values(solution);
-            return PlanePoint{values.at(0), values.at(1)};
-        };
+        if (auto plane = plane_problem_of_model(read_model_file(options.problem_file, format, options.data_file))) {
+            plot = PlaneSource{std::move(*plane), [&model](const Matrix& solution) {
+                                   const std::vector<double> values = model.variable_values(solution);
+                                   return PlanePoint{values.at(0), values.at(1)};
+                               }};
+        }
     }
     return finish(problem, options, printer, frame, plot,
                   [&](const SolveOutcome& outcome) { printer.model_solved(model, problem, outcome); });
@@ -131,11 +132,8 @@ int run(const cli::Options& options) {
     }
     const ReportFrame frame{
         {}, {}, sensitivity_sections_of(options, [&problem] { return problem_file_query(problem); })};
-    cli::PlotSource plot;
-    if (options.plot) {
-        plot.plane = plane_problem_of_record(problem);
-        plot.point = [](const Matrix& solution) { return PlanePoint{solution(1, 0), solution(2, 0)}; };
-    }
+    std::optional<PlaneSource> plot;
+    if (options.plot) plot = plane_source_of_record(problem);
     return finish(problem, options, *printer, frame, plot,
                   [&](const SolveOutcome& outcome) { printer->solved(problem, outcome); });
 }

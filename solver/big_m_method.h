@@ -133,9 +133,9 @@ public:
     // One whole run on the record's copy; the codes go into the outcome. The
     // report, unless no tables are wanted, goes to a sink of the form asked for;
     // the observer sees every table and may stop the run.
-    SolveOutcome run(const ReportFrame& frame, ReportForm form = ReportForm::text,
-                     TextEncoding encoding = TextEncoding::cp1251, const RunObserver& observer = {}) {
+    SolveOutcome run(const ReportFrame& frame, const RunSettings& settings, const RunObserver& observer = {}) {
         SolveOutcome outcome;
+        outcome.settings = settings;  // the report's end tells how the run was made
         ReportFile report;
         if (!run_.no_table && !(run_.file && report.open(*run_.file))) {
             outcome.status.add(kCannotOpenReportFile);
@@ -143,7 +143,7 @@ public:
         }
         std::unique_ptr<ReportSink> sink;
         if (!run_.no_table) {
-            sink = make_report_sink(form, encoding, report.stream());
+            sink = make_report_sink(settings.form, settings.encoding, report.stream());
             sink->begin(ReportStart{run_, frame.preamble});
         }
         ReportSink* const watcher = observer.tables;

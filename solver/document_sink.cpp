@@ -1,25 +1,14 @@
 #include "solver/document_sink.h"
 
-#include <charconv>
 #include <cstdint>
 #include <utility>
 
 #include "problem/cp1251.h"
-#include "problem/status_texts.h"
-#include "solver/run_observer.h"
+#include "solver/outcome_texts.h"
 #include "solver/simplex_engine.h"
 #include "solver/table_source.h"
 
 namespace {
-
-// The shortest decimal that reads back to x; "M" and "-M" for the M costs.
-std::string shortest(double x) {
-    if (x == BIG_M) return "M";
-    if (x == -BIG_M) return "-M";
-    char digits[32];
-    const auto result = std::to_chars(digits, digits + sizeof digits, x);
-    return {digits, result.ptr};
-}
 
 std::vector<std::string> to_utf8(const std::vector<std::string>& cp1251_lines) {
     std::vector<std::string> lines;
@@ -34,7 +23,7 @@ std::string linear_form(const SimplexIteration& problem, std::uint32_t row, cons
     for (std::uint32_t j = 1; j <= problem.variable_count(); ++j) {
         const double a = problem.table(row, j);
         if (a == 0.0) continue;
-        std::string magnitude = shortest(a < 0 ? -a : a);
+        std::string magnitude = shortest_number_text(a < 0 ? -a : a);
         text += text.empty() ? (a < 0 ? "−" : "") : (a < 0 ? " − " : " + ");
         if (magnitude != "1") text += magnitude + "·";
         text += names[j];
@@ -46,7 +35,7 @@ std::vector<std::string> problem_statement(const SimplexIteration& problem, cons
     std::vector<std::string> lines;
     lines.push_back("F = " + linear_form(problem, 0, names) + (problem.aim == 1 ? " → max" : " → min"));
     for (std::uint32_t i = 1; i <= problem.constraint_count(); ++i) {
-        lines.push_back(linear_form(problem, i, names) + " = " + shortest(problem.table(i, 0)));
+        lines.push_back(linear_form(problem, i, names) + " = " + shortest_number_text(problem.table(i, 0)));
     }
     lines.emplace_back("Все переменные неотрицательны.");
     return lines;
@@ -78,21 +67,14 @@ public:
     void end(const ReportEnd& end) override {
         const SolveOutcome& outcome = end.outcome;
         markup_->heading("Ответ");
-        if (outcome.stopped) {
-            markup_->lines({stopped_run_text(outcome.iterations)});
-        } else if (!outcome.status.empty()) {
-            std::vector<std::string> texts{"Решение не получено:"};
-            for (int i = 0; i < outcome.status.count; ++i) {
-                const int code = outcome.status.codes[static_cast<std::size_t>(i)];
-                texts.push_back(cp1251::to_utf8(status_text(code)) + " (код " + std::to_string(code) + ")");
-            }
-            markup_->lines(texts);
+        if (const std::vector<std::string> failure = outcome_failure_lines(outcome); !failure.empty()) {
+            markup_->lines(failure);
         } else if (!end.answer.empty()) {
             markup_->preformatted(to_utf8(end.answer));
         } else {
-            markup_->lines(answer(outcome));
+            markup_->lines(outcome_answer_lines(outcome, names_, own_));
         }
-        const std::vector<std::string> remarks = notes(outcome);
+        const std::vector<std::string> remarks = outcome_notes(outcome, names_);
         if (!remarks.empty()) {
             markup_->heading("Замечания");
             markup_->lines(remarks);
@@ -102,42 +84,6 @@ public:
     }
 
 private:
-    std::string value(const SolveOutcome& outcome, std::uint32_t j) const {
-        if (j < outcome.exact_solution.size()) return outcome.exact_solution[j];
-        return shortest(outcome.solution(j, 0));
-    }
-
-    std::vector<std::string> answer(const SolveOutcome& outcome) const {
-        std::vector<std::string> texts{"F = " + value(outcome, 0)};
-        for (std::uint32_t j = 1; j < outcome.solution.rows && j < names_.size(); ++j) {
-            std::string line = names_[j] + " = " + value(outcome, j);
-            if (own_ != 0 && j > own_) line += " (искусственная)";
-            texts.push_back(std::move(line));
-        }
-        return texts;
-    }
-
-    std::vector<std::string> notes(const SolveOutcome& outcome) const {
-        std::vector<std::string> texts;
-        if (outcome.status.empty() && outcome.end == RunEnd::iteration_limit) {
-            texts.emplace_back("Счёт остановлен пределом числа итераций: последняя таблица не оптимальна.");
-        }
-        const RunNotes& run_notes = outcome.notes;
-        if (!run_notes.alternative_columns.empty()) {
-            std::string line = "Есть другие оптимальные решения: нулевые оценки небазисных столбцов";
-            for (const std::uint32_t j : run_notes.alternative_columns) line += " " + names_.at(j);
-            texts.push_back(line + ".");
-        }
-        if (run_notes.degenerate) texts.emplace_back("Оптимум вырожденный: есть базисная переменная, равная 0.");
-        if (run_notes.degenerate_pivots != 0) {
-            texts.push_back("Вырожденных шагов (отношение 0): " + std::to_string(run_notes.degenerate_pivots) + ".");
-        }
-        if (outcome.settings.arithmetic == Arithmetic::exact) texts.emplace_back("Арифметика: точные дроби.");
-        if (outcome.settings.rule == PivotRule::bland) texts.emplace_back("Правило выбора: Бленда.");
-        texts.push_back("Итераций: " + std::to_string(outcome.iterations) + ".");
-        return texts;
-    }
-
     std::unique_ptr<DocumentMarkup> markup_;
     std::vector<std::string> names_;
     std::uint32_t own_ = 0;

@@ -17,14 +17,13 @@ SolveOutcome run_simplex(SimplexIteration run, RunSettings settings, const Repor
         ExactTableau numbers(run);
         big_m::Method<ExactTableau> method(run, numbers, settings.rule);
         method.keep_final_table(settings.keep_final_table);
-        outcome = method.run(frame, settings.form, settings.encoding, observer);
+        outcome = method.run(frame, settings, observer);
     } else {
         DoubleTableau numbers(run);
         big_m::Method<DoubleTableau> method(run, numbers, settings.rule);
         method.keep_final_table(settings.keep_final_table);
-        outcome = method.run(frame, settings.form, settings.encoding, observer);
+        outcome = method.run(frame, settings, observer);
     }
-    outcome.settings = settings;
     return outcome;
 }
 

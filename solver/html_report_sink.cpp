@@ -4,11 +4,13 @@
 
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "solver/document_sink.h"
 #include "solver/report_sinks.h"
+#include "solver/table_cells.h"
 
 namespace {
 
@@ -104,7 +106,7 @@ public:
             for (std::uint32_t j = 0; j <= t.n; ++j) out_ << cell(t, t.element(i, j), i, j);
             out_ << "</tr>\n";
         }
-        out_ << "</tbody>\n<tfoot>\n<tr class=\"m-part\"><th colspan=\"2\">оценки: при M</th>";
+        out_ << "</tbody>\n<tfoot>\n<tr class=\"m-part\"><th colspan=\"2\">" << kEstimatesMLabel << "</th>";
         for (std::uint32_t j = 0; j <= t.n; ++j) {
             if (t.m_parts[j].value == 0.0) {
                 out_ << (key_column(t, j) ? "<td class=\"key-col\"></td>" : "<td></td>");
@@ -112,7 +114,7 @@ public:
                 out_ << cell(t, t.m_parts[j], 0, j);
             }
         }
-        out_ << "</tr>\n<tr><th colspan=\"2\">оценки: числа</th>";
+        out_ << "</tr>\n<tr><th colspan=\"2\">" << kEstimatesPlainLabel << "</th>";
         for (std::uint32_t j = 0; j <= t.n; ++j) out_ << cell(t, t.plain_parts[j], 0, j);
         out_ << "</tr>\n</tfoot>\n</table>\n</div>\n<p class=\"closing\">" << escape(closing) << "</p>\n</div>\n";
     }
@@ -159,4 +161,11 @@ private:
 
 std::unique_ptr<ReportSink> make_html_sink(std::ostream& out) {
     return make_document_sink(std::make_unique<HtmlMarkup>(out));
+}
+
+std::string html_table_fragment(const TableSnapshot& table) {
+    std::ostringstream out;
+    out << "<style>\n" << kStyle << "</style>\n";
+    HtmlMarkup(out).table(table, document_table_title(table), document_closing_line(table));
+    return std::move(out).str();
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -230,4 +231,10 @@ private:
 
 std::unique_ptr<ReportSink> make_latex_sink(std::ostream& out) {
     return make_document_sink(std::make_unique<LatexMarkup>(out));
+}
+
+std::string latex_table_fragment(const TableSnapshot& table) {
+    std::ostringstream out;
+    LatexMarkup(out).table(table, document_table_title(table), document_closing_line(table));
+    return std::move(out).str();
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "problem/simplex_iteration.h"
+#include "solver/plane_source.h"
 #include "solver/report_sink.h"
 #include "solver/simplex_engine.h"
 #include "solver/table_snapshot.h"
@@ -34,6 +35,9 @@ struct RecordedRun {
     SolveOutcome outcome;
     std::vector<std::string> answer;  // UTF-8: a model's answer
     std::vector<DocumentSection> sections;
+    // The picture of a model in two variables (set by whoever ran it); null: the
+    // problem record's own rule decides (plane_source_of_record).
+    std::shared_ptr<const PlaneSource> plane;
 };
 
 // The memory a snapshot takes, roughly: its vectors and the texts of its numbers.

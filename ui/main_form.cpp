@@ -143,6 +143,7 @@ void TForm1::build_menu() {
     Problem1->setObjectName(QStringLiteral("Problem1"));
     Solution1 = ExtraMenus1->addMenu(QStringLiteral("&Решение"));
     Solution1->setObjectName(QStringLiteral("Solution1"));
+    build_solution_menu();
 }
 
 void TForm1::build_controls(QWidget* client) {
@@ -283,6 +284,7 @@ void TForm1::LoadProblemFile(const QString& file_name) {
             return;
         }
         loaded_frame_.reset();
+        loaded_plane_.reset();
     }
     std::error_code error;
     loaded_problem_file_ = std::filesystem::absolute(path, error);
@@ -315,6 +317,7 @@ bool TForm1::load_model_file(const std::filesystem::path& path, ModelFormat form
     loaded_frame_ = ReportFrame{std::move(model->construction),
                                 [model](const SolveOutcome& outcome) { return model_answer_lines(*model, outcome); },
                                 {}};
+    keep_model_plane(path, format, model);
     return true;
 }
 

@@ -29,6 +29,8 @@
 #include "ui/message_sink.h"
 #include "ui/model_calls.h"
 
+class SolutionWindow;
+
 // The main window: the user names a problem file, loads it into the program's problem record, chooses
 // the tables of the report and the format of its numbers, and solves. The window keeps no problem data
 // of its own; the record lives outside it and is handed in. Every message goes through `messages`.
@@ -52,6 +54,7 @@ public:
     QMenuBar* ExtraMenus1;  // the bar of the later menus, in the right corner of MainMenu1
     QMenu* Problem1;        // "Задача": writing and editing problems
     QMenu* Solution1;       // "Решение": the latest run, how runs are made, their reports
+    QAction* ShowSolutionItem;
 
     // --- Controls (children of the central widget unless noted) ---
     QLabel* Label3;
@@ -127,6 +130,10 @@ protected:
 
 private:
     void build_menu();
+    void build_solution_menu();
+    // Keeps the picture source of a model in two variables, for the solution window; none otherwise.
+    void keep_model_plane(const std::filesystem::path& path, ModelFormat format,
+                          std::shared_ptr<const CanonicalForm> model);
     void build_controls(QWidget* client);
     void set_tab_order();
     void connect_handlers();
@@ -154,11 +161,13 @@ private:
     std::filesystem::path loaded_problem_file_;    // absolute; empty until a load succeeds
     std::optional<ReportFrame> loaded_frame_;      // the loaded model's text around its tables; none for a problem file
     std::shared_ptr<const RecordedRun> last_run_;  // set by each run that produced tables
-    QString last_chosen_file_;                     // the open dialog's last choice; empty until one is made
     std::atomic<bool>* run_stop_ = nullptr;        // the running run's stop request; null between runs
     std::vector<std::function<void()>> restore_after_run_;  // what a run disabled, as it was
     bool close_after_run_ = false;                          // the window was closed while a run went on
     std::filesystem::path last_report_;                     // the latest run's report; empty until one is written
+    std::shared_ptr<const PlaneSource> loaded_plane_;       // the loaded model's picture, if it is in two variables
+    QPointer<SolutionWindow> SolutionWindow1;               // the solution window, once opened
+    QString last_chosen_file_;                              // the open dialog's last choice; empty until one is made
 };
 
 // The program's main window while it exists.

@@ -134,6 +134,7 @@ void TForm1::run_and_report(SimplexIteration run) {
     const RunSettings settings = run_settings();
     const ReportFrame frame = loaded_frame_ ? *loaded_frame_ : ReportFrame{};  // a load meanwhile leaves it be
     const bool model_run = loaded_frame_.has_value();
+    const std::shared_ptr<const PlaneSource> plane = loaded_plane_;  // a model's picture is in its own variables
 
     std::atomic<bool> stop{false};
     std::atomic<std::int32_t> pivots{0};
@@ -181,7 +182,7 @@ void TForm1::run_and_report(SimplexIteration run) {
         if (!outcome->status.empty()) failure = outcome->status;
         set_progress(QStringLiteral("Итерация:"), QString::number(outcome->iterations));
         if (std::shared_ptr<RecordedRun> tables = recorder.take(); !tables->tables.empty()) {
-            tables->outcome.settings = outcome->settings;  // the engine notes them only after the run's end
+            if (model_run) tables->plane = plane;
             last_run_ = std::move(tables);
             ShowSolution();
         }

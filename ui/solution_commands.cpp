@@ -1,7 +1,39 @@
 // The main window's commands about the solution of its latest run.
 
+#include "problem/glpk_model_reader.h"
 #include "ui/main_form.h"
+#include "ui/solution_window.h"
+
+void TForm1::build_solution_menu() {
+    ShowSolutionItem = Solution1->addAction(QStringLiteral("&Показать решение"));
+    ShowSolutionItem->setObjectName(QStringLiteral("ShowSolutionItem"));
+    ShowSolutionItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
+    connect(ShowSolutionItem, &QAction::triggered, this, [this] { ShowSolution(); });
+}
 
 void TForm1::ShowSolution() {
     if (!last_run_) return;
+    if (!SolutionWindow1) SolutionWindow1 = new SolutionWindow(messages_, this);
+    SolutionWindow1->show_run(last_run_);
+    SolutionWindow1->setWindowFlag(Qt::Window);
+    SolutionWindow1->show();
+    SolutionWindow1->raise();
+    SolutionWindow1->activateWindow();
+}
+
+void TForm1::keep_model_plane(const std::filesystem::path& path, ModelFormat format,
+                              std::shared_ptr<const CanonicalForm> model) {
+    loaded_plane_.reset();
+    std::optional<PlaneProblem> plane;
+    try {
+        plane = plane_problem_of_model(read_model_file(path.string(), format));
+    } catch (const ModelReadError&) {
+        return;  // the model was read once already; without a second reading there is no picture
+    }
+    if (!plane) return;
+    loaded_plane_ = std::make_shared<const PlaneSource>(
+        PlaneSource{std::move(*plane), [model = std::move(model)](const Matrix& solution) {
+                        const std::vector<double> values = model->variable_values(solution);
+                        return PlanePoint{values.at(0), values.at(1)};
+                    }});
 }

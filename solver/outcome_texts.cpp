@@ -1,0 +1,77 @@
+#include "solver/outcome_texts.h"
+
+#include <charconv>
+
+#include "problem/cp1251.h"
+#include "problem/status_texts.h"
+#include "solver/run_observer.h"
+
+std::string shortest_number_text(double x) {
+    if (x == BIG_M) return "M";
+    if (x == -BIG_M) return "-M";
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, x);
+    return {digits, result.ptr};
+}
+
+namespace {
+
+std::string value_text(const SolveOutcome& outcome, std::uint32_t j) {
+    if (j < outcome.exact_solution.size()) return outcome.exact_solution[j];
+    return shortest_number_text(outcome.solution(j, 0));
+}
+
+}  // namespace
+
+std::vector<std::string> outcome_answer_lines(const SolveOutcome& outcome, const std::vector<std::string>& names,
+                                              std::uint32_t own) {
+    std::vector<std::string> texts{"F = " + value_text(outcome, 0)};
+    for (std::uint32_t j = 1; j < outcome.solution.rows && j < names.size(); ++j) {
+        std::string line = names[j] + " = " + value_text(outcome, j);
+        if (own != 0 && j > own) line += " (искусственная)";
+        texts.push_back(std::move(line));
+    }
+    return texts;
+}
+
+std::vector<std::string> outcome_failure_lines(const SolveOutcome& outcome) {
+    if (outcome.stopped) return {stopped_run_text(outcome.iterations)};
+    if (outcome.status.empty()) return {};
+    std::vector<std::string> texts{"Решение не получено:"};
+    for (int i = 0; i < outcome.status.count; ++i) {
+        const int code = outcome.status.codes[static_cast<std::size_t>(i)];
+        texts.push_back(cp1251::to_utf8(status_text(code)) + " (код " + std::to_string(code) + ")");
+    }
+    return texts;
+}
+
+std::vector<std::string> outcome_notes(const SolveOutcome& outcome, const std::vector<std::string>& names,
+                                       bool with_settings) {
+    std::vector<std::string> texts;
+    if (outcome.status.empty() && outcome.end == RunEnd::iteration_limit) {
+        texts.emplace_back("Счёт остановлен пределом числа итераций: последняя таблица не оптимальна.");
+    }
+    const RunNotes& run_notes = outcome.notes;
+    if (!run_notes.alternative_columns.empty()) {
+        std::string line = "Есть другие оптимальные решения: нулевые оценки небазисных столбцов";
+        for (const std::uint32_t j : run_notes.alternative_columns) line += " " + names.at(j);
+        texts.push_back(line + ".");
+    }
+    if (run_notes.degenerate) texts.emplace_back("Оптимум вырожденный: есть базисная переменная, равная 0.");
+    if (run_notes.degenerate_pivots != 0) {
+        texts.push_back("Вырожденных шагов (отношение 0): " + std::to_string(run_notes.degenerate_pivots) + ".");
+    }
+    if (with_settings && outcome.settings.arithmetic == Arithmetic::exact) {
+        texts.emplace_back("Арифметика: точные дроби.");
+    }
+    if (with_settings && outcome.settings.rule == PivotRule::bland) texts.emplace_back("Правило выбора: Бленда.");
+    texts.push_back("Итераций: " + std::to_string(outcome.iterations) + ".");
+    return texts;
+}
+
+std::string run_settings_text(const RunSettings& settings) {
+    const char* arithmetic =
+        settings.arithmetic == Arithmetic::exact ? "точные дроби" : "числа с плавающей точкой (double)";
+    const char* rule = settings.rule == PivotRule::bland ? "Бленда" : "Данцига (наибольшая оценка)";
+    return std::string("Арифметика: ") + arithmetic + "; правило выбора: " + rule + ".";
+}

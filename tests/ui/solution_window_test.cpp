@@ -1,0 +1,158 @@
+// The solution window on runs recorded by the core, as the main window hands them over.
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "solver/report_frame.h"
+#include "solver/run_observer.h"
+#include "solver/table_recorder.h"
+#include "ui/solution_window.h"
+#include "ui_test_support.h"
+
+namespace {
+
+// A run of an example with no tables in its report: the window still gets every one.
+std::shared_ptr<RecordedRun> recorded(const std::string& example, Arithmetic arithmetic = Arithmetic::double_precision,
+                                      std::size_t bound = kRecordedTablesBound) {
+    SimplexIteration problem(std::string(QTB_SOURCE_DIR) + "/examples/" + example);
+    problem.no_table = true;
+    TableRecorder recorder(bound);
+    RunSettings settings;
+    settings.arithmetic = arithmetic;
+    settings.keep_final_table = true;
+    run_simplex(problem, settings, ReportFrame{}, RunObserver{&recorder, {}, nullptr});
+    return recorder.take();
+}
+
+bool grid_has(const TableGridModel& grid, const std::string& part) {
+    for (const auto& row : grid.cells().rows) {
+        for (const TableCell& cell : row) {
+            if (cell.text.find(part) != std::string::npos) return true;
+        }
+    }
+    return false;
+}
+
+struct RunCase {
+    const char* example;
+    Arithmetic arithmetic;
+    const char* last_item;  // the end of the list's last line
+    const char* outcome;    // in the outcome tab
+    bool picture;
+    const char* in_some_table;  // a cell text found in some table
+};
+
+class SolutionWindowRuns : public testing::TestWithParam<RunCase> {};
+
+TEST_P(SolutionWindowRuns, ListsEveryTableAndTheOutcome) {
+    const RunCase& c = GetParam();
+    RecordedMessages messages;
+    SolutionWindow window(messages);
+    const auto run = recorded(c.example, c.arithmetic);
+    window.show_run(run);
+
+    ASSERT_EQ(window.TableList->count(), static_cast<int>(run->tables.size()));
+    EXPECT_EQ(window.TableList->count(), run->outcome.iterations + 1);
+    EXPECT_TRUE(window.TableList->item(window.TableList->count() - 1)->text().endsWith(QString::fromUtf8(c.last_item)));
+    EXPECT_TRUE(window.OutcomeView->toPlainText().contains(QString::fromUtf8(c.outcome)))
+        << window.OutcomeView->toPlainText().toStdString();
+    EXPECT_EQ(window.Tabs->indexOf(window.PicturePage) >= 0, c.picture);
+    EXPECT_FALSE(window.MissingLabel->isVisibleTo(&window));
+
+    bool found = false;
+    for (int row = 0; row < window.TableList->count() && !found; ++row) {
+        window.TableList->setCurrentRow(row);
+        found = grid_has(window.Grid->grid(), c.in_some_table);
+    }
+    EXPECT_TRUE(found) << c.in_some_table;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, SolutionWindowRuns,
+    testing::Values(RunCase{"maximize.qtb", Arithmetic::double_precision, "оптимум", "F = 10", true, "0.50"},
+                    RunCase{"diet.qtb", Arithmetic::exact, "оптимум", "F = 9", true, "1/3"},
+                    RunCase{"production.qtb", Arithmetic::double_precision, "оптимум", "Двойственн", false, "M"},
+                    RunCase{"unbounded.qtb", Arithmetic::double_precision, "функция не ограничена",
+                            "Решение не получено", true, "-2.0"},
+                    RunCase{"infeasible.qtb", Arithmetic::double_precision, "система несовместна",
+                            "Решение не получено", true, "-M"}),
+    [](const testing::TestParamInfo<RunCase>& info) {
+        const std::string example = info.param.example;
+        return example.substr(0, example.find('.'));
+    });
+
+TEST(SolutionWindow, MarksTheKeyElementInTheGridAndTheCopies) {
+    RecordedMessages messages;
+    SolutionWindow window(messages);
+    window.show_run(recorded("maximize.qtb"));
+    window.TableList->setCurrentRow(0);
+    const TableCells& cells = window.Grid->grid().cells();
+    const TableSnapshot& first = window.run()->tables.front();
+    int keys = 0;
+    for (const auto& row : cells.rows) {
+        for (const TableCell& cell : row) keys += cell.key ? 1 : 0;
+    }
+    EXPECT_EQ(keys, 1);
+    EXPECT_TRUE(cells.rows.at(cells.first_constraint_row + first.key_row - 1).at(2 + first.key_column).key);
+
+    const struct {
+        void (SolutionWindow::*copy)();
+        const char* mark;
+    } copies[] = {{&SolutionWindow::CopyText, "["},
+                  {&SolutionWindow::CopyLatex, "\\fbox{"},
+                  {&SolutionWindow::CopyHtml, "<td class=\"key\">"}};
+    for (const auto& copy : copies) {
+        QApplication::clipboard()->clear();
+        (window.*copy.copy)();
+        EXPECT_TRUE(QApplication::clipboard()->text().contains(QString::fromUtf8(copy.mark))) << copy.mark;
+    }
+}
+
+TEST(SolutionWindow, ExportsTheWholeRunInTheChosenForm) {
+    const TemporaryCurrentFolder folder;
+    RecordedMessages messages;
+    SolutionWindow window(messages);
+    const auto run = recorded("production.qtb");
+    window.show_run(run);
+    const struct {
+        const char* file;
+        const char* table_mark;
+    } forms[] = {{"решение.html", "<div class=\"table\">"}, {"решение.tex", "{$c_j$}"}, {"решение.txt", "C баз"}};
+    for (const auto& form : forms) {
+        QString path = folder.path() + '/' + QString::fromUtf8(form.file);
+        window.choose_file = [&](const QString&, const QString&, QString*) { return path; };
+        window.ExportRun();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << form.file;
+        std::string text = file.readAll().toStdString();
+        if (QString(form.file).endsWith(".txt")) text = cp1251::to_utf8(text);
+        EXPECT_EQ(count_of(text, form.table_mark), static_cast<int>(run->tables.size())) << form.file;
+    }
+    EXPECT_TRUE(messages.take().empty());
+}
+
+TEST(SolutionWindow, SaysWhereTheTablesBeyondTheBoundAre) {
+    RecordedMessages messages;
+    SolutionWindow window(messages);
+    const auto run = recorded("production.qtb", Arithmetic::double_precision, 1);
+    ASSERT_GT(run->omitted_count, 0U);
+    window.show_run(run);
+    EXPECT_TRUE(window.MissingLabel->isVisibleTo(&window));
+    EXPECT_TRUE(window.MissingLabel->text().contains(QStringLiteral("не сохранены в окне")));
+}
+
+TEST(SolutionWindow, EscapeCloses) {
+    RecordedMessages messages;
+    SolutionWindow window(messages);
+    window.show_run(recorded("maximize.qtb"));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,412 @@
+#include "ui/solution_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+
+#include <utility>
+
+#include "problem/cp1251.h"
+#include "solver/document_sink.h"
+#include "solver/outcome_texts.h"
+#include "solver/report_frame.h"
+#include "solver/report_sinks.h"
+#include "solver/sensitivity.h"
+#include "solver/sensitivity_tables.h"
+#include "solver/table_source.h"
+
+namespace {
+
+QString text_of(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// "Итерация k" and what comes of the table, one line for the list.
+QString table_outcome(const RecordedRun& run, const TableSnapshot& t, bool last) {
+    switch (t.close) {
+        case TableClose::next_pivot: {
+            QString text = QStringLiteral("ключевой столбец %1 (%2), строка %3")
+                               .arg(t.key_column)
+                               .arg(text_of(t.names.at(t.key_column)))
+                               .arg(t.key_row);
+            if (last && run.ended && run.outcome.stopped) return text + QStringLiteral(" — остановлено");
+            if (last && run.ended && run.outcome.end == RunEnd::iteration_limit) {
+                return text + QStringLiteral(" — предел итераций");
+            }
+            return text;
+        }
+        case TableClose::unbounded:
+            return QStringLiteral("функция не ограничена");
+        case TableClose::infeasible:
+            return QStringLiteral("система несовместна");
+        case TableClose::optimum:
+            break;
+    }
+    return QStringLiteral("оптимум");
+}
+
+// The form of a report by the file's extension, else by the chosen filter.
+ReportForm form_of(const QString& path, const QString& filter) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == "html" || suffix == "htm") return ReportForm::html;
+    if (suffix == "tex") return ReportForm::latex;
+    if (suffix.isEmpty() && filter.contains("*.html")) return ReportForm::html;
+    if (suffix.isEmpty() && filter.contains("*.tex")) return ReportForm::latex;
+    return ReportForm::text;
+}
+
+std::vector<std::string> cp1251_lines(const std::vector<std::string>& utf8_lines) {
+    std::vector<std::string> lines;
+    lines.reserve(utf8_lines.size());
+    for (const std::string& line : utf8_lines) lines.push_back(cp1251::from_utf8(line).value_or(line));
+    return lines;
+}
+
+// The analysis the run brought (a model's), else that of a problem file's optimum from its final table.
+std::vector<DocumentSection> sensitivity_of(const RecordedRun& run, const SolveOutcome& outcome) {
+    if (!run.sections.empty()) return run.sections;
+    if (!run.preamble.empty() || !outcome.final_table || !run.problem) return {};
+    return sensitivity_sections(sensitivity_report(*outcome.final_table, problem_file_query(*run.problem)));
+}
+
+QString paragraph(const std::vector<std::string>& lines) {
+    QString html = "<p>";
+    for (std::size_t k = 0; k < lines.size(); ++k) html += (k == 0 ? "" : "<br>") + text_of(lines[k]).toHtmlEscaped();
+    return html + "</p>";
+}
+
+void copy_to_clipboard(const QString& text, const QString& html = {}) {
+    auto* data = new QMimeData;
+    data->setText(text);
+    if (!html.isEmpty()) data->setHtml(html);
+    QApplication::clipboard()->setMimeData(data);
+}
+
+}  // namespace
+
+QString table_list_text(const RecordedRun& run, std::size_t index) {
+    const TableSnapshot& t = run.tables.at(index);
+    const QString title =
+        t.iteration == 0 ? QStringLiteral("Исходная таблица") : QStringLiteral("Итерация %1").arg(t.iteration);
+    return title + ": " + table_outcome(run, t, index + 1 == run.tables.size());
+}
+
+QString missing_tables_text(const RecordedRun& run) {
+    if (run.omitted_count == 0) return {};
+    return QStringLiteral(
+               "Таблицы итераций %1–%2 не сохранены в окне (предел памяти %3 МБ); они есть в отчёте, "
+               "если он их печатал.")
+        .arg(run.omitted_first_iteration)
+        .arg(run.omitted_last_iteration)
+        .arg(kRecordedTablesBound >> 20);
+}
+
+SolutionWindow::SolutionWindow(MessageSink& messages, QWidget* parent) : QMainWindow(parent), messages_(messages) {
+    setObjectName(QStringLiteral("SolutionWindow"));
+    setWindowTitle(QStringLiteral("Решение"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    choose_file = [this](const QString& caption, const QString& filters, QString* chosen_filter) {
+        return QFileDialog::getSaveFileName(this, caption, QString(), filters, chosen_filter);
+    };
+    build_menu();
+    build_tabs();
+    resize(960, 600);
+}
+
+void SolutionWindow::build_menu() {
+    const auto action = [this](QMenu* menu, const QString& text, const QList<QKeySequence>& keys, auto slot) {
+        QAction* item = menu->addAction(text);
+        item->setShortcuts(keys);
+        connect(item, &QAction::triggered, this, slot);
+        return item;
+    };
+    File1 = menuBar()->addMenu(QStringLiteral("&Файл"));
+    ExportItem = action(File1, QStringLiteral("&Экспорт решения со всеми таблицами…"), {QKeySequence::Save},
+                        &SolutionWindow::ExportRun);
+    SavePictureItem = action(File1, QStringLiteral("Сохранить &рисунок…"), {}, &SolutionWindow::SavePicture);
+    File1->addSeparator();
+    CloseItem = action(File1, QStringLiteral("&Закрыть"), {Qt::Key_Escape}, &QWidget::close);
+    Table1 = menuBar()->addMenu(QStringLiteral("&Таблица"));
+    CopyTextItem =
+        action(Table1, QStringLiteral("&Копировать как текст"), {QKeySequence::Copy}, &SolutionWindow::CopyText);
+    CopyLatexItem = action(Table1, QStringLiteral("Копировать как &LaTeX"), {QKeySequence("Ctrl+Shift+L")},
+                           &SolutionWindow::CopyLatex);
+    CopyHtmlItem = action(Table1, QStringLiteral("Копировать как &HTML"), {QKeySequence("Ctrl+Shift+H")},
+                          &SolutionWindow::CopyHtml);
+    Table1->addSeparator();
+    NextItem = action(Table1, QStringLiteral("&Следующая таблица"), {QKeySequence("Ctrl+Down"), Qt::Key_PageDown},
+                      &SolutionWindow::NextTable);
+    PreviousItem = action(Table1, QStringLiteral("&Предыдущая таблица"), {QKeySequence("Ctrl+Up"), Qt::Key_PageUp},
+                          &SolutionWindow::PreviousTable);
+    const auto name = [](QObject* object, const char* text) { object->setObjectName(QString::fromLatin1(text)); };
+    name(File1, "File1");
+    name(ExportItem, "ExportItem");
+    name(SavePictureItem, "SavePictureItem");
+    name(CloseItem, "CloseItem");
+    name(Table1, "Table1");
+    name(CopyTextItem, "CopyTextItem");
+    name(CopyLatexItem, "CopyLatexItem");
+    name(CopyHtmlItem, "CopyHtmlItem");
+    name(NextItem, "NextItem");
+    name(PreviousItem, "PreviousItem");
+}
+
+void SolutionWindow::build_tabs() {
+    auto* client = new QWidget(this);
+    auto* layout = new QVBoxLayout(client);
+    RunLabel = new QLabel(client);
+    RunLabel->setObjectName(QStringLiteral("RunLabel"));
+    RunLabel->setWordWrap(true);
+    RunLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(RunLabel);
+    Tabs = new QTabWidget(client);
+    Tabs->setObjectName(QStringLiteral("Tabs"));
+    layout->addWidget(Tabs, 1);
+    setCentralWidget(client);
+
+    TablesPage = new QWidget;
+    TablesPage->setObjectName(QStringLiteral("TablesPage"));
+    TablesSplitter = new QSplitter(Qt::Horizontal, TablesPage);
+    auto* splitter = TablesSplitter;
+    auto* list_side = new QWidget(splitter);
+    auto* list_layout = new QVBoxLayout(list_side);
+    list_layout->setContentsMargins(0, 0, 0, 0);
+    TableList = new QListWidget(list_side);
+    TableList->setObjectName(QStringLiteral("TableList"));
+    TableList->setWordWrap(true);
+    TableList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_layout->addWidget(TableList, 1);
+    MissingLabel = new QLabel(list_side);
+    MissingLabel->setObjectName(QStringLiteral("MissingLabel"));
+    MissingLabel->setWordWrap(true);
+    list_layout->addWidget(MissingLabel);
+    auto* table_side = new QWidget(splitter);
+    auto* table_layout = new QVBoxLayout(table_side);
+    table_layout->setContentsMargins(0, 0, 0, 0);
+    TitleLabel = new QLabel(table_side);
+    TitleLabel->setObjectName(QStringLiteral("TitleLabel"));
+    QFont bold = TitleLabel->font();
+    bold.setBold(true);
+    TitleLabel->setFont(bold);
+    table_layout->addWidget(TitleLabel);
+    Grid = new TableGrid(table_side);
+    Grid->setObjectName(QStringLiteral("Grid"));
+    table_layout->addWidget(Grid, 1);
+    ClosingLabel = new QLabel(table_side);
+    ClosingLabel->setObjectName(QStringLiteral("ClosingLabel"));
+    ClosingLabel->setWordWrap(true);
+    table_layout->addWidget(ClosingLabel);
+    splitter->addWidget(list_side);
+    splitter->addWidget(table_side);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({300, 640});
+    auto* tables_layout = new QVBoxLayout(TablesPage);
+    tables_layout->addWidget(splitter);
+    Tabs->addTab(TablesPage, QStringLiteral("Таблицы"));
+    connect(TableList, &QListWidget::currentRowChanged, this, &SolutionWindow::show_table);
+
+    OutcomeView = new QTextBrowser;
+    OutcomeView->setObjectName(QStringLiteral("OutcomeView"));
+    Tabs->addTab(OutcomeView, QStringLiteral("Результат"));
+
+    PicturePage = new QWidget;
+    PicturePage->setObjectName(QStringLiteral("PicturePage"));
+    auto* picture_layout = new QVBoxLayout(PicturePage);
+    Picture = new PlaneView(PicturePage);
+    picture_layout->addWidget(Picture, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    SavePictureButton = new QPushButton(QStringLiteral("Сохранить рисунок…"), PicturePage);
+    SavePictureButton->setObjectName(QStringLiteral("SavePictureButton"));
+    buttons->addWidget(SavePictureButton);
+    picture_layout->addLayout(buttons);
+    connect(SavePictureButton, &QPushButton::clicked, this, &SolutionWindow::SavePicture);
+}
+
+void SolutionWindow::show_run(std::shared_ptr<const RecordedRun> run,
+                              const std::shared_ptr<const PlaneSource>& plane_source) {
+    run_ = std::move(run);
+    if (!run_ || !run_->problem) return;
+    const RecordedRun& r = *run_;
+    const SimplexIteration& problem = *r.problem;
+
+    QString about = problem.name && !problem.name->empty()
+                        ? QStringLiteral("Задача: ") + text_of(cp1251::to_utf8(*problem.name)) + ". "
+                        : QString();
+    about += text_of(run_settings_text(r.outcome.settings)) + ' ';
+    about += QStringLiteral("Таблиц в окне: %1 из %2.").arg(r.tables.size()).arg(r.tables.size() + r.omitted_count);
+    RunLabel->setText(about);
+
+    TableList->blockSignals(true);
+    TableList->clear();
+    for (std::size_t k = 0; k < r.tables.size(); ++k) TableList->addItem(table_list_text(r, k));
+    TableList->blockSignals(false);
+    MissingLabel->setText(missing_tables_text(r));
+    MissingLabel->setVisible(r.omitted_count != 0);
+    // The list as wide as its lines, within two fifths of the window; longer lines wrap.
+    const int list_width = TableList->sizeHintForColumn(0) + 2 * TableList->frameWidth() +
+                           TableList->verticalScrollBar()->sizeHint().width() + 8;
+    const int total = std::max(TablesSplitter->width(), width() - 40);
+    const int first = std::min(list_width, total * 2 / 5);
+    TablesSplitter->setSizes({first, total - first});
+    if (!r.tables.empty()) {
+        TableList->setCurrentRow(static_cast<int>(r.tables.size()) - 1);
+        show_table(TableList->currentRow());
+    }
+
+    OutcomeView->setHtml(outcome_html());
+
+    std::optional<PlaneSource> plane;
+    if (r.plane) {
+        plane = *r.plane;
+    } else if (plane_source) {
+        plane = *plane_source;
+    } else {
+        plane = plane_source_of_record(problem);
+    }
+    const int picture_tab = Tabs->indexOf(PicturePage);
+    if (plane && r.ended) {
+        Picture->set_picture(run_plane_picture(problem, r.outcome, *plane));
+        if (picture_tab < 0) Tabs->addTab(PicturePage, QStringLiteral("Рисунок"));
+    } else if (picture_tab >= 0) {
+        Tabs->removeTab(picture_tab);
+    }
+    SavePictureItem->setEnabled(Tabs->indexOf(PicturePage) >= 0);
+}
+
+void SolutionWindow::show_table(int row) {
+    const TableSnapshot* t = current_table();
+    if (row < 0 || t == nullptr) return;
+    TitleLabel->setText(text_of(document_table_title(*t)));
+    Grid->show_table(*t);
+    ClosingLabel->setText(text_of(document_closing_line(*t)));
+}
+
+const TableSnapshot* SolutionWindow::current_table() const {
+    const int row = TableList->currentRow();
+    if (!run_ || row < 0 || static_cast<std::size_t>(row) >= run_->tables.size()) return nullptr;
+    return &run_->tables[static_cast<std::size_t>(row)];
+}
+
+QString SolutionWindow::outcome_html() const {
+    const RecordedRun& r = *run_;
+    const SolveOutcome& outcome = r.outcome;
+    QString html = "<h3>Ответ</h3>";
+    if (!r.ended) return html + QStringLiteral("<p>Счёт не закончен.</p>");
+    const std::vector<std::string> names = utf8_variable_names(*r.problem);
+    if (const std::vector<std::string> failure = outcome_failure_lines(outcome); !failure.empty()) {
+        html += paragraph(failure);
+    } else if (!r.answer.empty()) {
+        html += "<pre>";
+        for (const std::string& line : r.answer) html += text_of(line).toHtmlEscaped() + '\n';
+        html += "</pre>";
+    } else {
+        html += paragraph(
+            outcome_answer_lines(outcome, names, static_cast<std::uint32_t>(std::max(r.problem->base_vars, 0))));
+    }
+    html += QStringLiteral("<h3>Замечания</h3>") + paragraph({run_settings_text(outcome.settings)}) +
+            paragraph(outcome_notes(outcome, names, false));
+    if (r.omitted_count != 0) html += "<p>" + missing_tables_text(r).toHtmlEscaped() + "</p>";
+    for (const DocumentSection& section : sensitivity_of(r, outcome)) {
+        html += "<h3>" + text_of(section.title).toHtmlEscaped() + "</h3>";
+        if (!section.header.empty()) {
+            html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>";
+            for (const std::string& cell : section.header) html += "<th>" + text_of(cell).toHtmlEscaped() + "</th>";
+            html += "</tr>";
+            for (const auto& row : section.rows) {
+                html += "<tr>";
+                for (const std::string& cell : row) html += "<td>" + text_of(cell).toHtmlEscaped() + "</td>";
+                html += "</tr>";
+            }
+            html += "</table>";
+        }
+        html += paragraph(section.lines);
+    }
+    return html;
+}
+
+void SolutionWindow::CopyText() {
+    if (const TableSnapshot* t = current_table()) copy_to_clipboard(text_of(table_text_grid(*t)));
+}
+
+void SolutionWindow::CopyLatex() {
+    if (const TableSnapshot* t = current_table()) copy_to_clipboard(text_of(latex_table_fragment(*t)));
+}
+
+void SolutionWindow::CopyHtml() {
+    if (const TableSnapshot* t = current_table()) {
+        const QString html = text_of(html_table_fragment(*t));
+        copy_to_clipboard(html, html);
+    }
+}
+
+void SolutionWindow::NextTable() {
+    if (TableList->currentRow() + 1 < TableList->count()) TableList->setCurrentRow(TableList->currentRow() + 1);
+}
+
+void SolutionWindow::PreviousTable() {
+    if (TableList->currentRow() > 0) TableList->setCurrentRow(TableList->currentRow() - 1);
+}
+
+void SolutionWindow::ExportRun() {
+    if (!run_ || !run_->problem) return;
+    QString filter;
+    const QString path = choose_file(QStringLiteral("Экспорт решения со всеми таблицами"),
+                                     QStringLiteral("HTML (*.html);;LaTeX (*.tex);;Текст (*.txt)"), &filter);
+    if (path.isEmpty()) return;
+    if (!export_to(path, filter)) {
+        messages_.show(QStringLiteral("Не удалось записать файл ") + QDir::toNativeSeparators(path),
+                       QStringLiteral("сообщение об ошибке"));
+    }
+}
+
+bool SolutionWindow::export_to(const QString& path, const QString& filter) {
+    const RecordedRun& r = *run_;
+    // The engine names its report in Windows-1251: it writes into a temporary file of a plain name, which then
+    // takes the user's name, whatever its letters.
+    QTemporaryDir folder;
+    if (!folder.isValid()) return false;
+    const QString temporary = folder.filePath(QStringLiteral("report"));
+    const std::optional<std::string> temporary_name = cp1251::from_utf8(QFile::encodeName(temporary).toStdString());
+    if (!temporary_name) return false;
+
+    SimplexIteration problem = *r.problem;
+    problem.no_table = problem.only_data_table = problem.only_optimal_table = false;
+    problem.print_from = 0;
+    problem.print_to = 0;
+    if (r.outcome.stopped && r.outcome.iterations > 0) problem.stop = r.outcome.iterations;  // where it was stopped
+    problem.file = *temporary_name;
+    RunSettings settings = r.outcome.settings;
+    settings.form = form_of(path, filter);
+    settings.encoding = TextEncoding::cp1251;
+    settings.keep_final_table = true;
+    const ReportFrame frame{cp1251_lines(r.preamble), [&r](const SolveOutcome&) { return cp1251_lines(r.answer); },
+                            [&r](const SolveOutcome& outcome) { return sensitivity_of(r, outcome); }};
+    static_cast<void>(run_simplex(problem, settings, frame));
+    if (!QFile::exists(temporary)) return false;
+    if (QFile::exists(path) && !QFile::remove(path)) return false;
+    return QFile::copy(temporary, path);
+}
+
+void SolutionWindow::SavePicture() {
+    if (Tabs->indexOf(PicturePage) < 0) return;
+    QString filter;
+    const QString path =
+        choose_file(QStringLiteral("Сохранить рисунок"), QStringLiteral("PNG (*.png);;SVG (*.svg)"), &filter);
+    if (path.isEmpty()) return;
+    const bool svg = QFileInfo(path).suffix().compare("svg", Qt::CaseInsensitive) == 0 ||
+                     (QFileInfo(path).suffix().isEmpty() && filter.contains("*.svg"));
+    if (!(svg ? Picture->save_svg(path) : Picture->save_png(path))) {
+        messages_.show(QStringLiteral("Не удалось записать файл ") + QDir::toNativeSeparators(path),
+                       QStringLiteral("сообщение об ошибке"));
+    }
+}

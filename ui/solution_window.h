@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBrowser>
+
+#include <functional>
+#include <memory>
+
+#include "solver/table_recorder.h"
+#include "ui/message_sink.h"
+#include "ui/plane_view.h"
+#include "ui/table_grid.h"
+
+// The solution of a run ("Решение"): every table the run went through, the
+// outcome with its notes and sensitivity analysis, and for a problem in two
+// variables its picture. Tables copy to the clipboard as text, LaTeX or HTML;
+// the whole run exports as a report with every table.
+class SolutionWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit SolutionWindow(MessageSink& messages, QWidget* parent = nullptr);
+
+    // Shows a run; `plane` gives the picture of a model when the run does not carry one.
+    void show_run(std::shared_ptr<const RecordedRun> run, const std::shared_ptr<const PlaneSource>& plane = nullptr);
+    const RecordedRun* run() const { return run_.get(); }
+
+    // Asks for a file to save into (caption, filter list; the chosen filter comes back); empty: cancelled.
+    // The real dialog unless a test puts its own in.
+    std::function<QString(const QString& caption, const QString& filters, QString* chosen_filter)> choose_file;
+
+    // --- Commands ---
+    void CopyText();
+    void CopyLatex();
+    void CopyHtml();
+    void ExportRun();
+    void SavePicture();
+    void NextTable();
+    void PreviousTable();
+
+    // --- Controls ---
+    QMenu* File1;
+    QAction* ExportItem;
+    QAction* SavePictureItem;
+    QAction* CloseItem;
+    QMenu* Table1;
+    QAction* CopyTextItem;
+    QAction* CopyLatexItem;
+    QAction* CopyHtmlItem;
+    QAction* NextItem;
+    QAction* PreviousItem;
+    QLabel* RunLabel;  // the problem, how it ran and how it ended
+    QTabWidget* Tabs;
+    QWidget* TablesPage;
+    QSplitter* TablesSplitter;  // the list of tables | the chosen table
+    QListWidget* TableList;
+    QLabel* MissingLabel;  // where the tables are that the window did not keep
+    QLabel* TitleLabel;
+    TableGrid* Grid;
+    QLabel* ClosingLabel;
+    QTextBrowser* OutcomeView;
+    QWidget* PicturePage;
+    PlaneView* Picture;
+    QPushButton* SavePictureButton;
+
+private:
+    void build_menu();
+    void build_tabs();
+    void show_table(int row);
+    const TableSnapshot* current_table() const;
+    QString outcome_html() const;
+    // Runs the problem again with every table printed into `path`, in the form of the report that the path names.
+    bool export_to(const QString& path, const QString& filter);
+
+    MessageSink& messages_;
+    std::shared_ptr<const RecordedRun> run_;
+};
+
+// The texts of the window that people and tests read.
+QString table_list_text(const RecordedRun& run, std::size_t index);
+QString missing_tables_text(const RecordedRun& run);
