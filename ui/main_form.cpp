@@ -18,6 +18,9 @@
 #include "problem/status_texts.h"
 #include "solver/exact_model_answer.h"
 #include "solver/report_target.h"
+#include "solver/sensitivity.h"
+#include "solver/sensitivity_query.h"
+#include "solver/sensitivity_tables.h"
 #include "ui/About.h"
 #include "ui/app_icon.h"
 #include "ui/captioned_frame.h"
@@ -314,9 +317,14 @@ bool TForm1::load_model_file(const std::filesystem::path& path, ModelFormat form
     }
     record_ = std::move(model->record);
     model->record = SimplexIteration();  // the frame needs only the model's variables
-    loaded_frame_ = ReportFrame{std::move(model->construction),
-                                [model](const SolveOutcome& outcome) { return model_answer_lines(*model, outcome); },
-                                {}};
+    // The analysis of an optimum in the model's own rows and variables, for the solution window.
+    const auto sensitivity = [model](const SolveOutcome& outcome) {
+        if (!outcome.final_table) return std::vector<DocumentSection>{};
+        return sensitivity_sections(sensitivity_report(*outcome.final_table, model_query(*model)));
+    };
+    loaded_frame_ =
+        ReportFrame{std::move(model->construction),
+                    [model](const SolveOutcome& outcome) { return model_answer_lines(*model, outcome); }, sensitivity};
     keep_model_plane(path, format, model);
     return true;
 }
