@@ -49,3 +49,17 @@ TEST_F(ModelLoad, ABrokenModelIsOneBoxWithGlpksLineAndKeepsTheRecord) {
 }
 
 }  // namespace
+
+// A model's solution window speaks of the model: its picture in its own two variables and the
+// sensitivity analysis in its own rows.
+TEST_F(ModelLoad, TheSolutionOfATwoVariableModelHasItsPictureAndItsAnalysis) {
+    load("two.lp", "Minimize\n cost: 2 x + 3 y\nSubject To\n a: x + y >= 4\n b: x + 3 y >= 6\nEnd\n");
+    window.Button1->click();
+    EXPECT_EQ(messages.take(), boxes({{"Решение получено!", "QTB"}}));
+    const std::shared_ptr<const RecordedRun> run = window.last_run();
+    ASSERT_TRUE(run);
+    EXPECT_TRUE(run->plane);
+    ASSERT_FALSE(run->sections.empty());
+    ASSERT_FALSE(run->sections.front().rows.empty());
+    EXPECT_EQ(run->sections.front().rows.front().front(), "a");
+}
