@@ -318,3 +318,32 @@ std::optional<PlaneProblem> plane_problem_of_model(const LpModel& model) {
 #if defined(__GNUC__) && !defined(__clang__) && __GNUC__ < 13
 #pragma GCC diagnostic pop
 #endif
+
+namespace {
+
+// A step of 1, 2 or 5 times a power of ten giving about five ticks.
+double tick_step(double span) {
+    const double raw = span / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double m : {1.0, 2.0, 5.0}) {
+        if (m * power >= raw) return m * power;
+    }
+    return 10 * power;
+}
+
+// Whole multiples of the step, counted, so that no sum of steps drifts; -0 shows as 0.
+std::vector<double> multiples(double step, double low, double high) {
+    std::vector<double> ticks;
+    for (auto k = static_cast<long long>(std::ceil(low / step)); static_cast<double>(k) * step <= high; ++k) {
+        const double t = static_cast<double>(k) * step;
+        ticks.push_back(std::abs(t) < 1e-12 ? 0.0 : t);
+    }
+    return ticks;
+}
+
+}  // namespace
+
+PlaneTicks plane_ticks(const PlaneRect& view) {
+    const double step = tick_step(view.x_max - view.x_min);
+    return {multiples(step, view.x_min, view.x_max), multiples(step, view.y_min, view.y_max)};
+}

@@ -86,6 +86,13 @@ bool is_feasible(const PlaneProblem& problem, PlanePoint point);
 
 PlanePicture build_plane_picture(const PlaneProblem& problem);
 
+// The grid lines and tick values of a view: whole multiples of one step (1, 2 or 5 times a power of
+// ten, about five across the x range), the same on both axes so that the plot keeps its proportions.
+struct PlaneTicks {
+    std::vector<double> x, y;
+};
+PlaneTicks plane_ticks(const PlaneRect& view);
+
 // The basic solution (solution vector: element 0 the objective, element j
 // column j) before the first pivot and after each pivot of a run, replayed on
 // the problem's table.

@@ -52,16 +52,6 @@ std::string tick_text(double v) {
     return buffer;
 }
 
-// A step of 1, 2 or 5 times a power of ten giving about five ticks.
-double tick_step(double span) {
-    const double raw = span / 5;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (const double m : {1.0, 2.0, 5.0}) {
-        if (m * power >= raw) return m * power;
-    }
-    return 10 * power;
-}
-
 class Canvas {
 public:
     explicit Canvas(const PlaneRect& view) : v_(view) {}
@@ -86,15 +76,12 @@ double inside(double v, double low, double high) { return std::clamp(v, low + 14
 
 void write_axes(std::ostringstream& out, const PlanePicture& picture, const Canvas& canvas) {
     const PlaneRect& v = picture.view;
-    const double step = tick_step(v.x_max - v.x_min);
-    // Whole multiples of the step, counted, so that no sum of steps drifts.
-    for (auto k = static_cast<long long>(std::ceil(v.x_min / step)); static_cast<double>(k) * step <= v.x_max; ++k) {
-        const double t = static_cast<double>(k) * step;
+    const PlaneTicks ticks = plane_ticks(v);
+    for (const double t : ticks.x) {
         out << canvas.line({{t, v.y_min}, {t, v.y_max}}, "class=\"grid\"");
         out << text(canvas.x(t), kTop + kPlot + 18, tick_text(t), "text-anchor=\"middle\"");
     }
-    for (auto k = static_cast<long long>(std::ceil(v.y_min / step)); static_cast<double>(k) * step <= v.y_max; ++k) {
-        const double t = static_cast<double>(k) * step;
+    for (const double t : ticks.y) {
         out << canvas.line({{v.x_min, t}, {v.x_max, t}}, "class=\"grid\"");
         out << text(kLeft - 6, canvas.y(t) + 4, tick_text(t), "text-anchor=\"end\"");
     }

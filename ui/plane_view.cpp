@@ -21,16 +21,6 @@ const QColor kObjective(0xc0, 0x39, 0x2b);
 const QColor kInside(0x2e, 0x8b, 0x57);
 const QColor kOutside(0xe6, 0x7e, 0x22);
 
-// A step of 1, 2 or 5 times a power of ten giving about five ticks.
-double tick_step(double span) {
-    const double raw = span / 5;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (const double m : {1.0, 2.0, 5.0}) {
-        if (m * power >= raw) return m * power;
-    }
-    return 10 * power;
-}
-
 // World coordinates to the square plot area.
 class Mapping {
 public:
@@ -128,23 +118,20 @@ void PlaneView::draw(QPainter& painter, QRectF area) const {
     const Mapping map(v, plot);
 
     // Grid and ticks in whole multiples of the step.
-    const double step = tick_step(v.x_max - v.x_min);
-    painter.setPen(QPen(QColor(0xe4, 0xe4, 0xe4), 1));
-    for (auto k = static_cast<long long>(std::ceil(v.x_min / step)); static_cast<double>(k) * step <= v.x_max; ++k) {
-        const double t = static_cast<double>(k) * step;
+    const PlaneTicks ticks = plane_ticks(v);
+    for (const double t : ticks.x) {
         painter.setPen(QPen(QColor(0xe4, 0xe4, 0xe4), 1));
         painter.drawLine(map({{t, v.y_min}, {t, v.y_max}}));
         painter.setPen(Qt::black);
         painter.drawText(QRectF(map.x(t) - 40, plot.bottom() + 2, 80, margin), Qt::AlignHCenter | Qt::AlignTop,
-                         QString::number(std::abs(t) < 1e-12 ? 0.0 : t, 'g', 6));
+                         QString::number(t, 'g', 6));
     }
-    for (auto k = static_cast<long long>(std::ceil(v.y_min / step)); static_cast<double>(k) * step <= v.y_max; ++k) {
-        const double t = static_cast<double>(k) * step;
+    for (const double t : ticks.y) {
         painter.setPen(QPen(QColor(0xe4, 0xe4, 0xe4), 1));
         painter.drawLine(map({{v.x_min, t}, {v.x_max, t}}));
         painter.setPen(Qt::black);
         painter.drawText(QRectF(plot.left() - left, map.y(t) - margin / 2, left - 4, margin),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::number(std::abs(t) < 1e-12 ? 0.0 : t, 'g', 6));
+                         Qt::AlignRight | Qt::AlignVCenter, QString::number(t, 'g', 6));
     }
     painter.setPen(QPen(Qt::black, 1.3));
     if (v.y_min <= 0 && v.y_max >= 0) painter.drawLine(map({{v.x_min, 0}, {v.x_max, 0}}));
