@@ -27,7 +27,10 @@ void set_engine_threads(unsigned count) { requested_threads.store(count, std::me
 
 unsigned engine_threads() {
     const unsigned requested = requested_threads.load(std::memory_order_relaxed);
-    return std::max(1U, requested != 0 ? requested : std::thread::hardware_concurrency());
+    if (requested != 0) return requested;
+    // Asked once: the library reads it from the system's files at every call.
+    static const unsigned hardware = std::max(1U, std::thread::hardware_concurrency());
+    return hardware;
 }
 
 void engine_detail::run_in_parts(std::size_t elements, Part part, const void* work) {
