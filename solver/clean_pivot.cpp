@@ -15,7 +15,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <bit>
+#include <cfenv>
 #include <span>
 #include <vector>
 
@@ -28,13 +28,10 @@ namespace {
 using engine::EstimateInputs;
 using engine::Index;
 
-// Non-zero for an element that takes the facts away: infinite, NaN or -0.
-std::uint64_t unclean_bits(double x) {
-    const auto bits = std::bit_cast<std::uint64_t>(x);
-    constexpr std::uint64_t kTopExponent = std::uint64_t{0x7ff} << 53;  // shifted past the sign
-    constexpr auto kNegativeZero = std::bit_cast<std::uint64_t>(-0.0);
-    return static_cast<std::uint64_t>((bits << 1) >= kTopExponent) | static_cast<std::uint64_t>(bits == kNegativeZero);
-}
+// A double result that takes the facts away, infinite, NaN or -0, comes only out
+// of an overflow, an invalid operation or an underflow of finite numbers, and the
+// store that rounds it raises the flag. The engine reads no exception flags otherwise.
+constexpr int kUncleanResults = FE_OVERFLOW | FE_INVALID | FE_UNDERFLOW;
 
 struct CleanPivotInputs {
     Matrix& table;
@@ -61,8 +58,9 @@ public:
           em_(in.estimates.em.data()),
           ep_(in.estimates.ep.data()) {}
 
-    // False when an element of the block came out infinite, NaN or -0.
+    // False when an element of the block may have come out infinite, NaN or -0.
     bool run() {
+        std::feclearexcept(kUncleanResults);
         std::fill(em_ + first_, em_ + end_, 0.0);
         std::fill(ep_ + first_, ep_ + end_, 0.0);
         const Index m = in_.table.rows - 1;
@@ -76,6 +74,7 @@ public:
                 row<true>(i, ep_, c);
             }
         }
+        unclean_ = std::fetestexcept(kUncleanResults) != 0;
         unit_estimates();
         // A row of zero cost left out gives a sum of the rule only for finite elements.
         const std::span<const double> em(em_ + first_, end_ - first_);
@@ -99,19 +98,16 @@ private:
         double* const a = in_.table.row(i).data();
         const double* const key_row = in_.key_row.data();
         const double a_rs = in_.a_rs;
-        std::uint64_t unclean = 0;
         if (i == in_.r) {
             for (const Index j : changing_) {
                 const double x = static_cast<double>(static_cast<long double>(key_row[j]) / a_rs);
                 a[j] = x;
-                unclean |= unclean_bits(x);
                 if constexpr (kSum) sum[j] = static_cast<double>(sum[j] + factor * x);
             }
         } else if (const double a_is = in_.key_column[i]; a_is != 0.0) {
             for (const Index j : changing_) {
                 const double x = static_cast<double>(a[j] - static_cast<long double>(key_row[j]) * a_is / a_rs);
                 a[j] = x;
-                unclean |= unclean_bits(x);
                 if constexpr (kSum) sum[j] = static_cast<double>(sum[j] + factor * x);
             }
         } else if constexpr (kSum) {
@@ -121,7 +117,6 @@ private:
             for (const Index j : kept_) sum[j] = static_cast<double>(sum[j] + factor * a[j]);
         }
         if (in_.s >= first_ && in_.s < end_) a[in_.s] = i == in_.r ? 1.0 : 0.0;
-        unclean_ = unclean_ || unclean != 0;
     }
 
     // A unit column sums +0 terms (finite costs) and its own row's one: the cost,
@@ -148,6 +143,13 @@ private:
     double* ep_;
     bool unclean_ = false;
 };
+
+// Bound `part` of `parts` blocks of columns that share the changing columns, the
+// work of a pivot, evenly; a block starts on a cache line of its own.
+Index balanced_bound(std::span<const Index> changing, Index columns, unsigned part, unsigned parts) {
+    if (part == parts || changing.empty()) return engine::column_block_bound(columns, part, parts);
+    return changing[changing.size() * part / parts] & ~Index{7};
+}
 
 }  // namespace
 
@@ -193,8 +195,8 @@ void engine::pivot_clean_table(Matrix& table, Index r, Index s, const EstimateIn
     std::atomic<bool> unclean{false};
     const Index columns = table.cols;
     run_in_parts(std::size_t{m} * columns, [&inputs, &unclean, columns](unsigned part, unsigned parts) noexcept {
-        const Index first = engine::column_block_bound(columns, part, parts);
-        const Index end = engine::column_block_bound(columns, part + 1, parts);
+        const Index first = part == 0 ? 0 : balanced_bound(inputs.changing, columns, part, parts);
+        const Index end = balanced_bound(inputs.changing, columns, part + 1, parts);
         if (!CleanPivotBlock(inputs, first, end).run()) unclean.store(true, std::memory_order_relaxed);
     });
     if (unclean.load(std::memory_order_relaxed)) facts.forget();

@@ -17,9 +17,15 @@ std::atomic<unsigned> requested_threads{0};
 // finds smaller pieces left to share.
 constexpr unsigned kPartsPerThread = 4;
 
+// After a piece of work that waited long for a worker (a busy machine: the worker
+// was not running), this many pieces stay on the calling thread before the
+// workers are tried again. A pivot of a large table is a piece or two.
+constexpr unsigned kPiecesAlone = 256;
+
 // Started at the first large table, stopped and joined at exit.
 std::mutex pool_mutex;
 std::unique_ptr<WorkerPool> pool;
+unsigned pieces_alone = 0;  // guarded by pool_mutex
 
 }  // namespace
 
@@ -42,6 +48,12 @@ void engine_detail::run_in_parts(std::size_t elements, Part part, const void* wo
         part(work, 0, 1);
         return;
     }
+    if (pieces_alone > 0) {
+        --pieces_alone;
+        lock.unlock();
+        part(work, 0, 1);
+        return;
+    }
     if (!pool || pool->threads() != threads) {
         pool.reset();
         try {
@@ -52,5 +64,7 @@ void engine_detail::run_in_parts(std::size_t elements, Part part, const void* wo
         }
     }
     const unsigned parts = threads * kPartsPerThread;
-    pool->run(parts, [part, work, parts](unsigned index) noexcept { part(work, index, parts); });
+    if (pool->run(parts, [part, work, parts](unsigned index) noexcept { part(work, index, parts); })) {
+        pieces_alone = kPiecesAlone;
+    }
 }

@@ -55,10 +55,10 @@ void WorkerPool::stop() noexcept {
     for (std::thread& worker : workers_) worker.join();
 }
 
-void WorkerPool::dispatch(unsigned parts, Call call, const void* part) {
+bool WorkerPool::dispatch(unsigned parts, Call call, const void* part) {
     if (workers_.empty() || parts <= 1) {
         for (unsigned index = 0; index < parts; ++index) call(part, index);
-        return;
+        return false;
     }
     call_ = call;
     part_ = part;
@@ -67,9 +67,13 @@ void WorkerPool::dispatch(unsigned parts, Call call, const void* part) {
     claim_.store(std::uint64_t{generation} << 32 | (parts & kPartMask), std::memory_order_release);
     generation_.store(generation, std::memory_order_release);
     generation_.notify_all();
+    const auto start = std::chrono::steady_clock::now();
     claim_parts(generation);
-    for (std::uint32_t done = done_.load(std::memory_order_acquire); done != parts;)
-        done = wait_for_change(done_, done);
+    std::uint32_t done = done_.load(std::memory_order_acquire);
+    if (done == parts) return false;
+    const auto worked = std::chrono::steady_clock::now();
+    while (done != parts) done = wait_for_change(done_, done);
+    return std::chrono::steady_clock::now() - worked > worked - start + kSpinTime;
 }
 
 void WorkerPool::claim_parts(std::uint32_t generation) noexcept {

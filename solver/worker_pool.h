@@ -22,10 +22,12 @@ public:
 
     // Calls part(p) once for each p = 0..parts-1 (at most 65535 parts), on any of
     // the threads, and returns when every part has returned. A part must not
-    // throw. One caller at a time.
+    // throw. One caller at a time. True when the caller, out of parts to claim,
+    // waited for the parts of other threads longer than it worked on its own:
+    // a sign of a machine too busy to run the workers.
     template <class Part>
-    void run(unsigned parts, const Part& part) {
-        dispatch(parts, &call<Part>, &part);
+    bool run(unsigned parts, const Part& part) {
+        return dispatch(parts, &call<Part>, &part);
     }
 
 private:
@@ -36,7 +38,7 @@ private:
         (*static_cast<const Part*>(part))(index);
     }
 
-    void dispatch(unsigned parts, Call call, const void* part);
+    bool dispatch(unsigned parts, Call call, const void* part);
     // Runs unclaimed parts of the piece of work `generation` until none is left.
     void claim_parts(std::uint32_t generation) noexcept;
     void work();
