@@ -62,13 +62,14 @@ bool WorkerPool::dispatch(unsigned parts, Call call, const void* part) {
     }
     call_ = call;
     part_ = part;
+    parts_ = parts;
     done_.store(0, std::memory_order_relaxed);
     const std::uint32_t generation = generation_.load(std::memory_order_relaxed) + 1;
     claim_.store(std::uint64_t{generation} << 32 | (parts & kPartMask), std::memory_order_release);
     generation_.store(generation, std::memory_order_release);
     generation_.notify_all();
     const auto start = std::chrono::steady_clock::now();
-    claim_parts(generation);
+    claim_parts(generation, true);
     std::uint32_t done = done_.load(std::memory_order_acquire);
     if (done == parts) return false;
     const auto worked = std::chrono::steady_clock::now();
@@ -76,17 +77,19 @@ bool WorkerPool::dispatch(unsigned parts, Call call, const void* part) {
     return std::chrono::steady_clock::now() - worked > worked - start + kSpinTime;
 }
 
-void WorkerPool::claim_parts(std::uint32_t generation) noexcept {
+void WorkerPool::claim_parts(std::uint32_t generation, bool from_front) noexcept {
     std::uint64_t claim = claim_.load(std::memory_order_acquire);
     for (;;) {
-        const auto next = static_cast<unsigned>(claim >> 16 & kPartMask);
-        const auto parts = static_cast<unsigned>(claim & kPartMask);
-        if (claim >> 32 != generation || next >= parts) return;
-        if (!claim_.compare_exchange_weak(claim, claim + (1U << 16), std::memory_order_acq_rel,
-                                          std::memory_order_acquire)) {
+        const auto front = static_cast<unsigned>(claim >> 16 & kPartMask);
+        const auto back = static_cast<unsigned>(claim & kPartMask);
+        if (claim >> 32 != generation || front >= back) return;
+        const std::uint64_t claimed = from_front ? claim + (1U << 16) : claim - 1;
+        if (!claim_.compare_exchange_weak(claim, claimed, std::memory_order_acq_rel, std::memory_order_acquire)) {
             continue;
         }
-        call_(part_, next);
+        // Read while a part of this piece of work is unfinished, so not yet overwritten by the next.
+        const unsigned parts = parts_;
+        call_(part_, from_front ? front : back - 1);
         if (done_.fetch_add(1, std::memory_order_acq_rel) + 1 == parts) done_.notify_one();
         claim = claim_.load(std::memory_order_acquire);
     }
@@ -97,6 +100,6 @@ void WorkerPool::work() {
     for (;;) {
         seen = wait_for_change(generation_, seen);
         if (stopping_) return;
-        claim_parts(seen);
+        claim_parts(seen, false);
     }
 }

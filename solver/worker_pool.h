@@ -8,8 +8,10 @@
 // A few persistent threads that run the parts of one piece of work together with
 // the calling thread. Parts are claimed one by one, the caller claiming too, so a
 // worker that is slow to wake (a busy machine) delays nothing: the caller does the
-// parts it has not taken. Workers spin briefly between the many short pieces of
-// work of one run before they sleep.
+// parts it has not taken. The caller claims from the first part on, the workers
+// from the last one back, so that the threads work on parts far apart (neighbouring
+// parts share the cache lines at their bounds) until they meet. Workers spin
+// briefly between the many short pieces of work of one run before they sleep.
 class WorkerPool {
 public:
     // `threads` counts the caller too: threads - 1 workers are started (none for 0 or 1).
@@ -39,8 +41,9 @@ private:
     }
 
     bool dispatch(unsigned parts, Call call, const void* part);
-    // Runs unclaimed parts of the piece of work `generation` until none is left.
-    void claim_parts(std::uint32_t generation) noexcept;
+    // Runs unclaimed parts of the piece of work `generation` until none is left,
+    // taking the first or the last of them.
+    void claim_parts(std::uint32_t generation, bool from_front) noexcept;
     void work();
     // Wakes every worker to end it and joins it.
     void stop() noexcept;
@@ -48,9 +51,10 @@ private:
     // Read only by a thread that has claimed a part of the current piece of work.
     Call call_ = nullptr;
     const void* part_ = nullptr;
+    unsigned parts_ = 0;
     std::atomic<bool> stopping_{false};
-    // The generation of the piece of work (high 32 bits), the next part to claim
-    // (16 bits) and the number of parts (low 16 bits): a claim is one compare-exchange.
+    // The generation of the piece of work (high 32 bits), the first unclaimed part
+    // (16 bits) and the end of the unclaimed parts (low 16 bits): a claim is one compare-exchange.
     std::atomic<std::uint64_t> claim_{0};
     std::atomic<std::uint32_t> generation_{0};  // what idle workers wait on
     std::atomic<std::uint32_t> done_{0};        // parts of the current piece that have returned
