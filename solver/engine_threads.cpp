@@ -15,7 +15,7 @@ std::atomic<unsigned> requested_threads{0};
 
 // More parts than threads: a thread that comes late (a busy machine) or is slowed
 // finds smaller pieces left to share.
-constexpr unsigned kPartsPerThread = 4;
+constexpr unsigned kPartsPerThread = 2;
 
 // After a piece of work that waited long for a worker (a busy machine: the worker
 // was not running), this many pieces stay on the calling thread before the
