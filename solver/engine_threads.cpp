@@ -20,7 +20,7 @@ constexpr unsigned kPartsPerThread = 2;
 // After a piece of work that waited long for a worker (a busy machine: the worker
 // was not running), this many pieces stay on the calling thread before the
 // workers are tried again. A pivot of a large table is a piece or two.
-constexpr unsigned kPiecesAlone = 256;
+constexpr unsigned kPiecesAlone = 128;
 
 // Started at the first large table, stopped and joined at exit.
 std::mutex pool_mutex;

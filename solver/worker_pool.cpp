@@ -9,6 +9,11 @@ namespace {
 // run is over or on a machine that has other work for it.
 constexpr std::chrono::microseconds kSpinTime{20};
 
+// A caller that waits this much longer for the parts of other threads than it
+// worked on its own has seen a worker held off its core: mere unevenness of the
+// parts stays far below it.
+constexpr std::chrono::microseconds kLateWait{100};
+
 void relax() noexcept {
 #if defined(__x86_64__) || defined(__i386__)
     __builtin_ia32_pause();
@@ -74,7 +79,7 @@ bool WorkerPool::dispatch(unsigned parts, Call call, const void* part) {
     if (done == parts) return false;
     const auto worked = std::chrono::steady_clock::now();
     while (done != parts) done = wait_for_change(done_, done);
-    return std::chrono::steady_clock::now() - worked > worked - start + kSpinTime;
+    return std::chrono::steady_clock::now() - worked > worked - start + kLateWait;
 }
 
 void WorkerPool::claim_parts(std::uint32_t generation, bool from_front) noexcept {

@@ -25,7 +25,7 @@ public:
     // Calls part(p) once for each p = 0..parts-1 (at most 65535 parts), on any of
     // the threads, and returns when every part has returned. A part must not
     // throw. One caller at a time. True when the caller, out of parts to claim,
-    // waited for the parts of other threads longer than it worked on its own:
+    // waited for the parts of other threads far longer than it worked on its own:
     // a sign of a machine too busy to run the workers.
     template <class Part>
     bool run(unsigned parts, const Part& part) {
