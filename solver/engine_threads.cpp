@@ -18,14 +18,22 @@ std::atomic<unsigned> requested_threads{0};
 constexpr unsigned kPartsPerThread = 2;
 
 // After a piece of work that waited long for a worker (a busy machine: the worker
-// was not running), this many pieces stay on the calling thread before the
-// workers are tried again. A pivot of a large table is a piece or two.
-constexpr unsigned kPiecesAlone = 128;
+// was not running), pieces stay on the calling thread for a while before the
+// workers are tried again: 128 at first (a pivot of a large table is a piece or
+// two), twice as many after every such wait that follows, until pieces on which
+// the workers help in time show the machine free again. Pieces that no worker
+// came to in time count after a few of them in a row too.
+constexpr unsigned kPiecesAloneFirst = 128;
+constexpr unsigned kPiecesAloneMost = 8192;
+constexpr unsigned kPiecesUnhelped = 8;
 
 // Started at the first large table, stopped and joined at exit.
 std::mutex pool_mutex;
 std::unique_ptr<WorkerPool> pool;
-unsigned pieces_alone = 0;  // guarded by pool_mutex
+// Guarded by pool_mutex.
+unsigned pieces_alone = 0;                       // pieces still to run alone
+unsigned pieces_alone_next = kPiecesAloneFirst;  // how many after the next sign of a busy machine
+unsigned pieces_unhelped = 0;                    // pieces in a row that no worker came to
 
 }  // namespace
 
@@ -64,7 +72,14 @@ void engine_detail::run_in_parts(std::size_t elements, Part part, const void* wo
         }
     }
     const unsigned parts = threads * kPartsPerThread;
-    if (pool->run(parts, [part, work, parts](unsigned index) noexcept { part(work, index, parts); })) {
-        pieces_alone = kPiecesAlone;
+    const WorkerPool::Help help =
+        pool->run(parts, [part, work, parts](unsigned index) noexcept { part(work, index, parts); });
+    pieces_unhelped = help == WorkerPool::Help::none ? pieces_unhelped + 1 : 0;
+    if (help == WorkerPool::Help::timely) {
+        pieces_alone_next = kPiecesAloneFirst;
+    } else if (help == WorkerPool::Help::late || pieces_unhelped == kPiecesUnhelped) {
+        pieces_alone = pieces_alone_next;
+        pieces_alone_next = std::min(2 * pieces_alone_next, kPiecesAloneMost);
+        pieces_unhelped = 0;
     }
 }

@@ -60,10 +60,10 @@ void WorkerPool::stop() noexcept {
     for (std::thread& worker : workers_) worker.join();
 }
 
-bool WorkerPool::dispatch(unsigned parts, Call call, const void* part) {
+WorkerPool::Help WorkerPool::dispatch(unsigned parts, Call call, const void* part) {
     if (workers_.empty() || parts <= 1) {
         for (unsigned index = 0; index < parts; ++index) call(part, index);
-        return false;
+        return Help::none;
     }
     call_ = call;
     part_ = part;
@@ -74,20 +74,21 @@ bool WorkerPool::dispatch(unsigned parts, Call call, const void* part) {
     generation_.store(generation, std::memory_order_release);
     generation_.notify_all();
     const auto start = std::chrono::steady_clock::now();
-    claim_parts(generation, true);
+    if (claim_parts(generation, true) == parts) return Help::none;
     std::uint32_t done = done_.load(std::memory_order_acquire);
-    if (done == parts) return false;
+    if (done == parts) return Help::timely;
     const auto worked = std::chrono::steady_clock::now();
     while (done != parts) done = wait_for_change(done_, done);
-    return std::chrono::steady_clock::now() - worked > worked - start + kLateWait;
+    return std::chrono::steady_clock::now() - worked > worked - start + kLateWait ? Help::late : Help::timely;
 }
 
-void WorkerPool::claim_parts(std::uint32_t generation, bool from_front) noexcept {
+unsigned WorkerPool::claim_parts(std::uint32_t generation, bool from_front) noexcept {
+    unsigned ran = 0;
     std::uint64_t claim = claim_.load(std::memory_order_acquire);
     for (;;) {
         const auto front = static_cast<unsigned>(claim >> 16 & kPartMask);
         const auto back = static_cast<unsigned>(claim & kPartMask);
-        if (claim >> 32 != generation || front >= back) return;
+        if (claim >> 32 != generation || front >= back) return ran;
         const std::uint64_t claimed = from_front ? claim + (1U << 16) : claim - 1;
         if (!claim_.compare_exchange_weak(claim, claimed, std::memory_order_acq_rel, std::memory_order_acquire)) {
             continue;
@@ -95,6 +96,7 @@ void WorkerPool::claim_parts(std::uint32_t generation, bool from_front) noexcept
         // Read while a part of this piece of work is unfinished, so not yet overwritten by the next.
         const unsigned parts = parts_;
         call_(part_, from_front ? front : back - 1);
+        ++ran;
         if (done_.fetch_add(1, std::memory_order_acq_rel) + 1 == parts) done_.notify_one();
         claim = claim_.load(std::memory_order_acquire);
     }

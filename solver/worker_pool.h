@@ -22,13 +22,19 @@ public:
 
     unsigned threads() const noexcept { return static_cast<unsigned>(workers_.size()) + 1; }
 
+    // How the other threads took part in a piece of work.
+    enum class Help {
+        none,    // the caller ran every part: no worker came in time
+        timely,  // workers ran parts, and the caller waited for them no more than for uneven parts
+        late,    // the caller, out of parts to claim, waited for a worker's part far longer than
+                 // it worked on its own: a sign of a machine too busy to keep the workers running
+    };
+
     // Calls part(p) once for each p = 0..parts-1 (at most 65535 parts), on any of
     // the threads, and returns when every part has returned. A part must not
-    // throw. One caller at a time. True when the caller, out of parts to claim,
-    // waited for the parts of other threads far longer than it worked on its own:
-    // a sign of a machine too busy to run the workers.
+    // throw. One caller at a time.
     template <class Part>
-    bool run(unsigned parts, const Part& part) {
+    Help run(unsigned parts, const Part& part) {
         return dispatch(parts, &call<Part>, &part);
     }
 
@@ -40,10 +46,10 @@ private:
         (*static_cast<const Part*>(part))(index);
     }
 
-    bool dispatch(unsigned parts, Call call, const void* part);
+    Help dispatch(unsigned parts, Call call, const void* part);
     // Runs unclaimed parts of the piece of work `generation` until none is left,
-    // taking the first or the last of them.
-    void claim_parts(std::uint32_t generation, bool from_front) noexcept;
+    // taking the first or the last of them; returns how many it ran.
+    unsigned claim_parts(std::uint32_t generation, bool from_front) noexcept;
     void work();
     // Wakes every worker to end it and joins it.
     void stop() noexcept;
