@@ -50,19 +50,19 @@ struct CleanPivotInputs {
 class CleanPivotBlock {
 public:
     CleanPivotBlock(const CleanPivotInputs& in, Index first, Index end)
-        : in_(in),
-          first_(first),
-          end_(end),
-          changing_(sub_range(in.changing)),
-          kept_(sub_range(in.kept)),
-          em_(in.estimates.em.data()),
-          ep_(in.estimates.ep.data()) {}
+        : in_(in), first_(first), end_(end), changing_(sub_range(in.changing)), kept_(sub_range(in.kept)) {}
 
     // False when an element of the block may have come out infinite, NaN or -0.
     bool run() {
+        // The sums grow in storage of this thread's own, indexed like the estimate
+        // rows: the cache line at a bound of the block is not written by two threads row after row.
+        thread_local std::vector<double> m_sums;
+        thread_local std::vector<double> plain_sums;
+        m_sums.assign(end_, 0.0);
+        plain_sums.assign(end_, 0.0);
+        em_ = m_sums.data();
+        ep_ = plain_sums.data();
         std::feclearexcept(kUncleanResults);
-        std::fill(em_ + first_, em_ + end_, 0.0);
-        std::fill(ep_ + first_, ep_ + end_, 0.0);
         const Index m = in_.table.rows - 1;
         for (Index i = 1; i <= m; ++i) {
             const double c = in_.estimates.basic_costs[i];
@@ -76,9 +76,11 @@ public:
         }
         unclean_ = std::fetestexcept(kUncleanResults) != 0;
         unit_estimates();
+        const std::span<double> em = in_.estimates.em.subspan(first_, end_ - first_);
+        const std::span<double> ep = in_.estimates.ep.subspan(first_, end_ - first_);
+        std::copy(em_ + first_, em_ + end_, em.begin());
+        std::copy(ep_ + first_, ep_ + end_, ep.begin());
         // A row of zero cost left out gives a sum of the rule only for finite elements.
-        const std::span<const double> em(em_ + first_, end_ - first_);
-        const std::span<const double> ep(ep_ + first_, end_ - first_);
         if (!unclean_ && !has_negative_zero(em) && !has_negative_zero(ep)) {
             engine::finish_estimate_columns(in_.estimates, first_, end_);
         } else {
@@ -139,8 +141,8 @@ private:
     Index end_;
     std::span<const Index> changing_;
     std::span<const Index> kept_;
-    double* em_;
-    double* ep_;
+    double* em_ = nullptr;  // the sums of the M parts
+    double* ep_ = nullptr;  // the sums of the plain parts
     bool unclean_ = false;
 };
 
