@@ -13,9 +13,10 @@ namespace {
 
 std::atomic<unsigned> requested_threads{0};
 
-// More parts than threads: a thread that comes late (a busy machine) or is slowed
-// finds smaller pieces left to share.
-constexpr unsigned kPartsPerThread = 2;
+// One part a thread: every thread keeps its columns, and their cache lines, from
+// pass to pass. Columns that move between threads cost more than the unevenness
+// of few parts; a worker that comes late finds its part still there for the caller.
+constexpr unsigned kPartsPerThread = 1;
 
 // After a piece of work that waited long for a worker (a busy machine: the worker
 // was not running), pieces stay on the calling thread for a while before the

@@ -5,9 +5,10 @@
 namespace {
 
 // Spinning this long bridges the serial steps between the passes of one iteration
-// (the choices of the key column and row) without holding a core long once the
-// run is over or on a machine that has other work for it.
-constexpr std::chrono::microseconds kSpinTime{20};
+// (the choices of the key column and row) and a part of a pass that another
+// thread is still on, without holding a core long once the run is over. A thread
+// that sleeps instead takes some 30 µs to wake, a good part of a pass.
+constexpr std::chrono::microseconds kSpinTime{200};
 
 // A caller that waits this much longer for the parts of other threads than it
 // worked on its own has seen a worker held off its core: mere unevenness of the
