@@ -46,52 +46,56 @@ struct CleanPivotInputs {
     const EstimateInputs& estimates;
 };
 
-// Columns first..end-1 of the pivot and of the new estimates, row by row.
-class CleanPivotBlock {
+// The steps of the pivot and of the new estimates, by runs of rows.
+class CleanPivot {
 public:
-    CleanPivotBlock(const CleanPivotInputs& in, Index first, Index end)
-        : in_(in), first_(first), end_(end), changing_(sub_range(in.changing)), kept_(sub_range(in.kept)) {}
+    explicit CleanPivot(const CleanPivotInputs& in) : in_(in) {}
 
-    // False when an element of the block may have come out infinite, NaN or -0.
-    bool run() {
-        // The sums grow in storage of this thread's own, indexed like the estimate
-        // rows: the cache line at a bound of the block is not written by two threads row after row.
-        thread_local std::vector<double> m_sums;
-        thread_local std::vector<double> plain_sums;
-        m_sums.assign(end_, 0.0);
-        plain_sums.assign(end_, 0.0);
-        em_ = m_sums.data();
-        ep_ = plain_sums.data();
-        std::feclearexcept(kUncleanResults);
-        const Index m = in_.table.rows - 1;
-        for (Index i = 1; i <= m; ++i) {
+    // Rows from..to-1 of the new table, each added to the sums `em` and `ep`
+    // (indexed like the estimate rows) as it is made, unless they are null.
+    void pivot_rows(Index from, Index to, double* em, double* ep) {
+        for (Index i = from; i < to; ++i) {
             const double c = in_.estimates.basic_costs[i];
-            if (engine::is_m_cost(c)) {
-                row<true>(i, em_, in_.estimates.s);
-            } else if (c == 0.0) {
+            if (em != nullptr && engine::is_m_cost(c)) {
+                row<true>(i, em, in_.estimates.s);
+            } else if (em == nullptr || c == 0.0) {
                 row<false>(i, nullptr, 0.0L);
             } else {
-                row<true>(i, ep_, c);
+                row<true>(i, ep, c);
             }
         }
-        unclean_ = std::fetestexcept(kUncleanResults) != 0;
-        unit_estimates();
-        const std::span<double> em = in_.estimates.em.subspan(first_, end_ - first_);
-        const std::span<double> ep = in_.estimates.ep.subspan(first_, end_ - first_);
-        std::copy(em_ + first_, em_ + end_, em.begin());
-        std::copy(ep_ + first_, ep_ + end_, ep.begin());
-        // A row of zero cost left out gives a sum of the rule only for finite elements.
-        if (!unclean_ && !has_negative_zero(em) && !has_negative_zero(ep)) {
-            engine::finish_estimate_columns(in_.estimates, first_, end_);
-        } else {
-            engine::estimate_columns(in_.estimates, first_, end_);
+    }
+
+    // Rows from..to-1, already made, added to the sums.
+    void add_rows(Index from, Index to, double* em, double* ep) const {
+        for (Index i = from; i < to; ++i) {
+            const double c = in_.estimates.basic_costs[i];
+            if (engine::is_m_cost(c)) {
+                add_row(i, em, in_.estimates.s);
+            } else if (c != 0.0) {
+                add_row(i, ep, c);
+            }
         }
-        return !unclean_;
+    }
+
+    // The estimates from the sums of rows 1..m that the estimate rows hold, with
+    // the unit columns' put in first.
+    void finish(bool unclean) const {
+        unit_estimates();
+        const auto columns = static_cast<Index>(in_.estimates.em.size());
+        // A row of zero cost left out gives a sum of the rule only for finite elements.
+        if (!unclean && !has_negative_zero(in_.estimates.em) && !has_negative_zero(in_.estimates.ep)) {
+            engine::finish_estimate_columns(in_.estimates, 0, columns);
+        } else {
+            engine::estimate_columns(in_.estimates, 0, columns);
+        }
     }
 
 private:
-    std::span<const Index> sub_range(std::span<const Index> columns) const {
-        return {std::ranges::lower_bound(columns, first_), std::ranges::lower_bound(columns, end_)};
+    void add_row(Index i, double* sum, long double factor) const {
+        const double* const a = in_.table.row(i).data();
+        for (const Index j : in_.changing) sum[j] = static_cast<double>(sum[j] + factor * a[j]);
+        for (const Index j : in_.kept) sum[j] = static_cast<double>(sum[j] + factor * a[j]);
     }
 
     // Row i of the new table, added to `sum` with `factor` (the M sign or the row's cost) when kSum.
@@ -101,63 +105,75 @@ private:
         const double* const key_row = in_.key_row.data();
         const double a_rs = in_.a_rs;
         if (i == in_.r) {
-            for (const Index j : changing_) {
+            for (const Index j : in_.changing) {
                 const double x = static_cast<double>(static_cast<long double>(key_row[j]) / a_rs);
                 a[j] = x;
                 if constexpr (kSum) sum[j] = static_cast<double>(sum[j] + factor * x);
             }
         } else if (const double a_is = in_.key_column[i]; a_is != 0.0) {
-            for (const Index j : changing_) {
+            for (const Index j : in_.changing) {
                 const double x = static_cast<double>(a[j] - static_cast<long double>(key_row[j]) * a_is / a_rs);
                 a[j] = x;
                 if constexpr (kSum) sum[j] = static_cast<double>(sum[j] + factor * x);
             }
         } else if constexpr (kSum) {
-            for (const Index j : changing_) sum[j] = static_cast<double>(sum[j] + factor * a[j]);
+            for (const Index j : in_.changing) sum[j] = static_cast<double>(sum[j] + factor * a[j]);
         }
         if constexpr (kSum) {
-            for (const Index j : kept_) sum[j] = static_cast<double>(sum[j] + factor * a[j]);
+            for (const Index j : in_.kept) sum[j] = static_cast<double>(sum[j] + factor * a[j]);
         }
-        if (in_.s >= first_ && in_.s < end_) a[in_.s] = i == in_.r ? 1.0 : 0.0;
+        a[in_.s] = i == in_.r ? 1.0 : 0.0;
     }
 
     // A unit column sums +0 terms (finite costs) and its own row's one: the cost,
     // whose sign of zero the +0 that starts the sum takes away.
-    void unit_estimates() {
-        for (Index j = first_; j < end_; ++j) {
+    void unit_estimates() const {
+        const std::span<double> em = in_.estimates.em;
+        const std::span<double> ep = in_.estimates.ep;
+        for (Index j = 0; j < em.size(); ++j) {
             const Index b = in_.unit_rows[j];
             if (b == 0) continue;
             const double c = in_.estimates.basic_costs[b];
             if (engine::is_m_cost(c)) {
-                em_[j] = static_cast<double>(in_.estimates.s);
+                em[j] = static_cast<double>(in_.estimates.s);
             } else {
-                ep_[j] = c == 0.0 ? 0.0 : c;
+                ep[j] = c == 0.0 ? 0.0 : c;
             }
         }
     }
 
     const CleanPivotInputs& in_;
-    Index first_;
-    Index end_;
-    std::span<const Index> changing_;
-    std::span<const Index> kept_;
-    double* em_ = nullptr;  // the sums of the M parts
-    double* ep_ = nullptr;  // the sums of the plain parts
-    bool unclean_ = false;
 };
 
-// Bound `part` of `parts` blocks of columns that share the changing columns, the
-// work of a pivot, evenly; a block starts on a cache line of its own.
-Index balanced_bound(std::span<const Index> changing, Index columns, unsigned part, unsigned parts) {
-    if (part == parts || changing.empty()) return engine::column_block_bound(columns, part, parts);
-    return changing[changing.size() * part / parts] & ~Index{7};
+// Bound `part` of `parts` runs of rows 1..m, as even as can be, for a pivot split
+// by rows. The first part adds its rows to the sums as it makes them; a later
+// part makes its rows, waits for the parts above it, then adds its rows in a
+// second pass, a fraction of the first (no division).
+Index row_bound(Index m, unsigned part, unsigned parts) {
+    return 1 + static_cast<Index>(std::uint64_t{m} * part / parts);
+}
+
+// Waits until `count` reaches `value`, spinning first: the parts it waits for end
+// within tens of microseconds on a machine that runs them.
+void wait_for_count(const std::atomic<unsigned>& count, unsigned value) noexcept {
+    constexpr int kSpins = 4096;
+    for (int spin = 0; spin < kSpins; ++spin) {
+        if (count.load(std::memory_order_acquire) >= value) return;
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#endif
+    }
+    for (unsigned now = count.load(std::memory_order_acquire); now < value;
+         now = count.load(std::memory_order_acquire)) {
+        count.wait(now, std::memory_order_acquire);
+    }
 }
 
 }  // namespace
 
 void engine::pivot_clean_table(Matrix& table, Index r, Index s, const EstimateInputs& estimates, TableFacts& facts) {
     const Index m = table.rows - 1;
-    // Kept from pivot to pivot against allocations per iteration; the blocks see the
+    // Kept from pivot to pivot against allocations per iteration; the parts see the
     // caller's vectors through the spans of the inputs, not their own thread's.
     thread_local std::vector<double> key_row;
     thread_local std::vector<double> key_column;
@@ -194,12 +210,33 @@ void engine::pivot_clean_table(Matrix& table, Index r, Index s, const EstimateIn
         .unit_rows = unit_rows,
         .estimates = estimates,
     };
+    // The parts take runs of rows, so that the cache lines of a row stay with one
+    // thread: split by columns, the threads fetch each other's lines of every row,
+    // which takes about as long as the work they share.
     std::atomic<bool> unclean{false};
+    std::atomic<unsigned> parts_summed{0};
     const Index columns = table.cols;
-    run_in_parts(std::size_t{m} * columns, [&inputs, &unclean, columns](unsigned part, unsigned parts) noexcept {
-        const Index first = part == 0 ? 0 : balanced_bound(inputs.changing, columns, part, parts);
-        const Index end = balanced_bound(inputs.changing, columns, part + 1, parts);
-        if (!CleanPivotBlock(inputs, first, end).run()) unclean.store(true, std::memory_order_relaxed);
-    });
+    run_in_parts(std::size_t{m} * columns,
+                 [&inputs, &unclean, &parts_summed, m, columns](unsigned part, unsigned parts) noexcept {
+                     CleanPivot pivot(inputs);
+                     double* const em = inputs.estimates.em.data();
+                     double* const ep = inputs.estimates.ep.data();
+                     const Index from = row_bound(m, part, parts);
+                     const Index to = row_bound(m, part + 1, parts);
+                     std::feclearexcept(kUncleanResults);
+                     if (part == 0) {
+                         std::fill(em, em + columns, 0.0);
+                         std::fill(ep, ep + columns, 0.0);
+                         pivot.pivot_rows(from, to, em, ep);
+                     } else {
+                         pivot.pivot_rows(from, to, nullptr, nullptr);
+                         wait_for_count(parts_summed, part);
+                         pivot.add_rows(from, to, em, ep);
+                     }
+                     if (std::fetestexcept(kUncleanResults) != 0) unclean.store(true, std::memory_order_relaxed);
+                     parts_summed.store(part + 1, std::memory_order_release);
+                     parts_summed.notify_all();
+                 });
+    CleanPivot(inputs).finish(unclean.load(std::memory_order_relaxed));
     if (unclean.load(std::memory_order_relaxed)) facts.forget();
 }

@@ -13,9 +13,10 @@ namespace {
 
 std::atomic<unsigned> requested_threads{0};
 
-// One part a thread: every thread keeps its columns, and their cache lines, from
-// pass to pass. Columns that move between threads cost more than the unevenness
-// of few parts; a worker that comes late finds its part still there for the caller.
+// One part a thread: every thread keeps its share of the table, and its cache
+// lines, from pass to pass. Shares that move between threads cost more than the
+// unevenness of few parts; a worker that comes late finds its part still there
+// for the caller.
 constexpr unsigned kPartsPerThread = 1;
 
 // After a piece of work that waited long for a worker (a busy machine: the worker

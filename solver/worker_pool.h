@@ -10,7 +10,7 @@
 // worker that is slow to wake (a busy machine) delays nothing: the caller does the
 // parts it has not taken. The caller claims from the first part on, the workers
 // from the last one back, so that the threads work on parts far apart (neighbouring
-// parts share the cache lines at their bounds) until they meet. Workers spin
+// parts may share cache lines at their bounds) until they meet. Workers spin
 // briefly between the many short pieces of work of one run before they sleep.
 class WorkerPool {
 public:
@@ -32,7 +32,8 @@ public:
 
     // Calls part(p) once for each p = 0..parts-1 (at most 65535 parts), on any of
     // the threads, and returns when every part has returned. A part must not
-    // throw. One caller at a time.
+    // throw. One caller at a time. The caller takes the parts up in order and waits
+    // for none of them, so a part may wait for the parts numbered below it.
     template <class Part>
     Help run(unsigned parts, const Part& part) {
         return dispatch(parts, &call<Part>, &part);
