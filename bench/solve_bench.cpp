@@ -8,8 +8,9 @@
 // Prints the pivots per second and the time of one pivot with its estimates,
 // next to the time of one plain pass over a table of the same size (every
 // element read and written once), measured in the same run. The goal is a pivot
-// that costs at most 8 plain passes; the extended-precision division of every
-// element puts the floor near 6.
+// that costs at most 8 plain passes. The extended-precision division of every
+// element that a pivot changes sets its floor: the columns whose key-row element
+// is 0 (the basic ones) are left as they are.
 
 #include <algorithm>
 #include <chrono>

@@ -5,13 +5,16 @@
 #
 #     bench/vs_glpsol.sh [BUILD-FOLDER]
 #
-# The build folder (default build) must hold qtb-solve and bench/dense_problem_files.
+# The build folder (default build) must hold qtb-solve, bench/dense_problem_files and
+# bench/number_read_bench.
 # The problem is written as a problem file (the whole simplex table) and as CPLEX
 # LP (the own variables and the rows). Each program runs 5 times in turn, the best
 # wall time of each counts: qtb-solve with --tables none (writing nothing, as
 # glpsol writes its solution to a small file), glpsol --lp FILE -o FILE. Prints
 # both times, their ratio (goal: qtb-solve at most 0.5 of glpsol) and both optima,
 # and fails when the optima differ by more than 1e-6 relative or either run fails.
+# Then, in the same run, the speed-up of the problem-file reader's numbers over
+# the C++ library's stream (bench/number_read_bench).
 # Printing every table is left out: it writes gigabytes (see bench/odd_inputs.sh).
 # The machine should be otherwise idle.
 set -euo pipefail
@@ -20,7 +23,8 @@ build=$(realpath "${1:-$(dirname "$0")/../build}")
 runs=5
 tool=$build/qtb-solve
 writer=$build/bench/dense_problem_files
-for program in "$tool" "$writer"; do
+reading=$build/bench/number_read_bench
+for program in "$tool" "$writer" "$reading"; do
     [[ -x $program ]] || { echo "no $program (build the project first)" >&2; exit 1; }
 done
 command -v glpsol >/dev/null || { echo "glpsol is not installed (apt-get install glpk-utils)" >&2; exit 1; }
@@ -63,3 +67,5 @@ awk -v q="$qtb_seconds" -v g="$glpsol_seconds" -v a="$qtb_objective" -v b="$glps
     if (difference > 1e-6 * scale) { printf "  the optima differ by %.3g\n", difference; exit 1 }
     print "  the optima agree to 1e-6"
 }'
+echo "reading the numbers of a problem file (bench/number_read_bench):"
+"$reading" "$runs" | sed 's/^/  /'

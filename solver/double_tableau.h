@@ -11,6 +11,7 @@
 
 #include "problem/simplex_iteration.h"
 #include "solver/final_table.h"
+#include "solver/pivot_step.h"
 #include "solver/simplex_engine.h"
 #include "solver/table_snapshot.h"
 
@@ -32,14 +33,14 @@ public:
     static bool magnitude_greater(double a, double b) { return std::fabs(a) > std::fabs(b); }
     static bool magnitude_equal(double a, double b) { return std::fabs(a) == std::fabs(b); }
 
-    // A pivot leaves the estimates of its new table behind (pivot_and_estimate, one
+    // A pivot leaves the estimates of its new table behind (engine::pivot_table, one
     // pass over the table); only the first table's are computed on their own.
     void compute_estimates() {
         if (!estimates_current_) run_.compute_estimates();
         estimates_current_ = false;
     }
     void pivot() {
-        pivot_and_estimate(run_);
+        engine::pivot_table(run_, true, &facts_);
         estimates_current_ = true;
     }
     bool objective_has_m_part() const { return m_part(0) != 0.0; }
@@ -92,4 +93,5 @@ public:
 private:
     SimplexIteration& run_;
     bool estimates_current_ = false;
+    engine::TableFacts facts_;
 };

@@ -13,13 +13,29 @@ namespace {
 
 std::atomic<unsigned> requested_threads{0};
 
-// More parts than threads: a thread that comes late (a busy machine) or is slowed
-// finds smaller pieces left to share.
-constexpr unsigned kPartsPerThread = 4;
+// One part a thread: every thread keeps its share of the table, and its cache
+// lines, from pass to pass. Shares that move between threads cost more than the
+// unevenness of few parts; a worker that comes late finds its part still there
+// for the caller.
+constexpr unsigned kPartsPerThread = 1;
+
+// After a piece of work that waited long for a worker (a busy machine: the worker
+// was not running), pieces stay on the calling thread for a while before the
+// workers are tried again: 128 at first (a pivot of a large table is a piece or
+// two), twice as many after every such wait that follows, until pieces on which
+// the workers help in time show the machine free again. Pieces that no worker
+// came to in time count after a few of them in a row too.
+constexpr unsigned kPiecesAloneFirst = 128;
+constexpr unsigned kPiecesAloneMost = 8192;
+constexpr unsigned kPiecesUnhelped = 8;
 
 // Started at the first large table, stopped and joined at exit.
 std::mutex pool_mutex;
 std::unique_ptr<WorkerPool> pool;
+// Guarded by pool_mutex.
+unsigned pieces_alone = 0;                       // pieces still to run alone
+unsigned pieces_alone_next = kPiecesAloneFirst;  // how many after the next sign of a busy machine
+unsigned pieces_unhelped = 0;                    // pieces in a row that no worker came to
 
 }  // namespace
 
@@ -27,7 +43,10 @@ void set_engine_threads(unsigned count) { requested_threads.store(count, std::me
 
 unsigned engine_threads() {
     const unsigned requested = requested_threads.load(std::memory_order_relaxed);
-    return std::max(1U, requested != 0 ? requested : std::thread::hardware_concurrency());
+    if (requested != 0) return requested;
+    // Asked once: the library reads it from the system's files at every call.
+    static const unsigned hardware = std::max(1U, std::thread::hardware_concurrency());
+    return hardware;
 }
 
 void engine_detail::run_in_parts(std::size_t elements, Part part, const void* work) {
@@ -36,6 +55,12 @@ void engine_detail::run_in_parts(std::size_t elements, Part part, const void* wo
     // way, which gives the same numbers.
     std::unique_lock lock(pool_mutex, std::defer_lock);
     if (threads == 1 || elements < kParallelElements || !lock.try_lock()) {
+        part(work, 0, 1);
+        return;
+    }
+    if (pieces_alone > 0) {
+        --pieces_alone;
+        lock.unlock();
         part(work, 0, 1);
         return;
     }
@@ -49,5 +74,14 @@ void engine_detail::run_in_parts(std::size_t elements, Part part, const void* wo
         }
     }
     const unsigned parts = threads * kPartsPerThread;
-    pool->run(parts, [part, work, parts](unsigned index) noexcept { part(work, index, parts); });
+    const WorkerPool::Help help =
+        pool->run(parts, [part, work, parts](unsigned index) noexcept { part(work, index, parts); });
+    pieces_unhelped = help == WorkerPool::Help::none ? pieces_unhelped + 1 : 0;
+    if (help == WorkerPool::Help::timely) {
+        pieces_alone_next = kPiecesAloneFirst;
+    } else if (help == WorkerPool::Help::late || pieces_unhelped == kPiecesUnhelped) {
+        pieces_alone = pieces_alone_next;
+        pieces_alone_next = std::min(2 * pieces_alone_next, kPiecesAloneMost);
+        pieces_unhelped = 0;
+    }
 }

@@ -23,7 +23,9 @@ void run_in_parts(std::size_t elements, Part part, const void* work);
 }  // namespace engine_detail
 
 // Calls work(part, parts) for part = 0..parts-1, in parallel when the table is
-// large enough, and returns when every part is done. `work` must not throw.
+// large enough, and returns when every part is done. `work` must not throw. A
+// part may wait for the parts numbered below it: those are never left unclaimed
+// behind it (on one thread the parts run in order).
 template <class Work>
 void run_in_parts(std::size_t elements, const Work& work) {
     engine_detail::run_in_parts(

@@ -16,6 +16,7 @@
 #include <span>
 #include <vector>
 
+#include "solver/clean_pivot.h"
 #include "solver/engine_common.h"
 #include "solver/engine_threads.h"
 #include "solver/estimate_columns.h"
@@ -153,7 +154,7 @@ private:
 
 }  // namespace
 
-void engine::pivot_table(SimplexIteration& run, bool then_estimates) {
+void engine::pivot_table(SimplexIteration& run, bool then_estimates, TableFacts* facts) {
     Matrix& table = run.table;
     const Index m = run.constraint_count();
     const auto r = static_cast<Index>(run.pivot_row);
@@ -164,6 +165,15 @@ void engine::pivot_table(SimplexIteration& run, bool then_estimates) {
     ++run.iterations;
     std::optional<EstimateInputs> estimates;
     if (then_estimates) estimates.emplace(estimate_inputs(run));
+    if (facts != nullptr) {
+        facts->refresh(table);
+        if (facts->clean() && estimates && a_rs > 0.0 &&
+            std::ranges::all_of(estimates->basic_costs.subspan(1), [](double c) { return std::isfinite(c); })) {
+            pivot_clean_table(table, r, s, *estimates, *facts);
+            return;
+        }
+        facts->forget();
+    }
 
     // Kept from pivot to pivot against allocations per iteration; the blocks see the
     // caller's vectors through the spans of PivotInputs, not their own thread's.

@@ -5,9 +5,15 @@
 namespace {
 
 // Spinning this long bridges the serial steps between the passes of one iteration
-// (the choices of the key column and row) without holding a core long once the
-// run is over or on a machine that has other work for it.
-constexpr std::chrono::microseconds kSpinTime{20};
+// (the choices of the key column and row) and a part of a pass that another
+// thread is still on, without holding a core long once the run is over. A thread
+// that sleeps instead takes some 30 µs to wake, a good part of a pass.
+constexpr std::chrono::microseconds kSpinTime{200};
+
+// A caller that waits this much longer for the parts of other threads than it
+// worked on its own has seen a worker held off its core: mere unevenness of the
+// parts stays far below it.
+constexpr std::chrono::microseconds kLateWait{100};
 
 void relax() noexcept {
 #if defined(__x86_64__) || defined(__i386__)
@@ -55,34 +61,43 @@ void WorkerPool::stop() noexcept {
     for (std::thread& worker : workers_) worker.join();
 }
 
-void WorkerPool::dispatch(unsigned parts, Call call, const void* part) {
+WorkerPool::Help WorkerPool::dispatch(unsigned parts, Call call, const void* part) {
     if (workers_.empty() || parts <= 1) {
         for (unsigned index = 0; index < parts; ++index) call(part, index);
-        return;
+        return Help::none;
     }
     call_ = call;
     part_ = part;
+    parts_ = parts;
     done_.store(0, std::memory_order_relaxed);
     const std::uint32_t generation = generation_.load(std::memory_order_relaxed) + 1;
     claim_.store(std::uint64_t{generation} << 32 | (parts & kPartMask), std::memory_order_release);
     generation_.store(generation, std::memory_order_release);
     generation_.notify_all();
-    claim_parts(generation);
-    for (std::uint32_t done = done_.load(std::memory_order_acquire); done != parts;)
-        done = wait_for_change(done_, done);
+    const auto start = std::chrono::steady_clock::now();
+    if (claim_parts(generation, true) == parts) return Help::none;
+    std::uint32_t done = done_.load(std::memory_order_acquire);
+    if (done == parts) return Help::timely;
+    const auto worked = std::chrono::steady_clock::now();
+    while (done != parts) done = wait_for_change(done_, done);
+    return std::chrono::steady_clock::now() - worked > worked - start + kLateWait ? Help::late : Help::timely;
 }
 
-void WorkerPool::claim_parts(std::uint32_t generation) noexcept {
+unsigned WorkerPool::claim_parts(std::uint32_t generation, bool from_front) noexcept {
+    unsigned ran = 0;
     std::uint64_t claim = claim_.load(std::memory_order_acquire);
     for (;;) {
-        const auto next = static_cast<unsigned>(claim >> 16 & kPartMask);
-        const auto parts = static_cast<unsigned>(claim & kPartMask);
-        if (claim >> 32 != generation || next >= parts) return;
-        if (!claim_.compare_exchange_weak(claim, claim + (1U << 16), std::memory_order_acq_rel,
-                                          std::memory_order_acquire)) {
+        const auto front = static_cast<unsigned>(claim >> 16 & kPartMask);
+        const auto back = static_cast<unsigned>(claim & kPartMask);
+        if (claim >> 32 != generation || front >= back) return ran;
+        const std::uint64_t claimed = from_front ? claim + (1U << 16) : claim - 1;
+        if (!claim_.compare_exchange_weak(claim, claimed, std::memory_order_acq_rel, std::memory_order_acquire)) {
             continue;
         }
-        call_(part_, next);
+        // Read while a part of this piece of work is unfinished, so not yet overwritten by the next.
+        const unsigned parts = parts_;
+        call_(part_, from_front ? front : back - 1);
+        ++ran;
         if (done_.fetch_add(1, std::memory_order_acq_rel) + 1 == parts) done_.notify_one();
         claim = claim_.load(std::memory_order_acquire);
     }
@@ -93,6 +108,6 @@ void WorkerPool::work() {
     for (;;) {
         seen = wait_for_change(generation_, seen);
         if (stopping_) return;
-        claim_parts(seen);
+        claim_parts(seen, false);
     }
 }

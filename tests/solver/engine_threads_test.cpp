@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "solver/engine_threads.h"
+#include "solver/pivot_step.h"
 #include "solver/simplex_engine.h"
 
 namespace {
@@ -43,9 +44,10 @@ bool same_bits(const Matrix& a, const Matrix& b) {
            std::memcmp(a.data.get(), b.data.get(), sizeof(double) * a.rows * a.cols) == 0;
 }
 
-// Each iteration is made once on one thread by the separate steps, and once by the
+// Each iteration is made once on one thread by the separate steps, and by the
 // fused step of a run on 2, 3 or 4 threads in turn (more threads than cores
-// included): the estimates and tables stay equal.
+// included), without and with the facts of the table kept from pivot to pivot:
+// the estimates and tables stay equal.
 TEST(EngineThreads, ManyThreadsAndTheFusedStepGiveTheTablesOfOneBitForBit) {
     SimplexIteration one = dense_problem(80, 170);
     ASSERT_GE(std::size_t{one.table.rows - 1} * one.table.cols, kParallelElements);
@@ -54,13 +56,18 @@ TEST(EngineThreads, ManyThreadsAndTheFusedStepGiveTheTablesOfOneBitForBit) {
     one.compute_estimates();
     set_engine_threads(2);
     many.compute_estimates();
+    SimplexIteration tracked = many;
+    engine::TableFacts facts;
     int pivots = 0;
     for (; pivots < 1000; ++pivots) {
         ASSERT_TRUE(same_bits(one.estimates, many.estimates)) << "estimates after pivot " << pivots;
         ASSERT_TRUE(same_bits(one.table, many.table)) << "table after pivot " << pivots;
+        ASSERT_TRUE(same_bits(one.estimates, tracked.estimates)) << "estimates after pivot " << pivots;
+        ASSERT_TRUE(same_bits(one.table, tracked.table)) << "table after pivot " << pivots;
         ASSERT_EQ(one.basis, many.basis);
         const bool go_on = one.choose_pivot_col() != 0 && one.choose_pivot_row() != 0;
         ASSERT_EQ(go_on, many.choose_pivot_col() != 0 && many.choose_pivot_row() != 0);
+        ASSERT_EQ(go_on, tracked.choose_pivot_col() != 0 && tracked.choose_pivot_row() != 0);
         if (!go_on) break;
 
         set_engine_threads(1);
@@ -68,6 +75,7 @@ TEST(EngineThreads, ManyThreadsAndTheFusedStepGiveTheTablesOfOneBitForBit) {
         one.compute_estimates();
         set_engine_threads(2 + pivots % 3);
         pivot_and_estimate(many);
+        engine::pivot_table(tracked, true, &facts);
     }
     set_engine_threads(0);
     EXPECT_GT(pivots, 50);

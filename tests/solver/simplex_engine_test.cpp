@@ -15,6 +15,7 @@
 
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
+#include "solver/pivot_step.h"
 #include "solver/simplex_engine.h"
 #include "support/problem_builder.h"
 #include "support/temp_folder.h"
@@ -227,6 +228,45 @@ TEST(FastPasses, MatchTheirRulesBitForBitOnAwkwardTables) {
         ASSERT_TRUE(same_values(fused.estimates, reference_estimates(expected))) << "trial " << trial;
         EXPECT_EQ(p.basis, expected.basis);
         EXPECT_EQ(p.iterations, 1);
+    }
+}
+
+// Runs of pivots with the facts of the table kept from one to the next, on tables
+// that start clean with unit columns: columns left as they are, zero costs, key
+// elements of both signs, and elements that come out infinite or -0 (which take
+// the facts away until the table is looked at again).
+TEST(FastPasses, PivotsWithTheFactsOfTheirTableFollowTheRule) {
+    const double pool[] = {0.0, 0.0, 0.0, 1.0, -2.5, 0.1, 3.7, 1e300, -1e-300, 7e-11, 1e-200, -1e-320};
+    const double costs[] = {0.0, -0.0, 2.0, BIG_M, -BIG_M, 0.5, 1e-200};
+    std::mt19937 random(2024);
+    for (int trial = 0; trial < 300; ++trial) {
+        const std::uint32_t m = 4;
+        const std::uint32_t n = 9;
+        SimplexIteration p;
+        p.aim = static_cast<std::uint8_t>(1 + trial % 2);
+        p.table.resize(m + 1, n + 1);
+        p.estimates.resize(2, n + 1);
+        p.basis = {0, 6, 7, 8, 9};
+        for (std::uint32_t j = 1; j <= n; ++j) p.table(0, j) = costs[random() % std::size(costs)];
+        for (std::uint32_t i = 1; i <= m; ++i) {
+            for (std::uint32_t j = 0; j <= 5; ++j) p.table(i, j) = pool[random() % std::size(pool)];
+            p.table(i, 5 + i) = 1.0;
+        }
+        p.compute_estimates();
+        engine::TableFacts facts;
+        for (int step = 0; step < 40; ++step) {
+            p.pivot_row = 1 + static_cast<std::int32_t>(random() % m);
+            p.pivot_col = 1 + static_cast<std::int32_t>(random() % n);
+            const double key =
+                p.table(static_cast<std::uint32_t>(p.pivot_row), static_cast<std::uint32_t>(p.pivot_col));
+            if (key == 0.0 || !std::isfinite(key)) continue;
+            SimplexIteration expected = p;
+            reference_pivot(expected);
+            engine::pivot_table(p, true, &facts);
+            ASSERT_TRUE(same_values(p.table, expected.table)) << "trial " << trial << ", step " << step;
+            ASSERT_TRUE(same_values(p.estimates, reference_estimates(expected)))
+                << "trial " << trial << ", step " << step;
+        }
     }
 }
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+#include "numerics/matrix.h"
+#include "solver/estimate_columns.h"
+#include "solver/table_facts.h"
+
+namespace engine {
+
+// The pivot on (r, s) of a table whose facts are clean, with the estimates of the
+// new table, bit for bit what pivot_table() makes of it. Needs a(r,s) > 0 and a
+// finite cost in every row; `estimates` are those of the new basis. Keeps the facts
+// up to date, or forgets them when the new table holds an infinite or NaN element or a -0.
+void pivot_clean_table(Matrix& table, std::uint32_t r, std::uint32_t s, const EstimateInputs& estimates,
+                       TableFacts& facts);
+
+}  // namespace engine
