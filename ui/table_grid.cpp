@@ -112,4 +112,11 @@ void TableGrid::show_table(const TableSnapshot& table) {
             if (need > width) setColumnWidth(last, columnWidth(last) + need - width);
         }
     }
+    // A large table shows its key element: the next step happens there.
+    if (table.key_column != 0 && table.key_row != 0) {
+        const auto row = static_cast<int>(cells.first_constraint_row + table.key_row - 1);
+        for (std::uint32_t k = 0; k < cells.columns; ++k) {
+            if (cells.rows[static_cast<std::size_t>(row)][k].key) scrollTo(model_.index(row, static_cast<int>(k)));
+        }
+    }
 }
