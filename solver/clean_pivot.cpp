@@ -171,6 +171,14 @@ void wait_for_count(const std::atomic<unsigned>& count, unsigned value) noexcept
 
 }  // namespace
 
+void engine::copy_key_lines(const Matrix& table, Index r, Index s, std::vector<double>& key_row,
+                            std::vector<double>& key_column) {
+    const std::span<const double> row_r = table.row(r);
+    key_row.assign(row_r.begin(), row_r.end());
+    key_column.resize(table.rows);
+    for (Index i = 1; i < table.rows; ++i) key_column[i] = table(i, s);
+}
+
 void engine::pivot_clean_table(Matrix& table, Index r, Index s, const EstimateInputs& estimates, TableFacts& facts) {
     const Index m = table.rows - 1;
     // Kept from pivot to pivot against allocations per iteration; the parts see the
@@ -179,10 +187,7 @@ void engine::pivot_clean_table(Matrix& table, Index r, Index s, const EstimateIn
     thread_local std::vector<double> key_column;
     thread_local std::vector<Index> changing;
     thread_local std::vector<Index> kept;
-    const std::span<const double> row_r = std::as_const(table).row(r);
-    key_row.assign(row_r.begin(), row_r.end());
-    key_column.resize(m + 1);
-    for (Index i = 1; i <= m; ++i) key_column[i] = table(i, s);
+    copy_key_lines(table, r, s, key_row, key_column);
 
     std::vector<Index>& unit_rows = facts.unit_rows();
     changing.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "numerics/matrix.h"
 #include "solver/estimate_columns.h"
@@ -14,5 +15,9 @@ namespace engine {
 // up to date, or forgets them when the new table holds an infinite or NaN element or a -0.
 void pivot_clean_table(Matrix& table, std::uint32_t r, std::uint32_t s, const EstimateInputs& estimates,
                        TableFacts& facts);
+
+// The key row r and the key column s of the table before a pivot, copied: the pivot overwrites them.
+void copy_key_lines(const Matrix& table, std::uint32_t r, std::uint32_t s, std::vector<double>& key_row,
+                    std::vector<double>& key_column);
 
 }  // namespace engine

@@ -181,10 +181,7 @@ void engine::pivot_table(SimplexIteration& run, bool then_estimates, TableFacts*
     thread_local std::vector<double> key_column;
     thread_local std::vector<Index> nonzero_cols;
     thread_local std::vector<Index> zero_cols;
-    const std::span<const double> row_r = std::as_const(table).row(r);
-    key_row.assign(row_r.begin(), row_r.end());
-    key_column.resize(m + 1);
-    for (Index i = 1; i <= m; ++i) key_column[i] = table(i, s);
+    copy_key_lines(table, r, s, key_row, key_column);
     const bool zero_terms_exact = a_rs != 0.0 && all_finite(key_row);
     nonzero_cols.clear();
     zero_cols.clear();
