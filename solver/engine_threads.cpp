@@ -49,12 +49,18 @@ unsigned engine_threads() {
     return hardware;
 }
 
+unsigned parallel_parts(std::size_t elements) {
+    const unsigned threads = std::min(engine_threads(), 256U);
+    return threads == 1 || elements < kParallelElements ? 1 : threads * kPartsPerThread;
+}
+
 void engine_detail::run_in_parts(std::size_t elements, Part part, const void* work) {
     const unsigned threads = std::min(engine_threads(), 256U);
+    const unsigned parts = parallel_parts(elements);
     // A second run at the same time (the pool is busy) takes the single-threaded
     // way, which gives the same numbers.
     std::unique_lock lock(pool_mutex, std::defer_lock);
-    if (threads == 1 || elements < kParallelElements || !lock.try_lock()) {
+    if (parts == 1 || !lock.try_lock()) {
         part(work, 0, 1);
         return;
     }
@@ -73,7 +79,6 @@ void engine_detail::run_in_parts(std::size_t elements, Part part, const void* wo
             return;
         }
     }
-    const unsigned parts = threads * kPartsPerThread;
     const WorkerPool::Help help =
         pool->run(parts, [part, work, parts](unsigned index) noexcept { part(work, index, parts); });
     pieces_unhelped = help == WorkerPool::Help::none ? pieces_unhelped + 1 : 0;

@@ -17,6 +17,11 @@ unsigned engine_threads();
 // the hand-off to other threads would cost more than it saves.
 inline constexpr std::size_t kParallelElements = 12000;
 
+// How many parts run_in_parts() makes of a pass over `elements` elements when it
+// runs them in parallel: 1 when it never does. Otherwise it runs them as one part
+// (a busy machine) or as this many.
+unsigned parallel_parts(std::size_t elements);
+
 namespace engine_detail {
 using Part = void (*)(const void* work, unsigned part, unsigned parts) noexcept;
 void run_in_parts(std::size_t elements, Part part, const void* work);
