@@ -173,12 +173,18 @@ public:
         rows_.clear();
         begin_.assign(1, 0);
         summed_end_.clear();
-        const std::size_t share = (kFused * summed_.size() + kMade * unsummed_.size() + parts - 1) / parts;
+        const std::size_t total = kFused * summed_.size() + kMade * unsummed_.size();
+        const std::size_t even_share = (total + parts - 1) / parts;
+        first_extra_ = std::clamp<std::ptrdiff_t>(first_extra_, -static_cast<std::ptrdiff_t>(even_share),
+                                                  static_cast<std::ptrdiff_t>(total - even_share));
         std::size_t next_summed = 0;
         std::size_t next_unsummed = 0;
         for (unsigned part = 0; part < parts; ++part) {
             const bool last = part + 1 == parts;
             const std::size_t summed_cost = part == 0 ? kFused : kMade + kAdded;
+            const std::size_t share =
+                part == 0 ? static_cast<std::size_t>(static_cast<std::ptrdiff_t>(even_share) + first_extra_)
+                          : even_share;
             std::size_t work = 0;
             for (; next_summed < summed_.size() && (last || work + summed_cost <= share); ++next_summed) {
                 rows_.push_back(summed_[next_summed]);
@@ -193,6 +199,13 @@ public:
         }
     }
 
+    // What the second part saw of the first in a pivot run in parallel: whether it
+    // had to wait for the first part's sums or found them done. The rows move a
+    // little towards the first part or away from it for the next pivot, so that
+    // the second part ends its first pass about when the first part ends: then
+    // neither waits, whatever the machine's speed at each kind of work.
+    void second_part_waited(bool waited) { first_extra_ += waited ? -kBalanceStep : kBalanceStep; }
+
     // The rows of `part`: first those it sums (in the order 1..m), then the others.
     std::span<const Index> rows(unsigned part) const { return span(begin_[part], begin_[part + 1]); }
     // The rows of `part` of non-zero cost.
@@ -204,25 +217,28 @@ private:
     static constexpr std::size_t kFused = 5;
     static constexpr std::size_t kMade = 4;
     static constexpr std::size_t kAdded = 2;
+    static constexpr std::ptrdiff_t kBalanceStep = kFused;
 
     std::span<const Index> span(Index from, Index to) const {
         return std::span<const Index>(rows_).subspan(from, to - from);
     }
 
-    std::vector<Index> summed_;      // the rows of non-zero cost, ascending
-    std::vector<Index> unsummed_;    // the others
-    std::vector<Index> rows_;        // the parts' rows, part after part
-    std::vector<Index> begin_;       // [p]: where the rows of part p begin in rows_
-    std::vector<Index> summed_end_;  // [p]: where the rows of part p of non-zero cost end
-    bool in_order_ = false;          // rows_ holds 1..m
+    std::vector<Index> summed_;       // the rows of non-zero cost, ascending
+    std::vector<Index> unsummed_;     // the others
+    std::vector<Index> rows_;         // the parts' rows, part after part
+    std::vector<Index> begin_;        // [p]: where the rows of part p begin in rows_
+    std::vector<Index> summed_end_;   // [p]: where the rows of part p of non-zero cost end
+    bool in_order_ = false;           // rows_ holds 1..m
+    std::ptrdiff_t first_extra_ = 0;  // work given to the first part beyond an even share
 };
 
 // Waits until `count` reaches `value`, spinning first: the parts it waits for end
-// within tens of microseconds on a machine that runs them.
-void wait_for_count(const std::atomic<unsigned>& count, unsigned value) noexcept {
+// within tens of microseconds on a machine that runs them. Returns whether it had to wait.
+bool wait_for_count(const std::atomic<unsigned>& count, unsigned value) noexcept {
+    if (count.load(std::memory_order_acquire) >= value) return false;
     constexpr int kSpins = 4096;
     for (int spin = 0; spin < kSpins; ++spin) {
-        if (count.load(std::memory_order_acquire) >= value) return;
+        if (count.load(std::memory_order_acquire) >= value) return true;
 #if defined(__x86_64__) || defined(__i386__)
         __builtin_ia32_pause();
 #endif
@@ -231,6 +247,7 @@ void wait_for_count(const std::atomic<unsigned>& count, unsigned value) noexcept
          now = count.load(std::memory_order_acquire)) {
         count.wait(now, std::memory_order_acquire);
     }
+    return true;
 }
 
 }  // namespace
@@ -295,27 +312,36 @@ void engine::pivot_clean_table(Matrix& table, Index r, Index s, const EstimateIn
     if (parts > 1) several.split(estimates.basic_costs, parts);
     std::atomic<bool> unclean{false};
     std::atomic<unsigned> parts_summed{0};
+    // What the second part saw of the first, when they ran at the same time.
+    enum class Overlap : int { none, waited, found_done };
+    std::atomic<Overlap> overlap{Overlap::none};
     const Index columns = table.cols;
-    run_in_parts(elements,
-                 [&inputs, &unclean, &parts_summed, &several, &one, columns](unsigned part, unsigned parts) noexcept {
-                     const RowSplit& rows = parts == 1 ? one : several;
-                     CleanPivot pivot(inputs);
-                     double* const em = inputs.estimates.em.data();
-                     double* const ep = inputs.estimates.ep.data();
-                     std::feclearexcept(kUncleanResults);
-                     if (part == 0) {
-                         std::fill(em, em + columns, 0.0);
-                         std::fill(ep, ep + columns, 0.0);
-                         pivot.pivot_rows(rows.rows(part), em, ep);
-                     } else {
-                         pivot.pivot_rows(rows.rows(part), nullptr, nullptr);
-                         wait_for_count(parts_summed, part);
-                         pivot.add_rows(rows.summed_rows(part), em, ep);
-                     }
-                     if (std::fetestexcept(kUncleanResults) != 0) unclean.store(true, std::memory_order_relaxed);
-                     parts_summed.store(part + 1, std::memory_order_release);
-                     parts_summed.notify_all();
-                 });
+    run_in_parts(elements, [&inputs, &unclean, &parts_summed, &overlap, &several, &one, columns](
+                               unsigned part, unsigned parts) noexcept {
+        const RowSplit& rows = parts == 1 ? one : several;
+        // A part that starts after the first has ended tells nothing of their balance.
+        const bool beside_first = part == 1 && parts_summed.load(std::memory_order_relaxed) == 0;
+        CleanPivot pivot(inputs);
+        double* const em = inputs.estimates.em.data();
+        double* const ep = inputs.estimates.ep.data();
+        std::feclearexcept(kUncleanResults);
+        if (part == 0) {
+            std::fill(em, em + columns, 0.0);
+            std::fill(ep, ep + columns, 0.0);
+            pivot.pivot_rows(rows.rows(part), em, ep);
+        } else {
+            pivot.pivot_rows(rows.rows(part), nullptr, nullptr);
+            const bool waited = wait_for_count(parts_summed, part);
+            if (beside_first) overlap.store(waited ? Overlap::waited : Overlap::found_done, std::memory_order_relaxed);
+            pivot.add_rows(rows.summed_rows(part), em, ep);
+        }
+        if (std::fetestexcept(kUncleanResults) != 0) unclean.store(true, std::memory_order_relaxed);
+        parts_summed.store(part + 1, std::memory_order_release);
+        parts_summed.notify_all();
+    });
+    if (const Overlap seen = overlap.load(std::memory_order_relaxed); seen != Overlap::none) {
+        several.second_part_waited(seen == Overlap::waited);
+    }
     CleanPivot(inputs).finish(unclean.load(std::memory_order_relaxed));
     if (unclean.load(std::memory_order_relaxed)) facts.forget();
 }
