@@ -16,18 +16,19 @@
 #include <algorithm>
 #include <atomic>
 #include <cfenv>
-#include <numeric>
 #include <span>
 #include <vector>
 
 #include "solver/engine_common.h"
 #include "solver/engine_threads.h"
 #include "solver/row_scan.h"
+#include "solver/row_split.h"
 
 namespace {
 
 using engine::EstimateInputs;
 using engine::Index;
+using engine::RowSplit;
 
 // A double result that takes the facts away, infinite, NaN or -0, comes only out
 // of an overflow, an invalid operation or an underflow of finite numbers, and the
@@ -144,92 +145,6 @@ private:
     }
 
     const CleanPivotInputs& in_;
-};
-
-// The rows of a pivot split between the parts. Each column sums its rows of
-// non-zero cost in the order 1..m; the rows of zero cost add nothing. So the
-// first part makes the first rows of non-zero cost and adds each to the sums as
-// it makes it; a later part makes its rows, waits for the part before it, then
-// adds its rows of non-zero cost in a second pass (no division). The rows of zero
-// cost, which need no sums, fill each part up to an even share of the work.
-class RowSplit {
-public:
-    void split(std::span<const double> basic_costs, unsigned parts) {
-        const auto m = static_cast<Index>(basic_costs.size() - 1);
-        if (parts == 1) {  // every row in order, as the rows of one part are made and summed
-            if (!in_order_ || rows_.size() != m) {
-                rows_.resize(m);
-                std::iota(rows_.begin(), rows_.end(), Index{1});
-                in_order_ = true;
-            }
-            begin_.assign({0, m});
-            summed_end_.assign({m});
-            return;
-        }
-        in_order_ = false;
-        summed_.clear();
-        unsummed_.clear();
-        for (Index i = 1; i <= m; ++i) (basic_costs[i] != 0.0 ? summed_ : unsummed_).push_back(i);
-        rows_.clear();
-        begin_.assign(1, 0);
-        summed_end_.clear();
-        const std::size_t total = kFused * summed_.size() + kMade * unsummed_.size();
-        const std::size_t even_share = (total + parts - 1) / parts;
-        first_extra_ = std::clamp<std::ptrdiff_t>(first_extra_, -static_cast<std::ptrdiff_t>(even_share),
-                                                  static_cast<std::ptrdiff_t>(total - even_share));
-        std::size_t next_summed = 0;
-        std::size_t next_unsummed = 0;
-        for (unsigned part = 0; part < parts; ++part) {
-            const bool last = part + 1 == parts;
-            const std::size_t summed_cost = part == 0 ? kFused : kMade + kAdded;
-            const std::size_t share =
-                part == 0 ? static_cast<std::size_t>(static_cast<std::ptrdiff_t>(even_share) + first_extra_)
-                          : even_share;
-            std::size_t work = 0;
-            for (; next_summed < summed_.size() && (last || work + summed_cost <= share); ++next_summed) {
-                rows_.push_back(summed_[next_summed]);
-                work += summed_cost;
-            }
-            summed_end_.push_back(static_cast<Index>(rows_.size()));
-            for (; next_unsummed < unsummed_.size() && (last || work + kMade <= share); ++next_unsummed) {
-                rows_.push_back(unsummed_[next_unsummed]);
-                work += kMade;
-            }
-            begin_.push_back(static_cast<Index>(rows_.size()));
-        }
-    }
-
-    // What the second part saw of the first in a pivot run in parallel: whether it
-    // had to wait for the first part's sums or found them done. The rows move a
-    // little towards the first part or away from it for the next pivot, so that
-    // the second part ends its first pass about when the first part ends: then
-    // neither waits, whatever the machine's speed at each kind of work.
-    void second_part_waited(bool waited) { first_extra_ += waited ? -kBalanceStep : kBalanceStep; }
-
-    // The rows of `part`: first those it sums (in the order 1..m), then the others.
-    std::span<const Index> rows(unsigned part) const { return span(begin_[part], begin_[part + 1]); }
-    // The rows of `part` of non-zero cost.
-    std::span<const Index> summed_rows(unsigned part) const { return span(begin_[part], summed_end_[part]); }
-
-private:
-    // The work of a row, measured on the dense 300 x 500 problem: made alone it
-    // costs kMade, made and summed at once kFused, summed after it was made kAdded more.
-    static constexpr std::size_t kFused = 5;
-    static constexpr std::size_t kMade = 4;
-    static constexpr std::size_t kAdded = 2;
-    static constexpr std::ptrdiff_t kBalanceStep = kFused;
-
-    std::span<const Index> span(Index from, Index to) const {
-        return std::span<const Index>(rows_).subspan(from, to - from);
-    }
-
-    std::vector<Index> summed_;       // the rows of non-zero cost, ascending
-    std::vector<Index> unsummed_;     // the others
-    std::vector<Index> rows_;         // the parts' rows, part after part
-    std::vector<Index> begin_;        // [p]: where the rows of part p begin in rows_
-    std::vector<Index> summed_end_;   // [p]: where the rows of part p of non-zero cost end
-    bool in_order_ = false;           // rows_ holds 1..m
-    std::ptrdiff_t first_extra_ = 0;  // work given to the first part beyond an even share
 };
 
 // Waits until `count` reaches `value`, spinning first: the parts it waits for end
