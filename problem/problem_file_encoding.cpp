@@ -1,5 +1,7 @@
 #include "problem/problem_file_encoding.h"
 
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -11,15 +13,23 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// The position of the first byte from `pos` on that is not ASCII, or the size. Eight
+// bytes are checked at a time: problem files are mostly long runs of ASCII.
+std::size_t skip_ascii(std::string_view bytes, std::size_t pos) noexcept {
+    constexpr std::uint64_t kHighBits = 0x8080'8080'8080'8080;
+    std::uint64_t block = 0;
+    for (; bytes.size() - pos >= sizeof block; pos += sizeof block) {
+        std::memcpy(&block, bytes.data() + pos, sizeof block);
+        if ((block & kHighBits) != 0) break;
+    }
+    while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) < 0x80) ++pos;
+    return pos;
+}
+
 // Valid UTF-8 with at least one sequence of two or more bytes.
 bool is_multibyte_utf8(std::string_view bytes) {
     bool multibyte = false;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
-            ++pos;
-            continue;
-        }
+    for (std::size_t pos = skip_ascii(bytes, 0); pos < bytes.size(); pos = skip_ascii(bytes, pos)) {
         if (!cp1251::next_code_point(bytes, pos)) return false;
         multibyte = true;
     }

@@ -1,6 +1,7 @@
 // The reader of problem files: the constructor of SimplexIteration from a file name.
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -40,6 +41,13 @@ std::optional<std::string> read_file_bytes(const std::string& file_name) {
     std::ifstream file(path, std::ios::binary);
     if (!file.is_open()) return std::nullopt;
     std::string bytes;
+    // A regular file is read in one piece into a string of its size; the loop below then
+    // takes whatever else there is (a file that has grown since, a device).
+    if (const std::uintmax_t size = std::filesystem::file_size(path, error); !error && size <= kMaxFileBytes) {
+        bytes.resize(static_cast<std::size_t>(size));
+        file.read(bytes.data(), static_cast<std::streamsize>(size));
+        bytes.resize(static_cast<std::size_t>(file.gcount()));
+    }
     std::array<char, 1 << 16> chunk;
     while (file.read(chunk.data(), chunk.size()) || file.gcount() > 0) {
         bytes.append(chunk.data(), static_cast<std::size_t>(file.gcount()));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "problem/cp1251.h"
+#include "problem/problem_file_encoding.h"
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
 #include "support/temp_folder.h"
@@ -36,6 +37,22 @@ TEST(ProblemFileEncoding, Utf8GivesTheSameRecord) {
         ASSERT_EQ(failure.count, 1);
         EXPECT_EQ(failure.codes[0], kUnencodableCharacter);
         EXPECT_EQ(status_text(20), "В файле задачи есть символы, которых нет в кодировке Windows-1251"_cp1251);
+    }
+}
+
+// Long ASCII runs are skipped a block at a time; what follows them still decides the encoding.
+TEST(ProblemFileEncoding, NonAsciiAfterLongAsciiRuns) {
+    const std::string run = "Matrix: 1 2 3 4 5 6";  // 19 bytes
+    const std::string zhe_utf8 = "\xD0\x96";
+    const std::string zhe_cp1251 = "\xC6";
+    for (std::size_t length = 0; length <= run.size(); ++length) {
+        const std::string ascii = run.substr(0, length);
+        EXPECT_EQ(problem_file_text(ascii), ascii);
+        EXPECT_EQ(problem_file_text(ascii + zhe_utf8 + ascii), ascii + zhe_cp1251 + ascii) << length;
+        EXPECT_EQ(problem_file_text(ascii + zhe_cp1251 + ascii), ascii + zhe_cp1251 + ascii) << length;
+        // Valid UTF-8 up to a byte far on that is not: the file is Windows-1251 throughout.
+        const std::string mixed = zhe_utf8 + run + ascii + zhe_cp1251;
+        EXPECT_EQ(problem_file_text(mixed), mixed) << length;
     }
 }
 
