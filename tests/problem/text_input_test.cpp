@@ -38,6 +38,24 @@ TEST(TextInput, ReadsAsTheStreamDoes) {
     }
 }
 
+// Digits are read a block of eight bytes at a time: runs of every length up to past the
+// digit limit, ended by the bytes that border the digits or wrap around in a block, at
+// every offset in a block and at the end of the text.
+TEST(TextInput, ReadsDigitRunsAcrossBlocksAsTheStreamDoes) {
+    const std::string enders[] = {"", " ", "/", ":", ".", "e", "\0"s, "\x80", "\xB9", "\xBA", "\xC6", "\xFF"};
+    const std::string digits = "98765432109876543210123";
+    for (std::size_t length = 0; length <= digits.size(); ++length) {
+        for (const std::string& ender : enders) {
+            for (const std::string& form : {"-"s, "1."s, "0."s, "."s, ".5e"s, " 123.0"s}) {
+                const std::string number = form + digits.substr(0, length) + ender;
+                for (const std::string& text : {number, number + "5 7 ooooooo"}) {
+                    ASSERT_EQ(number_reads(text, true), number_reads(text, false)) << text;
+                }
+            }
+        }
+    }
+}
+
 TEST(TextInput, ReadsRandomTextsAsTheStreamDoes) {
     std::mt19937 random(20260301);
     const std::string any = "0123456789+-.eE \t\n\v\f\rxainf\0\xA0"s;
