@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <system_error>
 
 namespace reader_text {
@@ -82,6 +83,35 @@ std::optional<double> exact_quotient_or_product(std::uint64_t digits, int expone
     return negative ? -value : value;
 }
 
+// The x87 extended format: a 64-bit significand with its leading bit, in the low eight bytes.
+constexpr bool kX87Extended = std::numeric_limits<long double>::digits == 64 && sizeof(long double) >= 10 &&
+                              std::endian::native == std::endian::little;
+// The powers of ten that it holds exactly (5^27 < 2^63).
+constexpr std::array<long double, 28> kExtendedPowersOfTen = {
+    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+    1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+constexpr std::uint64_t kExactExtendedIntegers = std::uint64_t{1} << 63;  // loaded exactly as signed integers
+
+// The same for longer digit strings and larger powers (numbers written with 17 digits):
+// the one operation on exact x87 operands is rounded to 64 bits, then to 53. The second
+// rounding is the correct one unless the first landed exactly halfway between two doubles
+// (the low 11 of the 64 bits are 10000000000): those are left to the library. With the
+// precision control at 53 bits the operation itself rounds once, to the correct double.
+std::optional<double> extended_quotient_or_product(std::uint64_t digits, int exponent, bool negative) noexcept {
+    if constexpr (kX87Extended) {
+        if (digits >= kExactExtendedIntegers || exponent < -27 || exponent > 27) return std::nullopt;
+        const long double power = kExtendedPowersOfTen[static_cast<std::size_t>(exponent < 0 ? -exponent : exponent)];
+        const auto mantissa = static_cast<long double>(static_cast<std::int64_t>(digits));
+        const long double value = exponent < 0 ? mantissa / power : mantissa * power;
+        std::uint64_t significand = 0;
+        std::memcpy(&significand, &value, sizeof significand);
+        if ((significand & 0x7FF) == 0x400) return std::nullopt;
+        const auto rounded = static_cast<double>(value);
+        return negative ? -rounded : rounded;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 // The stream takes a sign, then digits and one point, then 'e' or 'E' with an optional
@@ -134,6 +164,9 @@ std::optional<PlainNumber> read_plain_number(std::string_view text) noexcept {
     const auto length = static_cast<std::size_t>(p - text.data());
     if (digits == 0) return PlainNumber{negative ? -0.0 : 0.0, length};
     if (const std::optional<double> value = exact_quotient_or_product(digits, exponent, negative)) {
+        return PlainNumber{*value, length};
+    }
+    if (const std::optional<double> value = extended_quotient_or_product(digits, exponent, negative)) {
         return PlainNumber{*value, length};
     }
     double value = 0.0;
