@@ -13,15 +13,21 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// The position of the first byte from `pos` on that is not ASCII, or the size. Eight
-// bytes are checked at a time: problem files are mostly long runs of ASCII.
+// The position of the first byte from `pos` on that is not ASCII, or the size. Problem
+// files are mostly long runs of ASCII: 32 bytes are checked at a time, then 8, then one.
 std::size_t skip_ascii(std::string_view bytes, std::size_t pos) noexcept {
     constexpr std::uint64_t kHighBits = 0x8080'8080'8080'8080;
-    std::uint64_t block = 0;
-    for (; bytes.size() - pos >= sizeof block; pos += sizeof block) {
-        std::memcpy(&block, bytes.data() + pos, sizeof block);
-        if ((block & kHighBits) != 0) break;
-    }
+    const auto high_bits = [&bytes](std::size_t at, std::size_t words) {
+        std::uint64_t any = 0;
+        for (std::size_t k = 0; k < words; ++k) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes.data() + at + k * sizeof word, sizeof word);
+            any |= word;
+        }
+        return (any & kHighBits) != 0;
+    };
+    while (bytes.size() - pos >= 32 && !high_bits(pos, 4)) pos += 32;
+    while (bytes.size() - pos >= 8 && !high_bits(pos, 1)) pos += 8;
     while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) < 0x80) ++pos;
     return pos;
 }

@@ -389,10 +389,10 @@ void ProblemReader::find_basis() {
     std::vector<unsigned> unit_row(n + 1, 0);  // 0: no entry 1.0 seen
     for (unsigned i = 1; i <= m; ++i) {
         const auto row = record_.table.row(i);
+        // Without branches: in a dense table whether an entry is 0 or 1 follows no pattern.
         for (unsigned j = 1; j <= n; ++j) {
-            if (row[j] == 0.0) continue;
-            ++non_zeros[j];
-            if (row[j] == 1.0) unit_row[j] = i;
+            non_zeros[j] += row[j] != 0.0 ? 1 : 0;
+            unit_row[j] = row[j] == 1.0 ? i : unit_row[j];
         }
     }
     for (unsigned j = n; j >= 1; --j) {  // from the right, so that the smallest column wins
