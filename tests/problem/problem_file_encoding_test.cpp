@@ -42,7 +42,7 @@ TEST(ProblemFileEncoding, Utf8GivesTheSameRecord) {
 
 // Long ASCII runs are skipped a block at a time; what follows them still decides the encoding.
 TEST(ProblemFileEncoding, NonAsciiAfterLongAsciiRuns) {
-    const std::string run = "Matrix: 1 2 3 4 5 6";  // 19 bytes
+    const std::string run = "Matrix: 1 2 3 4 5 6 7 8 9 10 11 12 13 14";  // 40 bytes: past a block of 32
     const std::string zhe_utf8 = "\xD0\x96";
     const std::string zhe_cp1251 = "\xC6";
     for (std::size_t length = 0; length <= run.size(); ++length) {
