@@ -50,11 +50,16 @@ bool is_multibyte_utf8(std::string_view bytes) {
 
 }  // namespace
 
-std::string problem_file_text(std::string bytes) {
-    const bool marked = std::string_view(bytes).starts_with(kByteOrderMark);
-    const std::string_view text = marked ? std::string_view(bytes).substr(kByteOrderMark.size()) : bytes;
-    if (!marked && !is_multibyte_utf8(text)) return bytes;
+std::optional<std::string> converted_problem_file_text(std::string_view bytes) {
+    const bool marked = bytes.starts_with(kByteOrderMark);
+    const std::string_view text = marked ? bytes.substr(kByteOrderMark.size()) : bytes;
+    if (!marked && !is_multibyte_utf8(text)) return std::nullopt;
     std::optional<std::string> converted = cp1251::from_utf8(text);
     if (!converted) throw_unencodable();
-    return std::move(*converted);
+    return converted;
+}
+
+std::string problem_file_text(std::string bytes) {
+    std::optional<std::string> converted = converted_problem_file_text(bytes);
+    return converted ? std::move(*converted) : std::move(bytes);
 }

@@ -73,6 +73,7 @@ std::string file_bytes_or_throw(const std::string& file_name) {
 class ProblemReader {
 public:
     ProblemReader(SimplexIteration& record, std::string text) : record_(record), text_(std::move(text)) {}
+    ProblemReader(SimplexIteration& record, TextInput::Borrowed text) : record_(record), text_(text) {}
 
     // Reads the keywords, runs the end checks and throws the codes found, if any.
     void read();
@@ -403,9 +404,24 @@ void ProblemReader::find_basis() {
     }
 }
 
-SimplexIteration read_problem(std::string bytes) {
+// The record from the Windows-1251 text of a problem file, before text mode.
+SimplexIteration read_text(std::string text) {
     SimplexIteration record;
-    ProblemReader(record, reader_text::to_text_mode(problem_file_text(std::move(bytes)))).read();
+    ProblemReader(record, reader_text::to_text_mode(std::move(text))).read();
+    return record;
+}
+
+SimplexIteration read_problem(std::string bytes) { return read_text(problem_file_text(std::move(bytes))); }
+
+// The same for bytes that outlive the reading: Windows-1251 text that text mode leaves as
+// it is, the common case, is read where it lies.
+SimplexIteration read_problem_in_place(std::string_view bytes) {
+    if (std::optional<std::string> converted = converted_problem_file_text(bytes)) {
+        return read_text(std::move(*converted));
+    }
+    if (!reader_text::is_text_mode(bytes)) return read_text(std::string(bytes));
+    SimplexIteration record;
+    ProblemReader(record, TextInput::Borrowed{bytes}).read();
     return record;
 }
 
@@ -414,7 +430,7 @@ SimplexIteration read_problem(std::string bytes) {
 SimplexIteration::SimplexIteration(const std::string& problem_file)
     : SimplexIteration(read_problem(file_bytes_or_throw(problem_file))) {}
 
-SimplexIteration SimplexIteration::from_bytes(std::string_view bytes) { return read_problem(std::string(bytes)); }
+SimplexIteration SimplexIteration::from_bytes(std::string_view bytes) { return read_problem_in_place(bytes); }
 
 std::vector<ProblemFileFault> problem_file_faults(std::string_view bytes) {
     std::vector<ProblemFileFault> faults;

@@ -75,6 +75,14 @@ std::string to_text_mode(std::string bytes) {
     return bytes;
 }
 
+bool is_text_mode(std::string_view bytes) noexcept {
+    if (bytes.find('\x1A') != std::string_view::npos) return false;
+    for (std::size_t cr = bytes.find('\r'); cr != std::string_view::npos; cr = bytes.find('\r', cr + 1)) {
+        if (cr + 1 < bytes.size() && bytes[cr + 1] == '\n') return false;
+    }
+    return true;
+}
+
 bool same_keyword(std::string_view word, std::string_view keyword) noexcept {
     return std::equal(word.begin(), word.end(), keyword.begin(), keyword.end(),
                       [](char a, char b) { return fold_latin(a) == fold_latin(b); });
