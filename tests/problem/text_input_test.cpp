@@ -47,7 +47,7 @@ TEST(TextInput, ReadsDigitRunsAcrossBlocksAsTheStreamDoes) {
     for (std::size_t length = 0; length <= digits.size(); ++length) {
         for (const std::string& ender : enders) {
             for (const std::string& form : {"-"s, "1."s, "0."s, "."s, ".5e"s, " 123.0"s}) {
-                const std::string number = form + digits.substr(0, length) + ender;
+                const std::string number = std::string(form).append(digits, 0, length).append(ender);
                 for (const std::string& text : {number, number + "5 7 ooooooo"}) {
                     ASSERT_EQ(number_reads(text, true), number_reads(text, false)) << text;
                 }
