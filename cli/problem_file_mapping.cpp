@@ -30,13 +30,13 @@ private:
     std::size_t size_;
 };
 
-}  // namespace
-
 // A regular file of a size the reader takes; an empty file cannot be mapped.
 bool mappable(const struct stat& status) noexcept {
     return S_ISREG(status.st_mode) && status.st_size > 0 &&
            static_cast<std::size_t>(status.st_size) <= SimplexIteration::kMaxProblemFileBytes;
 }
+
+}  // namespace
 
 SimplexIteration read_problem_file(const std::string& path) {
     // Looked at before it is opened: opening a named pipe would wait for, and then fail, its writer.
