@@ -7,12 +7,14 @@
 #include <iostream>
 #include <locale>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
 #include "cli/command_line.h"
 #include "cli/model_setup.h"
 #include "cli/plot_output.h"
+#include "cli/problem_file_mapping.h"
 #include "cli/problem_setup.h"
 #include "cli/result_printer.h"
 #include "problem/cp1251.h"
@@ -47,6 +49,17 @@ int write_problem_file(SimplexIteration problem, const cli::Options& options) {
     return kSolved;
 }
 
+// The record the run works on. A dense table is over a megabyte, so it is handed over rather
+// than copied unless something reads it after the run (the sensitivity analysis and the
+// picture do; the printers read only the names and the settings).
+SimplexIteration record_for_run(SimplexIteration& problem, const cli::Options& options) {
+    if (options.sensitivity || options.plot) return problem;
+    Matrix table = std::move(problem.table);
+    SimplexIteration run = problem;
+    run.table = std::move(table);
+    return run;
+}
+
 // With --sensitivity, the analysis at the end of a LaTeX or HTML report (the text report keeps its form).
 template <typename Query>
 std::function<std::vector<DocumentSection>(const SolveOutcome&)> sensitivity_sections_of(const cli::Options& options,
@@ -76,7 +89,7 @@ int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPr
                                options.rule.value_or(PivotRule::dantzig), options.sensitivity,
                                options.output.value_or(ReportForm::text),
                                options.encoding.value_or(TextEncoding::cp1251)};
-    const SolveOutcome outcome = run_simplex(problem, settings, frame);
+    const SolveOutcome outcome = run_simplex(record_for_run(problem, options), settings, frame);
     // The picture tells the run's story whatever its end; a picture not written fails only a run that succeeded.
     const bool plotted = !options.plot || cli::write_plot(*options.plot, problem, outcome, plot);
     if (!outcome.status.empty()) {
@@ -125,7 +138,7 @@ int run(const cli::Options& options) {
     if (format != ModelFormat::problem_file) return run_model(options, format, *printer);
     SimplexIteration problem;
     try {
-        problem = SimplexIteration(options.problem_file);
+        problem = cli::read_problem_file(options.problem_file);
     } catch (const SimplexIteration::bad_simplex& failure) {
         printer->read_failed(failure);
         return kProblemFileErrors;

@@ -1,6 +1,7 @@
 // The reader of problem files: the constructor of SimplexIteration from a file name.
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -28,7 +29,7 @@ constexpr std::size_t kNameLineLimit = 80;
 
 // No problem file comes near this size (a full 300 x 500 table is a few megabytes);
 // the bound keeps a device such as /dev/zero from filling the memory.
-constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
+constexpr std::size_t kMaxFileBytes = SimplexIteration::kMaxProblemFileBytes;
 
 // The whole file, or nothing when it cannot be opened (a directory cannot) or is
 // larger than any problem file.
@@ -40,6 +41,13 @@ std::optional<std::string> read_file_bytes(const std::string& file_name) {
     std::ifstream file(path, std::ios::binary);
     if (!file.is_open()) return std::nullopt;
     std::string bytes;
+    // A regular file is read in one piece into a string of its size; the loop below then
+    // takes whatever else there is (a file that has grown since, a device).
+    if (const std::uintmax_t size = std::filesystem::file_size(path, error); !error && size <= kMaxFileBytes) {
+        bytes.resize(static_cast<std::size_t>(size));
+        file.read(bytes.data(), static_cast<std::streamsize>(size));
+        bytes.resize(static_cast<std::size_t>(file.gcount()));
+    }
     std::array<char, 1 << 16> chunk;
     while (file.read(chunk.data(), chunk.size()) || file.gcount() > 0) {
         bytes.append(chunk.data(), static_cast<std::size_t>(file.gcount()));
@@ -65,6 +73,7 @@ std::string file_bytes_or_throw(const std::string& file_name) {
 class ProblemReader {
 public:
     ProblemReader(SimplexIteration& record, std::string text) : record_(record), text_(std::move(text)) {}
+    ProblemReader(SimplexIteration& record, TextInput::Borrowed text) : record_(record), text_(text) {}
 
     // Reads the keywords, runs the end checks and throws the codes found, if any.
     void read();
@@ -381,10 +390,10 @@ void ProblemReader::find_basis() {
     std::vector<unsigned> unit_row(n + 1, 0);  // 0: no entry 1.0 seen
     for (unsigned i = 1; i <= m; ++i) {
         const auto row = record_.table.row(i);
+        // Without branches: in a dense table whether an entry is 0 or 1 follows no pattern.
         for (unsigned j = 1; j <= n; ++j) {
-            if (row[j] == 0.0) continue;
-            ++non_zeros[j];
-            if (row[j] == 1.0) unit_row[j] = i;
+            non_zeros[j] += row[j] != 0.0 ? 1 : 0;
+            unit_row[j] = row[j] == 1.0 ? i : unit_row[j];
         }
     }
     for (unsigned j = n; j >= 1; --j) {  // from the right, so that the smallest column wins
@@ -395,9 +404,24 @@ void ProblemReader::find_basis() {
     }
 }
 
-SimplexIteration read_problem(std::string bytes) {
+// The record from the Windows-1251 text of a problem file, before text mode.
+SimplexIteration read_text(std::string text) {
     SimplexIteration record;
-    ProblemReader(record, reader_text::to_text_mode(problem_file_text(std::move(bytes)))).read();
+    ProblemReader(record, reader_text::to_text_mode(std::move(text))).read();
+    return record;
+}
+
+SimplexIteration read_problem(std::string bytes) { return read_text(problem_file_text(std::move(bytes))); }
+
+// The same for bytes that outlive the reading: Windows-1251 text that text mode leaves as
+// it is, the common case, is read where it lies.
+SimplexIteration read_problem_in_place(std::string_view bytes) {
+    if (std::optional<std::string> converted = converted_problem_file_text(bytes)) {
+        return read_text(std::move(*converted));
+    }
+    if (!reader_text::is_text_mode(bytes)) return read_text(std::string(bytes));
+    SimplexIteration record;
+    ProblemReader(record, TextInput::Borrowed{bytes}).read();
     return record;
 }
 
@@ -406,7 +430,7 @@ SimplexIteration read_problem(std::string bytes) {
 SimplexIteration::SimplexIteration(const std::string& problem_file)
     : SimplexIteration(read_problem(file_bytes_or_throw(problem_file))) {}
 
-SimplexIteration SimplexIteration::from_bytes(std::string_view bytes) { return read_problem(std::string(bytes)); }
+SimplexIteration SimplexIteration::from_bytes(std::string_view bytes) { return read_problem_in_place(bytes); }
 
 std::vector<ProblemFileFault> problem_file_faults(std::string_view bytes) {
     std::vector<ProblemFileFault> faults;

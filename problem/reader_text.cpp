@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 
 namespace reader_text {
 namespace {
@@ -46,17 +47,40 @@ bool magnitude_at_least_one(std::string_view number) noexcept {
     return order + exponent > 0;
 }
 
+// The first carriage return in [from, end), or end.
+char* find_carriage_return(char* from, char* end) noexcept {
+    void* const found = std::memchr(from, '\r', static_cast<std::size_t>(end - from));
+    return found != nullptr ? static_cast<char*>(found) : end;
+}
+
 }  // namespace
 
 std::string to_text_mode(std::string bytes) {
     if (const auto end_of_text = bytes.find('\x1A'); end_of_text != std::string::npos) bytes.resize(end_of_text);
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-        bytes[kept++] = bytes[i];
+    // The text between two dropped carriage returns moves down in one piece; a text
+    // without CR LF is left as it is.
+    char* const begin = bytes.data();
+    char* const end = begin + bytes.size();
+    char* kept_end = begin;
+    char* piece = begin;  // the first byte not yet kept
+    for (char* cr = find_carriage_return(begin, end); cr != end; cr = find_carriage_return(cr + 1, end)) {
+        if (cr + 1 == end || cr[1] != '\n') continue;
+        if (kept_end != piece) std::memmove(kept_end, piece, static_cast<std::size_t>(cr - piece));
+        kept_end += cr - piece;
+        piece = cr + 1;
     }
-    bytes.resize(kept);
+    if (kept_end == piece) return bytes;
+    std::memmove(kept_end, piece, static_cast<std::size_t>(end - piece));
+    bytes.resize(static_cast<std::size_t>(kept_end - begin) + static_cast<std::size_t>(end - piece));
     return bytes;
+}
+
+bool is_text_mode(std::string_view bytes) noexcept {
+    if (bytes.find('\x1A') != std::string_view::npos) return false;
+    for (std::size_t cr = bytes.find('\r'); cr != std::string_view::npos; cr = bytes.find('\r', cr + 1)) {
+        if (cr + 1 < bytes.size() && bytes[cr + 1] == '\n') return false;
+    }
+    return true;
 }
 
 bool same_keyword(std::string_view word, std::string_view keyword) noexcept {

@@ -13,6 +13,8 @@ namespace reader_text {
 // platform: a carriage return directly before a line feed is dropped, and a byte
 // 0x1A ends the text.
 std::string to_text_mode(std::string bytes);
+// Whether to_text_mode leaves the bytes as they are: they hold no CR LF and no 0x1A.
+bool is_text_mode(std::string_view bytes) noexcept;
 
 // Whether a word equals a keyword when only the Latin letters a-z/A-Z are taken
 // without regard to case; every other byte (Cyrillic included) must match exactly.

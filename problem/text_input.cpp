@@ -13,9 +13,18 @@ TextInput::Buffer::Buffer(std::string text) : text_(std::move(text)) {
     setg(begin, begin, begin + text_.size());
 }
 
+// The get area of a stream buffer is not const, but reading never writes to it: the buffer
+// takes no put-back of a byte other than the one read before (pbackfail is not overridden).
+TextInput::Buffer::Buffer(std::string_view text) {
+    char* const begin = const_cast<char*>(text.data());  // NOLINT(cppcoreguidelines-pro-type-const-cast)
+    setg(begin, begin, begin + text.size());
+}
+
 TextInput::TextInput(std::string text) : buffer_(std::move(text)), stream_(&buffer_) {
     stream_.imbue(std::locale::classic());
 }
+
+TextInput::TextInput(Borrowed text) : buffer_(text.text), stream_(&buffer_) { stream_.imbue(std::locale::classic()); }
 
 bool TextInput::read_double(double& value) {
     // A stream that is not good, or does not skip blanks, reads nothing or reads differently.

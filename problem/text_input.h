@@ -12,6 +12,11 @@
 class TextInput {
 public:
     explicit TextInput(std::string text);
+    // A text that the caller keeps alive and unchanged while the input is in use.
+    struct Borrowed {
+        std::string_view text;
+    };
+    explicit TextInput(Borrowed text);
     TextInput(const TextInput&) = delete;
     TextInput& operator=(const TextInput&) = delete;
 
@@ -30,6 +35,7 @@ private:
     class Buffer : public std::streambuf {
     public:
         explicit Buffer(std::string text);
+        explicit Buffer(std::string_view text);
         std::string_view unread() const noexcept { return {gptr(), static_cast<std::size_t>(egptr() - gptr())}; }
         void skip(std::size_t count) noexcept { setg(eback(), gptr() + count, egptr()); }
         std::string_view read() const noexcept { return {eback(), static_cast<std::size_t>(gptr() - eback())}; }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "problem/cp1251.h"
+#include "problem/problem_file_encoding.h"
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
 #include "support/temp_folder.h"
@@ -36,6 +37,22 @@ TEST(ProblemFileEncoding, Utf8GivesTheSameRecord) {
         ASSERT_EQ(failure.count, 1);
         EXPECT_EQ(failure.codes[0], kUnencodableCharacter);
         EXPECT_EQ(status_text(20), "В файле задачи есть символы, которых нет в кодировке Windows-1251"_cp1251);
+    }
+}
+
+// Long ASCII runs are skipped a block at a time; a byte after them still decides the encoding.
+TEST(ProblemFileEncoding, NonAsciiAfterLongAsciiRuns) {
+    const std::string run(40, 'a');  // past a block of 32
+    for (std::size_t at = 0; at <= run.size(); ++at) {
+        std::string utf8 = run;
+        std::string cp1251 = run;
+        std::string mixed = "\xD0\x96" + run;  // valid UTF-8 up to a byte far on: Windows-1251 throughout
+        utf8.insert(at, "\xD0\x96");
+        cp1251.insert(at, "\xC6");
+        mixed.insert(2 + at, "\xC6");
+        EXPECT_EQ(problem_file_text(utf8), cp1251) << at;
+        EXPECT_EQ(problem_file_text(cp1251), cp1251) << at;
+        EXPECT_EQ(problem_file_text(mixed), mixed) << at;
     }
 }
 

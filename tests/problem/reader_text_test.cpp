@@ -22,6 +22,25 @@ TEST(TextMode, DropsCarriageReturnBeforeLineFeedAndStopsAtEndOfText) {
     EXPECT_EQ(to_text_mode(""), "");
 }
 
+// The text between dropped carriage returns moves down in pieces: pairs at either end,
+// pairs back to back, lone CRs between them.
+TEST(TextMode, MovesTheTextBetweenPairsIntact) {
+    const struct {
+        std::string bytes;
+        std::string text;
+    } cases[] = {
+        {"\r\n", "\n"},
+        {"\r\nab\r\ncd", "\nab\ncd"},
+        {"a\r\r\n\r\n\rb\r", "a\r\n\n\rb\r"},
+        {"0123456789\r\n0123456789\r\r\n\x1A\r\n", "0123456789\n0123456789\r\n"},
+        {"\ra\rb\r", "\ra\rb\r"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(reader_text::to_text_mode(c.bytes), c.text) << c.bytes;
+        EXPECT_EQ(reader_text::is_text_mode(c.bytes), c.text == c.bytes) << c.bytes;
+    }
+}
+
 TEST(Keywords, FoldOnlyLatinLetters) {
     using reader_text::same_keyword;
     EXPECT_TRUE(same_keyword("sIZE:", "Size:"));

@@ -38,6 +38,23 @@ TEST(TextInput, ReadsAsTheStreamDoes) {
     }
 }
 
+// Digits are read eight bytes at a time: runs of every length up to past the digit limit, ended
+// by bytes that border the digits or wrap around in a block, inside a block and at the text's end.
+TEST(TextInput, ReadsDigitRunsAcrossBlocksAsTheStreamDoes) {
+    const std::string enders[] = {"", " ", "/", ":", ".", "e", "\0"s, "\x80", "\xB9", "\xBA", "\xC6", "\xFF"};
+    const std::string digits = "98765432109876543210123";
+    for (std::size_t length = 0; length <= digits.size(); ++length) {
+        for (const std::string& ender : enders) {
+            for (const std::string& form : {"-"s, "1."s, "0."s, "."s, ".5e"s, " 123.0"s}) {
+                const std::string number = std::string(form).append(digits, 0, length).append(ender);
+                for (const std::string& text : {number, number + "5 7 ooooooo"}) {
+                    ASSERT_EQ(number_reads(text, true), number_reads(text, false)) << text;
+                }
+            }
+        }
+    }
+}
+
 TEST(TextInput, ReadsRandomTextsAsTheStreamDoes) {
     std::mt19937 random(20260301);
     const std::string any = "0123456789+-.eE \t\n\v\f\rxainf\0\xA0"s;
