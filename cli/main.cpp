@@ -14,7 +14,6 @@
 #include "cli/command_line.h"
 #include "cli/model_setup.h"
 #include "cli/plot_output.h"
-#include "cli/problem_file_mapping.h"
 #include "cli/problem_setup.h"
 #include "cli/result_printer.h"
 #include "problem/cp1251.h"
@@ -138,7 +137,7 @@ int run(const cli::Options& options) {
     if (format != ModelFormat::problem_file) return run_model(options, format, *printer);
     SimplexIteration problem;
     try {
-        problem = cli::read_problem_file(options.problem_file);
+        problem = SimplexIteration(options.problem_file);
     } catch (const SimplexIteration::bad_simplex& failure) {
         printer->read_failed(failure);
         return kProblemFileErrors;
