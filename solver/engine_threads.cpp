@@ -28,6 +28,9 @@ constexpr unsigned kPartsPerThread = 1;
 constexpr unsigned kPiecesAloneFirst = 128;
 constexpr unsigned kPiecesAloneMost = 8192;
 constexpr unsigned kPiecesUnhelped = 8;
+// A new worker takes a while to find a core of its own (it starts beside the
+// caller): the pieces right after the pool starts do not count as unhelped.
+constexpr unsigned kPiecesToStart = 64;
 
 // Started at the first large table, stopped and joined at exit.
 std::mutex pool_mutex;
@@ -36,6 +39,7 @@ std::unique_ptr<WorkerPool> pool;
 unsigned pieces_alone = 0;                       // pieces still to run alone
 unsigned pieces_alone_next = kPiecesAloneFirst;  // how many after the next sign of a busy machine
 unsigned pieces_unhelped = 0;                    // pieces in a row that no worker came to
+unsigned pieces_to_start = 0;                    // pieces left before unhelped ones count
 
 }  // namespace
 
@@ -74,6 +78,7 @@ void engine_detail::run_in_parts(std::size_t elements, Part part, const void* wo
         pool.reset();
         try {
             pool = std::make_unique<WorkerPool>(threads);
+            pieces_to_start = kPiecesToStart;
         } catch (const std::exception&) {  // no threads to be had: one is enough
             part(work, 0, 1);
             return;
@@ -81,7 +86,8 @@ void engine_detail::run_in_parts(std::size_t elements, Part part, const void* wo
     }
     const WorkerPool::Help help =
         pool->run(parts, [part, work, parts](unsigned index) noexcept { part(work, index, parts); });
-    pieces_unhelped = help == WorkerPool::Help::none ? pieces_unhelped + 1 : 0;
+    if (pieces_to_start > 0) --pieces_to_start;
+    pieces_unhelped = help == WorkerPool::Help::none && pieces_to_start == 0 ? pieces_unhelped + 1 : 0;
     if (help == WorkerPool::Help::timely) {
         pieces_alone_next = kPiecesAloneFirst;
     } else if (help == WorkerPool::Help::late || pieces_unhelped == kPiecesUnhelped) {
