@@ -21,11 +21,12 @@ constexpr unsigned kPartsPerThread = 1;
 
 // After a piece of work that waited long for a worker (a busy machine: the worker
 // was not running), pieces stay on the calling thread for a while before the
-// workers are tried again: 128 at first (a pivot of a large table is a piece or
-// two), twice as many after every such wait that follows, until pieces on which
-// the workers help in time show the machine free again. Pieces that no worker
+// workers are tried again: 16 at first (a pivot of a large table is a piece or
+// two; a machine that held a worker off its core once, as a virtual machine's
+// host may, is seldom busy for long), twice as many after every such wait that
+// follows, until pieces on which the workers help in time show the machine free again. Pieces that no worker
 // came to in time count after a few of them in a row too.
-constexpr unsigned kPiecesAloneFirst = 128;
+constexpr unsigned kPiecesAloneFirst = 16;
 constexpr unsigned kPiecesAloneMost = 8192;
 constexpr unsigned kPiecesUnhelped = 8;
 // A new worker takes a while to find a core of its own (it starts beside the
