@@ -28,7 +28,6 @@ namespace {
 
 using engine::EstimateInputs;
 using engine::Index;
-using engine::RowSplit;
 
 // A double result that takes the facts away, infinite, NaN or -0, comes only out
 // of an overflow, an invalid operation or an underflow of finite numbers, and the
