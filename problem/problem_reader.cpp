@@ -29,7 +29,7 @@ constexpr std::size_t kNameLineLimit = 80;
 
 // No problem file comes near this size (a full 300 x 500 table is a few megabytes);
 // the bound keeps a device such as /dev/zero from filling the memory.
-constexpr std::size_t kMaxFileBytes = SimplexIteration::kMaxProblemFileBytes;
+constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
 
 // The whole file, or nothing when it cannot be opened (a directory cannot) or is
 // larger than any problem file.

@@ -45,7 +45,6 @@ public:
     // invariant of a loaded problem. A file that cannot be opened, or is larger
     // than any problem file (256 MiB), gives code 1.
     explicit SimplexIteration(const std::string& problem_file);
-    static constexpr std::size_t kMaxProblemFileBytes = std::size_t{256} << 20;  // the 256 MiB above
     // Reads the bytes of a problem file held in memory, as the constructor above
     // reads those of a file, with the same record or the same codes.
     static SimplexIteration from_bytes(std::string_view bytes);

@@ -24,8 +24,8 @@ constexpr unsigned kPartsPerThread = 1;
 // workers are tried again: 16 at first (a pivot of a large table is a piece or
 // two; a machine that held a worker off its core once, as a virtual machine's
 // host may, is seldom busy for long), twice as many after every such wait that
-// follows, until pieces on which the workers help in time show the machine free again. Pieces that no worker
-// came to in time count after a few of them in a row too.
+// follows, until pieces on which the workers help in time show the machine free
+// again. Pieces that no worker came to in time count after a few of them in a row too.
 constexpr unsigned kPiecesAloneFirst = 16;
 constexpr unsigned kPiecesAloneMost = 8192;
 constexpr unsigned kPiecesUnhelped = 8;
