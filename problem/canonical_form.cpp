@@ -49,6 +49,17 @@ std::string number(double x) {
     return {text, result.ptr};
 }
 
+// The canonical form holds finite numbers only: a bound of 1e300 times a
+// coefficient of 1e10, or two such products of opposite signs, is no number the
+// tables can carry (inf - inf would even drop the row as a free one).
+double finite(double x, std::string_view where) {
+    if (std::isfinite(x)) return x;
+    throw CanonicalFormError(concat({"в канонической форме модели получилось не конечное число (", where,
+                                     "): границы или коэффициенты модели слишком велики"}));
+}
+
+std::string quoted(std::string_view name) { return concat({"«", name, "»"}); }
+
 // One row of the canonical form, before its added columns.
 struct CanonicalRow {
     std::string label;  // Windows-1251
@@ -100,6 +111,7 @@ CanonicalForm Builder::build() {
     substitute_columns();
     convert_rows();
     add_bound_rows();
+    finite(form_.constant, "постоянная целевой функции");
     fill_record();
     return std::move(form_);
 }
@@ -113,21 +125,23 @@ void Builder::substitute_columns() {
         variable.cost = column.cost;
         const double l = column.lower;
         const double u = column.upper;
+        const std::string where = "переменная " + quoted(variable.name);
+        finite(column.cost, where);
         std::string line = "  " + name + ": ";
         if (column.integer) form_.relaxed_integers = true;
         if (l == u) {
             variable.offset = l;
-            form_.constant += column.cost * l;
+            form_.constant = finite(form_.constant + column.cost * l, where);
             line += "закреплена, "_cp1251.data() + name + " = " + number(l);
         } else if (std::isfinite(l)) {
             const bool shifted = l != 0.0;
             const std::string own = shifted ? name + "'" : name;
             variable.offset = l;
             variable.column = add_own_column(own, column.cost);
-            form_.constant += column.cost * l;
+            form_.constant = finite(form_.constant + column.cost * l, where);
             line += shifted ? concat({name, " = ", number(l), " + ", own, ", ", own, " >= 0"}) : name + " >= 0";
             if (std::isfinite(u)) {
-                bounds_.emplace_back(variable.column, u - l);
+                bounds_.emplace_back(variable.column, finite(u - l, where));
                 line += ", " + own + " <= " + number(u - l) + " (добавлена строка)"_cp1251.data();
             }
         } else if (std::isfinite(u)) {
@@ -135,7 +149,7 @@ void Builder::substitute_columns() {
             variable.offset = u;
             variable.sign = -1.0;
             variable.column = add_own_column(own, 0.0 - column.cost);  // never -0
-            form_.constant += column.cost * u;
+            form_.constant = finite(form_.constant + column.cost * u, where);
             line += concat({name, " = ", number(u), " - ", own, ", ", own, " >= 0"});
         } else {
             variable.column = add_own_column(name + "+", column.cost);
@@ -151,16 +165,19 @@ void Builder::substitute_columns() {
 void Builder::convert_rows() {
     for (const LpModel::Row& row : model_.rows) {
         const std::string label = table_name(row.name);
+        const std::string where =
+            "строка " + quoted(cp1251::from_utf8(row.name) ? row.name : cp1251::to_utf8(row.name));
         double shift = 0.0;  // the constants the substitutions put into the row
         std::vector<std::pair<std::uint32_t, double>> coefficients;
         for (const auto& [j, a] : row.coefficients) {
             const ModelVariable& variable = form_.variables.at(j);
-            shift += a * variable.offset;
+            shift = finite(shift + finite(a * variable.offset, where), where);
             if (variable.column != 0) coefficients.emplace_back(variable.column, a * variable.sign);
             if (variable.minus_column != 0) coefficients.emplace_back(variable.minus_column, -a);
         }
-        const double lower = row.lower - shift;
-        const double upper = row.upper - shift;
+        // An infinite bound stays infinite; a finite one must stay finite.
+        const double lower = std::isfinite(row.lower) ? finite(row.lower - shift, where) : row.lower;
+        const double upper = std::isfinite(row.upper) ? finite(row.upper - shift, where) : row.upper;
         if (!std::isfinite(lower) && !std::isfinite(upper)) {
             say("  "_cp1251.data() + label + ": свободная строка, отброшена"_cp1251.data());
             continue;
@@ -272,11 +289,14 @@ void Builder::fill_record() {
         const CanonicalRow& row = rows_[i - 1];
         record.table(i, 0) = row.rhs;
         for (const auto& [j, a] : row.coefficients) record.table(i, j) = a;
+        // The first table as textbooks build it: the slack of a "<=" row, the
+        // artificial of any other row is its basic variable; own columns never start basic.
         if (row.relation != Relation::equal) {
             const std::uint32_t j = next_slack++;
             names[j] = unique("s" + std::to_string(i));
             record.table(i, j) = row.relation == Relation::less_equal ? 1.0 : -1.0;
             added[i] = names[j];
+            if (row.relation == Relation::less_equal) record.basis[i] = j;
         }
         if (row.relation != Relation::less_equal) {
             const std::uint32_t j = next_artificial++;
@@ -284,18 +304,14 @@ void Builder::fill_record() {
             record.table(i, j) = 1.0;
             record.table(0, j) = penalty;
             added[i] += (added[i].empty() ? "" : ", ") + names[j];
+            record.basis[i] = j;
         }
     }
-    // The basis as the problem file reader finds it: the smallest unit column of each row.
-    for (std::uint32_t j = n; j >= 1; --j) {
-        std::uint32_t non_zeros = 0;
-        std::uint32_t unit_row = 0;
-        for (std::uint32_t i = 1; i <= m; ++i) {
-            if (record.table(i, j) == 0.0) continue;
-            ++non_zeros;
-            if (record.table(i, j) == 1.0) unit_row = i;
-        }
-        if (non_zeros == 1 && unit_row != 0) record.basis[unit_row] = j;
+    record.twin_columns.assign(n + 1, 0);
+    for (const ModelVariable& variable : form_.variables) {
+        if (variable.minus_column == 0) continue;
+        record.twin_columns[variable.column] = variable.minus_column;
+        record.twin_columns[variable.minus_column] = variable.column;
     }
     record.var_names = std::move(names);
     record.compute_col_widths();

@@ -37,6 +37,7 @@ void SimplexIteration::swap_with(SimplexIteration& other) noexcept {
     swap(file, other.file);
     swap(width, other.width);
     swap(precision, other.precision);
+    swap(twin_columns, other.twin_columns);
 }
 
 void SimplexIteration::compute_col_widths() {

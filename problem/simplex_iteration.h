@@ -104,6 +104,9 @@ public:
     std::optional<std::string> file;  // report file name
     std::int32_t width = 10;
     std::int32_t precision = 4;
+    // A model's free variables split in two columns: twin_columns[j] is the other
+    // half of column j, 0 for none. Empty for a problem file.
+    std::vector<std::uint32_t> twin_columns;
 
 private:
     void swap_with(SimplexIteration& other) noexcept;
