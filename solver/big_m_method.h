@@ -24,10 +24,12 @@
 // SimplexIteration record, shared by both arithmetics.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "problem/simplex_iteration.h"
@@ -35,6 +37,7 @@
 #include "solver/engine_common.h"
 #include "solver/engine_report_file.h"
 #include "solver/final_table.h"
+#include "solver/note_tolerance.h"
 #include "solver/report_frame.h"
 #include "solver/report_sink.h"
 #include "solver/run_observer.h"
@@ -249,16 +252,46 @@ private:
         return run_.only_optimal_table || (!run_.only_data_table && in_print_interval(run_.iterations));
     }
 
-    // Artificial columns are those of an M cost: an estimate of zero makes them no alternative.
+    // Artificial columns are those of an M cost: an estimate of zero makes them no
+    // alternative. Nor does the twin of a basic half of a free variable: both halves
+    // grow together along it, and the model's solution stays where it is.
     void note_optimum(RunNotes& notes) const {
         for (Index j = 1; j <= run_.variable_count(); ++j) {
-            if (is_m_cost(run_.table(0, j))) continue;
-            if (t_.m_part(j) == 0 && t_.plain_part(j) == 0 && !is_basic(run_, j)) {
-                notes.alternative_columns.push_back(j);
+            if (is_m_cost(run_.table(0, j)) || is_basic(run_, j) || !zero_estimate(j)) continue;
+            if (j < run_.twin_columns.size() && run_.twin_columns[j] != 0 && is_basic(run_, run_.twin_columns[j])) {
+                continue;
             }
+            notes.alternative_columns.push_back(j);
         }
         for (Index i = 1; i <= run_.constraint_count(); ++i) {
-            if (t_.element(i, 0) == 0) notes.degenerate = true;
+            if (zero_basic_value(i)) notes.degenerate = true;
+        }
+    }
+
+    // The notes decide a double's 0 against its scale (solver/note_tolerance.h).
+    static constexpr bool kDoubles = std::is_same_v<typename Tableau::Number, double>;
+
+    bool zero_estimate(Index j) const {
+        if (t_.m_part(j) != 0) return false;
+        if constexpr (kDoubles) {
+            double scale = std::fabs(run_.table(0, j));
+            for (Index i = 1; i <= run_.constraint_count(); ++i) {
+                const double c = run_.table(0, basic_column(run_, i));
+                if (!is_m_cost(c)) scale += std::fabs(c * t_.element(i, j));
+            }
+            return negligible_against(t_.plain_part(j), scale);
+        } else {
+            return t_.plain_part(j) == 0;
+        }
+    }
+
+    bool zero_basic_value(Index i) const {
+        if constexpr (kDoubles) {
+            double scale = 0.0;
+            for (Index k = 1; k <= run_.constraint_count(); ++k) scale = std::max(scale, std::fabs(t_.element(k, 0)));
+            return negligible_against(t_.element(i, 0), scale);
+        } else {
+            return t_.element(i, 0) == 0;
         }
     }
 

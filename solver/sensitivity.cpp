@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "solver/exact_number.h"
+#include "solver/note_tolerance.h"
 #include "solver/simplex_engine.h"
 
 namespace {
@@ -26,12 +27,17 @@ struct DoubleNumbers {
     static bool negligible(double x) { return std::fabs(x) <= PIVOT_EPS; }
     static double from(double x) { return x; }
     static SensitivityNumber report(double x) { return {x == 0.0 ? 0.0 : x, std::nullopt}; }  // no -0
+    // A basic value at 0 for the notes, as the run decides it (solver/note_tolerance.h).
+    static bool zero_value(double x, double scale) { return negligible_against(x, scale); }
+    static double magnitude(double x) { return std::fabs(x); }
 };
 
 struct ExactNumbers {
     static bool negligible(const mpq_class& x) { return sgn(x) == 0; }
     static mpq_class from(double x) { return exact_from_double(x); }
     static SensitivityNumber report(const mpq_class& x) { return {x.get_d(), fraction_text(x)}; }
+    static bool zero_value(const mpq_class& x, const mpq_class&) { return sgn(x) == 0; }
+    static mpq_class magnitude(const mpq_class& x) { return abs(x); }
 };
 
 template <class Number>
@@ -77,8 +83,10 @@ public:
     }
 
     bool degenerate() const {
+        Number scale(0);
+        for (std::uint32_t i = 1; i <= t_.m; ++i) scale = std::max(scale, N::magnitude(t_.element(i, 0)));
         for (std::uint32_t i = 1; i <= t_.m; ++i) {
-            if (t_.element(i, 0) == 0) return true;
+            if (N::zero_value(t_.element(i, 0), scale)) return true;
         }
         return false;
     }
