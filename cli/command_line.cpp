@@ -105,7 +105,7 @@ constexpr std::string_view kHelp =
         бесконечности и NaN — null. С --arithmetic exact значение и решение —
         строки "p/q" или "p"; при exact или bland добавляются "arithmetic" и "rule".
         С --sensitivity добавляется
-          "sensitivity": {"rows": [{"name", "dual", "rhs", "rhs_range": [ОТ, ДО]}, ...],
+          "sensitivity": {"rows": [{"name", "dual", "rhs", "rhs_range": [ОТ, ДО], "dropped"?}, ...],
                           "variables": [{"name", "value", "reduced_cost", "cost",
                                          "cost_range": [ОТ, ДО]}, ...], "unique": true|false}
         (бесконечный конец диапазона — null, точные значения — строки "p/q"), а без

@@ -101,6 +101,10 @@ void write_sensitivity(std::ostream& out, const SensitivityReport& report) {
         write_sensitivity_number(out, row.rhs);
         out << R"(, "rhs_range": )";
         write_range(out, row.rhs_low, row.rhs_high);
+        if (!row.dropped.empty()) {
+            out << R"(, "dropped": )";
+            write_string(out, row.dropped);
+        }
         out << '}';
     }
     out << R"(], "variables": [)";

@@ -178,8 +178,25 @@ void Builder::convert_rows() {
         // An infinite bound stays infinite; a finite one must stay finite.
         const double lower = std::isfinite(row.lower) ? finite(row.lower - shift, where) : row.lower;
         const double upper = std::isfinite(row.upper) ? finite(row.upper - shift, where) : row.upper;
+        ModelRow kept;
+        kept.name = cp1251::from_utf8(row.name) ? row.name : cp1251::to_utf8(row.name);
+        const auto drop = [&](std::string_view why) {
+            kept.dropped = why;
+            if (std::isfinite(row.lower) && std::isfinite(row.upper)) {
+                kept.dropped_side = ModelRow::Side::both;
+                kept.dropped_bound = row.upper;
+            } else if (std::isfinite(row.upper)) {
+                kept.dropped_side = ModelRow::Side::upper;
+                kept.dropped_bound = row.upper;
+            } else if (std::isfinite(row.lower)) {
+                kept.dropped_side = ModelRow::Side::lower;
+                kept.dropped_bound = row.lower;
+            }
+            form_.rows.push_back(std::move(kept));
+        };
         if (!std::isfinite(lower) && !std::isfinite(upper)) {
             say("  "_cp1251.data() + label + ": свободная строка, отброшена"_cp1251.data());
+            drop("свободная строка");
             continue;
         }
         if (coefficients.empty()) {
@@ -189,10 +206,9 @@ void Builder::convert_rows() {
                 throw infeasible;
             }
             say("  "_cp1251.data() + label + ": строка без коэффициентов, отброшена"_cp1251.data());
+            drop("строка без коэффициентов");
             continue;
         }
-        ModelRow kept;
-        kept.name = cp1251::from_utf8(row.name) ? row.name : cp1251::to_utf8(row.name);
         const auto with_bound = [](ModelRowPart part, double bound) {
             part.bound = bound;
             return part;

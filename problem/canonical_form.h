@@ -36,7 +36,12 @@ struct ModelRowPart {
 
 struct ModelRow {
     std::string name;  // UTF-8
-    std::vector<ModelRowPart> parts;
+    std::vector<ModelRowPart> parts;  // none for a dropped row
+    // A row the canonical form left out: why (UTF-8), and its one finite bound
+    // (0 for a free row) as `dropped_bound` with its relation.
+    std::string dropped;
+    double dropped_bound = 0.0;
+    enum class Side { free, upper, lower, both } dropped_side = Side::free;
 };
 
 // A model turned into a problem record of the big-M method, with what it takes
@@ -46,7 +51,7 @@ struct CanonicalForm {
     double constant = 0.0;    // model objective = canonical objective + constant
     bool relaxed_integers = false;
     std::vector<ModelVariable> variables;
-    std::vector<ModelRow> rows;  // in the model's order; dropped rows are left out
+    std::vector<ModelRow> rows;  // in the model's order; dropped rows have no parts
     // How the form was built, line by line, Windows-1251 without line ends.
     std::vector<std::string> construction;
 

@@ -63,8 +63,10 @@ class Analysis {
     using N = typename NumbersOf<Number>::type;
 
 public:
-    explicit Analysis(const FinalTable<Number>& t) : t_(t), basic_row_(t.n + 1, 0) {
+    Analysis(const FinalTable<Number>& t, const std::vector<std::uint32_t>& unsigned_columns)
+        : t_(t), basic_row_(t.n + 1, 0), signed_(t.n + 1, true) {
         for (std::uint32_t i = 1; i <= t.m; ++i) basic_row_.at(t.basis.at(i)) = i;
+        for (const std::uint32_t j : unsigned_columns) signed_.at(j) = false;
     }
 
     Number dual(std::uint32_t i) const {
@@ -95,6 +97,8 @@ public:
     Interval<Number> rhs_steps(const std::vector<SensitivityTerm>& moves) const {
         Interval<Number> steps;
         for (std::uint32_t k = 1; k <= t_.m; ++k) {
+            // Half of a free variable: the model's variable may take either sign.
+            if (!signed_.at(t_.basis.at(k))) continue;
             Number slope(0);
             for (const SensitivityTerm& move : moves) {
                 slope += N::from(move.weight) * t_.element(k, t_.initial_basis.at(move.index));
@@ -143,6 +147,7 @@ private:
 
     const FinalTable<Number>& t_;
     std::vector<std::uint32_t> basic_row_;  // 0 for a non-basic column
+    std::vector<bool> signed_;              // false for a half of a free variable
 };
 
 template <class Number>
@@ -156,10 +161,18 @@ std::pair<SensitivityNumber, SensitivityNumber> range(const Number& at, const In
 template <class Number>
 SensitivityReport analyse(const FinalTable<Number>& t, const SensitivityQuery& query) {
     using N = typename NumbersOf<Number>::type;
-    const Analysis<Number> analysis(t);
+    const Analysis<Number> analysis(t, query.unsigned_columns);
     SensitivityReport report;
     report.unique = !analysis.degenerate();
     for (const SensitivityQuery::Row& row : query.rows) {
+        if (!row.dropped.empty()) {
+            const auto end = [](double x) {
+                return std::isinf(x) ? SensitivityNumber{x, std::nullopt} : N::report(N::from(x));
+            };
+            report.rows.push_back({row.name, N::report(Number(0)), end(row.dropped_rhs), end(row.dropped_low),
+                                   end(row.dropped_high), row.dropped});
+            continue;
+        }
         Number dual(0);
         const SensitivityQuery::RowPart* moved = row.parts.empty() ? nullptr : &row.parts.front();
         for (const SensitivityQuery::RowPart& part : row.parts) {
@@ -170,7 +183,7 @@ SensitivityReport analyse(const FinalTable<Number>& t, const SensitivityQuery& q
         if (moved == nullptr) continue;
         const Number rhs = N::from(moved->rhs);
         auto [low, high] = range(rhs, analysis.rhs_steps({{moved->index, moved->weight}}));
-        report.rows.push_back({row.name, N::report(dual), N::report(rhs), std::move(low), std::move(high)});
+        report.rows.push_back({row.name, N::report(dual), N::report(rhs), std::move(low), std::move(high), {}});
     }
     for (const SensitivityQuery::Variable& variable : query.variables) {
         Number value = N::from(variable.offset);

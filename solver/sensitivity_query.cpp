@@ -1,6 +1,8 @@
 #include "solver/sensitivity_query.h"
 
+#include <limits>
 #include <string>
+#include <utility>
 
 #include "problem/cp1251.h"
 #include "solver/big_m_method.h"
@@ -8,7 +10,10 @@
 SensitivityQuery problem_file_query(const SimplexIteration& problem) {
     SensitivityQuery query;
     for (std::uint32_t i = 1; i <= problem.constraint_count(); ++i) {
-        query.rows.push_back({std::to_string(i), {{i, 1.0, problem.table(i, 0)}}});
+        SensitivityQuery::Row row;
+        row.name = std::to_string(i);
+        row.parts = {{i, 1.0, problem.table(i, 0)}};
+        query.rows.push_back(std::move(row));
     }
     // Columns above k are artificial, and so is every column of an M cost.
     const std::uint32_t k = big_m::own_variable_count(problem);
@@ -32,6 +37,18 @@ SensitivityQuery model_query(const CanonicalForm& model) {
     for (const ModelRow& row : model.rows) {
         SensitivityQuery::Row asked;
         asked.name = row.name;
+        if (!row.dropped.empty()) {
+            // An empty row holds 0: it holds for every right-hand side on its side of 0.
+            constexpr double kInfinity = std::numeric_limits<double>::infinity();
+            asked.dropped = row.dropped;
+            asked.dropped_rhs = row.dropped_bound;
+            asked.dropped_low = -kInfinity;
+            asked.dropped_high = kInfinity;
+            if (row.dropped_side == ModelRow::Side::upper || row.dropped_side == ModelRow::Side::both) {
+                asked.dropped_low = 0.0;
+            }
+            if (row.dropped_side == ModelRow::Side::lower) asked.dropped_high = 0.0;
+        }
         for (const ModelRowPart& part : row.parts) asked.parts.push_back({part.row, part.sign, part.bound});
         query.rows.push_back(std::move(asked));
     }
@@ -46,6 +63,8 @@ SensitivityQuery model_query(const CanonicalForm& model) {
             asked.cost_moves.push_back({variable.column, variable.sign});
         }
         if (variable.minus_column != 0) {
+            query.unsigned_columns.push_back(variable.column);
+            query.unsigned_columns.push_back(variable.minus_column);
             asked.columns.push_back({variable.minus_column, -1.0});
             asked.cost_moves.push_back({variable.minus_column, -1.0});
         }

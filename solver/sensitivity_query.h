@@ -30,6 +30,11 @@ struct SensitivityQuery {
         // One part, or two for a range row: the dual sums theirs; the right-hand side
         // that moves is the first part with a dual other than 0 (else the first part).
         std::vector<RowPart> parts;
+        // A row the canonical form left out (no parts): why, and the right-hand sides it
+        // holds for: its dual is 0 wherever it holds at all.
+        std::string dropped;
+        double dropped_rhs = 0.0;
+        double dropped_low = 0.0, dropped_high = 0.0;  // may be infinite
     };
     struct Variable {
         std::string name;  // UTF-8
@@ -45,6 +50,9 @@ struct SensitivityQuery {
     };
     std::vector<Row> rows;
     std::vector<Variable> variables;
+    // Halves of a split free variable: having no sign of their own in the model, a
+    // basic half may pass 0 without the model's basis changing.
+    std::vector<std::uint32_t> unsigned_columns;
 };
 
 // The rows by number and the columns that are not artificial, by name.

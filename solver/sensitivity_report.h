@@ -21,6 +21,9 @@ struct SensitivityRow {
     SensitivityNumber rhs;  // the right-hand side as stated (for a range row, its active bound)
     // Right-hand sides over which the final basis stays feasible (so `dual` holds).
     SensitivityNumber rhs_low, rhs_high;
+    // For a row the canonical form left out (a row without coefficients, a free
+    // row): why, in Russian; its dual is 0. Empty for every other row.
+    std::string dropped;
 };
 
 struct SensitivityVariable {

@@ -29,6 +29,10 @@ std::vector<DocumentSection> sensitivity_sections(const SensitivityReport& repor
     for (const SensitivityRow& row : report.rows) {
         rows.rows.push_back({row.name, sensitivity_number_text(row.dual), sensitivity_number_text(row.rhs),
                              range_text(row.rhs_low, row.rhs_high)});
+        if (!row.dropped.empty()) {
+            rows.lines.push_back("Ограничение " + row.name + " не вошло в каноническую форму (" + row.dropped +
+                                 "): его двойственная оценка 0.");
+        }
     }
     DocumentSection variables{
         "Анализ чувствительности: переменные",
