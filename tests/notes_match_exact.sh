@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The notes of an optimum are facts: on every model of examples/models/, tests/models/ and tests/corpus/
+# the double arithmetic's "degenerate", "alternative_optima", "alternative_columns" and "unique" are
+# the exact arithmetic's.
+#   tests/notes_match_exact.sh QTB-SOLVE SOURCE-DIR
+set -euo pipefail
+solver=$(realpath "$1")
+failed=0
+checked=0
+for model in "$2"/examples/models/* "$2"/tests/models/* "$2"/tests/corpus/*.{lp,mps,mod}; do
+    [[ -f $model ]] || continue
+    notes() {
+        "$solver" --tables none --json --sensitivity --arithmetic "$1" "$model" | python3 -c '
+import json, sys
+r = json.load(sys.stdin)
+s = r.get("sensitivity") or {}
+print(r.get("end"), r["alternative_optima"] if "alternative_optima" in r else None,
+      r.get("alternative_columns"), r.get("degenerate"), s.get("unique"))'
+    }
+    double=$(notes double) exact=$(notes exact)
+    if [[ $double == "$exact" ]]; then
+        checked=$((checked + 1))
+    else
+        echo "${model##*/}: double $double, exact $exact"
+        failed=1
+    fi
+done
+echo "$checked models: the notes of both arithmetics agree"
+exit $failed
