@@ -129,4 +129,47 @@ TEST(CanonicalForm, RefusesWhatCannotBeSolved) {
     }
 }
 
+// A model starts from the slack of each "<=" row and the artificial of every other row, even where
+// an own column is a unit column (y in r2); a free variable's halves are each other's twins.
+TEST(CanonicalForm, StartsFromSlacksAndArtificials) {
+    LpModel m;
+    m.maximize = true;
+    m.columns = {{"x", 0, kInf, 2}, {"y", 0, kInf, 3}, {"z", -kInf, kInf, 1}};
+    m.rows = {row("r1", -kInf, 4, {{0, 1}, {1, 1}, {2, 1}}), row("r2", -kInf, 3, {{1, 1}}),
+              row("r3", 1, kInf, {{0, 1}, {2, 1}})};
+    const SimplexIteration r = build_canonical_form(m).record;
+    // x y z+ z- s1 s2 s3 a3
+    EXPECT_EQ(r.basis, (std::vector<std::uint32_t>{0, 5, 6, 8}));
+    EXPECT_EQ(r.twin_columns, (std::vector<std::uint32_t>{0, 0, 0, 4, 3, 0, 0, 0, 0}));
+}
+
+// Numbers that are not finite never reach the tables: the refusal names the row or variable.
+TEST(CanonicalForm, RefusesNumbersThatAreNotFinite) {
+    const struct {
+        const char* what;
+        LpModel model;
+        const char* named;
+    } cases[] = {
+        {"inf - inf in a row's shift",
+         {false, 0, "", {{"x", 1e300, 1e300, 0}, {"y", -1e300, -1e300, 0}, {"z", 0, kInf, -1}},
+          {row("c1", -kInf, 5, {{0, 1e10}, {1, 1e10}, {2, 1}})}},
+         "«c1»"},
+        {"an overflowing bound row",
+         {false, 0, "", {{"x", -1.5e308, 1.5e308, 1}}, {row("c", -kInf, 5, {{0, 1}})}},
+         "«x»"},
+        {"an overflowing objective constant",
+         {false, 0, "", {{"x", 1e300, 1e300, 1e10}, {"y", 0, kInf, 1}}, {row("c", -kInf, 5, {{1, 1}})}},
+         "«x»"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            build_canonical_form(c.model);
+            ADD_FAILURE() << "not refused";
+        } catch (const CanonicalFormError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.named), std::string::npos) << error.what();
+        }
+    }
+}
+
 }  // namespace
