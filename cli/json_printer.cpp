@@ -53,12 +53,26 @@ void write_run(std::ostream& out, const SolveOutcome& outcome) {
         out << (p != 0 ? ", [" : "[") << outcome.pivots[p].column << ", " << outcome.pivots[p].row << ']';
     }
     out << ']';
+    if (const auto& cycle = outcome.notes.cycle) out << R"(, "cycle": [)" << cycle->first << ", " << cycle->repeat << ']';
     // Said only when the run did not compute as by default.
     const RunSettings& settings = outcome.settings;
     if (settings.arithmetic != Arithmetic::double_precision || settings.rule != PivotRule::dantzig) {
         out << R"(, "arithmetic": ")" << (settings.arithmetic == Arithmetic::exact ? "exact" : "double")
             << R"(", "rule": ")" << (settings.rule == PivotRule::bland ? "bland" : "dantzig") << '"';
     }
+}
+
+std::string_view end_name(RunEnd end) {
+    switch (end) {
+        case RunEnd::optimal:
+            return "optimal";
+        case RunEnd::cycling:
+            return "cycling";
+        case RunEnd::iteration_limit:
+        case RunEnd::unbounded:
+            break;
+    }
+    return "iteration_limit";
 }
 
 void write_notes(std::ostream& out, const SimplexIteration& problem, const RunNotes& notes) {
@@ -145,12 +159,13 @@ public:
     void run_failed(const SimplexIteration&, const SolveOutcome& outcome) override {
         failed("solve", outcome.status);
         write_run(out_, outcome);
+        if (outcome.limit_before_feasible) out_ << R"(, "limit_reached": true)";
         if (sensitivity_) write_no_sensitivity(out_, kNoSensitivityWithoutOptimum);
         out_ << "}\n";
     }
 
     void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
-        out_ << R"({"ok": true, "end": ")" << (outcome.end == RunEnd::optimal ? "optimal" : "iteration_limit")
+        out_ << R"({"ok": true, "end": ")" << end_name(outcome.end)
              << R"(", "objective": )";
         write_value(out_, outcome, 0);
         out_ << R"(, "solution": [)";
@@ -172,7 +187,7 @@ public:
     }
 
     void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
-        out_ << R"({"ok": true, "end": ")" << (outcome.end == RunEnd::optimal ? "optimal" : "iteration_limit")
+        out_ << R"({"ok": true, "end": ")" << end_name(outcome.end)
              << R"(", "objective": )";
         const bool exact = !outcome.exact_solution.empty();
         const ExactModelAnswer exact_answer =

@@ -30,7 +30,14 @@
 
 namespace {
 
-enum ExitStatus : int { kSolved = 0, kProblemFileErrors = 1, kRunFailed = 2, kBadUsage = 64, kOtherFailure = 70 };
+enum ExitStatus : int {
+    kSolved = 0,
+    kProblemFileErrors = 1,
+    kRunFailed = 2,
+    kNoOptimum = 3,  // the iteration limit or a repeated basis ended the run before an optimum
+    kBadUsage = 64,
+    kOtherFailure = 70
+};
 
 // Writes the problem as a problem file; its report is named after that file unless --report names one.
 int write_problem_file(SimplexIteration problem, const cli::Options& options) {
@@ -73,7 +80,8 @@ std::function<std::vector<DocumentSection>(const SolveOutcome&)> sensitivity_sec
 // Applies the command line to a loaded problem and solves it, unless it is only to be written out.
 template <typename PrintSolved>
 int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPrinter& printer,
-           const ReportFrame& frame, const std::optional<PlaneSource>& plot, PrintSolved print_solved) {
+           const ReportFrame& frame, const std::optional<PlaneSource>& plot, bool from_model,
+           PrintSolved print_solved) {
     cli::apply_options(problem, options);
     if (options.stop) problem.stop = *options.stop;
     if (options.write_qtb) return write_problem_file(problem, options);
@@ -85,9 +93,11 @@ int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPr
         return kRunFailed;
     }
     const RunSettings settings{options.arithmetic.value_or(Arithmetic::double_precision),
-                               options.rule.value_or(PivotRule::dantzig), options.sensitivity,
+                               options.rule.value_or(PivotRule::dantzig),
+                               options.sensitivity,
                                options.output.value_or(ReportForm::text),
-                               options.encoding.value_or(TextEncoding::cp1251)};
+                               options.encoding.value_or(TextEncoding::cp1251),
+                               from_model};
     const SolveOutcome outcome = run_simplex(record_for_run(problem, options), settings, frame);
     // The picture tells the run's story whatever its end; a picture not written fails only a run that succeeded.
     const bool plotted = !options.plot || cli::write_plot(*options.plot, problem, outcome, plot);
@@ -96,6 +106,7 @@ int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPr
         return kRunFailed;
     }
     print_solved(outcome);
+    if (outcome.end != RunEnd::optimal) return kNoOptimum;
     return plotted ? kSolved : kOtherFailure;
 }
 
@@ -126,7 +137,7 @@ int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinte
                                }};
         }
     }
-    return finish(problem, options, printer, frame, plot,
+    return finish(problem, options, printer, frame, plot, true,
                   [&](const SolveOutcome& outcome) { printer.model_solved(model, problem, outcome); });
 }
 
@@ -146,7 +157,7 @@ int run(const cli::Options& options) {
         {}, {}, sensitivity_sections_of(options, [&problem] { return problem_file_query(problem); })};
     std::optional<PlaneSource> plot;
     if (options.plot) plot = plane_source_of_record(problem);
-    return finish(problem, options, *printer, frame, plot,
+    return finish(problem, options, *printer, frame, plot, false,
                   [&](const SolveOutcome& outcome) { printer->solved(problem, outcome); });
 }
 

@@ -11,6 +11,7 @@
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
 #include "solver/exact_model_answer.h"
+#include "solver/outcome_texts.h"
 #include "solver/sensitivity.h"
 
 namespace cli {
@@ -62,6 +63,8 @@ public:
 
     void run_failed(const SimplexIteration&, const SolveOutcome& outcome) override {
         solve_failed(outcome.status);
+        if (outcome.limit_before_feasible) out_ << limit_before_feasible_text() << '\n';
+        write_cycle(outcome);
         write_settings(out_, outcome.settings);
         out_ << "Итераций: " << outcome.iterations << '\n';
         if (sensitivity_) out_ << "Примечание: " << kNoSensitivityWithoutOptimum << ".\n";
@@ -69,6 +72,7 @@ public:
 
     void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
         write_heading(problem, outcome);
+        if (outcome.end != RunEnd::optimal) return write_no_optimum(problem, outcome);
         out_ << "Значение целевой функции: " << value_text(outcome, 0) << '\n';
         out_ << "Значения переменных:\n";
         const auto own = static_cast<std::uint32_t>(problem.base_vars > 0 ? problem.base_vars : 0);
@@ -86,6 +90,7 @@ public:
 
     void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
         write_heading(run, outcome);
+        if (outcome.end != RunEnd::optimal) return write_no_optimum(run, outcome);
         // An exact run tells the model's answer in fractions too.
         std::string objective;
         std::vector<std::string> values;
@@ -112,14 +117,23 @@ public:
 private:
     void write_heading(const SimplexIteration& problem, const SolveOutcome& outcome) {
         if (problem.name && !problem.name->empty()) out_ << "Задача: " << cp1251::to_utf8(*problem.name) << '\n';
-        if (outcome.end == RunEnd::optimal) {
-            out_ << "Решение получено: оптимум.\n";
-        } else {
-            out_ << "Решение получено, но счёт остановлен пределом числа итераций: "
-                    "последняя таблица не оптимальна, значения ниже — не оптимум.\n";
-        }
+        out_ << (outcome.end == RunEnd::optimal ? "Решение получено: оптимум.\n" : "Оптимум не достигнут.\n");
+        if (outcome.end == RunEnd::optimal) write_cycle(outcome);  // left by rounding; else told at the end
         write_settings(out_, outcome.settings);
         out_ << "Итераций: " << outcome.iterations << '\n';
+    }
+
+    // A run the limit or a repeated basis ended: no values as if they were the answer; last, what stopped it.
+    void write_no_optimum(const SimplexIteration& problem, const SolveOutcome& outcome) {
+        write_notes(out_, problem, outcome.notes);
+        if (sensitivity_) out_ << "Примечание: " << kNoSensitivityAtIterationLimit << ".\n";
+        write_report_line(problem);
+        for (const std::string& line : run_end_lines(outcome)) out_ << line << '\n';
+    }
+
+    // A repeated basis that the run's end does not tell.
+    void write_cycle(const SolveOutcome& outcome) {
+        if (outcome.notes.cycle) out_ << cycle_text(*outcome.notes.cycle) << '\n';
     }
 
     template <typename Query>

@@ -34,10 +34,12 @@
 
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
+#include "solver/basis_repeat.h"
 #include "solver/engine_common.h"
 #include "solver/engine_report_file.h"
 #include "solver/final_table.h"
 #include "solver/note_tolerance.h"
+#include "solver/outcome_texts.h"
 #include "solver/report_frame.h"
 #include "solver/report_sink.h"
 #include "solver/run_observer.h"
@@ -156,9 +158,12 @@ public:
         // The unit columns of the first table hold the inverse of the final basis at the end.
         const std::vector<Index> initial_basis = keep_final_table_ ? run_.basis : std::vector<Index>{};
         const std::int32_t limit = iteration_limit();
-        bool limit_reached = true;
+        bool limit_reached = true;  // or a model's basis repeated: the choices at hand are stale either way
         bool unbounded = false;
+        bool cycling = false;
+        BasisRepeatWatch repeats(run_.basis);
         while (run_.iterations < limit) {
+            const std::uint32_t marker = run_.basis.at(0);  // the elimination search may set it
             t_.compute_estimates();
             if (choose_pivot_col() == 0) {
                 limit_reached = false;
@@ -180,8 +185,13 @@ public:
             if (watcher) watcher->table(table);
             outcome.pivots.push_back({static_cast<Index>(run_.pivot_col), static_cast<Index>(run_.pivot_row)});
             if (key_ratio_is_zero()) ++outcome.notes.degenerate_pivots;
+            const Index leaving = basic_column(run_, static_cast<Index>(run_.pivot_row));
             t_.pivot();
             if (observer.progress) observer.progress(run_.iterations, limit);
+            if (!outcome.notes.cycle && watch_repeat(repeats, marker, leaving, outcome.notes) && settings.from_model) {
+                cycling = true;
+                break;
+            }
         }
         if (limit_reached) {
             // The estimates and choices at hand describe the table before the last
@@ -190,13 +200,22 @@ public:
             if (choose_pivot_col() != 0) choose_pivot_row();
         }
 
-        const bool infeasible = !outcome.stopped && t_.objective_has_m_part();
-        if (infeasible) outcome.status.add(kInconsistent);
+        outcome.end = unbounded           ? RunEnd::unbounded
+                      : run_.pivot_col == 0 ? RunEnd::optimal
+                      : cycling             ? RunEnd::cycling
+                                            : RunEnd::iteration_limit;
+        const bool m_part_left = !outcome.stopped && t_.objective_has_m_part();
+        // A model's run cut short keeps its end: its artificial variables may yet have left the basis.
+        const bool cut_short = !outcome.stopped && (outcome.end == RunEnd::iteration_limit || cycling);
+        const bool infeasible = m_part_left && !(settings.from_model && cut_short);
+        if (infeasible) {
+            outcome.status.add(kInconsistent);
+            outcome.limit_before_feasible = cut_short;
+        }
         if (sink && prints_final_table()) sink->table(table);
         if (watcher) watcher->table(table);
         t_.finish(outcome);
         outcome.iterations = run_.iterations;
-        outcome.end = unbounded ? RunEnd::unbounded : run_.pivot_col == 0 ? RunEnd::optimal : RunEnd::iteration_limit;
         if (outcome.end == RunEnd::optimal && !infeasible && !outcome.stopped) {
             note_optimum(outcome.notes);
             if (keep_final_table_) {
@@ -206,7 +225,10 @@ public:
         }
         if (sink || watcher) {
             ReportEnd end{outcome, {}, {}};
-            if (outcome.status.empty() && !outcome.stopped && frame.epilogue) end.answer = frame.epilogue(outcome);
+            if (outcome.status.empty() && !outcome.stopped && frame.epilogue) {
+                // A model's report ends with its answer only at an optimum, else with what stopped the run.
+                end.answer = outcome.end == RunEnd::optimal ? frame.epilogue(outcome) : run_end_lines_cp1251(outcome);
+            }
             if (frame.closing_sections && !outcome.stopped) end.sections = frame.closing_sections(outcome);
             if (sink) sink->end(end);
             if (watcher) watcher->end(end);
@@ -218,6 +240,16 @@ public:
     }
 
 private:
+    // After a pivot: whether the new basis repeats one seen since the objective last moved; the
+    // first repeat goes into the notes. A change of the ratio test's rules starts the watch anew.
+    bool watch_repeat(BasisRepeatWatch& repeats, std::uint32_t marker_before, Index leaving, RunNotes& notes) {
+        const auto first = repeats.pivot(leaving, static_cast<Index>(run_.pivot_col), run_.iterations,
+                                         key_ratio_is_zero() && run_.basis.at(0) == marker_before);
+        if (!first) return false;
+        notes.cycle = RunNotes::BasisRepeat{*first, run_.iterations};
+        return true;
+    }
+
     // The first own, non-basic column with a zero estimate that can replace an
     // artificial variable still basic (at level 0) in some row; 0 when none can.
     Index elimination_column(Index k) {

@@ -34,24 +34,60 @@ std::vector<std::string> outcome_answer_lines(const SolveOutcome& outcome, const
     return texts;
 }
 
-std::vector<std::string> outcome_failure_lines(const SolveOutcome& outcome) {
+std::string cycle_text(const RunNotes::BasisRepeat& cycle) {
+    return "Базис итерации " + std::to_string(cycle.repeat) + " повторяет базис итерации " +
+           std::to_string(cycle.first) +
+           ": симплекс-метод зациклился. Правило Бленда (--rule bland) не допускает зацикливания.";
+}
+
+std::string limit_before_feasible_text() {
+    return "Предел числа итераций остановил счёт раньше, чем искусственные переменные вышли из базиса: "
+           "задача может быть совместной (увеличьте предел итераций).";
+}
+
+std::vector<std::string> run_end_lines(const SolveOutcome& outcome) {
     if (outcome.stopped) return {stopped_run_text(outcome.iterations)};
-    if (outcome.status.empty()) return {};
+    if (!outcome.status.empty()) return {};
+    std::vector<std::string> texts;
+    if (outcome.notes.cycle && (outcome.end == RunEnd::cycling || outcome.end == RunEnd::iteration_limit)) {
+        texts.push_back(cycle_text(*outcome.notes.cycle));
+    }
+    if (outcome.end == RunEnd::cycling) {
+        texts.push_back("Счёт остановлен на итерации " + std::to_string(outcome.iterations) +
+                        ": оптимум не получен.");
+    } else if (outcome.end == RunEnd::iteration_limit) {
+        texts.push_back("Счёт остановлен пределом числа итераций (" + std::to_string(outcome.iterations) +
+                        "): последняя таблица не оптимальна, оптимум не получен.");
+    }
+    return texts;
+}
+
+std::vector<std::string> run_end_lines_cp1251(const SolveOutcome& outcome) {
+    std::vector<std::string> lines;
+    for (const std::string& line : run_end_lines(outcome)) lines.push_back(cp1251::from_utf8(line).value_or(line));
+    return lines;
+}
+
+std::vector<std::string> outcome_failure_lines(const SolveOutcome& outcome) {
+    if (outcome.stopped || outcome.status.empty()) return run_end_lines(outcome);
     std::vector<std::string> texts{"Решение не получено:"};
     for (int i = 0; i < outcome.status.count; ++i) {
         const int code = outcome.status.codes[static_cast<std::size_t>(i)];
         texts.push_back(cp1251::to_utf8(status_text(code)) + " (код " + std::to_string(code) + ")");
     }
+    if (outcome.limit_before_feasible) texts.push_back(limit_before_feasible_text());
     return texts;
 }
 
 std::vector<std::string> outcome_notes(const SolveOutcome& outcome, const std::vector<std::string>& names,
                                        bool with_settings) {
     std::vector<std::string> texts;
-    if (outcome.status.empty() && outcome.end == RunEnd::iteration_limit) {
-        texts.emplace_back("Счёт остановлен пределом числа итераций: последняя таблица не оптимальна.");
-    }
     const RunNotes& run_notes = outcome.notes;
+    // A repeat the end of the run does not tell already (a double run may leave its cycle by rounding).
+    if (run_notes.cycle && (outcome.stopped || !outcome.status.empty() || outcome.end == RunEnd::optimal ||
+                            outcome.end == RunEnd::unbounded)) {
+        texts.push_back(cycle_text(*run_notes.cycle));
+    }
     if (!run_notes.alternative_columns.empty()) {
         std::string line = "Есть другие оптимальные решения: нулевые оценки небазисных столбцов";
         for (const std::uint32_t j : run_notes.alternative_columns) line += " " + names.at(j);

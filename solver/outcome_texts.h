@@ -17,7 +17,19 @@ std::string shortest_number_text(double x);
 std::vector<std::string> outcome_answer_lines(const SolveOutcome& outcome, const std::vector<std::string>& names,
                                               std::uint32_t own);
 
-// Why a run gave no solution: the stop by its observer or its status texts; empty when it gave one.
+// What stopped a run that reached no optimum without status codes: the stop by its observer, a
+// repeated basis, the iteration limit. Empty for any other run.
+std::vector<std::string> run_end_lines(const SolveOutcome& outcome);
+// The same in Windows-1251, for the end of a text report.
+std::vector<std::string> run_end_lines_cp1251(const SolveOutcome& outcome);
+
+// The basis of iteration `repeat` is that of iteration `first`; Bland's rule cannot cycle.
+std::string cycle_text(const RunNotes::BasisRepeat& cycle);
+// Said beside code 13 when the iteration limit ended the run before the artificial variables left the basis.
+std::string limit_before_feasible_text();
+
+// Why a run gave no solution: the stop by its observer, what else stopped it before an optimum, or
+// its status texts; empty when it gave one.
 std::vector<std::string> outcome_failure_lines(const SolveOutcome& outcome);
 
 // The remarks on the run; with `with_settings`, the arithmetic and the rule when they are not the usual ones.

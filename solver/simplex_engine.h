@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,11 +46,16 @@ struct RunSettings {
     bool keep_final_table = false;
     ReportForm form = ReportForm::text;
     TextEncoding encoding = TextEncoding::cp1251;
+    // A model solved through its canonical form, not a problem file: its run stops at a
+    // repeated basis (a problem file's goes on to its limit), and an iteration limit that
+    // leaves artificial variables basic ends it as the limit, not as an inconsistent system.
+    bool from_model = false;
 };
 
 // How a run ended: its final table has no key column, or a key column without
-// a key row, or the iteration limit stopped it at a table that still has one.
-enum class RunEnd { optimal, iteration_limit, unbounded };
+// a key row, or the iteration limit stopped it at a table that still has one,
+// or (a model's run) its basis repeated an earlier one.
+enum class RunEnd { optimal, iteration_limit, unbounded, cycling };
 
 struct FinalTableSnapshot;  // solver/final_table.h
 
@@ -66,6 +72,12 @@ struct RunNotes {
     std::vector<std::uint32_t> alternative_columns;
     bool degenerate = false;             // at an optimum, a basic variable at 0
     std::int32_t degenerate_pivots = 0;  // pivots whose ratio was 0
+    // The first repeat of a basis: the table whose basis came back and the table that repeats it.
+    struct BasisRepeat {
+        std::int32_t first = 0;
+        std::int32_t repeat = 0;
+    };
+    std::optional<BasisRepeat> cycle;
 };
 
 struct SolveOutcome {
@@ -78,6 +90,9 @@ struct SolveOutcome {
     std::vector<std::string> exact_solution;
     SimplexIteration::bad_simplex status;  // the run's codes (run_simplex only)
     bool stopped = false;                  // stopped by its observer before its end
+    // Code 13 of a run that the iteration limit ended before the artificial variables
+    // left the basis: the problem may still be feasible.
+    bool limit_before_feasible = false;
     RunSettings settings;                  // how it ran
     // The final table, when the settings asked for it and the run ended at an optimum.
     std::shared_ptr<const FinalTableSnapshot> final_table;

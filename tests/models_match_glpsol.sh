@@ -28,7 +28,10 @@ for model in *.lp *.mps *.mod; do
     reference=$model
     [[ $model == *.mps ]] && reference=${model%.mps}.lp
     expected=$(glpsol_optimum "$reference")
-    got=$("$solver" --tables none --json "$model" |
+    # Beale's example cycles under the default rule (exit status 3): it is checked with Bland's.
+    rule=dantzig
+    [[ $model == beale.* ]] && rule=bland
+    got=$("$solver" --tables none --json --rule "$rule" "$model" |
         python3 -c 'import json, sys; r = json.load(sys.stdin); print(r["objective"] if r["ok"] else "failed")')
     if python3 -c "import sys; g, e = sys.argv[1], float(sys.argv[2]); sys.exit(0 if g != 'failed' and abs(float(g) - e) <= 1e-6 * max(1, abs(e)) else 1)" "$got" "$expected"; then
         checked=$((checked + 1))

@@ -18,8 +18,11 @@ for model in *.lp *.mod; do
     case $model in *.lp) format=--lp ;; *) format=--math ;; esac
     # glpsol's solution goes to a file of its own: as root it would replace /dev/null.
     glpsol "$format" "$model" -o glpsol.out --ranges glpsol.rng >/dev/null
+    # Beale's example cycles under the default rule (exit status 3): it is checked with Bland's.
+    rule=dantzig
+    [[ $model == beale.* ]] && rule=bland
     for arithmetic in double exact; do
-        "$solver" --tables none --json --sensitivity --arithmetic "$arithmetic" "$model" >qtb.json
+        "$solver" --tables none --json --sensitivity --arithmetic "$arithmetic" --rule "$rule" "$model" >qtb.json
         python3 - "$model/$arithmetic" glpsol.out qtb.json glpsol.rng <<'PY' || failed=1
 import json, sys
 from fractions import Fraction

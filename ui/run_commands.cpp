@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QKeySequence>
+#include <QStringList>
 #include <QSettings>
 #include <QTimer>
 #include <QUrl>
@@ -15,6 +16,7 @@
 #include <utility>
 
 #include "problem/cp1251.h"
+#include "solver/outcome_texts.h"
 #include "solver/report_size_estimate.h"
 #include "solver/report_target.h"
 #include "ui/main_form.h"
@@ -131,7 +133,8 @@ void TForm1::run_and_report(SimplexIteration run) {
         std::error_code error;
         report = std::filesystem::absolute(report_path(*run.file), error).lexically_normal();
     }
-    const RunSettings settings = run_settings();
+    RunSettings settings = run_settings();
+    settings.from_model = loaded_frame_.has_value();
     const ReportFrame frame = loaded_frame_ ? *loaded_frame_ : ReportFrame{};  // a load meanwhile leaves it be
     const bool model_run = loaded_frame_.has_value();
     const std::shared_ptr<const PlaneSource> plane = loaded_plane_;  // a model's picture is in its own variables
@@ -201,10 +204,21 @@ void TForm1::run_and_report(SimplexIteration run) {
     }
     if (failure) {
         show_status_codes(*failure);
+        if (outcome && outcome->limit_before_feasible) {
+            messages_.show(QString::fromStdString(limit_before_feasible_text()), kProgramCaption);
+        }
         return;
     }
     if (stopped) {
         messages_.show(QStringLiteral("Решение остановлено."), kProgramCaption);
+        return;
+    }
+    if (const std::vector<std::string> end = outcome ? run_end_lines(*outcome) : std::vector<std::string>{};
+        !end.empty()) {
+        // The iteration limit or a repeated basis: no solution to announce.
+        QStringList lines;
+        for (const std::string& line : end) lines << QString::fromStdString(line);
+        messages_.show(lines.join('\n'), kProgramCaption);
         return;
     }
     messages_.show(QStringLiteral("Решение получено!"), kProgramCaption);

@@ -125,14 +125,53 @@ TEST_F(QtbSolve, FailedRunsExitWithTwoAndTheirCodes) {
     EXPECT_TRUE(contains(text.out, "(код 12)"));
 }
 
+// The exit status tells whether the run reached an optimum; a model stops at a repeated basis.
+TEST_F(QtbSolve, ExitStatusTellsTheEnd) {
+    write_problem(at("p.qtb"), kMaximum);
+    write_problem(at("c.qtb"), kCycling);
+    write_file(at("beale.lp"),
+               "Minimize\n cost: -0.75 x4 + 150 x5 - 0.02 x6 + 6 x7\nSubject To\n"
+               " r1: 0.25 x4 - 60 x5 - 0.04 x6 + 9 x7 <= 0\n r2: 0.5 x4 - 90 x5 - 0.02 x6 + 3 x7 <= 0\n"
+               " r3: x6 <= 1\nEnd\n");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string_view json_part;
+    };
+    const Case cases[] = {
+        {{"p.qtb"}, 0, R"("end": "optimal")"},
+        {{"--stop", "1", "p.qtb"}, 3, R"("end": "iteration_limit")"},
+        {{"c.qtb"}, 3, R"("cycle": [0, 6])"},
+        {{"beale.lp"}, 3, R"("end": "cycling")"},
+        {{"--arithmetic", "exact", "beale.lp"}, 3, R"("cycle": [0, 6])"},
+        {{"--rule", "bland", "--arithmetic", "exact", "beale.lp"}, 0, R"("objective": "-1/20")"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"--json", "--tables", "none"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ToolRun r = run(args);
+        EXPECT_EQ(r.status, c.status) << r.out;
+        EXPECT_TRUE(contains(r.out, c.json_part)) << r.out;
+    }
+    // A model's report ends with what stopped its run, not with its answer.
+    for (const char* form : {"text", "latex", "html"}) {
+        ASSERT_EQ(run({"--output", form, "--report", "m.out", "--stop", "2", "beale.lp"}).status, 3) << form;
+        const std::string bytes = read_file(at("m.out"));
+        const std::string report = std::string_view(form) == "text" ? cp1251::to_utf8(bytes) : bytes;
+        EXPECT_TRUE(contains(report, "пределом числа итераций (2)")) << form;
+        EXPECT_FALSE(contains(report, "Ответ в переменных модели")) << form;
+    }
+}
+
 TEST_F(QtbSolve, TellsARunStoppedByTheIterationLimit) {
     write_problem(at("c.qtb"), kCycling);
     const ToolRun json = run({"--json", "c.qtb"});
-    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.status, 3);
     EXPECT_EQ(json.out,
               R"({"ok": true, "end": "iteration_limit", "objective": 0, "solution": [0, 0, 0, 0, 0, 0, 0, 1], )"
               R"("iterations": 16, "pivots": [[1, 1], [2, 2], [3, 1], [4, 2], [5, 1], [6, 2], [1, 1], [2, 2], )"
-              R"([3, 1], [4, 2], [5, 1], [6, 2], [1, 1], [2, 2], [3, 1], [4, 2]], "alternative_optima": false, )"
+              R"([3, 1], [4, 2], [5, 1], [6, 2], [1, 1], [2, 2], [3, 1], [4, 2]], "cycle": [0, 6], )"
+              R"("alternative_optima": false, )"
               R"("alternative_columns": [], "degenerate": false, "degenerate_pivots": 16})"
               "\n");
     const ToolRun text = run({"c.qtb"});
@@ -140,6 +179,8 @@ TEST_F(QtbSolve, TellsARunStoppedByTheIterationLimit) {
     EXPECT_TRUE(contains(text.out, "не оптимальна"));
     EXPECT_TRUE(contains(text.out, "Итераций: 16\n"));
     EXPECT_TRUE(contains(text.out, "Таблицы не выводились.\n"));
+    EXPECT_TRUE(contains(text.out, "Базис итерации 6 повторяет базис итерации 0"));
+    EXPECT_FALSE(contains(text.out, "Значения переменных"));
     EXPECT_EQ(files(), std::vector<std::string>{"c.qtb"});
 }
 

@@ -97,3 +97,42 @@ TEST(ExactReport, FinalTableInReducedFractions) {
 }
 
 }  // namespace
+
+namespace {
+
+// min 2 x1 + 3 x2: x1 + 2 x2 + r1 = 10, 3 x1 + x2 + r2 = 12 (examples/mix.qtb); one pivot leaves r1 or r2 basic.
+SimplexIteration mix() { return make_problem(kMin, {2, 3, BIG_M, BIG_M}, {{10, 1, 2, 1, 0}, {12, 3, 1, 0, 1}}, 2); }
+
+TEST(RepeatedBasis, IsNamedInBothArithmeticsAndStopsOnlyAModelsRun) {
+    for (const Arithmetic arithmetic : {Arithmetic::double_precision, Arithmetic::exact}) {
+        for (const bool from_model : {false, true}) {
+            RunSettings settings{arithmetic, PivotRule::dantzig};
+            settings.from_model = from_model;
+            const SolveOutcome outcome = run_simplex(beale(), settings);
+            ASSERT_TRUE(outcome.notes.cycle) << from_model;
+            EXPECT_EQ(outcome.notes.cycle->first, 0);
+            EXPECT_EQ(outcome.notes.cycle->repeat, 6);
+            EXPECT_EQ(outcome.end, from_model ? RunEnd::cycling : RunEnd::iteration_limit);
+            EXPECT_EQ(outcome.iterations, from_model ? 6 : 16);
+            EXPECT_TRUE(outcome.status.empty());
+        }
+        // Bland's rule and a run whose every pivot moves the objective see no repeat.
+        EXPECT_FALSE(run_simplex(beale(), {arithmetic, PivotRule::bland}).notes.cycle);
+        EXPECT_FALSE(run_simplex(mix(), {arithmetic, PivotRule::dantzig}).notes.cycle);
+    }
+}
+
+TEST(RepeatedBasis, LimitBeforeTheArtificialsLeftIsCode13OnlyForAProblemFile) {
+    for (const bool from_model : {false, true}) {
+        SimplexIteration problem = mix();
+        problem.stop = 1;
+        RunSettings settings;
+        settings.from_model = from_model;
+        const SolveOutcome outcome = run_simplex(problem, settings);
+        EXPECT_EQ(outcome.end, RunEnd::iteration_limit);
+        EXPECT_EQ(outcome.status.count, from_model ? 0 : 1);
+        EXPECT_EQ(outcome.limit_before_feasible, !from_model);
+    }
+}
+
+}  // namespace

@@ -37,6 +37,20 @@ TEST_F(ModelLoad, EachSolveWritesTheConstructionFirstUntilAProblemFileIsLoaded) 
     EXPECT_EQ(count_of(read_report("report.txt").value(), construction), 0);
 }
 
+// Beale's example cycles: the box names the repeat instead of announcing a solution, and the report
+// ends with the same words, not with the model's answer.
+TEST_F(ModelLoad, ACyclingModelSaysSoInItsBoxAndItsReport) {
+    load("beale.lp",
+         "Minimize\n cost: -0.75 x4 + 150 x5 - 0.02 x6 + 6 x7\nSubject To\n"
+         " r1: 0.25 x4 - 60 x5 - 0.04 x6 + 9 x7 <= 0\n r2: 0.5 x4 - 90 x5 - 0.02 x6 + 3 x7 <= 0\n r3: x6 <= 1\nEnd\n");
+    window.Button1->click();
+    const std::vector<Message> shown = messages.take();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].text.startsWith("Базис итерации 6 повторяет базис итерации 0")) << shown[0].text.toStdString();
+    const std::string report = read_report("beale.txt").value();
+    EXPECT_TRUE(report.ends_with("Счёт остановлен на итерации 6: оптимум не получен.\r\n")) << report;
+}
+
 TEST_F(ModelLoad, ABrokenModelIsOneBoxWithGlpksLineAndKeepsTheRecord) {
     load("good.qtb", cp1251::from_utf8(kTwoPivotProblem).value());
     load("bad.lp", "Maximize\n obj: x\nSubject To\n c1: x <= 4 ?\nEnd\n");
