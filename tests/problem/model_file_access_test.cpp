@@ -28,7 +28,8 @@ TEST(ModelFileAccess, StatementsThatTouchFilesAreRefusedOthersLoad) {
         const char* refusal;     // empty: the model loads
     } cases[] = {
         {"printf >", "param a := 1;\nprintf \"%d\", a > \"@/out\";\n", "m.mod:2: оператор printf с > выводит в файл"},
-        {"printf >>", "printf{i in 1..2}: \"%d\", i >> \"@/out\";\n", "m.mod:1: оператор printf с >> дописывает в файл"},
+        {"printf >>", "printf{i in 1..2}: \"%d\", i >> \"@/out\";\n",
+         "m.mod:1: оператор printf с >> дописывает в файл"},
         {"printf > in a for block", "for {i in 1..2} {\n  printf \"%d\", i;\n  printf \"%d\", i\n    > \"@/out\";\n}\n",
          "m.mod:3: оператор printf с > выводит в файл"},
         {"printf > after if-then-else", "printf if 1 > 0 then \"a\" else \"b\" > \"@/out\";\n",
@@ -38,8 +39,10 @@ TEST(ModelFileAccess, StatementsThatTouchFilesAreRefusedOthersLoad) {
         {"table OUT", "/* */ table r {i in 1..2} OUT \"CSV\" \"@/out\": i;\n", "m.mod:1: оператор table обращается"},
         {"display > is a comparison", "param s symbolic := \"a\";\ndisplay s > \"@/out\";\n", ""},
         {"names with table", "param tables := 2;\nset table_rows := 1..tables;\nprintf \"%d\", tables;\n", ""},
-        {"comparisons", "printf (if 3 > 2 then \"x\" else \"y\");\nprintf if 3 > 2 then \"x\" else \"y\";\n"
-                        "display{i in 1..3: i > 1} i;\nprintf{i in 1..3: i > 1} \"%d\", i;\n", ""},
+        {"comparisons",
+         "printf (if 3 > 2 then \"x\" else \"y\");\nprintf if 3 > 2 then \"x\" else \"y\";\n"
+         "display{i in 1..3: i > 1} i;\nprintf{i in 1..3: i > 1} \"%d\", i;\n",
+         ""},
         {"strings", "printf \"table t OUT \"\"CSV\"\" > \"\"@/out\"\";\";\nprintf 'a '' >> b # /*';\n", ""},
         {"comments", "# table t OUT \"CSV\" \"@/out\": x;\n/* printf \"x\" > \"@/out\";\ntable */ param a := 1;\n", ""},
     };
@@ -53,7 +56,8 @@ TEST(ModelFileAccess, StatementsThatTouchFilesAreRefusedOthersLoad) {
             EXPECT_STREQ(c.refusal, "") << c.what << ": loaded";
         } catch (const ModelReadError& error) {
             const std::string message = error.what();
-            EXPECT_TRUE(*c.refusal != '\0' && message.find(c.refusal) != std::string::npos) << c.what << ": " << message;
+            EXPECT_TRUE(*c.refusal != '\0' && message.find(c.refusal) != std::string::npos)
+                << c.what << ": " << message;
         }
         EXPECT_FALSE(std::filesystem::exists(folder.path() / "out")) << c.what;
         EXPECT_EQ(test_support::read_file(folder.path() / "in.csv"), csv) << c.what;
