@@ -154,14 +154,14 @@ public:
     }
     void solve_failed(const SimplexIteration::bad_simplex& failure) override {
         failed("solve", failure);
-        out_ << "}\n";
+        end_model_object();
     }
     void run_failed(const SimplexIteration&, const SolveOutcome& outcome) override {
         failed("solve", outcome.status);
         write_run(out_, outcome);
         if (outcome.limit_before_feasible) out_ << R"(, "limit_reached": true)";
         if (sensitivity_) write_no_sensitivity(out_, kNoSensitivityWithoutOptimum);
-        out_ << "}\n";
+        end_model_object();
     }
 
     void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
@@ -180,10 +180,13 @@ public:
         out_ << "}\n";
     }
 
+    void model_output(std::string_view text) override { model_output_ = text; }
+
     void model_read_failed(std::string_view message) override {
         out_ << R"({"ok": false, "stage": "read", "codes": [], "messages": [)";
         write_string(out_, message);
-        out_ << "]}\n";
+        out_ << ']';
+        end_model_object();
     }
 
     void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
@@ -221,10 +224,19 @@ public:
         write_number(out_, model.constant);
         out_ << R"(, "relaxed_integers": )" << (model.relaxed_integers ? "true" : "false");
         sensitivity(outcome, [&model] { return model_query(model); });
-        out_ << "}\n";
+        end_model_object();
     }
 
 private:
+    // Closes the object, with what the model printed when it printed something.
+    void end_model_object() {
+        if (!model_output_.empty()) {
+            out_ << R"(, "model_output": )";
+            write_string(out_, model_output_);
+        }
+        out_ << "}\n";
+    }
+
     template <typename Query>
     void sensitivity(const SolveOutcome& outcome, Query query) {
         if (!sensitivity_) return;
@@ -249,6 +261,7 @@ private:
 
     std::ostream& out_;
     bool sensitivity_;
+    std::string model_output_;
 };
 
 }  // namespace

@@ -115,6 +115,7 @@ int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinte
     try {
         model = cli::load_model(options, format);
     } catch (const ModelReadError& failure) {
+        if (!failure.model_output().empty()) printer.model_output(failure.model_output());
         printer.model_read_failed(failure.what());
         return kProblemFileErrors;
     } catch (const CanonicalFormError& failure) {
@@ -124,6 +125,7 @@ int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinte
         printer.solve_failed(failure);  // a row without coefficients that cannot hold
         return kRunFailed;
     }
+    if (!model.model_output.empty()) printer.model_output(model.model_output);
     SimplexIteration& problem = model.record;
     const ReportFrame frame{model.construction,
                             [&model](const SolveOutcome& outcome) { return model_answer_lines(model, outcome); },

@@ -22,6 +22,8 @@ public:
     // The run ended with the status codes of outcome.status.
     virtual void run_failed(const SimplexIteration& problem, const SolveOutcome& outcome) = 0;
     virtual void solved(const SimplexIteration& problem, const SolveOutcome& outcome) = 0;
+    // What a model printed (display, printf; UTF-8, not empty), told before its result.
+    virtual void model_output(std::string_view text) = 0;
     // A model that could not be read or converted; the message is UTF-8.
     virtual void model_read_failed(std::string_view message) = 0;
     // A model solved through its canonical form (`run` the record as solved).

@@ -86,6 +86,10 @@ public:
         write_report_line(problem);
     }
 
+    void model_output(std::string_view text) override {
+        out_ << "Вывод модели:\n" << text << (text.ends_with('\n') ? "" : "\n");
+    }
+
     void model_read_failed(std::string_view message) override { out_ << "Модель не прочитана:\n  " << message << '\n'; }
 
     void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {

@@ -54,6 +54,7 @@ struct CanonicalForm {
     std::vector<ModelRow> rows;  // in the model's order; dropped rows have no parts
     // How the form was built, line by line, Windows-1251 without line ends.
     std::vector<std::string> construction;
+    std::string model_output;  // LpModel::output, set by the loading (problem/model_loading.h)
 
     // From a solution vector of the record (element 0 the objective value).
     double objective(const Matrix& solution) const;

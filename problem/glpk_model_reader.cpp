@@ -10,6 +10,8 @@
 #include <regex>
 #include <vector>
 
+#include "problem/model_file_access.h"
+#include "problem/model_print_file.h"
 #include "problem/mps_objective_sense.h"
 
 namespace {
@@ -136,19 +138,31 @@ Problem read_mps(const std::string& path, bool free_only, TerminalCapture& captu
     return problem;
 }
 
-Problem read_mathprog(const std::string& path, const std::optional<std::string>& data_file, TerminalCapture& capture) {
-    const std::unique_ptr<glp_tran, TranslatorDeleter> translator(glp_mpl_alloc_wksp());
+Problem read_mathprog(const std::string& path, const std::optional<std::string>& data_file, TerminalCapture& capture,
+                      std::string& printed) {
+    // Nothing runs when the model would touch a file; a file that cannot be opened is left to GLPK to tell.
+    if (std::ifstream(path, std::ios::binary)) {
+        if (const auto access = find_model_file_access(file_text(path))) {
+            throw ModelReadError(model_file_access_message(*access, path));
+        }
+    }
+    const ModelPrintFile print_file;
     Problem problem(glp_create_prob());
-    bool read = glp_mpl_read_model(translator.get(), path.c_str(), data_file ? 1 : 0) == 0;
-    if (read && data_file) read = glp_mpl_read_data(translator.get(), data_file->c_str()) == 0;
-    if (read) read = glp_mpl_generate(translator.get(), nullptr) == 0;
-    if (!read) throw ModelReadError(error_message(capture.text()));
-    glp_mpl_build_prob(translator.get(), problem.get());
+    bool read = false;
+    {
+        const std::unique_ptr<glp_tran, TranslatorDeleter> translator(glp_mpl_alloc_wksp());
+        read = glp_mpl_read_model(translator.get(), path.c_str(), data_file ? 1 : 0) == 0;
+        if (read && data_file) read = glp_mpl_read_data(translator.get(), data_file->c_str()) == 0;
+        if (read) read = glp_mpl_generate(translator.get(), print_file.name().c_str()) == 0;
+        if (read) glp_mpl_build_prob(translator.get(), problem.get());
+    }  // the print file is closed with the translator
+    printed = print_file.text();
+    if (!read) throw ModelReadError(error_message(capture.text()), printed);
     return problem;
 }
 
 Problem read_problem(const std::string& path, ModelFormat format, const std::optional<std::string>& data_file,
-                     TerminalCapture& capture) {
+                     TerminalCapture& capture, std::string& printed) {
     switch (format) {
         case ModelFormat::cplex_lp: {
             Problem problem(glp_create_prob());
@@ -162,7 +176,7 @@ Problem read_problem(const std::string& path, ModelFormat format, const std::opt
         case ModelFormat::free_mps:
             return read_mps(path, true, capture);
         case ModelFormat::mathprog:
-            return read_mathprog(path, data_file, capture);
+            return read_mathprog(path, data_file, capture, printed);
         case ModelFormat::problem_file:
             break;
     }
@@ -225,6 +239,9 @@ LpModel model_of(glp_prob* problem) {
 
 LpModel read_model_file(const std::string& path, ModelFormat format, const std::optional<std::string>& data_file) {
     TerminalCapture capture;
-    const Problem problem = read_problem(path, format, data_file, capture);
-    return model_of(problem.get());
+    std::string printed;
+    const Problem problem = read_problem(path, format, data_file, capture, printed);
+    LpModel model = model_of(problem.get());
+    model.output = std::move(printed);
+    return model;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -12,11 +13,24 @@
 class ModelReadError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    ModelReadError(const std::string& message, const std::string& model_output)
+        : std::runtime_error(message), model_output_(std::make_shared<const std::string>(model_output)) {}
+
+    // What a MathProg model printed before it failed (LpModel::output), often nothing.
+    const std::string& model_output() const {
+        static const std::string kNothing;
+        return model_output_ ? *model_output_ : kNothing;
+    }
+
+private:
+    std::shared_ptr<const std::string> model_output_;
 };
 
 // Reads a CPLEX LP, MPS or GNU MathProg model (with an optional data file)
 // through GLPK. MPS is read as free MPS and, when that fails, as fixed MPS; an
 // OBJSENSE section is honoured and a right-hand side v of the objective row is
 // the objective constant -v. GLPK's terminal output is caught, never printed.
+// A MathProg model that would touch a file (problem/model_file_access.h) is
+// refused before GLPK reads it; what it prints comes back in LpModel::output.
 LpModel read_model_file(const std::string& path, ModelFormat format,
                         const std::optional<std::string>& data_file = std::nullopt);

@@ -34,6 +34,8 @@ struct LpModel {
     std::string name;
     std::vector<Column> columns;
     std::vector<Row> rows;
+    // What a MathProg model printed with display and printf, UTF-8; empty for the other formats.
+    std::string output;
 
     bool has_integer_marks() const {
         for (const Column& column : columns) {

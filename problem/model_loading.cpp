@@ -1,6 +1,7 @@
 #include "problem/model_loading.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "problem/cp1251.h"
 #include "problem/glpk_model_reader.h"
@@ -11,7 +12,9 @@ std::optional<std::string> model_report_name(const std::string& model_path) {
 
 CanonicalForm load_model(const std::string& model_path, ModelFormat format,
                          const std::optional<std::string>& data_file) {
-    CanonicalForm model = build_canonical_form(read_model_file(model_path, format, data_file));
+    LpModel read = read_model_file(model_path, format, data_file);
+    CanonicalForm model = build_canonical_form(read);
+    model.model_output = std::move(read.output);
     model.record.file = model_report_name(model_path);
     return model;
 }

@@ -18,7 +18,8 @@ inline constexpr std::string_view kModelReportNameOutsideCp1251 =
 
 // Reads a model (CPLEX LP, MPS or GNU MathProg, with an optional data file) and
 // builds its canonical form, whose report file is named after the model (left
-// empty when model_report_name gives nothing). Throws ModelReadError or
+// empty when model_report_name gives nothing); what the model printed is its
+// model_output. Throws ModelReadError or
 // CanonicalFormError when it cannot be taken, bad_simplex (code 13) when a row
 // without coefficients fails.
 CanonicalForm load_model(const std::string& model_path, ModelFormat format,

@@ -315,6 +315,9 @@ bool TForm1::load_model_file(const std::filesystem::path& path, ModelFormat form
                        kErrorCaption);
         return false;
     }
+    if (!model->model_output.empty()) {
+        messages_.show(QString::fromStdString(model->model_output), QStringLiteral("Вывод модели"));
+    }
     record_ = std::move(model->record);
     model->record = SimplexIteration();  // the frame needs only the model's variables
     // The analysis of an optimum in the model's own rows and variables, for the solution window.

@@ -55,6 +55,18 @@ TEST(ModelCli, ReadFailureGivesGlpkMessage) {
     EXPECT_TRUE(run.err.empty()) << run.err;
 }
 
+TEST(ModelCli, ModelOutputComesBeforeTheResult) {
+    const TempFolder folder("qtb_model_cli");
+    write_file(folder.path() / "p.mod",
+               "printf \"Привет %d\\n\", 5;\nvar x >= 0;\nminimize z: x;\ns.t. c: x >= 1;\nend;\n");
+    const auto text = run_tool(folder.path(), {"p.mod"});
+    EXPECT_TRUE(text.out.starts_with("Вывод модели:\nПривет 5\nЗадача: p\n")) << text.out;
+    const auto json = run_tool(folder.path(), {"--json", "p.mod"});
+    EXPECT_TRUE(json.out.ends_with(R"(, "model_output": "Привет 5\u000a"})"
+                                   "\n"))
+        << json.out;
+}
+
 // The written problem file reads back to the model's table, names and options. Its start basis is a
 // problem file's (the smallest unit column of each row: z in row 3), the model's its slacks and artificials.
 TEST(ModelCli, WrittenProblemFileReadsBack) {
