@@ -152,13 +152,13 @@ TEST(CanonicalForm, RefusesNumbersThatAreNotFinite) {
     } cases[] = {
         {"inf - inf in a row's shift",
          {false, 0, "", {{"x", 1e300, 1e300, 0}, {"y", -1e300, -1e300, 0}, {"z", 0, kInf, -1}},
-          {row("c1", -kInf, 5, {{0, 1e10}, {1, 1e10}, {2, 1}})}},
+          {row("c1", -kInf, 5, {{0, 1e10}, {1, 1e10}, {2, 1}})}, {}},
          "«c1»"},
         {"an overflowing bound row",
-         {false, 0, "", {{"x", -1.5e308, 1.5e308, 1}}, {row("c", -kInf, 5, {{0, 1}})}},
+         {false, 0, "", {{"x", -1.5e308, 1.5e308, 1}}, {row("c", -kInf, 5, {{0, 1}})}, {}},
          "«x»"},
         {"an overflowing objective constant",
-         {false, 0, "", {{"x", 1e300, 1e300, 1e10}, {"y", 0, kInf, 1}}, {row("c", -kInf, 5, {{1, 1}})}},
+         {false, 0, "", {{"x", 1e300, 1e300, 1e10}, {"y", 0, kInf, 1}}, {row("c", -kInf, 5, {{1, 1}})}, {}},
          "«x»"},
     };
     for (const auto& c : cases) {
