@@ -111,6 +111,11 @@ private:
     void read_constraint_rows();
     static std::optional<double> cost_value(const std::string& word);
 
+    // A word just read, as the file writes it: names keep their commas, which numbers read as points.
+    std::string as_written(const std::string& word) const {
+        return text_.original(text_.position() - word.size(), word.size());
+    }
+
     void run_end_checks();
     void find_basis();
 
@@ -255,7 +260,11 @@ void ProblemReader::read_var_names() {
     std::vector<std::string> names(n + 1);
     for (unsigned j = 1; j <= n; ++j) {
         // Names are not keywords; a file that ends early leaves the default names.
-        if (!(in_ >> names[j])) names[j] = std::string("x").append(std::to_string(j));
+        if (!(in_ >> names[j])) {
+            names[j] = std::string("x").append(std::to_string(j));
+        } else {
+            names[j] = as_written(names[j]);
+        }
     }
     record_.var_names = std::move(names);
 }
@@ -349,6 +358,7 @@ void ProblemReader::read_name() {
     std::string line;
     bool line_fed = false;
     char c = 0;
+    const std::size_t start = text_.position();
     in_ >> std::noskipws;
     while (line.size() < kNameLineLimit && in_ >> c) {
         if (c == '\n') {
@@ -359,12 +369,13 @@ void ProblemReader::read_name() {
     }
     in_ >> std::skipws;
     if (!line_fed && line.size() == kNameLineLimit) line.pop_back();
+    line = text_.original(start, line.size());
     record_.name = line.empty() ? std::string() : line.substr(1);
 }
 
 void ProblemReader::read_report_file() {
     std::string word;
-    if (in_ >> word) record_.file = std::move(word);  // otherwise the earlier name stays
+    if (in_ >> word) record_.file = as_written(word);  // otherwise the earlier name stays
 }
 
 void ProblemReader::run_end_checks() {
