@@ -7,15 +7,17 @@
 #include "cli/sensitivity_text.h"
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
+#include "problem/valid_utf8.h"
 #include "solver/exact_model_answer.h"
 #include "solver/sensitivity.h"
 
 namespace cli {
 namespace {
 
+// Always valid UTF-8: bytes from a model file that are not are read as Windows-1251.
 void write_string(std::ostream& out, std::string_view utf8) {
     out << '"';
-    for (const char c : utf8) {
+    for (const char c : valid_utf8(utf8)) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             out << '\\' << c;
