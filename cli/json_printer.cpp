@@ -227,6 +227,16 @@ private:
             if (i != 0) out_ << ", ";
             write_string(out_, cp1251::to_utf8(status_text(failure.codes[static_cast<std::size_t>(i)])));
         }
+        out_ << R"(], "lines": [)";  // the problem file's line of each code, null for none
+        for (int i = 0; i < failure.count; ++i) {
+            const std::uint32_t line = failure.lines[static_cast<std::size_t>(i)];
+            out_ << (i != 0 ? ", " : "");
+            if (line != 0) {
+                out_ << line;
+            } else {
+                out_ << "null";
+            }
+        }
         out_ << ']';
     }
 

@@ -78,7 +78,7 @@ public:
     // Reads the keywords, runs the end checks and throws the codes found, if any.
     void read();
     // The line of each code held, 0 for a code that belongs to no line (the end checks).
-    const std::array<unsigned, SimplexIteration::bad_simplex::kCapacity>& lines() const { return lines_; }
+    const std::array<std::uint32_t, SimplexIteration::bad_simplex::kCapacity>& lines() const { return codes_.lines; }
 
 private:
     using Handler = void (ProblemReader::*)();
@@ -124,9 +124,8 @@ private:
     void note(int code) { note_at(code, true); }
     void note_without_line(int code) { note_at(code, false); }
     void note_at(int code, bool with_line) {
-        if (codes_.count < SimplexIteration::bad_simplex::kCapacity)
-            lines_[static_cast<std::size_t>(codes_.count)] = with_line ? text_.line_of_position() : 0;
-        codes_.add(code);
+        const bool kept = codes_.count < SimplexIteration::bad_simplex::kCapacity;
+        codes_.add(code, kept && with_line ? text_.line_of_position() : 0);
     }
 
     // Records a code that the reading cannot go on from and throws the list.
@@ -142,7 +141,6 @@ private:
     TextInput text_;
     std::istream& in_ = text_.stream();
     SimplexIteration::bad_simplex codes_;
-    std::array<unsigned, SimplexIteration::bad_simplex::kCapacity> lines_{};
     bool size_set_ = false;
     // The size read last. Its table of zeros is made when a matrix or the end checks
     // need it, not by "Size:" itself: a file that repeats "Size: 300 500" would
