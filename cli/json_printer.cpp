@@ -7,15 +7,17 @@
 #include "cli/sensitivity_text.h"
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
+#include "problem/valid_utf8.h"
 #include "solver/exact_model_answer.h"
 #include "solver/sensitivity.h"
 
 namespace cli {
 namespace {
 
+// Always valid UTF-8: bytes from a model file that are not are read as Windows-1251.
 void write_string(std::ostream& out, std::string_view utf8) {
     out << '"';
-    for (const char c : utf8) {
+    for (const char c : valid_utf8(utf8)) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             out << '\\' << c;
@@ -255,6 +257,16 @@ private:
         for (int i = 0; i < failure.count; ++i) {
             if (i != 0) out_ << ", ";
             write_string(out_, cp1251::to_utf8(status_text(failure.codes[static_cast<std::size_t>(i)])));
+        }
+        out_ << R"(], "lines": [)";  // the problem file's line of each code, null for none
+        for (int i = 0; i < failure.count; ++i) {
+            const std::uint32_t line = failure.lines[static_cast<std::size_t>(i)];
+            out_ << (i != 0 ? ", " : "");
+            if (line != 0) {
+                out_ << line;
+            } else {
+                out_ << "null";
+            }
         }
         out_ << ']';
     }

@@ -20,7 +20,10 @@ namespace {
 void write_codes(std::ostream& out, const SimplexIteration::bad_simplex& failure) {
     for (int i = 0; i < failure.count; ++i) {
         const int code = failure.codes[static_cast<std::size_t>(i)];
-        out << "  " << cp1251::to_utf8(status_text(code)) << " (код " << code << ")\n";
+        const std::uint32_t line = failure.lines[static_cast<std::size_t>(i)];
+        out << "  ";
+        if (line != 0) out << "строка " << line << ": ";
+        out << cp1251::to_utf8(status_text(code)) << " (код " << code << ")\n";
     }
 }
 

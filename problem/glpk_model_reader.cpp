@@ -10,6 +10,7 @@
 #include <regex>
 #include <vector>
 
+#include "problem/model_decimal_comma.h"
 #include "problem/model_file_access.h"
 #include "problem/model_print_file.h"
 #include "problem/mps_objective_sense.h"
@@ -103,6 +104,14 @@ private:
     std::string path_;
 };
 
+// GLPK's message on an LP or MPS file, led by the decimal comma the file holds, if any: GLPK then
+// speaks of a missing section or a bad name, not of the number.
+std::string lp_or_mps_failure(const std::string& glpk_message, const std::string& text) {
+    if (const std::optional<ModelDecimalComma> comma = find_model_decimal_comma(text))
+        return model_decimal_comma_message(*comma) + '\n' + glpk_message;
+    return glpk_message;
+}
+
 void replace_all(std::string& text, const std::string& from, const std::string& to) {
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
         text.replace(at, from.size(), to);
@@ -130,7 +139,8 @@ Problem read_mps(const std::string& path, bool free_only, TerminalCapture& captu
     if (!problem && !free_only) problem = attempt(GLP_MPS_DECK, fixed_message);
     if (!problem) {
         // The reading that got further is the one the file was meant for.
-        throw ModelReadError(line_of(fixed_message) > line_of(free_message) ? fixed_message : free_message);
+        throw ModelReadError(
+            lp_or_mps_failure(line_of(fixed_message) > line_of(free_message) ? fixed_message : free_message, file_text(path)));
     }
     // An RHS entry v on the objective row is the constant -v; GLPK takes +v.
     glp_set_obj_coef(problem.get(), 0, -glp_get_obj_coef(problem.get(), 0));
@@ -167,7 +177,7 @@ Problem read_problem(const std::string& path, ModelFormat format, const std::opt
         case ModelFormat::cplex_lp: {
             Problem problem(glp_create_prob());
             if (glp_read_lp(problem.get(), nullptr, path.c_str()) != 0) {
-                throw ModelReadError(error_message(capture.text()));
+                throw ModelReadError(lp_or_mps_failure(error_message(capture.text()), file_text(path)));
             }
             return problem;
         }

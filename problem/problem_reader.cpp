@@ -78,7 +78,7 @@ public:
     // Reads the keywords, runs the end checks and throws the codes found, if any.
     void read();
     // The line of each code held, 0 for a code that belongs to no line (the end checks).
-    const std::array<unsigned, SimplexIteration::bad_simplex::kCapacity>& lines() const { return lines_; }
+    const std::array<std::uint32_t, SimplexIteration::bad_simplex::kCapacity>& lines() const { return codes_.lines; }
 
 private:
     using Handler = void (ProblemReader::*)();
@@ -111,6 +111,11 @@ private:
     void read_constraint_rows();
     static std::optional<double> cost_value(const std::string& word);
 
+    // A word just read, as the file writes it: names keep their commas, which numbers read as points.
+    std::string as_written(const std::string& word) const {
+        return text_.original(text_.position() - word.size(), word.size());
+    }
+
     void run_end_checks();
     void find_basis();
 
@@ -119,9 +124,8 @@ private:
     void note(int code) { note_at(code, true); }
     void note_without_line(int code) { note_at(code, false); }
     void note_at(int code, bool with_line) {
-        if (codes_.count < SimplexIteration::bad_simplex::kCapacity)
-            lines_[static_cast<std::size_t>(codes_.count)] = with_line ? text_.line_of_position() : 0;
-        codes_.add(code);
+        const bool kept = codes_.count < SimplexIteration::bad_simplex::kCapacity;
+        codes_.add(code, kept && with_line ? text_.line_of_position() : 0);
     }
 
     // Records a code that the reading cannot go on from and throws the list.
@@ -137,7 +141,6 @@ private:
     TextInput text_;
     std::istream& in_ = text_.stream();
     SimplexIteration::bad_simplex codes_;
-    std::array<unsigned, SimplexIteration::bad_simplex::kCapacity> lines_{};
     bool size_set_ = false;
     // The size read last. Its table of zeros is made when a matrix or the end checks
     // need it, not by "Size:" itself: a file that repeats "Size: 300 500" would
@@ -255,7 +258,11 @@ void ProblemReader::read_var_names() {
     std::vector<std::string> names(n + 1);
     for (unsigned j = 1; j <= n; ++j) {
         // Names are not keywords; a file that ends early leaves the default names.
-        if (!(in_ >> names[j])) names[j] = std::string("x").append(std::to_string(j));
+        if (!(in_ >> names[j])) {
+            names[j] = std::string("x").append(std::to_string(j));
+        } else {
+            names[j] = as_written(names[j]);
+        }
     }
     record_.var_names = std::move(names);
 }
@@ -349,6 +356,7 @@ void ProblemReader::read_name() {
     std::string line;
     bool line_fed = false;
     char c = 0;
+    const std::size_t start = text_.position();
     in_ >> std::noskipws;
     while (line.size() < kNameLineLimit && in_ >> c) {
         if (c == '\n') {
@@ -359,12 +367,13 @@ void ProblemReader::read_name() {
     }
     in_ >> std::skipws;
     if (!line_fed && line.size() == kNameLineLimit) line.pop_back();
+    line = text_.original(start, line.size());
     record_.name = line.empty() ? std::string() : line.substr(1);
 }
 
 void ProblemReader::read_report_file() {
     std::string word;
-    if (in_ >> word) record_.file = std::move(word);  // otherwise the earlier name stays
+    if (in_ >> word) record_.file = as_written(word);  // otherwise the earlier name stays
 }
 
 void ProblemReader::run_end_checks() {

@@ -28,14 +28,19 @@ public:
     public:
         static constexpr int kCapacity = 10;
 
-        // Records a code while fewer than ten are held; later codes are dropped.
-        void add(int code) noexcept {
-            if (count < kCapacity) codes[static_cast<std::size_t>(count++)] = code;
+        // Records a code while fewer than ten are held; later codes are dropped. `line` is the line of
+        // the problem file where the code arose, 0 for none.
+        void add(int code, std::uint32_t line = 0) noexcept {
+            if (count < kCapacity) {
+                lines[static_cast<std::size_t>(count)] = line;
+                codes[static_cast<std::size_t>(count++)] = code;
+            }
         }
         bool empty() const noexcept { return count == 0; }
 
         std::array<std::int32_t, kCapacity> codes{};
         std::int32_t count = 0;
+        std::array<std::uint32_t, kCapacity> lines{};  // parallel to codes
     };
 
     // An empty record: no table, no names, no report file.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <utility>
 
+#include "problem/decimal_comma.h"
 #include "problem/plain_number.h"
 
 TextInput::Buffer::Buffer(std::string text) : text_(std::move(text)) {
@@ -20,11 +21,35 @@ TextInput::Buffer::Buffer(std::string_view text) {
     setg(begin, begin, begin + text.size());
 }
 
-TextInput::TextInput(std::string text) : buffer_(std::move(text)), stream_(&buffer_) {
-    stream_.imbue(std::locale::classic());
+void TextInput::Buffer::hold(std::string text) {
+    text_ = std::move(text);
+    char* const begin = text_.data();
+    setg(begin, begin, begin + text_.size());
 }
 
-TextInput::TextInput(Borrowed text) : buffer_(text.text), stream_(&buffer_) { stream_.imbue(std::locale::classic()); }
+TextInput::TextInput(std::string text) : buffer_(std::move(text)), stream_(&buffer_) {
+    stream_.imbue(std::locale::classic());
+    read_commas_as_points();
+}
+
+TextInput::TextInput(Borrowed text) : buffer_(text.text), stream_(&buffer_) {
+    stream_.imbue(std::locale::classic());
+    read_commas_as_points();
+}
+
+// Most files have no decimal comma and are read where they lie.
+void TextInput::read_commas_as_points() {
+    const std::string_view text = buffer_.unread();
+    if (!decimal_comma::has_decimal_comma(text)) return;
+    original_ = std::string(text);
+    has_original_ = true;
+    buffer_.hold(decimal_comma::with_decimal_points(original_));
+}
+
+std::string TextInput::original(std::size_t from, std::size_t length) const {
+    const std::string_view text = has_original_ ? std::string_view(original_) : buffer_.all();
+    return std::string(text.substr(std::min(from, text.size()), length));
+}
 
 bool TextInput::read_double(double& value) {
     // A stream that is not good, or does not skip blanks, reads nothing or reads differently.

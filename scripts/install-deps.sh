@@ -16,9 +16,24 @@ packages=(
     libgmp-dev                # exact rationals (gmpxx) for the exact arithmetic of the engine
     dpkg-dev file             # make package: dpkg-shlibdeps finds the package's dependencies
     desktop-file-utils        # CI validates the installed desktop entry
+    locales                   # the window tests run a second time under ru_RU.UTF-8, the users' locale
     texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic cm-super-minimal
                               # pdflatex with T2A Cyrillic: CI compiles the LaTeX reports
 )
+
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+    sudo=(sudo)
+fi
+
+# The users' locale, for the window tests under it; made once when the system lacks it.
+make_russian_locale() {
+    if locale -a 2>/dev/null | grep -qiE '^ru_RU\.utf-?8$'; then
+        return 0
+    fi
+    echo "Generating the locale ru_RU.UTF-8"
+    "${sudo[@]}" localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+}
 
 missing=()
 for p in "${packages[@]}"; do
@@ -28,13 +43,11 @@ for p in "${packages[@]}"; do
     fi
 done
 if ((${#missing[@]} == 0)); then
+    make_russian_locale
     exit 0
 fi
 
-sudo=()
-if [[ $(id -u) -ne 0 ]]; then
-    sudo=(sudo)
-fi
 echo "Installing missing packages: ${missing[*]}"
 "${sudo[@]}" apt-get update
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+make_russian_locale

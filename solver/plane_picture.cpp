@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <sstream>
 
 namespace {
 
@@ -104,10 +104,11 @@ PlaneRect view_around(const std::vector<PlanePoint>& points, double margin) {
     return {cx - half, cx + half, cy - half, cy + half};
 }
 
+// As a stream writes it (six significant digits), whatever the locale.
 std::string number_text(double v) {
-    std::ostringstream out;
-    out << v;
-    return out.str();
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 6);
+    return {buffer, result.ptr};
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include "solver/plane_svg.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <locale>
 #include <map>
 #include <sstream>
 #include <utility>
@@ -40,16 +41,24 @@ std::string escaped(const std::string& text) {
     return out;
 }
 
+// Numbers are written without the C locale, so that a point stays a point under any LC_NUMERIC.
 std::string fixed(double v) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2f", v);
-    return buffer;
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 2);
+    return {buffer, result.ptr};
 }
 
 std::string tick_text(double v) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%g", std::abs(v) < 1e-12 ? 0.0 : v);
-    return buffer;
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::abs(v) < 1e-12 ? 0.0 : v, std::chars_format::general, 6);
+    return {buffer, result.ptr};
+}
+
+double number_of(const std::string& text) {
+    double value = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
 }
 
 class Canvas {
@@ -115,8 +124,8 @@ void write_run(std::ostringstream& out, const PlanePicture& picture, const Canva
         const auto& [label, feasible] = labels[key];
         const std::string style = feasible ? "class=\"inside\"" : "class=\"outside\"";
         out << "<circle cx=\"" << key.first << "\" cy=\"" << key.second << "\" r=\"4.5\" " << style << "/>\n";
-        const double x = inside(std::stod(key.first) + 7, kLeft, kLeft + kPlot);
-        const double y = inside(std::stod(key.second) - 7, kTop, kTop + kPlot);
+        const double x = inside(number_of(key.first) + 7, kLeft, kLeft + kPlot);
+        const double y = inside(number_of(key.second) - 7, kTop, kTop + kPlot);
         out << text(x, y, label, "class=\"number halo\"");
     }
 }
@@ -126,6 +135,7 @@ void write_run(std::ostringstream& out, const PlanePicture& picture, const Canva
 std::string plane_svg(const PlanePicture& picture) {
     const Canvas canvas(picture.view);
     std::ostringstream out;
+    out.imbue(std::locale::classic());
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kSize << "\" height=\"" << kSize
         << "\" viewBox=\"0 0 " << kSize << ' ' << kSize << "\" font-family=\"sans-serif\" font-size=\"13\">\n"

@@ -18,8 +18,11 @@ QString failure_description(const std::exception_ptr& failure) {
         return QString::fromStdString(matrix_error_message(e.code));
     } catch (const SimplexIteration::bad_simplex& e) {
         QStringList texts;
-        for (int i = 0; i < e.count && i < SimplexIteration::bad_simplex::kCapacity; ++i)
-            texts << status_message(e.codes[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < e.count && i < SimplexIteration::bad_simplex::kCapacity; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            const QString text = status_message(e.codes[at]);
+            texts << (e.lines[at] == 0 ? text : QStringLiteral("строка %1: %2").arg(e.lines[at]).arg(text));
+        }
         return texts.join('\n');
     } catch (const std::bad_alloc&) {
         // The library's own text ("std::bad_alloc") tells a user nothing.

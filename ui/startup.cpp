@@ -3,6 +3,7 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 
+#include <clocale>
 #include <exception>
 
 #include "ui/app_icon.h"
@@ -13,6 +14,9 @@
 SimplexIteration ProblemRecord;
 
 void prepare_application(QApplication& app, QTranslator& translator) {
+    // QApplication has taken the C library's locale from the environment; under a Russian one strtod and
+    // printf (GLPK's reading of models among them) would take and write a comma for the point.
+    std::setlocale(LC_NUMERIC, "C");
     // The title names the program; it is not a display name, which Qt would append to every caption.
     QApplication::setApplicationName(QStringLiteral("Simplex method"));
     QApplication::setApplicationVersion(QStringLiteral(QTB_VERSION));

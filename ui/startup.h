@@ -10,7 +10,8 @@
 // destroyed once after main has returned, so after the event loop has finished.
 extern SimplexIteration ProblemRecord;
 
-// The application's title ("Simplex method"), version, desktop entry and icon, and Qt's own texts in
+// The C library's number format back to "C" (numbers are read and written alike under every locale),
+// the application's title ("Simplex method"), version, desktop entry and icon, and Qt's own texts in
 // Russian where the Qt translations are installed. `translator` must outlive the application's use of it.
 void prepare_application(QApplication& app, QTranslator& translator);
 

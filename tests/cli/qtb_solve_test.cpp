@@ -100,7 +100,7 @@ TEST_F(QtbSolve, ProblemFileErrorsExitWithOne) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, R"({"ok": false, "stage": "read", "codes": [14, 15], "messages": )"
                      R"(["Вы забыли указать критерий функции цели", )"
-                     R"("Вы забыли указать имя файла для вывода результатов"]})"
+                     R"("Вы забыли указать имя файла для вывода результатов"], "lines": [null, null]})"
                      "\n");
 
     const ToolRun missing = run({"--json", "missing.qtb"});
@@ -117,7 +117,7 @@ TEST_F(QtbSolve, FailedRunsExitWithTwoAndTheirCodes) {
     const ToolRun r = run({"--json", "u.qtb"});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, R"({"ok": false, "stage": "solve", "codes": [12], "messages": )"
-                     R"(["Функция неогpаничена в области допустимых pешениий"], "iterations": 0, "pivots": []})"
+                     R"(["Функция неогpаничена в области допустимых pешениий"], "lines": [null], "iterations": 0, "pivots": []})"
                      "\n");
     const ToolRun text = run({"u.qtb"});
     EXPECT_EQ(text.status, 2);

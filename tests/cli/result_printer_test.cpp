@@ -47,7 +47,7 @@ TEST(JsonPrinter, StatusTextsAreEscapedUtf8) {
     cli::make_json_printer(out)->read_failed(failure);
     EXPECT_EQ(out.str(), R"({"ok": false, "stage": "read", "codes": [16, 4], "messages": )"
                          R"(["\"База\" может быть указана только после указания размерности", )"
-                         R"("Ошибка при вводе размерности таблицы"]})"
+                         R"("Ошибка при вводе размерности таблицы"], "lines": [null, null]})"
                          "\n");
 }
 

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");  // as the program does right after making its application
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,11 @@
+#pragma once
+
+// Text for outputs that must be UTF-8 (JSON): GLPK's messages may carry raw bytes of a model file,
+// such as a Cyrillic name in a Windows-1251 LP file.
+
+#include <string>
+#include <string_view>
+
+// The text with every byte that does not belong to a well-formed UTF-8 sequence read as a
+// Windows-1251 character (the unassigned 0x98 as U+0098); valid UTF-8 stays as it is.
+std::string valid_utf8(std::string_view text);
