@@ -269,6 +269,14 @@ private:
             }
         }
         out_ << ']';
+        if (failure.hints.empty()) return;
+        out_ << R"(, "hints": [)";  // skipped words that look meant as keywords
+        for (std::size_t i = 0; i < failure.hints.size(); ++i) {
+            out_ << (i != 0 ? ", " : "") << R"({"line": )" << failure.hints[i].line << R"(, "text": )";
+            write_string(out_, failure.hints[i].text);
+            out_ << '}';
+        }
+        out_ << ']';
     }
 
     std::ostream& out_;

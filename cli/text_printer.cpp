@@ -9,6 +9,7 @@
 #include "cli/result_printer.h"
 #include "cli/sensitivity_text.h"
 #include "problem/cp1251.h"
+#include "problem/fault_texts.h"
 #include "problem/status_texts.h"
 #include "solver/exact_model_answer.h"
 #include "solver/outcome_texts.h"
@@ -19,12 +20,10 @@ namespace {
 
 void write_codes(std::ostream& out, const SimplexIteration::bad_simplex& failure) {
     for (int i = 0; i < failure.count; ++i) {
-        const int code = failure.codes[static_cast<std::size_t>(i)];
-        const std::uint32_t line = failure.lines[static_cast<std::size_t>(i)];
-        out << "  ";
-        if (line != 0) out << "строка " << line << ": ";
-        out << cp1251::to_utf8(status_text(code)) << " (код " << code << ")\n";
+        out << "  " << located_status_text(failure, i) << " (код " << failure.codes[static_cast<std::size_t>(i)]
+            << ")\n";
     }
+    for (const auto& hint : failure.hints) out << "  Подсказка: " << hint_text(hint) << '\n';
 }
 
 // Element j of the solution: the exact fraction when the run was exact.

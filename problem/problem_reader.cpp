@@ -116,6 +116,8 @@ private:
         return text_.original(text_.position() - word.size(), word.size());
     }
 
+    void note_hint(const std::string& word);
+
     void run_end_checks();
     void find_basis();
 
@@ -180,11 +182,30 @@ const ProblemReader::Keyword* ProblemReader::find_keyword(std::string_view word)
 void ProblemReader::read() {
     std::string word;
     while (!loop_ended_ && in_ >> word) {
-        if (const Keyword* keyword = find_keyword(word)) (this->*keyword->handler)();
-        // Any other word is free text between the entries.
+        if (const Keyword* keyword = find_keyword(word)) {
+            (this->*keyword->handler)();
+        } else {
+            note_hint(word);  // free text between the entries, unless it looks meant as a keyword
+        }
     }
     run_end_checks();
     if (!codes_.empty()) throw codes_;
+}
+
+// A keyword without its colon ("Size 2 4"), or an unknown word with one ("Matrx:"), is skipped as
+// free text; the hint names it with its line, told only if the reading fails.
+void ProblemReader::note_hint(const std::string& word) {
+    if (codes_.hints.size() >= SimplexIteration::bad_simplex::kHintCapacity) return;
+    const std::string written = cp1251::to_utf8(as_written(word));
+    std::string text;
+    if (word.size() > 1 && word.back() == ':') {
+        text = "«" + written + "» не ключевое слово, оно пропущено";
+    } else if (find_keyword(word + ':') != nullptr) {
+        text = "«" + written + "» без двоеточия не ключевое слово, оно пропущено; может быть, «" + written + ":»?";
+    } else {
+        return;
+    }
+    codes_.hints.push_back({text_.line_of_position(), std::move(text)});
 }
 
 void ProblemReader::read_size() {

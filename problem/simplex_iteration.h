@@ -41,6 +41,15 @@ public:
         std::array<std::int32_t, kCapacity> codes{};
         std::int32_t count = 0;
         std::array<std::uint32_t, kCapacity> lines{};  // parallel to codes
+
+        // A word of a problem file that was skipped but looks meant as a keyword (a keyword without
+        // its colon, an unknown word ending in a colon): told beside the codes of a failed reading.
+        struct Hint {
+            std::uint32_t line = 0;
+            std::string text;  // UTF-8
+        };
+        static constexpr std::size_t kHintCapacity = 10;
+        std::vector<Hint> hints;
     };
 
     // An empty record: no table, no names, no report file.

@@ -6,6 +6,7 @@
 
 #include "numerics/matrix.h"
 #include "problem/cp1251.h"
+#include "problem/fault_texts.h"
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
 
@@ -18,11 +19,9 @@ QString failure_description(const std::exception_ptr& failure) {
         return QString::fromStdString(matrix_error_message(e.code));
     } catch (const SimplexIteration::bad_simplex& e) {
         QStringList texts;
-        for (int i = 0; i < e.count && i < SimplexIteration::bad_simplex::kCapacity; ++i) {
-            const auto at = static_cast<std::size_t>(i);
-            const QString text = status_message(e.codes[at]);
-            texts << (e.lines[at] == 0 ? text : QStringLiteral("строка %1: %2").arg(e.lines[at]).arg(text));
-        }
+        for (int i = 0; i < e.count && i < SimplexIteration::bad_simplex::kCapacity; ++i)
+            texts << QString::fromStdString(located_status_text(e, i));
+        for (const auto& hint : e.hints) texts << QString::fromStdString("Подсказка: " + hint_text(hint));
         return texts.join('\n');
     } catch (const std::bad_alloc&) {
         // The library's own text ("std::bad_alloc") tells a user nothing.

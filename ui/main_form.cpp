@@ -6,12 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QStringList>
 
 #include <memory>
 #include <system_error>
 #include <utility>
 
 #include "problem/canonical_form.h"
+#include "problem/fault_texts.h"
 #include "problem/glpk_model_reader.h"
 #include "problem/model_loading.h"
 #include "problem/print_rules.h"
@@ -246,7 +248,11 @@ void TForm1::report_failures(Handler&& handler) {
 
 void TForm1::show_status_codes(const SimplexIteration::bad_simplex& failure) {
     for (int i = 0; i < failure.count && i < SimplexIteration::bad_simplex::kCapacity; ++i)
-        messages_.show(status_message(failure.codes[static_cast<std::size_t>(i)]), kErrorCaption);
+        messages_.show(QString::fromStdString(located_status_text(failure, i)), kErrorCaption);
+    if (failure.hints.empty()) return;
+    QStringList hints;
+    for (const auto& hint : failure.hints) hints << QString::fromStdString(hint_text(hint));
+    messages_.show(hints.join('\n'), QStringLiteral("Подсказка"));
 }
 
 // --- Load ---

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "problem/cp1251.h"
+#include "problem/fault_texts.h"
+#include "problem/simplex_iteration.h"
 
 namespace {
 
@@ -33,6 +35,29 @@ TEST(ProblemFileFaults, EachCodeCarriesTheLineOfItsWord) {
         {"Name: \xE2\x84\x96 \xE2\x9C\x93\n", {{20, 0}}},  // UTF-8 with a sign that Windows-1251 has and one it lacks
     };
     for (const auto& c : cases) EXPECT_EQ(problem_file_faults(c.text), c.faults) << c.text;
+}
+
+// A skipped word that looks meant as a keyword is named with its line beside the codes.
+TEST(ProblemFileFaults, WordsMeantAsKeywordsAreHinted) {
+    const struct {
+        std::string text;
+        std::vector<std::string> hints;
+    } cases[] = {
+        {"Aim: max\nSize 2 4\nFile: r.txt\n",
+         {"строка 2: «Size» без двоеточия не ключевое слово, оно пропущено; может быть, «Size:»?"}},
+        {"aim: max\nFile: r.txt\nSize: 1 2\nmatrx:\n1 0\n1 1 0\n", {"строка 4: «matrx:» не ключевое слово, оно пропущено"}},
+        // Free text that looks like no keyword, and a keyword without a colon of its own, give none.
+        {"Aim: max\nFile: r.txt\nfree text, NoTable\n", {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> hints;
+        try {
+            SimplexIteration::from_bytes(c.text);
+        } catch (const SimplexIteration::bad_simplex& failure) {
+            for (const auto& hint : failure.hints) hints.push_back(hint_text(hint));
+        }
+        EXPECT_EQ(hints, c.hints) << c.text;
+    }
 }
 
 }  // namespace

@@ -56,11 +56,11 @@ TEST_F(Load, AFolderPassesTheExistenceTestAndReachesTheReader) {
 }
 
 TEST_F(Load, AFileWithThreeFaultsGivesFourBoxesInOrder) {
-    // A bad aim, then no aim and no report file at the end.
+    // A bad aim (with its line), then no aim and no report file at the end.
     write_problem("faults.qtb", "Aim: sideways\nSize: 1 2\nMatrix:\n 1 1\n 1  1 0\n");
     load("faults.qtb");
     const std::vector<Message> expected = {kInputErrors,
-                                           {status_message(kBadAim), kErrorCaption},
+                                           {"строка 1: " + status_message(kBadAim), kErrorCaption},
                                            {status_message(kMissingAim), kErrorCaption},
                                            {status_message(kMissingReportFile), kErrorCaption}};
     EXPECT_EQ(messages.take(), expected);
@@ -129,7 +129,7 @@ TEST_F(Load, AFailedLoadAfterASuccessfulOneKeepsTheRecordAndTheNumberFormat) {
     write_problem("bad.qtb", "Size: 0 4\n");
     load("bad.qtb");
 
-    const std::vector<Message> expected = {kInputErrors, {status_message(kBadSize), kErrorCaption}};
+    const std::vector<Message> expected = {kInputErrors, {"строка 1: " + status_message(kBadSize), kErrorCaption}};
     EXPECT_EQ(messages.take(), expected);
     EXPECT_FALSE(window.Button1->isEnabled());
     EXPECT_TRUE(window.Edit4->isEnabled());
