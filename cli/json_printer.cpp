@@ -55,7 +55,8 @@ void write_run(std::ostream& out, const SolveOutcome& outcome) {
         out << (p != 0 ? ", [" : "[") << outcome.pivots[p].column << ", " << outcome.pivots[p].row << ']';
     }
     out << ']';
-    if (const auto& cycle = outcome.notes.cycle) out << R"(, "cycle": [)" << cycle->first << ", " << cycle->repeat << ']';
+    if (const auto& cycle = outcome.notes.cycle)
+        out << R"(, "cycle": [)" << cycle->first << ", " << cycle->repeat << ']';
     // Said only when the run did not compute as by default.
     const RunSettings& settings = outcome.settings;
     if (settings.arithmetic != Arithmetic::double_precision || settings.rule != PivotRule::dantzig) {
@@ -167,8 +168,7 @@ public:
     }
 
     void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
-        out_ << R"({"ok": true, "end": ")" << end_name(outcome.end)
-             << R"(", "objective": )";
+        out_ << R"({"ok": true, "end": ")" << end_name(outcome.end) << R"(", "objective": )";
         write_value(out_, outcome, 0);
         out_ << R"(, "solution": [)";
         for (std::uint32_t j = 0; j < outcome.solution.rows; ++j) {
@@ -192,8 +192,7 @@ public:
     }
 
     void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
-        out_ << R"({"ok": true, "end": ")" << end_name(outcome.end)
-             << R"(", "objective": )";
+        out_ << R"({"ok": true, "end": ")" << end_name(outcome.end) << R"(", "objective": )";
         const bool exact = !outcome.exact_solution.empty();
         const ExactModelAnswer exact_answer =
             exact ? exact_model_answer(model, outcome.exact_solution) : ExactModelAnswer{};

@@ -35,7 +35,7 @@ struct ModelRowPart {
 };
 
 struct ModelRow {
-    std::string name;  // UTF-8
+    std::string name;                 // UTF-8
     std::vector<ModelRowPart> parts;  // none for a dropped row
     // A row the canonical form left out: why (UTF-8), and its one finite bound
     // (0 for a free row) as `dropped_bound` with its relation.

@@ -139,8 +139,8 @@ Problem read_mps(const std::string& path, bool free_only, TerminalCapture& captu
     if (!problem && !free_only) problem = attempt(GLP_MPS_DECK, fixed_message);
     if (!problem) {
         // The reading that got further is the one the file was meant for.
-        throw ModelReadError(
-            lp_or_mps_failure(line_of(fixed_message) > line_of(free_message) ? fixed_message : free_message, file_text(path)));
+        throw ModelReadError(lp_or_mps_failure(
+            line_of(fixed_message) > line_of(free_message) ? fixed_message : free_message, file_text(path)));
     }
     // An RHS entry v on the objective row is the constant -v; GLPK takes +v.
     glp_set_obj_coef(problem.get(), 0, -glp_get_obj_coef(problem.get(), 0));

@@ -200,7 +200,7 @@ public:
             if (choose_pivot_col() != 0) choose_pivot_row();
         }
 
-        outcome.end = unbounded           ? RunEnd::unbounded
+        outcome.end = unbounded             ? RunEnd::unbounded
                       : run_.pivot_col == 0 ? RunEnd::optimal
                       : cycling             ? RunEnd::cycling
                                             : RunEnd::iteration_limit;

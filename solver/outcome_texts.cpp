@@ -53,8 +53,7 @@ std::vector<std::string> run_end_lines(const SolveOutcome& outcome) {
         texts.push_back(cycle_text(*outcome.notes.cycle));
     }
     if (outcome.end == RunEnd::cycling) {
-        texts.push_back("Счёт остановлен на итерации " + std::to_string(outcome.iterations) +
-                        ": оптимум не получен.");
+        texts.push_back("Счёт остановлен на итерации " + std::to_string(outcome.iterations) + ": оптимум не получен.");
     } else if (outcome.end == RunEnd::iteration_limit) {
         texts.push_back("Счёт остановлен пределом числа итераций (" + std::to_string(outcome.iterations) +
                         "): последняя таблица не оптимальна, оптимум не получен.");

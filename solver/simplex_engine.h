@@ -93,7 +93,7 @@ struct SolveOutcome {
     // Code 13 of a run that the iteration limit ended before the artificial variables
     // left the basis: the problem may still be feasible.
     bool limit_before_feasible = false;
-    RunSettings settings;                  // how it ran
+    RunSettings settings;  // how it ran
     // The final table, when the settings asked for it and the run ended at an optimum.
     std::shared_ptr<const FinalTableSnapshot> final_table;
 };

@@ -4,8 +4,8 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QKeySequence>
-#include <QStringList>
 #include <QSettings>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
 

@@ -218,7 +218,9 @@ void SolutionWindow::build_tabs() {
     OutcomeView->setObjectName(QStringLiteral("OutcomeView"));
     Tabs->addTab(OutcomeView, QStringLiteral("Результат"));
 
-    PicturePage = new QWidget;
+    // Owned by the window until a run with a picture puts it in a tab (a run without one may never).
+    PicturePage = new QWidget(this);
+    PicturePage->hide();
     PicturePage->setObjectName(QStringLiteral("PicturePage"));
     auto* picture_layout = new QVBoxLayout(PicturePage);
     Picture = new PlaneView(PicturePage);

@@ -116,9 +116,11 @@ TEST_F(QtbSolve, FailedRunsExitWithTwoAndTheirCodes) {
     write_problem(at("u.qtb"), kUnbounded);
     const ToolRun r = run({"--json", "u.qtb"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, R"({"ok": false, "stage": "solve", "codes": [12], "messages": )"
-                     R"(["Функция неогpаничена в области допустимых pешениий"], "lines": [null], "iterations": 0, "pivots": []})"
-                     "\n");
+    EXPECT_EQ(
+        r.out,
+        R"({"ok": false, "stage": "solve", "codes": [12], "messages": )"
+        R"(["Функция неогpаничена в области допустимых pешениий"], "lines": [null], "iterations": 0, "pivots": []})"
+        "\n");
     const ToolRun text = run({"u.qtb"});
     EXPECT_EQ(text.status, 2);
     EXPECT_TRUE(contains(text.out, "Решение не получено:\n"));

@@ -151,8 +151,12 @@ TEST(CanonicalForm, RefusesNumbersThatAreNotFinite) {
         const char* named;
     } cases[] = {
         {"inf - inf in a row's shift",
-         {false, 0, "", {{"x", 1e300, 1e300, 0}, {"y", -1e300, -1e300, 0}, {"z", 0, kInf, -1}},
-          {row("c1", -kInf, 5, {{0, 1e10}, {1, 1e10}, {2, 1}})}, {}},
+         {false,
+          0,
+          "",
+          {{"x", 1e300, 1e300, 0}, {"y", -1e300, -1e300, 0}, {"z", 0, kInf, -1}},
+          {row("c1", -kInf, 5, {{0, 1e10}, {1, 1e10}, {2, 1}})},
+          {}},
          "«c1»"},
         {"an overflowing bound row",
          {false, 0, "", {{"x", -1.5e308, 1.5e308, 1}}, {row("c", -kInf, 5, {{0, 1}})}, {}},

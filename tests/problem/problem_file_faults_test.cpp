@@ -45,7 +45,8 @@ TEST(ProblemFileFaults, WordsMeantAsKeywordsAreHinted) {
     } cases[] = {
         {"Aim: max\nSize 2 4\nFile: r.txt\n",
          {"строка 2: «Size» без двоеточия не ключевое слово, оно пропущено; может быть, «Size:»?"}},
-        {"aim: max\nFile: r.txt\nSize: 1 2\nmatrx:\n1 0\n1 1 0\n", {"строка 4: «matrx:» не ключевое слово, оно пропущено"}},
+        {"aim: max\nFile: r.txt\nSize: 1 2\nmatrx:\n1 0\n1 1 0\n",
+         {"строка 4: «matrx:» не ключевое слово, оно пропущено"}},
         // Free text that looks like no keyword, and a keyword without a colon of its own, give none.
         {"Aim: max\nFile: r.txt\nfree text, NoTable\n", {}},
     };
