@@ -5,7 +5,7 @@
 
 namespace {
 
-std::string at_line(std::uint32_t line, std::string text) {
+std::string at_line(std::uint32_t line, const std::string& text) {
     return line == 0 ? text : "строка " + std::to_string(line) + ": " + text;
 }
 
