@@ -43,7 +43,7 @@ TEST_F(RussianLocale, ThePictureOfAModelWithDecimalsHasPointsInItsCoordinates) {
     EXPECT_EQ(messages.take(), boxes({{"Решение получено!", "QTB"}}));
     SolutionWindow solution(messages);
     solution.show_run(window.last_run());
-    const QString path = folder.path() + "/two.svg";
+    QString path = folder.path() + "/two.svg";
     solution.choose_file = [&](const QString&, const QString&, QString*) { return path; };
     solution.SavePicture();
     QFile file(path);
