@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "problem/decimal_comma.h"
 #include "problem/text_input.h"
 
 namespace test_support {
@@ -25,7 +26,8 @@ struct NumberRead {
 // Up to `most` reads, until one fails.
 inline std::vector<NumberRead> number_reads(const std::string& text, bool by_text_input, int most = 4) {
     TextInput input(text);
-    std::istringstream library(text);
+    // The reader takes a comma between two digits for the point; the library is given the point.
+    std::istringstream library(decimal_comma::with_decimal_points(text));
     library.imbue(std::locale::classic());
     std::istream& in = by_text_input ? input.stream() : library;
     std::vector<NumberRead> reads;
