@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "numerics/exact_number.h"
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
 
@@ -65,6 +66,7 @@ struct CanonicalRow {
     std::string label;  // Windows-1251
     Relation relation = Relation::less_equal;
     double rhs = 0.0;
+    mpq_class exact_rhs;  // what the model's numbers give; `rhs` is its double
     std::vector<std::pair<std::uint32_t, double>> coefficients;  // own columns, 1-based
     bool negated = false;
 };
@@ -85,7 +87,7 @@ private:
     void convert_rows();
     void add_bound_rows();
     // Returns the canonical row's number and the sign it was taken with.
-    ModelRowPart add_row(std::string label, Relation relation, double rhs,
+    ModelRowPart add_row(std::string label, Relation relation, double rhs, mpq_class exact_rhs,
                          std::vector<std::pair<std::uint32_t, double>> coefficients);
     void fill_record();
     void describe_rows(const std::vector<std::string>& added_names);
@@ -100,18 +102,26 @@ private:
     CanonicalForm form_;
     std::vector<OwnColumn> own_;
     std::vector<CanonicalRow> rows_;
-    // Bound rows x' <= u - l, in column order: the column and its bound.
-    std::vector<std::pair<std::uint32_t, double>> bounds_;
+    // Bound rows x' <= u - l, in column order: the column and u, l.
+    struct BoundRow {
+        std::uint32_t column;
+        double upper, lower;
+    };
+    std::vector<BoundRow> bounds_;
+    // The objective's constant as the model's numbers give it; form_.constant is its double.
+    mpq_class exact_constant_;
 };
 
 CanonicalForm Builder::build() {
     if (!model_.name.empty()) say("Модель: "_cp1251.data() + table_name(model_.name));
     say(model_.maximize ? "Цель: максимум"_cp1251 : "Цель: минимум"_cp1251);
     form_.constant = model_.constant;
+    exact_constant_ = exact_from_double(model_.constant);
     substitute_columns();
     convert_rows();
     add_bound_rows();
     finite(form_.constant, "постоянная целевой функции");
+    form_.exact_constant = fraction_text(exact_constant_);
     fill_record();
     return std::move(form_);
 }
@@ -129,19 +139,25 @@ void Builder::substitute_columns() {
         finite(column.cost, where);
         std::string line = "  " + name + ": ";
         if (column.integer) form_.relaxed_integers = true;
+        // The shift a bound puts into the objective, in doubles and exactly.
+        const auto add_to_constant = [&](double bound) {
+            form_.constant = finite(form_.constant + column.cost * bound, where);
+            exact_constant_ += exact_from_double(column.cost) * exact_from_double(bound);
+        };
         if (l == u) {
             variable.offset = l;
-            form_.constant = finite(form_.constant + column.cost * l, where);
+            add_to_constant(l);
             line += "закреплена, "_cp1251.data() + name + " = " + number(l);
         } else if (std::isfinite(l)) {
             const bool shifted = l != 0.0;
             const std::string own = shifted ? name + "'" : name;
             variable.offset = l;
             variable.column = add_own_column(own, column.cost);
-            form_.constant = finite(form_.constant + column.cost * l, where);
+            add_to_constant(l);
             line += shifted ? concat({name, " = ", number(l), " + ", own, ", ", own, " >= 0"}) : name + " >= 0";
             if (std::isfinite(u)) {
-                bounds_.emplace_back(variable.column, finite(u - l, where));
+                finite(u - l, where);
+                bounds_.push_back({variable.column, u, l});
                 line += ", " + own + " <= " + number(u - l) + " (добавлена строка)"_cp1251.data();
             }
         } else if (std::isfinite(u)) {
@@ -149,7 +165,7 @@ void Builder::substitute_columns() {
             variable.offset = u;
             variable.sign = -1.0;
             variable.column = add_own_column(own, 0.0 - column.cost);  // never -0
-            form_.constant = finite(form_.constant + column.cost * u, where);
+            add_to_constant(u);
             line += concat({name, " = ", number(u), " - ", own, ", ", own, " >= 0"});
         } else {
             variable.column = add_own_column(name + "+", column.cost);
@@ -168,16 +184,23 @@ void Builder::convert_rows() {
         const std::string where =
             "строка " + quoted(cp1251::from_utf8(row.name) ? row.name : cp1251::to_utf8(row.name));
         double shift = 0.0;  // the constants the substitutions put into the row
+        mpq_class exact_shift;
         std::vector<std::pair<std::uint32_t, double>> coefficients;
         for (const auto& [j, a] : row.coefficients) {
             const ModelVariable& variable = form_.variables.at(j);
             shift = finite(shift + finite(a * variable.offset, where), where);
+            if (variable.offset != 0.0) exact_shift += exact_from_double(a) * exact_from_double(variable.offset);
             if (variable.column != 0) coefficients.emplace_back(variable.column, a * variable.sign);
             if (variable.minus_column != 0) coefficients.emplace_back(variable.minus_column, -a);
         }
         // An infinite bound stays infinite; a finite one must stay finite.
         const double lower = std::isfinite(row.lower) ? finite(row.lower - shift, where) : row.lower;
         const double upper = std::isfinite(row.upper) ? finite(row.upper - shift, where) : row.upper;
+        const auto exact_bound = [&exact_shift](double bound) {
+            return std::isfinite(bound) ? mpq_class(exact_from_double(bound) - exact_shift) : mpq_class();
+        };
+        const mpq_class exact_lower = exact_bound(row.lower);
+        const mpq_class exact_upper = exact_bound(row.upper);
         ModelRow kept;
         kept.name = cp1251::from_utf8(row.name) ? row.name : cp1251::to_utf8(row.name);
         const auto drop = [&](std::string_view why) {
@@ -200,7 +223,7 @@ void Builder::convert_rows() {
             continue;
         }
         if (coefficients.empty()) {
-            if (lower > 0.0 || upper < 0.0) {
+            if ((std::isfinite(lower) && sgn(exact_lower) > 0) || (std::isfinite(upper) && sgn(exact_upper) < 0)) {
                 SimplexIteration::bad_simplex infeasible;
                 infeasible.add(kInconsistent);
                 throw infeasible;
@@ -213,15 +236,17 @@ void Builder::convert_rows() {
             part.bound = bound;
             return part;
         };
-        if (lower == upper) {
-            kept.parts.push_back(with_bound(add_row(label, Relation::equal, lower, coefficients), row.lower));
+        if (row.lower == row.upper) {
+            kept.parts.push_back(
+                with_bound(add_row(label, Relation::equal, lower, exact_lower, coefficients), row.lower));
         } else {
             if (std::isfinite(lower)) {
-                kept.parts.push_back(
-                    with_bound(add_row(label, Relation::greater_equal, lower, coefficients), row.lower));
+                kept.parts.push_back(with_bound(
+                    add_row(label, Relation::greater_equal, lower, exact_lower, coefficients), row.lower));
             }
             if (std::isfinite(upper)) {
-                kept.parts.push_back(with_bound(add_row(label, Relation::less_equal, upper, coefficients), row.upper));
+                kept.parts.push_back(with_bound(
+                    add_row(label, Relation::less_equal, upper, exact_upper, coefficients), row.upper));
             }
         }
         const auto index = static_cast<std::uint32_t>(form_.rows.size());
@@ -234,23 +259,29 @@ void Builder::convert_rows() {
 }
 
 void Builder::add_bound_rows() {
-    for (const auto& [column, bound] : bounds_) {
+    for (const auto& [column, upper, lower] : bounds_) {
         const ModelRowPart part =
-            add_row("граница "_cp1251.data() + own_[column - 1].name, Relation::less_equal, bound, {{column, 1.0}});
+            add_row("граница "_cp1251.data() + own_[column - 1].name, Relation::less_equal, upper - lower,
+                    exact_from_double(upper) - exact_from_double(lower), {{column, 1.0}});
         for (ModelVariable& variable : form_.variables) {
             if (variable.column == column) variable.bound_row = part.row;
         }
     }
 }
 
-// A negative right-hand side, and 0 on a ">=" row, turn the row round.
-ModelRowPart Builder::add_row(std::string label, Relation relation, double rhs,
+// A negative right-hand side, and 0 on a ">=" row, turn the row round. The exact
+// value decides: a shift the doubles round can leave a residue on what is 0, or
+// the wrong sign on what is nearly 0; then the double is the exact value's own.
+ModelRowPart Builder::add_row(std::string label, Relation relation, double rhs, mpq_class exact_rhs,
                               std::vector<std::pair<std::uint32_t, double>> coefficients) {
-    CanonicalRow row{std::move(label), relation, rhs, std::move(coefficients), false};
-    if (rhs < 0.0 || (rhs == 0.0 && relation == Relation::greater_equal)) {
+    if ((rhs > 0.0 ? 1 : rhs < 0.0 ? -1 : 0) != sgn(exact_rhs)) rhs = exact_rhs.get_d();
+    CanonicalRow row{std::move(label), relation, rhs, std::move(exact_rhs), std::move(coefficients), false};
+    const int exact_sign = sgn(row.exact_rhs);
+    if (exact_sign < 0 || (exact_sign == 0 && relation == Relation::greater_equal)) {
         row.negated = true;
         row.relation = turned(relation);
-        row.rhs = rhs == 0.0 ? 0.0 : -rhs;
+        row.rhs = 0.0 - rhs;
+        row.exact_rhs = -row.exact_rhs;
         for (auto& entry : row.coefficients) entry.second = -entry.second;
     }
     if (row.rhs == 0.0) row.rhs = 0.0;  // no -0 in the tables
@@ -301,9 +332,11 @@ void Builder::fill_record() {
     std::uint32_t next_artificial = own + slacks + 1;
     const double penalty = model_.maximize ? -BIG_M : BIG_M;
     std::vector<std::string> added(m + 1);  // the added columns of each row, for the description
+    record.exact_rhs.assign(m + 1, "0");
     for (std::uint32_t i = 1; i <= m; ++i) {
         const CanonicalRow& row = rows_[i - 1];
         record.table(i, 0) = row.rhs;
+        record.exact_rhs[i] = fraction_text(row.exact_rhs);
         for (const auto& [j, a] : row.coefficients) record.table(i, j) = a;
         // The first table as textbooks build it: the slack of a "<=" row, the
         // artificial of any other row is its basic variable; own columns never start basic.

@@ -49,6 +49,7 @@ struct ModelRow {
 struct CanonicalForm {
     SimplexIteration record;  // no report file yet; default print options
     double constant = 0.0;    // model objective = canonical objective + constant
+    std::string exact_constant = "0";  // the same constant as an exact fraction "p/q"
     bool relaxed_integers = false;
     std::vector<ModelVariable> variables;
     std::vector<ModelRow> rows;  // in the model's order; dropped rows have no parts

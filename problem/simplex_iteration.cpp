@@ -38,6 +38,7 @@ void SimplexIteration::swap_with(SimplexIteration& other) noexcept {
     swap(width, other.width);
     swap(precision, other.precision);
     swap(twin_columns, other.twin_columns);
+    swap(exact_rhs, other.exact_rhs);
 }
 
 void SimplexIteration::compute_col_widths() {

@@ -1,11 +1,11 @@
 #include "solver/exact_model_answer.h"
 
-#include "solver/exact_number.h"
+#include "numerics/exact_number.h"
 
 ExactModelAnswer exact_model_answer(const CanonicalForm& model, const std::vector<std::string>& exact_solution) {
     const auto column = [&exact_solution](std::uint32_t j) { return mpq_class(exact_solution.at(j)); };
     ExactModelAnswer answer;
-    answer.objective = fraction_text(column(0) + exact_from_double(model.constant));
+    answer.objective = fraction_text(column(0) + mpq_class(model.exact_constant));
     answer.values.reserve(model.variables.size());
     for (const ModelVariable& variable : model.variables) {
         mpq_class value = exact_from_double(variable.offset);

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "solver/big_m_method.h"
-#include "solver/exact_number.h"
+#include "numerics/exact_number.h"
 #include "solver/table_texts.h"
 
 ExactTableau::ExactTableau(SimplexIteration& run)
@@ -36,7 +36,10 @@ ExactTableau::ExactTableau(SimplexIteration& run)
     for (std::uint32_t i = 1; i < rows_; ++i) {
         mpz_class scale = 1;
         for (std::uint32_t j = 0; j < columns_; ++j) {
-            const mpq_class& x = values[index(i, j)] = exact_from_double(run.table(i, j));
+            // A model's right-hand sides come exact from its numbers, not from their doubles.
+            const bool given = j == 0 && i < run.exact_rhs.size();
+            const mpq_class& x = values[index(i, j)] =
+                given ? mpq_class(run.exact_rhs[i]) : exact_from_double(run.table(i, j));
             mpz_lcm(scale.get_mpz_t(), scale.get_mpz_t(), x.get_den_mpz_t());
         }
         denominator_ *= scale;

@@ -32,7 +32,8 @@ public:
     using Number = mpz_class;  // a numerator; the denominators are positive
     using Ratio = mpq_class;
 
-    // Takes the numbers of the run's table; costs of exactly +-BIG_M are M.
+    // Takes the numbers of the run's table (a model's right-hand sides from `exact_rhs`);
+    // costs of exactly +-BIG_M are M.
     explicit ExactTableau(SimplexIteration& run);
 
     const mpz_class& element(std::uint32_t i, std::uint32_t j) const { return table_[index(i, j)]; }

@@ -15,7 +15,7 @@
 #include <optional>
 #include <utility>
 
-#include "solver/exact_number.h"
+#include "numerics/exact_number.h"
 #include "solver/note_tolerance.h"
 #include "solver/simplex_engine.h"
 

@@ -176,4 +176,36 @@ TEST(CanonicalForm, RefusesNumbersThatAreNotFinite) {
     }
 }
 
+// Shifts by decimal bounds round in doubles; the exact right-hand sides and constant are
+// the model's own, and a residue of the doubles decides no row's sign.
+TEST(CanonicalForm, KeepsExactRightHandSidesBesideTheDoubles) {
+    const struct {
+        const char* what;
+        LpModel model;
+        std::vector<double> rhs;  // rows 1..m of the double table
+        std::vector<std::string> exact_rhs;
+        std::string exact_constant;
+    } cases[] = {
+        {"a shifted row and its bound row",
+         {true, 0, "", {{"x", 0.1, 0.5, 1}, {"y", 0, kInf, 1}}, {row("c", -kInf, 0.3, {{0, 1}, {1, 1}})}, {}},
+         {0.3 - 0.1, 0.5 - 0.1},
+         {"0", "1/5", "2/5"},
+         "1/10"},
+        {"a residue where the shift cancels the bound",
+         {false, 0.7, "", {{"x", 0.1, kInf, 3}, {"y", 0.2, kInf, 1}}, {row("c", 0.3, kInf, {{0, 1}, {1, 1}})}, {}},
+         {0},
+         {"0", "0"},
+         "6/5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CanonicalForm form = build_canonical_form(c.model);
+        for (std::uint32_t i = 1; i <= form.record.constraint_count(); ++i) {
+            EXPECT_EQ(form.record.table(i, 0), c.rhs.at(i - 1)) << i;
+        }
+        EXPECT_EQ(form.record.exact_rhs, c.exact_rhs);
+        EXPECT_EQ(form.exact_constant, c.exact_constant);
+    }
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "problem/canonical_form.h"
 #include "problem/cp1251.h"
 #include "solver/simplex_engine.h"
 #include "support/problem_builder.h"
@@ -94,6 +95,30 @@ TEST(ExactReport, FinalTableInReducedFractions) {
               "| о ц е н о к | 46/7 |   0 |   0 |  3/7 |  5/7 |\r\n"
               "+-------------+------+-----+-----+------+------+\r\n"
               "получено оптимальное решение !\r\n\r\n");
+}
+
+// max y, x + y <= 0.3, y <= 0.2, x >= 0.1: the shifted row is 0.19999999999999998 in doubles
+// but 1/5 exactly, so the optimum is degenerate in both arithmetics, not only in doubles.
+TEST(ExactRun, TakesAModelsShiftedRowsFromItsNumbers) {
+    constexpr double kInf = LpModel::kInfinity;
+    const LpModel model{true,
+                        0,
+                        "",
+                        {{"x", 0.1, kInf, 0}, {"y", 0, kInf, 1}},
+                        {{"c1", -kInf, 0.3, {{0, 1}, {1, 1}}}, {"c2", -kInf, 0.2, {{1, 1}}}},
+                        {}};
+    SimplexIteration record = build_canonical_form(model).record;
+    const TempFolder dir("qtb_exact_model");
+    record.file = dir.report_name("r.txt");
+    record.no_table = true;
+    RunSettings settings = kExact;
+    settings.from_model = true;
+    const SolveOutcome exact = run_simplex(record, settings);
+    settings.arithmetic = Arithmetic::double_precision;
+    const SolveOutcome doubles = run_simplex(record, settings);
+    EXPECT_EQ(exact.exact_solution.at(0), "1/5");
+    EXPECT_TRUE(exact.notes.degenerate);
+    EXPECT_EQ(exact.notes.degenerate, doubles.notes.degenerate);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "solver/exact_number.h"
+#include "numerics/exact_number.h"
 
 #include <charconv>
 #include <cmath>
