@@ -132,7 +132,7 @@ int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinte
                             sensitivity_sections_of(options, [&model] { return model_query(model); })};
     std::optional<PlaneSource> plot;
     if (options.plot) {
-        if (auto plane = plane_problem_of_model(read_model_file(options.problem_file, format, options.data_file))) {
+        if (auto plane = plane_problem_of_model(*model.source)) {
             plot = PlaneSource{std::move(*plane), [&model](const Matrix& solution) {
                                    const std::vector<double> values = model.variable_values(solution);
                                    return PlanePoint{values.at(0), values.at(1)};

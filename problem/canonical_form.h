@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -56,6 +57,8 @@ struct CanonicalForm {
     // How the form was built, line by line, Windows-1251 without line ends.
     std::vector<std::string> construction;
     std::string model_output;  // LpModel::output, set by the loading (problem/model_loading.h)
+    // The model as it was read, set by the loading: its picture needs no second reading.
+    std::shared_ptr<const LpModel> source;
 
     // From a solution vector of the record (element 0 the objective value).
     double objective(const Matrix& solution) const;

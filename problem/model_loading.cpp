@@ -1,6 +1,7 @@
 #include "problem/model_loading.h"
 
 #include <filesystem>
+#include <memory>
 #include <utility>
 
 #include "problem/cp1251.h"
@@ -11,10 +12,12 @@ std::optional<std::string> model_report_name(const std::string& model_path) {
 }
 
 CanonicalForm load_model(const std::string& model_path, ModelFormat format,
-                         const std::optional<std::string>& data_file) {
-    LpModel read = read_model_file(model_path, format, data_file);
-    CanonicalForm model = build_canonical_form(read);
-    model.model_output = std::move(read.output);
+                         const std::optional<std::string>& data_file, const ModelLoadStop* stop) {
+    static_cast<void>(stop);  // read_model_file is not yet stoppable
+    auto read = std::make_shared<LpModel>(read_model_file(model_path, format, data_file));
+    CanonicalForm model = build_canonical_form(*read);
+    model.model_output = std::move(read->output);
+    model.source = std::move(read);
     model.record.file = model_report_name(model_path);
     return model;
 }

@@ -6,6 +6,7 @@
 
 #include "problem/canonical_form.h"
 #include "problem/model_format.h"
+#include "problem/model_load_stop.h"
 
 // The report of a model: the model's path with ".txt" for its extension, in
 // Windows-1251; nothing when the path holds a character outside the code page.
@@ -21,6 +22,8 @@ inline constexpr std::string_view kModelReportNameOutsideCp1251 =
 // empty when model_report_name gives nothing); what the model printed is its
 // model_output. Throws ModelReadError or
 // CanonicalFormError when it cannot be taken, bad_simplex (code 13) when a row
-// without coefficients fails.
+// without coefficients fails. A `stop` requested from another thread ends the
+// reading with ModelReadError.
 CanonicalForm load_model(const std::string& model_path, ModelFormat format,
-                         const std::optional<std::string>& data_file = std::nullopt);
+                         const std::optional<std::string>& data_file = std::nullopt,
+                         const ModelLoadStop* stop = nullptr);

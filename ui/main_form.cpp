@@ -334,7 +334,7 @@ bool TForm1::load_model_file(const std::filesystem::path& path, ModelFormat form
     loaded_frame_ =
         ReportFrame{std::move(model->construction),
                     [model](const SolveOutcome& outcome) { return model_answer_lines(*model, outcome); }, sensitivity};
-    keep_model_plane(path, format, model);
+    keep_model_plane(model);
     return true;
 }
 

@@ -132,8 +132,7 @@ private:
     void build_menu();
     void build_solution_menu();
     // Keeps the picture source of a model in two variables, for the solution window; none otherwise.
-    void keep_model_plane(const std::filesystem::path& path, ModelFormat format,
-                          std::shared_ptr<const CanonicalForm> model);
+    void keep_model_plane(std::shared_ptr<const CanonicalForm> model);
     void build_controls(QWidget* client);
     void set_tab_order();
     void connect_handlers();

@@ -1,6 +1,5 @@
 // The main window's commands about the solution of its latest run.
 
-#include "problem/glpk_model_reader.h"
 #include "ui/main_form.h"
 #include "ui/solution_window.h"
 
@@ -21,15 +20,10 @@ void TForm1::ShowSolution() {
     SolutionWindow1->activateWindow();
 }
 
-void TForm1::keep_model_plane(const std::filesystem::path& path, ModelFormat format,
-                              std::shared_ptr<const CanonicalForm> model) {
+void TForm1::keep_model_plane(std::shared_ptr<const CanonicalForm> model) {
     loaded_plane_.reset();
-    std::optional<PlaneProblem> plane;
-    try {
-        plane = plane_problem_of_model(read_model_file(path.string(), format));
-    } catch (const ModelReadError&) {
-        return;  // the model was read once already; without a second reading there is no picture
-    }
+    if (!model->source) return;
+    std::optional<PlaneProblem> plane = plane_problem_of_model(*model->source);
     if (!plane) return;
     loaded_plane_ = std::make_shared<const PlaneSource>(
         PlaneSource{std::move(*plane), [model = std::move(model)](const Matrix& solution) {
