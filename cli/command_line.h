@@ -41,6 +41,8 @@ struct Options {
     std::optional<std::int32_t> stop;      // iteration limit
     std::optional<std::string> write_qtb;  // write the problem file here instead of solving
     std::optional<std::string> plot;       // the picture of a two-variable problem, SVG
+    bool overwrite = false;                // the report may replace a file the program did not write
+    bool allow_report_path = false;        // a problem file's report name may lead out of the current folder
     std::string problem_file;              // a file-system path, used as given
 };
 

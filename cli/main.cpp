@@ -13,6 +13,7 @@
 
 #include "cli/command_line.h"
 #include "cli/model_setup.h"
+#include "cli/output_checks.h"
 #include "cli/plot_output.h"
 #include "cli/problem_setup.h"
 #include "cli/result_printer.h"
@@ -22,7 +23,6 @@
 #include "problem/status_texts.h"
 #include "solver/exact_model_answer.h"
 #include "solver/report_frame.h"
-#include "solver/report_target.h"
 #include "solver/sensitivity.h"
 #include "solver/sensitivity_query.h"
 #include "solver/sensitivity_tables.h"
@@ -84,14 +84,18 @@ int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPr
            PrintSolved print_solved) {
     cli::apply_options(problem, options);
     if (options.stop) problem.stop = *options.stop;
-    if (options.write_qtb) return write_problem_file(problem, options);
-    if (report_overwrites(problem, options.problem_file)) {
-        std::cerr << "qtb-solve: файл отчёта совпадает с файлом задачи и не будет перезаписан\n";
-        SimplexIteration::bad_simplex refusal;
-        refusal.add(kCannotOpenReportFile);
-        printer.solve_failed(refusal);
+    // Nothing is written before every output is known to be allowed where it goes.
+    bool report_refused = false;
+    if (const auto refusal = cli::refused_output(problem, options, from_model, report_refused)) {
+        std::cerr << "qtb-solve: " << *refusal << '\n';
+        if (report_refused) {
+            SimplexIteration::bad_simplex codes;
+            codes.add(kCannotOpenReportFile);
+            printer.solve_failed(codes);
+        }
         return kRunFailed;
     }
+    if (options.write_qtb) return write_problem_file(problem, options);
     const RunSettings settings{options.arithmetic.value_or(Arithmetic::double_precision),
                                options.rule.value_or(PivotRule::dantzig),
                                options.sensitivity,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "solver/document_sink.h"
+#include "solver/output_marker.h"
 #include "solver/report_sinks.h"
 #include "solver/table_cells.h"
 
@@ -68,7 +69,8 @@ public:
     explicit HtmlMarkup(std::ostream& out) : out_(out) {}
 
     void open(const std::string& title) override {
-        out_ << "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << escape(title)
+        out_ << "<!DOCTYPE html>\n<!-- " << kOutputMarker << " -->\n"
+             << "<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << escape(title)
              << "</title>\n<style>\n"
              << kStyle << "</style>\n</head>\n<body>\n<h1>" << escape(title) << "</h1>\n";
     }

@@ -12,14 +12,16 @@
 #include <vector>
 
 #include "solver/document_sink.h"
+#include "solver/output_marker.h"
 #include "solver/report_sinks.h"
 
 namespace {
 
 constexpr std::uint32_t kColumnsPerPart = 8;
 
-constexpr std::string_view kPreamble = R"(\documentclass[a4paper,10pt]{article}
-\usepackage[T2A]{fontenc}
+constexpr std::string_view kDocumentClass = "\\documentclass[a4paper,10pt]{article}\n";
+// After the document class and the marker line.
+constexpr std::string_view kPreamble = R"(\usepackage[T2A]{fontenc}
 \usepackage[utf8]{inputenc}
 \usepackage[russian]{babel}
 \usepackage[margin=15mm]{geometry}
@@ -117,7 +119,7 @@ public:
     explicit LatexMarkup(std::ostream& out) : out_(out) {}
 
     void open(const std::string& title) override {
-        out_ << kPreamble;
+        out_ << kDocumentClass << "% " << kOutputMarker << '\n' << kPreamble;
         out_ << "\\section*{" << escape(title) << "}\n\n";
     }
     void heading(const std::string& text) override { out_ << "\\subsection*{" << escape(text) << "}\n\n"; }

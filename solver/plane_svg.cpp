@@ -8,6 +8,8 @@
 #include <sstream>
 #include <utility>
 
+#include "solver/output_marker.h"
+
 namespace {
 
 constexpr double kSize = 640;
@@ -137,6 +139,7 @@ std::string plane_svg(const PlanePicture& picture) {
     std::ostringstream out;
     out.imbue(std::locale::classic());
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<!-- " << kOutputMarker << " -->\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kSize << "\" height=\"" << kSize
         << "\" viewBox=\"0 0 " << kSize << ' ' << kSize << "\" font-family=\"sans-serif\" font-size=\"13\">\n"
         << "<style>\n"

@@ -82,14 +82,14 @@ TEST(PlanePicture, OnlyTwoOwnVariablesBesidesSlacks) {
     EXPECT_FALSE(plane_problem_of_model(three));
 }
 
-// Every element closed in the order opened, in a document of elements only (no comments or CDATA).
+// Every element closed in the order opened, in a document of elements and comments without "<" or ">" in them.
 bool well_formed(const std::string& svg) {
     std::vector<std::string> open;
     for (std::size_t at = svg.find('<'); at != std::string::npos; at = svg.find('<', at + 1)) {
         const std::size_t end = svg.find('>', at);
         if (end == std::string::npos) return false;
         const std::string tag = svg.substr(at + 1, end - at - 1);
-        if (tag.starts_with('?') || tag.ends_with('/')) continue;
+        if (tag.starts_with('?') || tag.starts_with("!--") || tag.ends_with('/')) continue;
         const std::string name =
             tag.substr(tag.starts_with('/') ? 1 : 0, tag.find_first_of(" \n") - (tag.starts_with('/') ? 1 : 0));
         if (tag.starts_with('/')) {

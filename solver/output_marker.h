@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string_view>
+
+// The line the documents and pictures of the program carry near their top, as a comment of their
+// language, so that a later run knows the file for one of its own and may write it again.
+inline constexpr std::string_view kOutputMarker = "Written by QTB (qtb-solve): may be replaced by its next run.";
