@@ -19,7 +19,6 @@
 #include "problem/print_rules.h"
 #include "problem/status_texts.h"
 #include "solver/exact_model_answer.h"
-#include "solver/report_target.h"
 #include "solver/sensitivity.h"
 #include "solver/sensitivity_query.h"
 #include "solver/sensitivity_tables.h"
@@ -414,12 +413,7 @@ void TForm1::SolveProblem() {
     // A copy: the record itself is never changed by a run.
     SimplexIteration run = record;
     place_report_beside_problem(run);
-    // A run empties its report file first: a report that is the loaded problem file itself would destroy
-    // the problem, so it is refused like a report file that cannot be opened.
-    if (report_overwrites(run, loaded_problem_file_)) {
-        messages_.show(status_message(kCannotOpenReportFile), kErrorCaption);
-        return;
-    }
+    if (!confirm_report_target(run)) return;
     run_and_report(std::move(run));
 }
 

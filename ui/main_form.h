@@ -150,6 +150,10 @@ private:
     // False when the report may pass a gigabyte and the user does not want to go on.
     bool confirm_report_size(const SimplexIteration& run);
     void place_report_beside_problem(SimplexIteration& run) const;
+    // False when the run may not write its report where the problem names it: over the loaded file itself
+    // (refused, with the box of code 7), or, unless the user says yes, outside the problem's folder or over
+    // a file the program did not write.
+    bool confirm_report_target(const SimplexIteration& run);
     // Runs the copy in a worker while the window goes on, then tells the outcome.
     void run_and_report(SimplexIteration run);
     void set_running(std::atomic<bool>* stop);
@@ -160,6 +164,7 @@ private:
     std::filesystem::path loaded_problem_file_;    // absolute; empty until a load succeeds
     std::optional<ReportFrame> loaded_frame_;      // the loaded model's text around its tables; none for a problem file
     std::shared_ptr<const RecordedRun> last_run_;  // set by each run that produced tables
+    std::filesystem::path last_run_input_;         // the file loaded for that run
     std::atomic<bool>* run_stop_ = nullptr;        // the running run's stop request; null between runs
     std::vector<std::function<void()>> restore_after_run_;  // what a run disabled, as it was
     bool close_after_run_ = false;                          // the window was closed while a run went on

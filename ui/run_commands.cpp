@@ -16,9 +16,12 @@
 #include <utility>
 
 #include "problem/cp1251.h"
+#include "problem/status_texts.h"
 #include "solver/outcome_texts.h"
+#include "solver/output_guard.h"
 #include "solver/report_size_estimate.h"
 #include "solver/report_target.h"
+#include "ui/failure_text.h"
 #include "ui/main_form.h"
 #include "ui/run_beside_events.h"
 
@@ -127,6 +130,26 @@ void TForm1::place_report_beside_problem(SimplexIteration& run) const {
     }
 }
 
+bool TForm1::confirm_report_target(const SimplexIteration& run) {
+    if (run.no_table || !run.file) return true;
+    std::error_code error;
+    const std::filesystem::path report = std::filesystem::absolute(report_path(*run.file), error).lexically_normal();
+    const RunInput inputs[] = {{loaded_problem_file_, loaded_frame_ ? "файлом модели" : "файлом задачи"}};
+    const OutputCheck check = check_output({report, OutputKind::text_report, false}, inputs);
+    if (check.verdict == OutputVerdict::input_file) {
+        // A run empties its report first: over the loaded file it would destroy the problem.
+        messages_.show(status_message(kCannotOpenReportFile), kErrorCaption);
+        return false;
+    }
+    // The name as the problem file gives it, taken from the problem's folder.
+    if (!loaded_frame_ && record_.file && report_name_leaves_folder(*record_.file, loaded_problem_file_.parent_path()) &&
+        !desktop.ask(QString::fromStdString(report_path_question(report)), kProgramCaption)) {
+        return false;
+    }
+    return check.verdict == OutputVerdict::write ||
+           desktop.ask(QString::fromStdString(foreign_file_question(report)), kProgramCaption);
+}
+
 void TForm1::run_and_report(SimplexIteration run) {
     std::filesystem::path report;
     if (!run.no_table && run.file) {
@@ -187,6 +210,7 @@ void TForm1::run_and_report(SimplexIteration run) {
         if (std::shared_ptr<RecordedRun> tables = recorder.take(); !tables->tables.empty()) {
             if (model_run) tables->plane = plane;
             last_run_ = std::move(tables);
+            last_run_input_ = loaded_problem_file_;
             ShowSolution();
         }
     }

@@ -14,6 +14,7 @@ void TForm1::ShowSolution() {
     if (!last_run_) return;
     if (!SolutionWindow1) SolutionWindow1 = new SolutionWindow(messages_, this);
     SolutionWindow1->show_run(last_run_);
+    SolutionWindow1->run_inputs = {last_run_input_};
     SolutionWindow1->setWindowFlag(Qt::Window);
     SolutionWindow1->show();
     SolutionWindow1->raise();

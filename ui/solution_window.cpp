@@ -19,6 +19,7 @@
 #include "problem/cp1251.h"
 #include "solver/document_sink.h"
 #include "solver/outcome_texts.h"
+#include "solver/output_guard.h"
 #include "solver/report_frame.h"
 #include "solver/report_sinks.h"
 #include "solver/sensitivity.h"
@@ -364,7 +365,7 @@ void SolutionWindow::ExportRun() {
     QString filter;
     const QString path = choose_file(QStringLiteral("Экспорт решения со всеми таблицами"),
                                      QStringLiteral("HTML (*.html);;LaTeX (*.tex);;Текст (*.txt)"), &filter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || refuses_input(path)) return;
     if (!export_to(path, filter)) {
         messages_.show(QStringLiteral("Не удалось записать файл ") + QDir::toNativeSeparators(path),
                        QStringLiteral("сообщение об ошибке"));
@@ -399,12 +400,24 @@ bool SolutionWindow::export_to(const QString& path, const QString& filter) {
     return QFile::copy(temporary, path);
 }
 
+bool SolutionWindow::refuses_input(const QString& path) {
+    std::vector<RunInput> inputs;
+    for (const std::filesystem::path& input : run_inputs) inputs.push_back({input, "входным файлом решения"});
+    const std::filesystem::path target(QFile::encodeName(path).toStdString());
+    // The kind does not matter here: a name the user chose may replace anything but an input.
+    const OutputCheck check = check_output({target, OutputKind::text_report, true}, inputs);
+    if (check.verdict != OutputVerdict::input_file) return false;
+    messages_.show(QString::fromStdString(output_refusal_text(check, "Файл", target)),
+                   QStringLiteral("сообщение об ошибке"));
+    return true;
+}
+
 void SolutionWindow::SavePicture() {
     if (Tabs->indexOf(PicturePage) < 0) return;
     QString filter;
     const QString path =
         choose_file(QStringLiteral("Сохранить рисунок"), QStringLiteral("PNG (*.png);;SVG (*.svg)"), &filter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || refuses_input(path)) return;
     const bool svg = QFileInfo(path).suffix().compare("svg", Qt::CaseInsensitive) == 0 ||
                      (QFileInfo(path).suffix().isEmpty() && filter.contains("*.svg"));
     if (!(svg ? Picture->save_svg(path) : Picture->save_png(path))) {

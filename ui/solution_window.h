@@ -10,8 +10,10 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "solver/table_recorder.h"
 #include "ui/message_sink.h"
@@ -35,6 +37,9 @@ public:
     // Asks for a file to save into (caption, filter list; the chosen filter comes back); empty: cancelled.
     // The real dialog unless a test puts its own in.
     std::function<QString(const QString& caption, const QString& filters, QString* chosen_filter)> choose_file;
+
+    // The files the shown run read (its problem file or model): nothing the window saves may replace one.
+    std::vector<std::filesystem::path> run_inputs;
 
     // --- Commands ---
     void CopyText();
@@ -78,6 +83,8 @@ private:
     QString outcome_html() const;
     // Runs the problem again with every table printed into `path`, in the form of the report that the path names.
     bool export_to(const QString& path, const QString& filter);
+    // True, after a box that says so, when `path` is one of the run's inputs.
+    bool refuses_input(const QString& path);
 
     MessageSink& messages_;
     std::shared_ptr<const RecordedRun> run_;
