@@ -272,6 +272,62 @@ TEST_F(QtbSolve, NeverWritesTheReportOverTheProblem) {
     EXPECT_EQ(run({"--tables", "none", "self.qtb"}).status, 0);
 }
 
+// Each way an output could take the place of a file the user keeps: refused with status 2 and the file's
+// bytes unchanged, unless the command line names the file or allows it.
+TEST_F(QtbSolve, ReplacesOnlyItsOwnOutputsOrWhatTheUserNames) {
+    fs::create_directory(at("sub"));
+    const std::string lp = "Maximize\n z: x + y\nSubject To\n c1: x + 2 y <= 6\n c2: 3 x + y <= 6\nEnd\n";
+    const std::string in_folder = "Aim: max\nSize: 1 2\nMatrix:\n 1 0\n 4 1 1\nFile: ";
+    const struct {
+        std::vector<std::string> args;
+        const char* kept;  // the file the run must not touch (in the test's folder)
+        int status;
+        const char* said;  // in stderr
+    } cases[] = {
+        {{"--output", "latex", "problem.lp"}, "problem.tex", 2, "«problem.tex» уже существует"},
+        {{"--output", "latex", "--overwrite", "problem.lp"}, "problem.tex", 0, ""},
+        {{"--output", "latex", "--report", "problem.tex", "problem.lp"}, "problem.tex", 0, ""},
+        {{"tr.mod", "--data", "tr.txt"}, "tr.txt", 2, "совпадает с файлом данных"},
+        {{"--overwrite", "tr.mod", "--data", "tr.txt"}, "tr.txt", 2, "совпадает с файлом данных"},
+        {{"--plot", "two.lp", "two.lp"}, "two.lp", 2, "совпадает с файлом модели"},
+        {{"--write-qtb", "two.lp", "two.lp"}, "two.lp", 2, "совпадает с файлом модели"},
+        {{"--overwrite", "--plot", "report.txt", "notes.qtb"}, "report.txt", 2, "совпадает с файлом отчёта"},
+        {{"notes.qtb"}, "report.txt", 2, "«report.txt» уже существует"},
+        {{"--overwrite", "notes.qtb"}, "report.txt", 0, ""},
+        {{"up.qtb"}, "x", 2, "указывает вне папки"},
+        {{"grades.qtb"}, "grades.txt", 2, "указывает вне папки"},
+        {{"--allow-report-path", "grades.qtb"}, "grades.txt", 2, "уже существует"},
+        {{"--allow-report-path", "--overwrite", "grades.qtb"}, "grades.txt", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.back() + " " + c.args.front());
+        write_file(at("problem.tex"), "% the teacher's notes\n");
+        write_file(at("problem.lp"), lp);
+        write_file(at("two.lp"), lp);
+        write_file(at("tr.mod"), "param a;\nvar x >= 0;\nmaximize z: x;\ns.t. c: x <= a;\nend;\n");
+        write_file(at("tr.txt"), "data;\nparam a := 6;\nend;\n");
+        write_file(at("report.txt"), "мои заметки\n");
+        write_file(at("x"), "outside\n");
+        write_file(at("grades.txt"), "grades\n");
+        write_problem(at("notes.qtb"), in_folder + "report.txt\n");
+        write_problem(at("sub/up.qtb"), in_folder + "../x\n");
+        write_problem(at("sub/grades.qtb"), in_folder + at("grades.txt").string() + "\n");
+        const std::string kept = read_file(at(c.kept));
+        const bool in_sub = c.args.back().ends_with("up.qtb") || c.args.back().ends_with("grades.qtb");
+        const ToolRun r = run_tool(in_sub ? at("sub") : dir_.path(), c.args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_TRUE(contains(r.err, c.said)) << r.err;
+        EXPECT_EQ(read_file(at(c.kept)) == kept, c.status != 0);
+    }
+    // A report the program wrote may be written again; a named file it did not write is the user's to replace.
+    write_problem(at("p.qtb"), kMaximum);
+    fs::remove(at("report.txt"));
+    for (const char* form : {"text", "latex", "html"}) {
+        EXPECT_EQ(run({"--output", form, "p.qtb"}).status, 0) << form;
+        EXPECT_EQ(run({"--output", form, "p.qtb"}).status, 0) << form;
+    }
+}
+
 TEST_F(QtbSolve, AReportThatCannotBeWrittenIsCodeSeven) {
     write_problem(at("p.qtb"), kMaximum);
     const ToolRun missing_folder = run({"--json", "--report", "nowhere/r.txt", "p.qtb"});
