@@ -125,6 +125,48 @@ TEST_F(Runs, AHugeReportIsAskedForAndNoWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists("report.txt"));
 }
 
+// The window asks before its report replaces a file it did not write or leaves the problem's folder;
+// "Нет" leaves the file as it was and runs nothing.
+TEST_F(Runs, AsksBeforeTheReportReplacesAFileItDidNotWrite) {
+    std::filesystem::create_directory("sub");
+    const struct {
+        const char* report;  // as the problem file names it, from sub/
+        const char* kept;    // where it lands, from the current folder
+        bool exists;         // a file the program did not write stands there
+        const char* asked;   // the start of the first question
+        std::size_t questions;
+    } cases[] = {
+        {"report.txt", "sub/report.txt", true, "Файл «", 1},
+        {"../x", "x", false, "Файл задачи велит записать отчёт в «", 1},
+        {"../grades.txt", "grades.txt", true, "Файл задачи велит записать отчёт в «", 2},  // then: not written by it
+    };
+    for (const bool yes : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.report) + (yes ? " yes" : " no"));
+            questions.clear();
+            window.desktop.ask = [&](const QString& text, const QString&) { return questions.push_back(text), yes; };
+            std::filesystem::remove(c.kept);
+            if (c.exists) write_problem(c.kept, "мои заметки\n");
+            const std::string kept = file_bytes(c.kept);
+            write_problem("sub/problem.qtb", kTwoPivotProblem + "File: " + c.report + "\n");
+            load_by_enter("sub/problem.qtb");
+            window.Button1->click();
+            ASSERT_EQ(questions.size(), yes ? c.questions : 1U);
+            EXPECT_TRUE(questions[0].startsWith(c.asked)) << questions[0].toStdString();
+            EXPECT_EQ(messages.take(), yes ? boxes({kSolved}) : boxes({}));
+            EXPECT_EQ(file_bytes(c.kept) == kept, !yes);
+            EXPECT_EQ(std::filesystem::exists(c.kept), yes || c.exists);
+        }
+    }
+    // Its own report, in the problem's folder, it writes again without a question.
+    write_problem("sub/problem.qtb", kTwoPivotProblem);
+    load_by_enter("sub/problem.qtb");
+    questions.clear();
+    window.Button1->click();
+    EXPECT_TRUE(questions.empty());
+    EXPECT_EQ(messages.take(), boxes({kSolved}));
+}
+
 TEST_F(Runs, TheStopCommandEndsARunAtItsNextTable) {
     std::filesystem::copy_file(QTB_SOURCE_DIR "/examples/models/klee_minty.lp", "klee_minty.lp");
     load_by_enter("klee_minty.lp");

@@ -134,6 +134,21 @@ TEST(SolutionWindow, ExportsTheWholeRunInTheChosenForm) {
     EXPECT_TRUE(messages.take().empty());
 }
 
+TEST(SolutionWindow, SavesNothingOverTheRunsInput) {
+    const TemporaryCurrentFolder folder;
+    RecordedMessages messages;
+    SolutionWindow window(messages);
+    window.show_run(recorded("production.qtb"));
+    write_problem("p.qtb", kTwoPivotProblem);
+    const std::optional<std::string> problem = read_report("p.qtb");
+    window.run_inputs = {std::filesystem::absolute("p.qtb")};
+    window.choose_file = [&](const QString&, const QString&, QString*) { return folder.path() + "/./p.qtb"; };
+    window.ExportRun();
+    EXPECT_EQ(read_report("p.qtb"), problem);
+    ASSERT_EQ(messages.shown.size(), 1U);
+    EXPECT_TRUE(messages.take()[0].text.contains("совпадает с входным файлом решения"));
+}
+
 TEST(SolutionWindow, SaysWhereTheTablesBeyondTheBoundAre) {
     RecordedMessages messages;
     SolutionWindow window(messages);
