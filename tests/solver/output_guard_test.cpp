@@ -74,6 +74,7 @@ TEST(OutputGuard, NeverAnInputAndAForeignFileOnlyUnderTheUsersName) {
         {dir.path() / "old.txt", false, OutputVerdict::write},
         {dir.path() / "new.txt", false, OutputVerdict::write},
         {dir.path() / "dangling.txt", false, OutputVerdict::foreign_file},
+        {dir.path(), false, OutputVerdict::write},  // a folder: the writer cannot open it and says so (code 7)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(check_output({c.target, OutputKind::text_report, c.named}, inputs).verdict, c.verdict) << c.target;
