@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <charconv>
+#include <cmath>
 #include <utility>
 
 #include "problem/cp1251.h"
@@ -113,12 +114,25 @@ constexpr std::string_view kHelp =
         (бесконечный конец диапазона — null, точные значения — строки "p/q"), а без
         оптимума — "sensitivity": null и "sensitivity_unavailable": ПРИЧИНА.
         При кодах выхода 64 и 70 JSON не выводится.
+  --time-limit СЕКУНДЫ
+        предел времени счёта (число больше 0, например 30 или 0.5): по его истечении
+        счёт останавливается на очередной таблице, как остановленный в окне, и
+        говорит об этом; код выхода 3 (в JSON "end": "time_limit").
+  --allow-large-report
+        разрешить отчёт, который по оценке (все выбранные таблицы до предела
+        итераций) займёт больше 1 ГБ; без этого параметра такой счёт не начинается,
+        а оценка названа в сообщении (код выхода 2).
   -h, --help
         эта справка.
   Параметр можно записать и в виде --tables=all; «--» завершает список параметров.
 
 Имена файлов внутри задачи записаны в Windows-1251; отчёт создаётся под тем же
 именем в UTF-8 (например, «Файл: отчёт.txt» даёт файл отчёт.txt).
+
+Пока идёт долгий счёт, а стандартный поток ошибок — терминал, в нём одной строкой
+показано, сколько итераций сделано из предела и сколько секунд прошло; в конце
+строка стирается. Управляющие символы в именах из файла задачи или модели
+выводятся в терминал записанными (\x1B), а не как есть.
 
 Результат (без --json) выводится по-русски: итог, тексты кодов состояния, значение
 целевой функции и значения всех переменных по именам при оптимуме, а без оптимума —
@@ -130,9 +144,10 @@ constexpr std::string_view kHelp =
   0   задача решена
   1   в файле задачи есть ошибки
   2   решение не получено (коды состояния: функция не ограничена, система
-      несовместна, отчёт не записан)
-  3   оптимум не достигнут: счёт остановлен пределом числа итераций или
-      повтором базиса (зацикливание; правило Бленда --rule bland не зацикливается)
+      несовместна, отчёт не записан) или не начато (отчёт больше 1 ГБ)
+  3   оптимум не достигнут: счёт остановлен пределом числа итераций, пределом
+      времени (--time-limit) или повтором базиса (зацикливание; правило Бленда
+      --rule bland не зацикливается)
   64  неверные параметры командной строки
   70  иной сбой (например, ошибка матрицы; описание — в стандартном потоке ошибок)
 )";
@@ -190,9 +205,30 @@ std::optional<TextEncoding> parse_encoding(std::string_view text) {
 
 UsageError error(std::string text) { return {std::move(text)}; }
 
+// The bounds of a run: its time and the size of its report.
+bool is_run_bound_flag(std::string_view name) { return name == "--allow-large-report"; }
+bool takes_run_bound_value(std::string_view name) { return name == "--time-limit"; }
+
+std::optional<std::string> take_run_bound(Options& options, std::string_view name, std::string_view value) {
+    if (name == "--allow-large-report") {
+        options.allow_large_report = true;
+        return std::nullopt;
+    }
+    if (options.time_limit) return "параметр --time-limit указан дважды";
+    double seconds = 0;
+    const auto [end, failure] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+    if (failure != std::errc{} || end != value.data() + value.size() || value.empty() || !(seconds > 0) ||
+        !std::isfinite(seconds)) {
+        return "--time-limit: ожидается число секунд больше 0";
+    }
+    options.time_limit = seconds;
+    return std::nullopt;
+}
+
 // Applies one option that takes a value; returns a message when it is refused.
 std::optional<std::string> take_value(Options& options, std::string_view name, std::string_view value) {
     const std::string option(name);
+    if (takes_run_bound_value(name)) return take_run_bound(options, name, value);
     if (name == "--tables") {
         if (options.tables) return "параметр " + option + " указан дважды";
         options.tables = parse_tables(value);
@@ -257,7 +293,8 @@ std::optional<std::string> take_value(Options& options, std::string_view name, s
 bool takes_value(std::string_view name) {
     return name == "--tables" || name == "--print" || name == "--accuracy" || name == "--report" ||
            name == "--format" || name == "--data" || name == "--stop" || name == "--write-qtb" || name == "--plot" ||
-           name == "--arithmetic" || name == "--rule" || name == "--output" || name == "--encoding";
+           name == "--arithmetic" || name == "--rule" || name == "--output" || name == "--encoding" ||
+           takes_run_bound_value(name);
 }
 
 }  // namespace
@@ -282,6 +319,8 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
             options.json = true;
         } else if (arg == "--sensitivity") {
             options.sensitivity = true;
+        } else if (is_run_bound_flag(arg)) {
+            take_run_bound(options, arg, {});
         } else {
             const auto equals = arg.find('=');
             const std::string_view name = arg.substr(0, equals);

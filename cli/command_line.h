@@ -41,6 +41,8 @@ struct Options {
     std::optional<std::int32_t> stop;      // iteration limit
     std::optional<std::string> write_qtb;  // write the problem file here instead of solving
     std::optional<std::string> plot;       // the picture of a two-variable problem, SVG
+    std::optional<double> time_limit;      // seconds a run may take
+    bool allow_large_report = false;       // a report estimated past 1 GB may be written
     std::string problem_file;              // a file-system path, used as given
 };
 

@@ -52,7 +52,7 @@ struct RunSettings {
     bool from_model = false;
     // Seconds of computing a run may take: past them it stops at its next table, as a run its
     // observer stops does, and says so. None: no bound in time.
-    std::optional<double> time_limit_seconds;
+    std::optional<double> time_limit_seconds = std::nullopt;
 };
 
 // How a run ended: its final table has no key column, or a key column without
