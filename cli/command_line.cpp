@@ -93,7 +93,7 @@ constexpr std::string_view kHelp =
         умолчанию); utf-8 — UTF-8 с концами строк LF.
   --json
         вместо текста вывести один объект JSON:
-          {"ok": true, "end": "optimal"|"iteration_limit"|"cycling", "objective": F,
+          {"ok": true, "end": "optimal"|"iteration_limit"|"cycling"|"time_limit", "objective": F,
            "solution": [F, x1, ..., xn], "iterations": N, "pivots": [[СТОЛБЕЦ, СТРОКА], ...],
            "alternative_optima": true|false, "alternative_columns": [ИМЯ, ...],
            "degenerate": true|false, "degenerate_pivots": N}
