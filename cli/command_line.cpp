@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <charconv>
+#include <cmath>
 #include <utility>
 
 #include "problem/cp1251.h"
@@ -92,7 +93,7 @@ constexpr std::string_view kHelp =
         умолчанию); utf-8 — UTF-8 с концами строк LF.
   --json
         вместо текста вывести один объект JSON:
-          {"ok": true, "end": "optimal"|"iteration_limit"|"cycling", "objective": F,
+          {"ok": true, "end": "optimal"|"iteration_limit"|"cycling"|"time_limit", "objective": F,
            "solution": [F, x1, ..., xn], "iterations": N, "pivots": [[СТОЛБЕЦ, СТРОКА], ...],
            "alternative_optima": true|false, "alternative_columns": [ИМЯ, ...],
            "degenerate": true|false, "degenerate_pivots": N}
@@ -119,6 +120,14 @@ constexpr std::string_view kHelp =
   --allow-report-path
         разрешить имя отчёта из файла задачи («File:»), которое абсолютно или ведёт
         за пределы текущего каталога (через «..» или ссылку).
+  --time-limit СЕКУНДЫ
+        предел времени счёта (число больше 0, например 30 или 0.5): по его истечении
+        счёт останавливается на очередной таблице, как остановленный в окне, и
+        говорит об этом; код выхода 3 (в JSON "end": "time_limit").
+  --allow-large-report
+        разрешить отчёт, который по оценке (все выбранные таблицы до предела
+        итераций) займёт больше 1 ГБ; без этого параметра такой счёт не начинается,
+        а оценка названа в сообщении (код выхода 2).
   -h, --help
         эта справка.
   Параметр можно записать и в виде --tables=all; «--» завершает список параметров.
@@ -136,6 +145,11 @@ constexpr std::string_view kHelp =
   SVG — по строке-комментарию программы), иначе отказ с кодом 2, если не указан
   --overwrite. Для отчёта отказ — код состояния 7.
 
+Пока идёт долгий счёт, а стандартный поток ошибок — терминал, в нём одной строкой
+показано, сколько итераций сделано из предела и сколько секунд прошло; в конце
+строка стирается. Управляющие символы в именах из файла задачи или модели
+выводятся в терминал записанными (\x1B), а не как есть.
+
 Результат (без --json) выводится по-русски: итог, тексты кодов состояния, значение
 целевой функции и значения всех переменных по именам при оптимуме, а без оптимума —
 то, что остановило счёт: предел числа итераций или повтор базиса (зацикливание).
@@ -146,9 +160,11 @@ constexpr std::string_view kHelp =
   0   задача решена
   1   в файле задачи есть ошибки
   2   решение не получено (коды состояния: функция не ограничена, система
-      несовместна, отчёт не записан) или выход не может быть записан (см. выше)
-  3   оптимум не достигнут: счёт остановлен пределом числа итераций или
-      повтором базиса (зацикливание; правило Бленда --rule bland не зацикливается)
+      несовместна, отчёт не записан), не начато (отчёт больше 1 ГБ) или выход
+      не может быть записан (см. выше)
+  3   оптимум не достигнут: счёт остановлен пределом числа итераций, пределом
+      времени (--time-limit) или повтором базиса (зацикливание; правило Бленда
+      --rule bland не зацикливается)
   64  неверные параметры командной строки
   70  иной сбой (например, ошибка матрицы; описание — в стандартном потоке ошибок)
 )";
@@ -206,9 +222,30 @@ std::optional<TextEncoding> parse_encoding(std::string_view text) {
 
 UsageError error(std::string text) { return {std::move(text)}; }
 
+// The bounds of a run: its time and the size of its report.
+bool is_run_bound_flag(std::string_view name) { return name == "--allow-large-report"; }
+bool takes_run_bound_value(std::string_view name) { return name == "--time-limit"; }
+
+std::optional<std::string> take_run_bound(Options& options, std::string_view name, std::string_view value) {
+    if (name == "--allow-large-report") {
+        options.allow_large_report = true;
+        return std::nullopt;
+    }
+    if (options.time_limit) return "параметр --time-limit указан дважды";
+    double seconds = 0;
+    const auto [end, failure] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+    if (failure != std::errc{} || end != value.data() + value.size() || value.empty() || !(seconds > 0) ||
+        !std::isfinite(seconds)) {
+        return "--time-limit: ожидается число секунд больше 0";
+    }
+    options.time_limit = seconds;
+    return std::nullopt;
+}
+
 // Applies one option that takes a value; returns a message when it is refused.
 std::optional<std::string> take_value(Options& options, std::string_view name, std::string_view value) {
     const std::string option(name);
+    if (takes_run_bound_value(name)) return take_run_bound(options, name, value);
     if (name == "--tables") {
         if (options.tables) return "параметр " + option + " указан дважды";
         options.tables = parse_tables(value);
@@ -273,7 +310,8 @@ std::optional<std::string> take_value(Options& options, std::string_view name, s
 bool takes_value(std::string_view name) {
     return name == "--tables" || name == "--print" || name == "--accuracy" || name == "--report" ||
            name == "--format" || name == "--data" || name == "--stop" || name == "--write-qtb" || name == "--plot" ||
-           name == "--arithmetic" || name == "--rule" || name == "--output" || name == "--encoding";
+           name == "--arithmetic" || name == "--rule" || name == "--output" || name == "--encoding" ||
+           takes_run_bound_value(name);
 }
 
 }  // namespace
@@ -300,6 +338,8 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
             options.sensitivity = true;
         } else if (arg == "--overwrite" || arg == "--allow-report-path") {  // what the outputs may replace
             (arg == "--overwrite" ? options.overwrite : options.allow_report_path) = true;
+        } else if (is_run_bound_flag(arg)) {
+            take_run_bound(options, arg, {});
         } else {
             const auto equals = arg.find('=');
             const std::string_view name = arg.substr(0, equals);

@@ -65,8 +65,9 @@ void write_run(std::ostream& out, const SolveOutcome& outcome) {
     }
 }
 
-std::string_view end_name(RunEnd end) {
-    switch (end) {
+std::string_view end_name(const SolveOutcome& outcome) {
+    if (outcome.time_limit_reached) return "time_limit";
+    switch (outcome.end) {
         case RunEnd::optimal:
             return "optimal";
         case RunEnd::cycling:
@@ -168,7 +169,7 @@ public:
     }
 
     void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
-        out_ << R"({"ok": true, "end": ")" << end_name(outcome.end) << R"(", "objective": )";
+        out_ << R"({"ok": true, "end": ")" << end_name(outcome) << R"(", "objective": )";
         write_value(out_, outcome, 0);
         out_ << R"(, "solution": [)";
         for (std::uint32_t j = 0; j < outcome.solution.rows; ++j) {
@@ -191,8 +192,15 @@ public:
         end_model_object();
     }
 
+    void run_refused(std::string_view message) override {
+        out_ << R"({"ok": false, "stage": "solve", "codes": [], "messages": [)";
+        write_string(out_, message);
+        out_ << ']';
+        end_model_object();
+    }
+
     void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
-        out_ << R"({"ok": true, "end": ")" << end_name(outcome.end) << R"(", "objective": )";
+        out_ << R"({"ok": true, "end": ")" << end_name(outcome) << R"(", "objective": )";
         const bool exact = !outcome.exact_solution.empty();
         const ExactModelAnswer exact_answer =
             exact ? exact_model_answer(model, outcome.exact_solution) : ExactModelAnswer{};

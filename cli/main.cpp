@@ -1,5 +1,8 @@
 // qtb-solve: solves a problem file or a model from the command line (see --help).
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -15,14 +18,19 @@
 #include "cli/model_setup.h"
 #include "cli/output_checks.h"
 #include "cli/plot_output.h"
+#include "cli/progress_line.h"
 #include "cli/problem_setup.h"
 #include "cli/result_printer.h"
 #include "problem/cp1251.h"
 #include "problem/glpk_model_reader.h"
 #include "problem/problem_file_writer.h"
 #include "problem/status_texts.h"
+#include "problem/terminal_text.h"
 #include "solver/exact_model_answer.h"
 #include "solver/report_frame.h"
+#include "solver/report_size_estimate.h"
+#include "solver/report_target.h"
+#include "solver/run_observer.h"
 #include "solver/sensitivity.h"
 #include "solver/sensitivity_query.h"
 #include "solver/sensitivity_tables.h"
@@ -66,6 +74,26 @@ SimplexIteration record_for_run(SimplexIteration& problem, const cli::Options& o
     return run;
 }
 
+// A report the estimate puts past 1 GB (a slip in --stop or the width) is refused unless allowed.
+std::string large_report_text(double bytes) {
+    char size[32];
+    std::snprintf(size, sizeof size, "%.1f", bytes / kLargeReportBytes);
+    return std::string("отчёт может занять около ") + size + " ГБ (оценка по выбранным таблицам до предела итераций), "
+           "больше 1 ГБ; уменьшите --stop, выберите таблицы (--tables, --print) или разрешите такой отчёт "
+           "параметром --allow-large-report";
+}
+
+// The run, its progress on standard error when that is a terminal (and nothing else).
+SolveOutcome run_watched(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame) {
+    if (isatty(STDERR_FILENO) == 0) return run_simplex(std::move(run), settings, frame);
+    cli::ProgressLine line(std::cerr);
+    RunObserver observer;
+    observer.progress = [&line](std::int32_t pivots, std::int32_t limit) { line.update(pivots, limit); };
+    SolveOutcome outcome = run_simplex(std::move(run), settings, frame, observer);
+    line.clear();
+    return outcome;
+}
+
 // With --sensitivity, the analysis at the end of a LaTeX or HTML report (the text report keeps its form).
 template <typename Query>
 std::function<std::vector<DocumentSection>(const SolveOutcome&)> sensitivity_sections_of(const cli::Options& options,
@@ -101,8 +129,14 @@ int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPr
                                options.sensitivity,
                                options.output.value_or(ReportForm::text),
                                options.encoding.value_or(TextEncoding::cp1251),
-                               from_model};
-    const SolveOutcome outcome = run_simplex(record_for_run(problem, options), settings, frame);
+                               from_model,
+                               options.time_limit};
+    if (const double bytes = estimated_report_bytes(problem, settings.encoding);
+        bytes > kLargeReportBytes && !options.allow_large_report) {
+        printer.run_refused(large_report_text(bytes));
+        return kRunFailed;
+    }
+    const SolveOutcome outcome = run_watched(record_for_run(problem, options), settings, frame);
     // The picture tells the run's story whatever its end; a picture not written fails only a run that succeeded.
     const bool plotted = !options.plot || cli::write_plot(*options.plot, problem, outcome, plot);
     if (!outcome.status.empty()) {
@@ -192,7 +226,7 @@ int main(int argc, char** argv) {
     } catch (const Matrix::bad_matrix& error) {
         std::cerr << "qtb-solve: " << matrix_error_message(error.code) << '\n';
     } catch (const std::exception& error) {
-        std::cerr << "qtb-solve: " << error.what() << '\n';
+        std::cerr << "qtb-solve: " << terminal_text(error.what()) << '\n';
     }
     return kOtherFailure;
 }

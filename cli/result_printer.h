@@ -11,7 +11,8 @@
 
 namespace cli {
 
-// Tells how a problem fared: for people (Russian, UTF-8) or as one JSON object.
+// Tells how a problem fared: for people (Russian, UTF-8, control characters of names written out
+// as \x1B) or as one JSON object.
 class ResultPrinter {
 public:
     virtual ~ResultPrinter() = default;
@@ -26,6 +27,8 @@ public:
     virtual void model_output(std::string_view text) = 0;
     // A model that could not be read or converted; the message is UTF-8.
     virtual void model_read_failed(std::string_view message) = 0;
+    // A run refused before it began, for a reason without a status code (UTF-8).
+    virtual void run_refused(std::string_view message) = 0;
     // A model solved through its canonical form (`run` the record as solved).
     virtual void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) = 0;
 };

@@ -1,6 +1,7 @@
 // The result for people: Russian, UTF-8.
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "problem/cp1251.h"
 #include "problem/fault_texts.h"
 #include "problem/status_texts.h"
+#include "problem/terminal_text.h"
 #include "solver/exact_model_answer.h"
 #include "solver/outcome_texts.h"
 #include "solver/sensitivity.h"
@@ -94,6 +96,8 @@ public:
 
     void model_read_failed(std::string_view message) override { out_ << "Модель не прочитана:\n  " << message << '\n'; }
 
+    void run_refused(std::string_view message) override { out_ << "Решение не начато:\n  " << message << '\n'; }
+
     void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
         write_heading(run, outcome);
         if (outcome.end != RunEnd::optimal) return write_no_optimum(run, outcome);
@@ -164,6 +168,56 @@ private:
     bool sensitivity_;
 };
 
+// Whatever the printer tells goes out with its control characters written out (problem/terminal_text.h):
+// names, a model's output and messages come from a student's file.
+class TerminalSafePrinter final : public ResultPrinter {
+public:
+    TerminalSafePrinter(std::ostream& out, bool sensitivity) : out_(out), printer_(text_, sensitivity) {}
+
+    void read_failed(const SimplexIteration::bad_simplex& failure) override {
+        printer_.read_failed(failure);
+        pass_on();
+    }
+    void solve_failed(const SimplexIteration::bad_simplex& failure) override {
+        printer_.solve_failed(failure);
+        pass_on();
+    }
+    void run_failed(const SimplexIteration& problem, const SolveOutcome& outcome) override {
+        printer_.run_failed(problem, outcome);
+        pass_on();
+    }
+    void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
+        printer_.solved(problem, outcome);
+        pass_on();
+    }
+    void model_output(std::string_view text) override {
+        printer_.model_output(text);
+        pass_on("\n\t");  // a model's own layout
+    }
+    void model_read_failed(std::string_view message) override {
+        printer_.model_read_failed(message);
+        pass_on();
+    }
+    void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
+        printer_.model_solved(model, run, outcome);
+        pass_on();
+    }
+    void run_refused(std::string_view message) override {
+        printer_.run_refused(message);
+        pass_on();
+    }
+
+private:
+    void pass_on(std::string_view kept = "\n") {
+        out_ << terminal_text(text_.str(), kept);
+        text_.str({});
+    }
+
+    std::ostream& out_;
+    std::ostringstream text_;
+    TextPrinter printer_;
+};
+
 }  // namespace
 
 std::string variable_name(const SimplexIteration& problem, std::uint32_t j) {
@@ -172,7 +226,7 @@ std::string variable_name(const SimplexIteration& problem, std::uint32_t j) {
 }
 
 std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out, bool sensitivity) {
-    return std::make_unique<TextPrinter>(out, sensitivity);
+    return std::make_unique<TerminalSafePrinter>(out, sensitivity);
 }
 
 }  // namespace cli

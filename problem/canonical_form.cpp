@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <utility>
@@ -61,6 +62,83 @@ double finite(double x, std::string_view where) {
 
 std::string quoted(std::string_view name) { return concat({"«", name, "»"}); }
 
+// A variable's constant in its substitution: its fixed value, else the bound its own column starts from.
+double column_offset(const LpModel::Column& column) {
+    if (column.lower == column.upper || std::isfinite(column.lower)) return column.lower;
+    return std::isfinite(column.upper) ? column.upper : 0.0;
+}
+
+// The own columns a variable gets: none when fixed, two halves when free, else one.
+std::uint32_t own_columns_of(const LpModel::Column& column) {
+    if (column.lower == column.upper) return 0;
+    return std::isfinite(column.lower) || std::isfinite(column.upper) ? 1 : 2;
+}
+
+bool has_bound_row(const LpModel::Column& column) {
+    return column.lower != column.upper && std::isfinite(column.lower) && std::isfinite(column.upper);
+}
+
+// The constants the substitutions put into a row, as the model's numbers give them.
+mpq_class exact_row_shift(const LpModel& model, const LpModel::Row& row) {
+    mpq_class shift;
+    for (const auto& [j, a] : row.coefficients) {
+        const double offset = column_offset(model.columns.at(j));
+        if (offset != 0.0) shift += exact_from_double(a) * exact_from_double(offset);
+    }
+    return shift;
+}
+
+// A row is turned round (multiplied by -1) for a negative right-hand side, and for 0 on a ">=" row.
+bool turns_round(Relation relation, int exact_rhs_sign) {
+    return exact_rhs_sign < 0 || (exact_rhs_sign == 0 && relation == Relation::greater_equal);
+}
+
+std::string too_large_text(std::uint64_t m, std::uint64_t n) {
+    return "каноническая форма модели велика: m = " + std::to_string(m) + " ограничений и n = " + std::to_string(n) +
+           " переменных, а допустимо не более m = " + std::to_string(kMaxCanonicalRows) +
+           " и n = " + std::to_string(kMaxCanonicalColumns);
+}
+
+// The rows and columns of the canonical form, counted from the model before anything is built, so
+// that a model far too large is refused at once. Nothing when a number in it is not finite: the
+// building names it.
+std::optional<std::pair<std::uint64_t, std::uint64_t>> canonical_size(const LpModel& model) {
+    std::uint64_t rows = 0;
+    std::uint64_t columns = 0;
+    for (const LpModel::Column& column : model.columns) {
+        if (!std::isfinite(column_offset(column))) return std::nullopt;
+        columns += own_columns_of(column);
+        if (has_bound_row(column)) {  // the bound row and its slack
+            ++rows;
+            ++columns;
+        }
+    }
+    for (const LpModel::Row& row : model.rows) {
+        if (!std::isfinite(row.lower) && !std::isfinite(row.upper)) continue;  // free: dropped
+        bool has_columns = false;
+        for (const auto& [j, a] : row.coefficients) {
+            if (!std::isfinite(a)) return std::nullopt;
+            if (own_columns_of(model.columns.at(j)) != 0) has_columns = true;
+        }
+        if (!has_columns) continue;  // dropped, or refused as inconsistent
+        if (row.lower == row.upper) {  // an equation and its artificial
+            ++rows;
+            ++columns;
+            continue;
+        }
+        const mpq_class shift = exact_row_shift(model, row);
+        // An inequality gets its slack, and an artificial when it ends as ">=".
+        const auto count = [&](Relation relation, double bound) {
+            const bool turned = turns_round(relation, sgn(mpq_class(exact_from_double(bound) - shift)));
+            rows += 1;
+            columns += (relation == Relation::greater_equal) != turned ? 2 : 1;
+        };
+        if (std::isfinite(row.lower)) count(Relation::greater_equal, row.lower);
+        if (std::isfinite(row.upper)) count(Relation::less_equal, row.upper);
+    }
+    return std::pair{rows, columns};
+}
+
 // One row of the canonical form, before its added columns.
 struct CanonicalRow {
     std::string label;  // Windows-1251
@@ -105,6 +183,7 @@ private:
     // Bound rows x' <= u - l, in column order: the column and u, l.
     struct BoundRow {
         std::uint32_t column;
+        std::size_t variable;  // its index in form_.variables
         double upper, lower;
     };
     std::vector<BoundRow> bounds_;
@@ -113,6 +192,10 @@ private:
 };
 
 CanonicalForm Builder::build() {
+    if (const auto size = canonical_size(model_)) {
+        const auto [m, n] = *size;
+        if (m > kMaxCanonicalRows || n > kMaxCanonicalColumns) throw CanonicalFormError(too_large_text(m, n));
+    }
     if (!model_.name.empty()) say("Модель: "_cp1251.data() + table_name(model_.name));
     say(model_.maximize ? "Цель: максимум"_cp1251 : "Цель: минимум"_cp1251);
     form_.constant = model_.constant;
@@ -137,6 +220,7 @@ void Builder::substitute_columns() {
         const double u = column.upper;
         const std::string where = "переменная " + quoted(variable.name);
         finite(column.cost, where);
+        variable.offset = column_offset(column);
         std::string line = "  " + name + ": ";
         if (column.integer) form_.relaxed_integers = true;
         // The shift a bound puts into the objective, in doubles and exactly.
@@ -145,24 +229,21 @@ void Builder::substitute_columns() {
             exact_constant_ += exact_from_double(column.cost) * exact_from_double(bound);
         };
         if (l == u) {
-            variable.offset = l;
             add_to_constant(l);
             line += "закреплена, "_cp1251.data() + name + " = " + number(l);
         } else if (std::isfinite(l)) {
             const bool shifted = l != 0.0;
             const std::string own = shifted ? name + "'" : name;
-            variable.offset = l;
             variable.column = add_own_column(own, column.cost);
             add_to_constant(l);
             line += shifted ? concat({name, " = ", number(l), " + ", own, ", ", own, " >= 0"}) : name + " >= 0";
-            if (std::isfinite(u)) {
+            if (has_bound_row(column)) {
                 finite(u - l, where);
-                bounds_.push_back({variable.column, u, l});
+                bounds_.push_back({variable.column, form_.variables.size(), u, l});
                 line += ", " + own + " <= " + number(u - l) + " (добавлена строка)"_cp1251.data();
             }
         } else if (std::isfinite(u)) {
             const std::string own = name + "'";
-            variable.offset = u;
             variable.sign = -1.0;
             variable.column = add_own_column(own, 0.0 - column.cost);  // never -0
             add_to_constant(u);
@@ -184,18 +265,17 @@ void Builder::convert_rows() {
         const std::string where =
             "строка " + quoted(cp1251::from_utf8(row.name) ? row.name : cp1251::to_utf8(row.name));
         double shift = 0.0;  // the constants the substitutions put into the row
-        mpq_class exact_shift;
         std::vector<std::pair<std::uint32_t, double>> coefficients;
         for (const auto& [j, a] : row.coefficients) {
             const ModelVariable& variable = form_.variables.at(j);
             shift = finite(shift + finite(a * variable.offset, where), where);
-            if (variable.offset != 0.0) exact_shift += exact_from_double(a) * exact_from_double(variable.offset);
             if (variable.column != 0) coefficients.emplace_back(variable.column, a * variable.sign);
             if (variable.minus_column != 0) coefficients.emplace_back(variable.minus_column, -a);
         }
         // An infinite bound stays infinite; a finite one must stay finite.
         const double lower = std::isfinite(row.lower) ? finite(row.lower - shift, where) : row.lower;
         const double upper = std::isfinite(row.upper) ? finite(row.upper - shift, where) : row.upper;
+        const mpq_class exact_shift = exact_row_shift(model_, row);
         const auto exact_bound = [&exact_shift](double bound) {
             return std::isfinite(bound) ? mpq_class(exact_from_double(bound) - exact_shift) : mpq_class();
         };
@@ -259,13 +339,11 @@ void Builder::convert_rows() {
 }
 
 void Builder::add_bound_rows() {
-    for (const auto& [column, upper, lower] : bounds_) {
+    for (const auto& [column, variable, upper, lower] : bounds_) {
         const ModelRowPart part =
             add_row("граница "_cp1251.data() + own_[column - 1].name, Relation::less_equal, upper - lower,
                     exact_from_double(upper) - exact_from_double(lower), {{column, 1.0}});
-        for (ModelVariable& variable : form_.variables) {
-            if (variable.column == column) variable.bound_row = part.row;
-        }
+        form_.variables[variable].bound_row = part.row;
     }
 }
 
@@ -276,8 +354,7 @@ ModelRowPart Builder::add_row(std::string label, Relation relation, double rhs, 
                               std::vector<std::pair<std::uint32_t, double>> coefficients) {
     if ((rhs > 0.0 ? 1 : rhs < 0.0 ? -1 : 0) != sgn(exact_rhs)) rhs = exact_rhs.get_d();
     CanonicalRow row{std::move(label), relation, rhs, std::move(exact_rhs), std::move(coefficients), false};
-    const int exact_sign = sgn(row.exact_rhs);
-    if (exact_sign < 0 || (exact_sign == 0 && relation == Relation::greater_equal)) {
+    if (turns_round(relation, sgn(row.exact_rhs))) {
         row.negated = true;
         row.relation = turned(relation);
         row.rhs = 0.0 - rhs;
@@ -300,11 +377,7 @@ void Builder::fill_record() {
     }
     const auto own = static_cast<std::uint32_t>(own_.size());
     const std::uint32_t n = own + slacks + artificials;
-    if (m > kMaxCanonicalRows || n > kMaxCanonicalColumns) {
-        throw CanonicalFormError("каноническая форма модели велика: m = " + std::to_string(m) +
-                                 " ограничений и n = " + std::to_string(n) + " переменных, а допустимо не более m = " +
-                                 std::to_string(kMaxCanonicalRows) + " и n = " + std::to_string(kMaxCanonicalColumns));
-    }
+    if (m > kMaxCanonicalRows || n > kMaxCanonicalColumns) throw CanonicalFormError(too_large_text(m, n));
     if (m == 0) throw CanonicalFormError("в канонической форме модели не осталось ни одного ограничения");
 
     SimplexIteration& record = form_.record;

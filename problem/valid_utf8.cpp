@@ -2,10 +2,7 @@
 
 #include "problem/cp1251.h"
 
-namespace {
-
-// The length of the well-formed UTF-8 sequence at the start of `text`, 0 when there is none.
-std::size_t sequence_length(std::string_view text) noexcept {
+std::size_t utf8_sequence_length(std::string_view text) noexcept {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(0);
     if (lead < 0x80) return 1;
@@ -33,13 +30,11 @@ std::size_t sequence_length(std::string_view text) noexcept {
     return length;
 }
 
-}  // namespace
-
 std::string valid_utf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     while (!text.empty()) {
-        std::size_t length = sequence_length(text);
+        std::size_t length = utf8_sequence_length(text);
         if (length != 0) {
             out.append(text.substr(0, length));
         } else {

@@ -9,3 +9,6 @@
 // The text with every byte that does not belong to a well-formed UTF-8 sequence read as a
 // Windows-1251 character (the unassigned 0x98 as U+0098); valid UTF-8 stays as it is.
 std::string valid_utf8(std::string_view text);
+
+// The length of the well-formed UTF-8 sequence at the start of `text` (not empty), 0 when there is none.
+std::size_t utf8_sequence_length(std::string_view text) noexcept;

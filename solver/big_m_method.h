@@ -42,6 +42,7 @@
 #include "solver/outcome_texts.h"
 #include "solver/report_frame.h"
 #include "solver/report_sink.h"
+#include "solver/run_clock.h"
 #include "solver/run_observer.h"
 #include "solver/simplex_engine.h"
 #include "solver/table_source.h"
@@ -162,6 +163,7 @@ public:
         bool unbounded = false;
         bool cycling = false;
         BasisRepeatWatch repeats(run_.basis);
+        const RunClock clock(settings.time_limit_seconds);
         while (run_.iterations < limit) {
             const std::uint32_t marker = run_.basis.at(0);  // the elimination search may set it
             t_.compute_estimates();
@@ -175,9 +177,11 @@ public:
                 unbounded = true;
                 break;
             }
-            if (observer.stop_requested()) {
+            const bool out_of_time = clock.past_limit();
+            if (observer.stop_requested() || out_of_time) {
                 // The table at hand ends the run, as the last table of an iteration limit would.
                 outcome.stopped = true;
+                outcome.time_limit_reached = out_of_time;
                 limit_reached = false;
                 break;
             }

@@ -40,12 +40,22 @@ std::string cycle_text(const RunNotes::BasisRepeat& cycle) {
            ": симплекс-метод зациклился. Правило Бленда (--rule bland) не допускает зацикливания.";
 }
 
+std::string time_limit_text(double limit_seconds, std::int32_t pivots) {
+    char seconds[32];
+    const auto result = std::to_chars(seconds, seconds + sizeof seconds, limit_seconds);
+    return "Счёт остановлен пределом времени (" + std::string(seconds, result.ptr) + " с) после итерации " +
+           std::to_string(pivots) + ": оптимум не получен.";
+}
+
 std::string limit_before_feasible_text() {
     return "Предел числа итераций остановил счёт раньше, чем искусственные переменные вышли из базиса: "
            "задача может быть совместной (увеличьте предел итераций).";
 }
 
 std::vector<std::string> run_end_lines(const SolveOutcome& outcome) {
+    if (outcome.time_limit_reached) {
+        return {time_limit_text(outcome.settings.time_limit_seconds.value_or(0), outcome.iterations)};
+    }
     if (outcome.stopped) return {stopped_run_text(outcome.iterations)};
     if (!outcome.status.empty()) return {};
     std::vector<std::string> texts;

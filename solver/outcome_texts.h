@@ -17,11 +17,14 @@ std::string shortest_number_text(double x);
 std::vector<std::string> outcome_answer_lines(const SolveOutcome& outcome, const std::vector<std::string>& names,
                                               std::uint32_t own);
 
-// What stopped a run that reached no optimum without status codes: the stop by its observer, a
-// repeated basis, the iteration limit. Empty for any other run.
+// What stopped a run that reached no optimum without status codes: the stop by its observer or its
+// time limit, a repeated basis, the iteration limit. Empty for any other run.
 std::vector<std::string> run_end_lines(const SolveOutcome& outcome);
 // The same in Windows-1251, for the end of a text report.
 std::vector<std::string> run_end_lines_cp1251(const SolveOutcome& outcome);
+
+// The end of a run its time limit stopped: the limit and the pivots made.
+std::string time_limit_text(double limit_seconds, std::int32_t pivots);
 
 // The basis of iteration `repeat` is that of iteration `first`; Bland's rule cannot cycle.
 std::string cycle_text(const RunNotes::BasisRepeat& cycle);

@@ -10,3 +10,6 @@
 // select up to its iteration limit, at its column widths (compute_col_widths has run) and
 // precision. 0 when it prints no tables. A double: the worst cases pass any integer type.
 double estimated_report_bytes(const SimplexIteration& problem, TextEncoding encoding = TextEncoding::cp1251);
+
+// A report past this size (1 GB) is written only when the user has said yes to it.
+inline constexpr double kLargeReportBytes = 1024.0 * 1024.0 * 1024.0;

@@ -50,6 +50,9 @@ struct RunSettings {
     // repeated basis (a problem file's goes on to its limit), and an iteration limit that
     // leaves artificial variables basic ends it as the limit, not as an inconsistent system.
     bool from_model = false;
+    // Seconds of computing a run may take: past them it stops at its next table, as a run its
+    // observer stops does, and says so. None: no bound in time.
+    std::optional<double> time_limit_seconds = std::nullopt;
 };
 
 // How a run ended: its final table has no key column, or a key column without
@@ -89,7 +92,8 @@ struct SolveOutcome {
     // Exact runs only: the solution vector as reduced fractions "p/q" or integers "p".
     std::vector<std::string> exact_solution;
     SimplexIteration::bad_simplex status;  // the run's codes (run_simplex only)
-    bool stopped = false;                  // stopped by its observer before its end
+    bool stopped = false;                  // stopped by its observer or its time limit before its end
+    bool time_limit_reached = false;       // stopped by the time limit of its settings
     // Code 13 of a run that the iteration limit ended before the artificial variables
     // left the basis: the problem may still be feasible.
     bool limit_before_feasible = false;

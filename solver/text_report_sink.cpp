@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "problem/cp1251.h"
+#include "solver/outcome_texts.h"
 #include "solver/report_sinks.h"
 #include "solver/run_observer.h"
 #include "solver/simplex_engine.h"
@@ -24,8 +25,7 @@ public:
     }
     void table(TableSource& source) override { source.write_text(out_); }
     void end(const ReportEnd& end) override {
-        if (end.outcome.stopped)
-            out_ << cp1251::from_utf8(stopped_run_text(end.outcome.iterations)).value_or(std::string{}) << "\r\n";
+        if (end.outcome.stopped) write_lines(run_end_lines_cp1251(end.outcome));
         write_lines(end.answer);
     }
 

@@ -29,7 +29,6 @@ namespace {
 
 const QString kProgramCaption = QStringLiteral("QTB");
 const QString kErrorCaption = QStringLiteral("сообщение об ошибке");
-constexpr double kGigabyte = 1024.0 * 1024.0 * 1024.0;
 constexpr std::chrono::milliseconds kProgressInterval{50};
 
 QAction* add_switch(QMenu* menu, const char* name, const QString& text, const QKeySequence& shortcut) {
@@ -109,8 +108,8 @@ RunSettings TForm1::run_settings() const {
 
 bool TForm1::confirm_report_size(const SimplexIteration& run) {
     const double bytes = estimated_report_bytes(run, run_settings().encoding);
-    if (bytes <= kGigabyte) return true;
-    const QString size = QString::number(std::round(bytes / kGigabyte), 'f', 0);
+    if (bytes <= kLargeReportBytes) return true;
+    const QString size = QString::number(std::round(bytes / kLargeReportBytes), 'f', 0);
     return desktop.ask(QStringLiteral("Отчёт может занять около %1 ГБ. Продолжить?").arg(size), kProgramCaption);
 }
 

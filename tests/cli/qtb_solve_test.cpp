@@ -367,6 +367,11 @@ TEST_F(QtbSolve, BadUsageExitsWith64AndSaysWhy) {
         {"--rule", "bland", "--rule", "bland", "p.qtb"},
         {"--output", "pdf", "p.qtb"},
         {"--encoding", "koi8-r", "p.qtb"},
+        {"--time-limit", "0", "p.qtb"},
+        {"--time-limit", "-1", "p.qtb"},
+        {"--time-limit", "1s", "p.qtb"},
+        {"--time-limit", "inf", "p.qtb"},
+        {"--time-limit=1", "--time-limit=2", "p.qtb"},
     };
     for (const auto& args : refused) {
         const ToolRun r = run(args);
@@ -390,9 +395,44 @@ TEST_F(QtbSolve, HelpDocumentsEveryOption) {
     EXPECT_EQ(r.status, 0);
     for (const char* word :
          {"--tables", "all|data|optimal|data+optimal|none", "--print", "--accuracy", "--report", "--json",
-          "iteration_limit", "64", "70", "--output", "text|latex|html", "--encoding", "cp1251|utf-8"}) {
+          "iteration_limit", "64", "70", "--output", "text|latex|html", "--encoding", "cp1251|utf-8",
+          "--time-limit", "--allow-large-report"}) {
         EXPECT_TRUE(contains(r.out, word)) << word;
     }
+}
+
+// A slip in the iteration limit would write gigabytes: refused before the run with the estimate,
+// unless allowed (then a tiny time limit ends the run at its first table).
+TEST_F(QtbSolve, ALargeReportIsRefusedUnlessAllowed) {
+    write_problem(at("p.qtb"), std::string(kCycling.substr(0, kCycling.find("NoTable"))) + "Stop: 10000000\n");
+    const ToolRun refused = run({"p.qtb"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(contains(refused.out, "ГБ") && contains(refused.out, "--allow-large-report")) << refused.out;
+    const ToolRun json = run({"--json", "p.qtb"});
+    EXPECT_EQ(json.status, 2);
+    EXPECT_TRUE(contains(json.out, R"({"ok": false, "stage": "solve", "codes": [], "messages": ["отчёт)")) << json.out;
+    EXPECT_EQ(files(), std::vector<std::string>{"p.qtb"});
+
+    const ToolRun allowed = run({"--allow-large-report", "--time-limit", "0.000001", "p.qtb"});
+    EXPECT_EQ(allowed.status, 3) << allowed.err;
+    EXPECT_TRUE(contains(allowed.out, "Счёт остановлен пределом времени (1e-06 с) после итерации 0")) << allowed.out;
+    EXPECT_EQ(allowed.err, "");  // no progress line off a terminal
+    EXPECT_EQ(table_count(read_file(at("cycle.txt"))), 1U);
+    EXPECT_TRUE(contains(run({"--json", "--tables", "none", "--time-limit", "1e-6", "p.qtb"}).out,
+                         R"("end": "time_limit")"));
+}
+
+// Names from the file never reach the terminal as escape sequences; the report keeps them.
+TEST_F(QtbSolve, ControlCharactersOfNamesAreWrittenOut) {
+    write_problem(at("p.qtb"),
+                  "Name: A\x1b]0;title\x07" "B\nAim: max\nSize: 2 4\nVar_names: x\x1b[2J x2 s1 s2\nMatrix:\n 3 2 0 0\n"
+                  " 4 1 1 1 0\n 6 2 1 0 1\nFile: report.txt\n");
+    const ToolRun text = run({"p.qtb"});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(text.out.find('\x1b'), std::string::npos);
+    EXPECT_TRUE(contains(text.out, "Задача: A\\x1B]0;title\\x07B\n")) << text.out;
+    EXPECT_TRUE(contains(text.out, "  x\\x1B[2J = 2\n")) << text.out;
+    EXPECT_TRUE(contains(read_file(at("report.txt")), "x\x1b[2J"));  // the report keeps the name
 }
 
 }  // namespace

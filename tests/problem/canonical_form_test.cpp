@@ -117,15 +117,37 @@ TEST(CanonicalForm, RefusesWhatCannotBeSolved) {
         EXPECT_EQ(failure.codes[0], kInconsistent);
     }
 
-    LpModel large;
-    large.columns = {{"x", 0, kInf, 1}};
-    for (int i = 0; i < 301; ++i) large.rows.push_back(row("r", -kInf, 1, {{0, 1}}));
-    try {
-        build_canonical_form(large);
-        ADD_FAILURE() << "not refused";
-    } catch (const CanonicalFormError& error) {
-        EXPECT_NE(std::string(error.what()).find("m = 301"), std::string::npos) << error.what();
-        EXPECT_NE(std::string(error.what()).find("n = 302"), std::string::npos) << error.what();
+}
+
+// The size is counted before anything is built: a million bounded columns are refused at once,
+// with the counts the built form would have (turned rows get their artificial).
+TEST(CanonicalForm, RefusesAFormTooLargeWithItsSize) {
+    std::vector<std::pair<const char*, LpModel>> cases;
+    {
+        LpModel m;
+        m.columns = {{"x", 0, kInf, 1}};
+        for (int i = 0; i < 301; ++i) m.rows.push_back(row("r", -kInf, 1, {{0, 1}}));
+        cases.emplace_back("m = 301 ограничений и n = 302", m);
+    }
+    {
+        LpModel m;  // x in [2, 3]: x' <= 1 gets a row; r: x >= 1 is x' >= -1, turned into <=
+        m.columns.assign(1'000'000, {"x", 2, 3, 1});
+        m.rows = {row("r", 1, kInf, {{0, 1}}), row("e", 5, 5, {{1, 1}}), row("free", -kInf, kInf, {{2, 1}})};
+        cases.emplace_back("m = 1000002 ограничений и n = 2000002", m);
+    }
+    {
+        LpModel m;  // 250 rows ">= 1" keep their artificials: 1 + 250 slacks + 250 artificials
+        m.columns = {{"x", 0, kInf, 1}};
+        for (int i = 0; i < 250; ++i) m.rows.push_back(row("r", 1, kInf, {{0, 1}}));
+        cases.emplace_back("m = 250 ограничений и n = 501", m);
+    }
+    for (const auto& [size, model] : cases) {
+        try {
+            build_canonical_form(model);
+            ADD_FAILURE() << size << ": not refused";
+        } catch (const CanonicalFormError& error) {
+            EXPECT_NE(std::string(error.what()).find(size), std::string::npos) << error.what();
+        }
     }
 }
 

@@ -6,8 +6,10 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "problem/cp1251.h"
+#include "solver/outcome_texts.h"
 #include "solver/report_frame.h"
 #include "solver/run_observer.h"
 #include "solver/simplex_engine.h"
@@ -54,6 +56,36 @@ TEST(RunObserver, AStoppedRunSaysSoInItsReport) {
     const std::string report = test_support::read_file(cp1251::to_utf8(*problem.file));
     EXPECT_TRUE(report.ends_with(*cp1251::from_utf8(stopped_run_text(0)) + "\r\n")) << report;
     EXPECT_EQ(recorder.take()->tables.size(), 1U);
+}
+
+// A time limit ends a run as a stop does, in either arithmetic, and its report says which: a
+// dense 150 x 200 problem in exact arithmetic would take minutes to its optimum.
+TEST(RunObserver, ATimeLimitStopsTheRunAndSaysSo) {
+    const test_support::TempFolder folder("qtb_time_limit");
+    std::vector<double> costs(350, 0.0);
+    std::vector<std::vector<double>> rows(150, std::vector<double>(351, 0.0));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i][0] = 1000.0 + static_cast<double>(i % 7);
+        for (std::size_t j = 1; j <= 200; ++j) rows[i][j] = static_cast<double>((i * 31 + j * 17) % 23) + 1.0 / 3.0;
+        rows[i][201 + i] = 1.0;  // the slack of row i
+    }
+    for (std::size_t j = 0; j < 200; ++j) costs[j] = static_cast<double>(j % 11) + 0.5;
+    SimplexIteration problem = test_support::make_problem(1, costs, rows, 350);
+    problem.no_table = false;
+    problem.only_optimal_table = true;
+    problem.file = folder.report_name("report");
+    for (const Arithmetic arithmetic : {Arithmetic::exact, Arithmetic::double_precision}) {
+        RunSettings settings{arithmetic};
+        settings.time_limit_seconds = 1e-9;
+        const SolveOutcome outcome = run_simplex(problem, settings);
+        EXPECT_TRUE(outcome.stopped && outcome.time_limit_reached);
+        EXPECT_TRUE(outcome.status.empty());
+        EXPECT_EQ(outcome.iterations, 0);
+        const std::string end = time_limit_text(1e-9, 0);
+        EXPECT_EQ(run_end_lines(outcome), std::vector<std::string>{end});
+        const std::string report = test_support::read_file(cp1251::to_utf8(*problem.file));
+        EXPECT_TRUE(report.ends_with(*cp1251::from_utf8(end) + "\r\n")) << end;
+    }
 }
 
 TEST(TableRecorder, KeepsTheFirstAndTheLatestTablesPastItsBound) {

@@ -1,0 +1,40 @@
+#include "cli/progress_line.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace cli {
+namespace {
+
+constexpr auto kFirstShown = std::chrono::milliseconds(500);
+constexpr auto kRedraw = std::chrono::milliseconds(250);
+
+// Characters, not bytes: the Cyrillic letters take two bytes of UTF-8 each.
+std::size_t characters(const std::string& utf8) {
+    std::size_t count = 0;
+    for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return count;
+}
+
+}  // namespace
+
+void ProgressLine::update(std::int32_t pivots, std::int32_t limit, Clock::time_point now) {
+    if (now - start_ < kFirstShown || now < next_) return;
+    next_ = now + kRedraw;
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.1f", std::chrono::duration<double>(now - start_).count());
+    const std::string line =
+        "Итерация " + std::to_string(pivots) + " из " + std::to_string(limit) + ", " + seconds + " с";
+    const std::size_t width = characters(line);
+    // Blanks over what a longer line before left.
+    out_ << '\r' << line << std::string(shown_ > width ? shown_ - width : 0, ' ') << std::flush;
+    shown_ = std::max(shown_, width);
+}
+
+void ProgressLine::clear() {
+    if (shown_ == 0) return;
+    out_ << '\r' << std::string(shown_, ' ') << '\r' << std::flush;
+    shown_ = 0;
+}
+
+}  // namespace cli
