@@ -178,3 +178,21 @@ std::string model_file_access_message(const ModelFileAccess& access, std::string
     }
     return message + "; модели не позволено читать и писать файлы";
 }
+
+std::optional<unsigned long> find_deep_nesting(std::string_view model_text) {
+    int depth = 0;
+    for (const Token& token : tokens_of(model_text)) {
+        if (token.type != Token::Type::sign) continue;
+        if (token.spelling == "(" || token.spelling == "[" || token.spelling == "{") {
+            if (++depth > kMaxModelNesting) return token.line;
+        } else if ((token.spelling == ")" || token.spelling == "]" || token.spelling == "}") && depth > 0) {
+            --depth;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string deep_nesting_message(unsigned long line, std::string_view file_name) {
+    return std::string(file_name) + ':' + std::to_string(line) + ": скобки вложены глубже " +
+           std::to_string(kMaxModelNesting) + " уровней; такую модель GLPK не читает";
+}

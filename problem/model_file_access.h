@@ -26,3 +26,14 @@ std::optional<ModelFileAccess> find_model_file_access(std::string_view model_tex
 // The refusal in Russian (UTF-8), located as GLPK's own messages:
 // "<file name>:<line>: ...".
 std::string model_file_access_message(const ModelFileAccess& access, std::string_view file_name);
+
+// Brackets ( [ { nested deeper than this are refused before GLPK, whose parser
+// descends once for each, sees them.
+inline constexpr int kMaxModelNesting = 200;
+
+// The line of the first bracket that opens deeper than kMaxModelNesting, if any,
+// brackets in comments and strings left aside.
+std::optional<unsigned long> find_deep_nesting(std::string_view model_text);
+
+// "<file name>:<line>: ..." in Russian.
+std::string deep_nesting_message(unsigned long line, std::string_view file_name);
