@@ -172,6 +172,15 @@ LpModel run_model_box(const ModelBoxRequest& request, const ModelReadLimits& lim
         std::chrono::milliseconds(static_cast<long long>(std::ceil(std::fmax(limits.time_seconds, 0.0) * 1000.0)));
     char buffer[1 << 16];
     while (print_in.get() >= 0 || result_in.get() >= 0) {
+        if (limits.stop != nullptr && limits.stop->requested()) {
+            ending = Ending::stopped;
+        } else if (std::chrono::steady_clock::now() >= deadline) {
+            ending = Ending::timed_out;
+        }
+        if (ending != Ending::ran) {
+            kill(child, SIGKILL);
+            break;
+        }
         std::vector<pollfd> watched;
         if (request_out.get() >= 0) watched.push_back({request_out.get(), POLLOUT, 0});
         if (print_in.get() >= 0) watched.push_back({print_in.get(), POLLIN, 0});
@@ -209,16 +218,6 @@ LpModel run_model_box(const ModelBoxRequest& request, const ModelReadLimits& lim
                 }
                 result.append(buffer, static_cast<std::size_t>(n));
             }
-        }
-        if (print_in.get() < 0 && result_in.get() < 0) break;
-        if (limits.stop != nullptr && limits.stop->requested()) {
-            ending = Ending::stopped;
-        } else if (std::chrono::steady_clock::now() >= deadline) {
-            ending = Ending::timed_out;
-        }
-        if (ending != Ending::ran) {
-            kill(child, SIGKILL);
-            break;
         }
     }
     request_out.reset();

@@ -66,12 +66,22 @@ bool run_guarded(void (*call)(void*), void* context) noexcept {
     return true;
 }
 
-// The message for a fatal error of GLPK, from what it wrote before it stopped.
-[[noreturn]] void throw_fatal(const std::string& output) {
-    std::string first = output.substr(0, output.find('\n'));
-    if (output.find("memory") != std::string::npos || output.find("Memory") != std::string::npos)
-        throw ModelOutOfMemory("GLPK не хватило памяти для модели: " + first);
-    throw ModelReadError("GLPK остановился на внутренней ошибке при чтении модели: " + first);
+// The message for a fatal error of GLPK, from what it wrote before it stopped: the
+// line before "Error detected in file ..." and where that was.
+[[noreturn]] void throw_fatal(const std::string& output, const std::string& model_name) {
+    const std::string_view text(output);
+    const std::size_t detected = text.rfind("Error detected in file ");
+    std::string_view before = text.substr(0, detected == std::string_view::npos ? text.size() : detected);
+    while (!before.empty() && before.back() == '\n') before.remove_suffix(1);
+    std::string cause(before.substr(before.rfind('\n') == std::string_view::npos ? 0 : before.rfind('\n') + 1));
+    if (detected != std::string_view::npos) {
+        std::string_view place = text.substr(detected + 23);
+        place = place.substr(0, place.find('\n'));
+        cause += " (" + std::string(place) + ")";
+    }
+    if (cause.find("memory") != std::string::npos || cause.find("Memory") != std::string::npos)
+        throw ModelOutOfMemory(model_name + ": GLPK не хватило памяти: " + cause);
+    throw ModelReadError(model_name + ": GLPK остановился на внутренней ошибке: " + cause);
 }
 
 struct ProblemDeleter {
@@ -151,7 +161,7 @@ Problem read_lp(const ModelFiles& files, TerminalCapture& capture) {
             a.result = glp_read_lp(a.problem, nullptr, a.path);
         }, &call)) {
         static_cast<void>(problem.release());
-        throw_fatal(capture.text());
+        throw_fatal(capture.text(), files.model_name);
     }
     if (call.result != 0)
         throw ModelReadError(lp_or_mps_failure(shown(located_error_message(capture.text()), files), files));
@@ -168,7 +178,7 @@ Problem read_mps(const ModelFiles& files, bool free_only, TerminalCapture& captu
                 a.result = glp_read_mps(a.problem, a.format, nullptr, a.path);
             }, &call)) {
             static_cast<void>(problem.release());
-            throw_fatal(capture.text());
+            throw_fatal(capture.text(), files.model_name);
         }
         if (call.result == 0) return problem;
         message = shown(located_error_message(capture.text()), files);
@@ -211,7 +221,7 @@ Problem read_mathprog(const ModelFiles& files, const std::string& print_name, Te
         }, &call)) {
         static_cast<void>(problem.release());
         static_cast<void>(translator.release());
-        throw_fatal(capture.text());
+        throw_fatal(capture.text(), files.model_name);
     }
     static_cast<void>(translator.release());
     if (!call.read) throw ModelReadError(shown(located_error_message(capture.text()), files));
