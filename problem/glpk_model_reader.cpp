@@ -59,13 +59,13 @@ LpModel read_model_file(const std::string& path, ModelFormat format, const std::
         // Nothing runs when the model would touch a file or nests beyond what GLPK's parser takes.
         if (const auto access = find_model_file_access(request.model_text))
             throw ModelReadError(model_file_access_message(*access, path));
-        if (const auto line = find_deep_nesting(request.model_text))
-            throw ModelReadError(deep_nesting_message(*line, path));
+        if (const auto nesting = find_deep_nesting(request.model_text))
+            throw ModelReadError(deep_nesting_message(*nesting, path));
         if (data_file) {
             request.data_text = file_text(*data_file);
             request.data_name = *data_file;
-            if (const auto line = find_deep_nesting(*request.data_text))
-                throw ModelReadError(deep_nesting_message(*line, *data_file));
+            if (const auto nesting = find_deep_nesting(*request.data_text))
+                throw ModelReadError(deep_nesting_message(*nesting, *data_file));
         }
     }
     request.memory_mib = limits.memory_mib;

@@ -52,6 +52,12 @@ private:
     std::optional<std::string> old_tmpdir_;
 };
 
+std::string repeated(const std::string& piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
 std::string nested(int depth) { return std::string(depth, '(') + "1" + std::string(depth, ')'); }
 
 TEST_F(ModelBox, HostileModelsEndInOneMessageNamingTheCause) {
@@ -79,6 +85,8 @@ TEST_F(ModelBox, HostileModelsEndInOneMessageNamingTheCause) {
          little_memory, "памяти"},
         {"deep.mod", ModelFormat::mathprog, "var x;\nminimize z: x + " + nested(20000) + ";\nend;\n", {},
          "deep.mod:2: скобки вложены глубже 200"},
+        {"pow.mod", ModelFormat::mathprog, "param p := 1" + repeated("^1", 20000) + ";\nend;\n", {},
+         "pow.mod:1: в операторе больше 1000 вложенных операций"},
         {"slow.mod", ModelFormat::mathprog,
          "param n := sum{i in 1..100000, j in 1..100000} i * j;\nvar x;\nminimize z: x + n;\nend;\n", little_time,
          "дольше предела времени (1 с)"},
