@@ -1,7 +1,7 @@
 // The cost of the model box: each model read through the box (a helper process,
 // its walls and pipes) against the same translation in this process.
 //   build/bench/model_box_bench [RUNS] MODEL...
-// The helper is found as qtb-solve finds it; QTB_MODEL_BOX names another.
+// The helper is this build's unless QTB_MODEL_BOX names another.
 
 #include <stdlib.h>
 
@@ -28,6 +28,7 @@ double milliseconds_since(Clock::time_point start) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    setenv("QTB_MODEL_BOX", QTB_MODEL_BOX_OF_BUILD, 0);
     int first = 1;
     int runs = 20;
     if (argc > 1 && std::atoi(argv[1]) > 0) {

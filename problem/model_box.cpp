@@ -126,6 +126,9 @@ std::string model_box_program() {
 
 LpModel run_model_box(const ModelBoxRequest& request, const ModelReadLimits& limits, std::string& printed) {
     printed.clear();
+    const std::string program = model_box_program();
+    if (!is_program(program))
+        throw ModelReadError("не найдена программа чтения моделей qtb-model-box (" + program + ")");
     const WorkingFolder folder;
     int pair[2];
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) pair[0] = pair[1] = -1;
@@ -139,7 +142,6 @@ LpModel run_model_box(const ModelBoxRequest& request, const ModelReadLimits& lim
     Fd result_in = high(pipe_ends[0]);
     Fd result_out = high(pipe_ends[1]);
 
-    const std::string program = model_box_program();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, request_in.get(), STDIN_FILENO);

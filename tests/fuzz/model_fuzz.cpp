@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "fuzz_bytes.h"
@@ -17,13 +18,18 @@
 
 namespace {
 
+// One folder for the whole run, removed at its end (kept past the static objects' end).
 const std::string& working_folder() {
-    static const std::string folder = [] {
-        std::string pattern = "/tmp/qtb-model-fuzz-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    static const std::string* const folder = [] {
+        auto* pattern = new std::string("/tmp/qtb-model-fuzz-XXXXXX");
+        if (mkdtemp(pattern->data()) == nullptr) std::abort();
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(working_folder(), ignored);
+        });
         return pattern;
     }();
-    return folder;
+    return *folder;
 }
 
 // A run that would take long in any reading: the box's time limit is for those.
