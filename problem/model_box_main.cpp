@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
         SandboxState state;
         if (!enter_model_sandbox(folder, memory_mib, cpu_seconds, state))
             fail(ModelBoxResult::Kind::message, "не удаётся ограничить процесс чтения модели");
+        limit_translation_memory(memory_mib);
         ModelBoxResult result;
         result.kind = ModelBoxResult::Kind::model;
         result.model = translate_model(files, format, "/dev/stdout");

@@ -362,3 +362,8 @@ LpModel translate_model(const ModelFiles& files, ModelFormat format, const std::
     }
     return model_of(problem.get());
 }
+
+void limit_translation_memory(std::uint64_t mib) {
+    constexpr std::uint64_t kMost = 1U << 30;  // glp_mem_limit takes an int
+    glp_mem_limit(static_cast<int>(mib < kMost ? mib : kMost));
+}

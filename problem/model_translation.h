@@ -6,6 +6,7 @@
 // ModelReadError; GLPK's terminal output is caught, bounded, and never printed.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -36,6 +37,10 @@ inline constexpr std::size_t kKeptTerminalBytes = std::size_t{64} << 10;
 // standard output, without opening anything). Throws ModelReadError; a fatal
 // error of GLPK for want of memory throws ModelOutOfMemory.
 LpModel translate_model(const ModelFiles& files, ModelFormat format, const std::string& print_name);
+
+// Bounds what GLPK itself allocates from now on (its fatal error then throws
+// ModelOutOfMemory); the box's helper sets it beside its address-space limit.
+void limit_translation_memory(std::uint64_t mib);
 
 // GLPK's error part of its output: from the first line that names a file and a
 // line number ("model.lp:5: ...") to the end, or the last line there is.
