@@ -234,7 +234,8 @@ std::optional<std::string> take_value(Options& options, std::string_view name, s
     } else if (name == "--model-memory-limit") {
         if (options.model_memory_limit) return "параметр " + option + " указан дважды";
         const std::optional<std::int32_t> mib = parse_int(value);
-        if (!mib || *mib < 64 || *mib > 1048576) return "--model-memory-limit: ожидается целое число МиБ от 64 до 1048576";
+        if (!mib || *mib < 64 || *mib > 1048576)
+            return "--model-memory-limit: ожидается целое число МиБ от 64 до 1048576";
         options.model_memory_limit = static_cast<std::uint64_t>(*mib);
     } else if (name == "--stop") {
         if (options.stop) return "параметр " + option + " указан дважды";

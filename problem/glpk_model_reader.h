@@ -42,5 +42,4 @@ public:
 // comes back in LpModel::output. GLPK reads in the model box (problem/model_box.h)
 // within the limits; a file is read up to 256 MiB.
 LpModel read_model_file(const std::string& path, ModelFormat format,
-                        const std::optional<std::string>& data_file = std::nullopt,
-                        const ModelReadLimits& limits = {});
+                        const std::optional<std::string>& data_file = std::nullopt, const ModelReadLimits& limits = {});

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
@@ -204,7 +205,8 @@ LpModel run_model_box(const ModelBoxRequest& request, const ModelReadLimits& lim
                     continue;
                 }
                 printed_bytes += static_cast<std::size_t>(n);
-                const std::size_t room = ModelPrintFile::kKeptBytes + 4 - std::min(kept.size(), ModelPrintFile::kKeptBytes + 4);
+                const std::size_t room =
+                    ModelPrintFile::kKeptBytes + 4 - std::min(kept.size(), ModelPrintFile::kKeptBytes + 4);
                 kept.append(buffer, std::min(room, static_cast<std::size_t>(n)));
             } else {
                 if (n <= 0) {
@@ -226,22 +228,21 @@ LpModel run_model_box(const ModelBoxRequest& request, const ModelReadLimits& lim
     print_in.reset();
     result_in.reset();
     int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {}
     printed = model_print_text(std::move(kept), printed_bytes);
 
     const std::string memory = std::to_string(limits.memory_mib) + " МиБ";
     if (ending == Ending::stopped) throw ModelReadError("чтение модели прервано", printed);
     if (ending == Ending::timed_out || (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU)) {
-        throw ModelReadError("модель читалась дольше предела времени (" + seconds_text(limits.time_seconds) +
-                                 " с) и была остановлена",
-                             printed);
+        throw ModelReadError(
+            "модель читалась дольше предела времени (" + seconds_text(limits.time_seconds) + " с) и была остановлена",
+            printed);
     }
     if (WIFSIGNALED(status)) {
         if (WTERMSIG(status) == SIGKILL && !result_too_long) {
-            throw ModelReadError("процесс чтения модели был убит системой; вероятно, модели не хватило памяти (предел " +
-                                     memory + ")",
-                                 printed);
+            throw ModelReadError(
+                "процесс чтения модели был убит системой; вероятно, модели не хватило памяти (предел " + memory + ")",
+                printed);
         }
         throw ModelReadError("GLPK аварийно завершился при чтении модели (" + signal_name(WTERMSIG(status)) + ")",
                              printed);

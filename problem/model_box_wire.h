@@ -26,8 +26,8 @@ struct ModelBoxRequest {
 struct ModelBoxResult {
     enum class Kind : std::uint8_t { model = 0, message = 1, out_of_memory = 2 };
     Kind kind = Kind::message;
-    LpModel model;         // when kind is model
-    std::string message;   // otherwise
+    LpModel model;        // when kind is model
+    std::string message;  // otherwise
 };
 
 std::string encode_request(const ModelBoxRequest& request);

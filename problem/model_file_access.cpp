@@ -186,7 +186,8 @@ std::optional<ModelDeepNesting> find_deep_nesting(std::string_view model_text) {
     for (const Token& token : tokens_of(model_text)) {
         const std::string_view spelling = token.spelling;
         if (token.type == Token::Type::word) {
-            if ((spelling == "if" || spelling == "not") && ++chain > kMaxModelChain) return ModelDeepNesting{token.line, false};
+            if ((spelling == "if" || spelling == "not") && ++chain > kMaxModelChain)
+                return ModelDeepNesting{token.line, false};
         } else if (token.type == Token::Type::sign) {
             if (spelling == "(" || spelling == "[" || spelling == "{") {
                 if (++depth > kMaxModelNesting) return ModelDeepNesting{token.line, true};
@@ -210,8 +211,8 @@ std::string deep_nesting_message(const ModelDeepNesting& nesting, std::string_vi
     if (nesting.brackets) {
         message += "скобки вложены глубже " + std::to_string(kMaxModelNesting) + " уровней";
     } else {
-        message += "в операторе больше " + std::to_string(kMaxModelChain) +
-                   " вложенных операций (^, **, if, not, !, {...})";
+        message +=
+            "в операторе больше " + std::to_string(kMaxModelChain) + " вложенных операций (^, **, if, not, !, {...})";
     }
     return message + "; такую модель GLPK не читает";
 }

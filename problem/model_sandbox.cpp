@@ -52,8 +52,9 @@ bool enter_landlock(const std::string& folder) {
     if (abi >= 4) ruleset.handled_access_net = kNetBindTcp | kNetConnectTcp;
     if (abi >= 5) ruleset.handled_access_fs |= kFsIoctlDev;
     if (abi >= 6) ruleset.scoped = kScopeAbstractUnixSocket | kScopeSignal;
-    const std::size_t size = abi >= 6 ? sizeof ruleset : abi >= 4 ? offsetof(RulesetAttr, scoped)
-                                                                   : offsetof(RulesetAttr, handled_access_net);
+    const std::size_t size = abi >= 6   ? sizeof ruleset
+                             : abi >= 4 ? offsetof(RulesetAttr, scoped)
+                                        : offsetof(RulesetAttr, handled_access_net);
     const int ruleset_fd = static_cast<int>(syscall(SYS_landlock_create_ruleset, &ruleset, size, 0U));
     if (ruleset_fd < 0) return false;
     bool entered = false;
@@ -92,19 +93,21 @@ bool enter_seccomp(bool deny_writing_opens) {
         program.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<std::uint32_t>(call), 0, 1));
         program.push_back(BPF_STMT(BPF_RET | BPF_K, kDeny));
     };
-    for (const long call : {SYS_socket, SYS_connect, SYS_bind, SYS_listen, SYS_accept, SYS_accept4, SYS_sendto,
-                            SYS_sendmsg, SYS_execve, SYS_execveat, SYS_fork, SYS_vfork, SYS_ptrace, SYS_creat,
-                            SYS_rename, SYS_renameat, SYS_renameat2, SYS_unlink, SYS_unlinkat, SYS_mkdir,
-                            SYS_mkdirat, SYS_link, SYS_linkat, SYS_symlink, SYS_symlinkat, SYS_truncate}) {
+    for (const long call :
+         {SYS_socket,  SYS_connect,  SYS_bind,      SYS_listen,    SYS_accept,   SYS_accept4, SYS_sendto,
+          SYS_sendmsg, SYS_execve,   SYS_execveat,  SYS_fork,      SYS_vfork,    SYS_ptrace,  SYS_creat,
+          SYS_rename,  SYS_renameat, SYS_renameat2, SYS_unlink,    SYS_unlinkat, SYS_mkdir,   SYS_mkdirat,
+          SYS_link,    SYS_linkat,   SYS_symlink,   SYS_symlinkat, SYS_truncate}) {
         deny(call);
     }
     if (deny_writing_opens) {
         deny(SYS_openat2);  // its flags lie behind a pointer
         // open(path, flags): flags in args[1]; openat(dir, path, flags): flags in args[2].
-        const auto deny_flags = [&](long call, int arg) {
+        const auto deny_flags = [&](long call, std::size_t arg) {
             program.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<std::uint32_t>(call), 0, 3));
             program.push_back(
-                BPF_STMT(BPF_LD | BPF_W | BPF_ABS, static_cast<std::uint32_t>(offsetof(seccomp_data, args) + 8 * arg)));
+                BPF_STMT(BPF_LD | BPF_W | BPF_ABS,
+                         static_cast<std::uint32_t>(offsetof(seccomp_data, args) + sizeof(std::uint64_t) * arg)));
             program.push_back(BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, kWriting, 0, 1));
             program.push_back(BPF_STMT(BPF_RET | BPF_K, kDeny));
             // reload the call's number for the next test

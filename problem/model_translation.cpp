@@ -156,10 +156,12 @@ struct ReadCall {
 Problem read_lp(const ModelFiles& files, TerminalCapture& capture) {
     Problem problem(glp_create_prob());
     ReadCall call{problem.get(), nullptr, files.model_path.c_str()};
-    if (!run_guarded([](void* c) {
-            auto& a = *static_cast<ReadCall*>(c);
-            a.result = glp_read_lp(a.problem, nullptr, a.path);
-        }, &call)) {
+    if (!run_guarded(
+            [](void* c) {
+                auto& a = *static_cast<ReadCall*>(c);
+                a.result = glp_read_lp(a.problem, nullptr, a.path);
+            },
+            &call)) {
         static_cast<void>(problem.release());
         throw_fatal(capture.text(), files.model_name);
     }
@@ -173,10 +175,12 @@ Problem read_mps(const ModelFiles& files, bool free_only, TerminalCapture& captu
         capture.clear();
         Problem problem(glp_create_prob());
         ReadCall call{problem.get(), nullptr, files.model_path.c_str(), format};
-        if (!run_guarded([](void* c) {
-                auto& a = *static_cast<ReadCall*>(c);
-                a.result = glp_read_mps(a.problem, a.format, nullptr, a.path);
-            }, &call)) {
+        if (!run_guarded(
+                [](void* c) {
+                    auto& a = *static_cast<ReadCall*>(c);
+                    a.result = glp_read_mps(a.problem, a.format, nullptr, a.path);
+                },
+                &call)) {
             static_cast<void>(problem.release());
             throw_fatal(capture.text(), files.model_name);
         }
@@ -209,16 +213,22 @@ Problem read_mathprog(const ModelFiles& files, const std::string& print_name, Te
         const char* data;
         const char* print;
         bool read;
-    } call{problem.get(), translator.get(), files.model_path.c_str(),
-           files.data_path ? files.data_path->c_str() : nullptr, print_name.c_str(), false};
-    if (!run_guarded([](void* c) {
-            auto& a = *static_cast<MathProgCall*>(c);
-            a.read = glp_mpl_read_model(a.translator, a.model, a.data != nullptr ? 1 : 0) == 0;
-            if (a.read && a.data != nullptr) a.read = glp_mpl_read_data(a.translator, a.data) == 0;
-            if (a.read) a.read = glp_mpl_generate(a.translator, a.print) == 0;
-            if (a.read) glp_mpl_build_prob(a.translator, a.problem);
-            glp_mpl_free_wksp(a.translator);  // closes the print file
-        }, &call)) {
+    } call{problem.get(),
+           translator.get(),
+           files.model_path.c_str(),
+           files.data_path ? files.data_path->c_str() : nullptr,
+           print_name.c_str(),
+           false};
+    if (!run_guarded(
+            [](void* c) {
+                auto& a = *static_cast<MathProgCall*>(c);
+                a.read = glp_mpl_read_model(a.translator, a.model, a.data != nullptr ? 1 : 0) == 0;
+                if (a.read && a.data != nullptr) a.read = glp_mpl_read_data(a.translator, a.data) == 0;
+                if (a.read) a.read = glp_mpl_generate(a.translator, a.print) == 0;
+                if (a.read) glp_mpl_build_prob(a.translator, a.problem);
+                glp_mpl_free_wksp(a.translator);  // closes the print file
+            },
+            &call)) {
         static_cast<void>(problem.release());
         static_cast<void>(translator.release());
         throw_fatal(capture.text(), files.model_name);

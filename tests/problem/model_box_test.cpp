@@ -73,19 +73,33 @@ TEST_F(ModelBox, HostileModelsEndInOneMessageNamingTheCause) {
     } cases[] = {
         {"p.mod", ModelFormat::mathprog, "printf \"x\" > \"" + target + "\";\nend;\n", {}, "p.mod:1: оператор printf"},
         {"a.mod", ModelFormat::mathprog, "printf \"x\" >> \"" + target + "\";\nend;\n", {}, "a.mod:1: оператор printf"},
-        {"o.mod", ModelFormat::mathprog, "set S := 1..2;\ntable t {i in S} OUT \"CSV\" \"" + target + "\": i;\nend;\n",
-         {}, "o.mod:2: оператор table"},
-        {"i.mod", ModelFormat::mathprog, "set S;\ntable t IN \"CSV\" \"" + target + "\": S <- [i];\nend;\n", {},
+        {"o.mod",
+         ModelFormat::mathprog,
+         "set S := 1..2;\ntable t {i in S} OUT \"CSV\" \"" + target + "\": i;\nend;\n",
+         {},
+         "o.mod:2: оператор table"},
+        {"i.mod",
+         ModelFormat::mathprog,
+         "set S;\ntable t IN \"CSV\" \"" + target + "\": S <- [i];\nend;\n",
+         {},
          "i.mod:2: оператор table"},
-        {"bv.mps", ModelFormat::mps,
+        {"bv.mps",
+         ModelFormat::mps,
          "NAME T\nROWS\n N obj\n L c\nCOLUMNS\n x obj 1 c 1\nRHS\n RHS c 4\nBOUNDS\n BV BND x\n FR BND x\nENDATA\n",
-         {}, "bv.mps: GLPK остановился на внутренней ошибке: Assertion failed"},
+         {},
+         "bv.mps: GLPK остановился на внутренней ошибке: Assertion failed"},
         {"big.mod", ModelFormat::mathprog,
          "set S := 1..100000000;\nparam p{i in S} := i;\nvar x >= 0;\nminimize z: x + sum{i in S} p[i];\nend;\n",
          little_memory, "памяти"},
-        {"deep.mod", ModelFormat::mathprog, "var x;\nminimize z: x + " + nested(20000) + ";\nend;\n", {},
+        {"deep.mod",
+         ModelFormat::mathprog,
+         "var x;\nminimize z: x + " + nested(20000) + ";\nend;\n",
+         {},
          "deep.mod:2: скобки вложены глубже 200"},
-        {"pow.mod", ModelFormat::mathprog, "param p := 1" + repeated("^1", 20000) + ";\nend;\n", {},
+        {"pow.mod",
+         ModelFormat::mathprog,
+         "param p := 1" + repeated("^1", 20000) + ";\nend;\n",
+         {},
          "pow.mod:1: в операторе больше 1000 вложенных операций"},
         {"slow.mod", ModelFormat::mathprog,
          "param n := sum{i in 1..100000, j in 1..100000} i * j;\nvar x;\nminimize z: x + n;\nend;\n", little_time,
@@ -101,9 +115,8 @@ TEST_F(ModelBox, HostileModelsEndInOneMessageNamingTheCause) {
 // What the pre-scan refuses, the box itself keeps from the files.
 TEST_F(ModelBox, TheBoxKeepsAModelFromFilesEvenPastThePreScan) {
     const std::string target = (outside_.path() / "target.txt").string();
-    for (const std::string& text :
-         {"printf \"x\" > \"" + target + "\";\nend;\n",
-          "set S := 1..2;\ntable t {i in S} OUT \"CSV\" \"" + target + "\": i;\nend;\n"}) {
+    for (const std::string& text : {"printf \"x\" > \"" + target + "\";\nend;\n",
+                                    "set S := 1..2;\ntable t {i in S} OUT \"CSV\" \"" + target + "\": i;\nend;\n"}) {
         ModelBoxRequest request;
         request.format = ModelFormat::mathprog;
         request.model_text = text;
