@@ -44,6 +44,11 @@ constexpr std::string_view kHelp =
         mps читается как свободный MPS, а если не вышло — как фиксированный.
   --data ФАЙЛ
         файл данных модели MathProg.
+  --model-time-limit СЕКУНДЫ
+        сколько секунд GLPK может читать модель (по умолчанию 10; 0.1 ... 86400).
+  --model-memory-limit МИБ
+        сколько мебибайт памяти может занять чтение модели (по умолчанию 1024;
+        64 ... 1048576).
   --stop N
         предел числа итераций (N >= 1); иначе из файла задачи, а для модели 50 x (m + 1).
   --write-qtb ФАЙЛ
@@ -270,6 +275,21 @@ std::optional<std::string> take_value(Options& options, std::string_view name, s
         if (options.data_file) return "параметр " + option + " указан дважды";
         if (value.empty()) return "--data: пустое имя файла";
         options.data_file = std::string(value);
+    } else if (name == "--model-time-limit") {
+        if (options.model_time_limit) return "параметр " + option + " указан дважды";
+        double seconds = 0;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+        if (value.empty() || error != std::errc() || end != value.data() + value.size() || !(seconds >= 0.1) ||
+            seconds > 86400) {
+            return "--model-time-limit: ожидается число секунд от 0.1 до 86400";
+        }
+        options.model_time_limit = seconds;
+    } else if (name == "--model-memory-limit") {
+        if (options.model_memory_limit) return "параметр " + option + " указан дважды";
+        const std::optional<std::int32_t> mib = parse_int(value);
+        if (!mib || *mib < 64 || *mib > 1048576)
+            return "--model-memory-limit: ожидается целое число МиБ от 64 до 1048576";
+        options.model_memory_limit = static_cast<std::uint64_t>(*mib);
     } else if (name == "--stop") {
         if (options.stop) return "параметр " + option + " указан дважды";
         options.stop = parse_int(value);
@@ -311,7 +331,7 @@ bool takes_value(std::string_view name) {
     return name == "--tables" || name == "--print" || name == "--accuracy" || name == "--report" ||
            name == "--format" || name == "--data" || name == "--stop" || name == "--write-qtb" || name == "--plot" ||
            name == "--arithmetic" || name == "--rule" || name == "--output" || name == "--encoding" ||
-           takes_run_bound_value(name);
+           takes_run_bound_value(name) || name == "--model-time-limit" || name == "--model-memory-limit";
 }
 
 }  // namespace

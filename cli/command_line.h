@@ -35,17 +35,19 @@ struct Options {
     std::optional<ReportForm> output;      // the report's form
     std::optional<TextEncoding> encoding;  // of the text report
     bool json = false;
-    bool sensitivity = false;              // dual values, reduced costs and their ranges at an optimum
-    std::optional<ModelFormat> format;     // otherwise by the file's extension
-    std::optional<std::string> data_file;  // of a MathProg model
-    std::optional<std::int32_t> stop;      // iteration limit
-    std::optional<std::string> write_qtb;  // write the problem file here instead of solving
-    std::optional<std::string> plot;       // the picture of a two-variable problem, SVG
-    bool overwrite = false;                // the report may replace a file the program did not write
-    bool allow_report_path = false;        // a problem file's report name may lead out of the current folder
-    std::optional<double> time_limit;      // seconds a run may take
-    bool allow_large_report = false;       // a report estimated past 1 GB may be written
-    std::string problem_file;              // a file-system path, used as given
+    bool sensitivity = false;                         // dual values, reduced costs and their ranges at an optimum
+    std::optional<ModelFormat> format;                // otherwise by the file's extension
+    std::optional<std::string> data_file;             // of a MathProg model
+    std::optional<double> model_time_limit;           // seconds GLPK may take to read a model
+    std::optional<std::uint64_t> model_memory_limit;  // MiB of memory it may take
+    std::optional<std::int32_t> stop;                 // iteration limit
+    std::optional<std::string> write_qtb;             // write the problem file here instead of solving
+    std::optional<std::string> plot;                  // the picture of a two-variable problem, SVG
+    bool overwrite = false;                           // the report may replace a file the program did not write
+    bool allow_report_path = false;    // a problem file's report name may lead out of the current folder
+    std::optional<double> time_limit;  // seconds a run may take
+    bool allow_large_report = false;   // a report estimated past 1 GB may be written
+    std::string problem_file;          // a file-system path, used as given
 };
 
 struct HelpRequest {};

@@ -1,5 +1,5 @@
 # `make package` (or `cmake --build BUILD --target package`): a Debian package of what
-# `cmake --install` installs: qtb, qtb-solve, the desktop entry and the icons.
+# `cmake --install` installs: qtb, qtb-solve, the model box qtb-model-box, the desktop entry and the icons.
 # Its dependencies come from dpkg-shlibdeps (package dpkg-dev) over the installed programs.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

@@ -178,3 +178,41 @@ std::string model_file_access_message(const ModelFileAccess& access, std::string
     }
     return message + "; модели не позволено читать и писать файлы";
 }
+
+std::optional<ModelDeepNesting> find_deep_nesting(std::string_view model_text) {
+    int depth = 0;
+    int chain = 0;
+    std::string_view previous;
+    for (const Token& token : tokens_of(model_text)) {
+        const std::string_view spelling = token.spelling;
+        if (token.type == Token::Type::word) {
+            if ((spelling == "if" || spelling == "not") && ++chain > kMaxModelChain)
+                return ModelDeepNesting{token.line, false};
+        } else if (token.type == Token::Type::sign) {
+            if (spelling == "(" || spelling == "[" || spelling == "{") {
+                if (++depth > kMaxModelNesting) return ModelDeepNesting{token.line, true};
+            } else if ((spelling == ")" || spelling == "]" || spelling == "}") && depth > 0) {
+                --depth;
+            } else if (spelling == ";") {
+                chain = 0;
+            }
+            if ((spelling == "{" || spelling == "^" || spelling == "!" || (spelling == "*" && previous == "*")) &&
+                ++chain > kMaxModelChain) {
+                return ModelDeepNesting{token.line, false};
+            }
+        }
+        previous = token.type == Token::Type::sign ? spelling : std::string_view();
+    }
+    return std::nullopt;
+}
+
+std::string deep_nesting_message(const ModelDeepNesting& nesting, std::string_view file_name) {
+    std::string message = std::string(file_name) + ':' + std::to_string(nesting.line) + ": ";
+    if (nesting.brackets) {
+        message += "скобки вложены глубже " + std::to_string(kMaxModelNesting) + " уровней";
+    } else {
+        message +=
+            "в операторе больше " + std::to_string(kMaxModelChain) + " вложенных операций (^, **, if, not, !, {...})";
+    }
+    return message + "; такую модель GLPK не читает";
+}

@@ -26,3 +26,22 @@ std::optional<ModelFileAccess> find_model_file_access(std::string_view model_tex
 // The refusal in Russian (UTF-8), located as GLPK's own messages:
 // "<file name>:<line>: ...".
 std::string model_file_access_message(const ModelFileAccess& access, std::string_view file_name);
+
+// Brackets ( [ { nested deeper than this are refused before GLPK, whose parser
+// descends once for each, sees them; and so is a statement with more than
+// kMaxModelChain of the operations it also parses by descending: powers (^, **),
+// `if`, `not`, `!` and the braces of iterated operators and sets.
+inline constexpr int kMaxModelNesting = 200;
+inline constexpr int kMaxModelChain = 1000;
+
+struct ModelDeepNesting {
+    unsigned long line = 0;
+    bool brackets = true;  // else a chain of operations
+};
+
+// The first place where the model text nests deeper than those limits, if any,
+// comments and strings left aside.
+std::optional<ModelDeepNesting> find_deep_nesting(std::string_view model_text);
+
+// "<file name>:<line>: ..." in Russian.
+std::string deep_nesting_message(const ModelDeepNesting& nesting, std::string_view file_name);

@@ -7,6 +7,7 @@
 #include "problem/canonical_form.h"
 #include "problem/model_format.h"
 #include "problem/model_load_stop.h"
+#include "problem/model_read_limits.h"
 
 // The report of a model: the model's path with ".txt" for its extension, in
 // Windows-1251; nothing when the path holds a character outside the code page.
@@ -23,7 +24,7 @@ inline constexpr std::string_view kModelReportNameOutsideCp1251 =
 // model_output. Throws ModelReadError or
 // CanonicalFormError when it cannot be taken, bad_simplex (code 13) when a row
 // without coefficients fails. A `stop` requested from another thread ends the
-// reading with ModelReadError.
+// reading with ModelReadError; GLPK reads within the limits (problem/model_read_limits.h).
 CanonicalForm load_model(const std::string& model_path, ModelFormat format,
                          const std::optional<std::string>& data_file = std::nullopt,
-                         const ModelLoadStop* stop = nullptr);
+                         const ModelLoadStop* stop = nullptr, ModelReadLimits limits = {});

@@ -39,7 +39,12 @@ std::string ModelPrintFile::text() const {
         got += static_cast<std::size_t>(n);
     }
     text.resize(got);
-    if (got < size) {
+    return model_print_text(std::move(text), size);
+}
+
+std::string model_print_text(std::string text, std::size_t size) {
+    if (text.size() > ModelPrintFile::kKeptBytes) text.resize(ModelPrintFile::kKeptBytes);
+    if (text.size() < size) {
         // Not in the middle of a character: a lead byte near the end whose sequence is cut goes too.
         for (std::size_t back = 1; back <= 4 && back <= text.size(); ++back) {
             const auto byte = static_cast<unsigned char>(text[text.size() - back]);

@@ -9,7 +9,7 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 
 cmake --install "$build" --prefix "$stage/usr" >/dev/null
-expected=(usr/bin/qtb usr/bin/qtb-solve usr/share/applications/qtb.desktop usr/share/doc/qtb/copyright)
+expected=(usr/bin/qtb usr/bin/qtb-solve usr/libexec/qtb/qtb-model-box usr/share/applications/qtb.desktop usr/share/doc/qtb/copyright)
 for size in 16 32 48 64; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/qtb.png")
 done
@@ -28,4 +28,6 @@ dpkg-deb -f "$deb" Package Version Section Depends
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "the package does not depend on Qt" >&2; exit 1; }
 dpkg-deb -x "$deb" "$stage/unpacked"
 "$stage/unpacked/usr/bin/qtb-solve" --help >/dev/null
-echo "package: $deb lists, unpacks and its qtb-solve runs"
+# The unpacked qtb-solve finds its model box in ../libexec/qtb.
+"$stage/unpacked/usr/bin/qtb-solve" --tables none examples/models/diet.lp >/dev/null
+echo "package: $deb lists, unpacks and its qtb-solve runs, reading a model through its box"

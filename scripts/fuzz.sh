@@ -10,11 +10,18 @@ build=build-fuzz
 # CMAKE_FLAGS in the environment adds configure options (CI: -DCMAKE_COMPILE_WARNING_AS_ERROR=ON).
 # shellcheck disable=SC2086
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DQTB_FUZZ=ON -DQTB_BUILD_UI=OFF ${CMAKE_FLAGS:-} >/dev/null
-cmake --build "$build" -j "$(nproc)" --target reader_fuzz solve_fuzz number_fuzz
+cmake --build "$build" -j "$(nproc)" --target reader_fuzz solve_fuzz number_fuzz lp_model_fuzz mps_model_fuzz mathprog_model_fuzz
 status=0
-for target in reader_fuzz solve_fuzz number_fuzz; do
+for target in reader_fuzz solve_fuzz number_fuzz lp_model_fuzz mps_model_fuzz mathprog_model_fuzz; do
     corpus=fuzz-corpus/$target
     mkdir -p "$corpus"
+    # The model readers start from the example and test models of their format.
+    seeds=(examples)
+    case $target in
+        lp_model_fuzz) seeds=(tests/fuzz/seeds/lp) ;;
+        mps_model_fuzz) seeds=(tests/fuzz/seeds/mps) ;;
+        mathprog_model_fuzz) seeds=(tests/fuzz/seeds/mathprog) ;;
+    esac
     echo "== $target for $seconds s"
     mapfile -t kept < <(find tests/fuzz/regressions -type f ! -name README)
     if ((${#kept[@]})) && ! "$build/tests/fuzz/$target" "${kept[@]}" >"$build/$target-regressions.log" 2>&1; then
@@ -24,7 +31,7 @@ for target in reader_fuzz solve_fuzz number_fuzz; do
         continue
     fi
     if ! "$build/tests/fuzz/$target" -max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
-        -dict=tests/fuzz/qtb.dict -print_final_stats=1 "$corpus" examples >"$build/$target.log" 2>&1; then
+        -dict=tests/fuzz/qtb.dict -print_final_stats=1 "$corpus" "${seeds[@]}" >"$build/$target.log" 2>&1; then
         echo "$target found a failure:" >&2
         grep -A 30 -E '^==[0-9]+==ERROR|runtime error|deadly signal|SUMMARY' "$build/$target.log" | head -n 60 >&2
         status=1

@@ -55,6 +55,27 @@ TEST(ModelCli, ReadFailureGivesGlpkMessage) {
     EXPECT_TRUE(run.err.empty()) << run.err;
 }
 
+TEST(ModelCli, TheModelLimitsReachTheReading) {
+    const TempFolder folder("qtb_model_cli");
+    write_file(folder.path() / "big.mod",
+               "set S := 1..100000000;\nparam p{i in S} := i;\nvar x;\nminimize z: x + sum{i in S} p[i];\nend;\n");
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* said;
+    } cases[] = {
+        {{"--model-memory-limit", "64", "big.mod"}, 1, "модели не хватило памяти (предел 64 МиБ)"},
+        {{"--model-time-limit", "0.2", "big.mod"}, 1, "дольше предела времени (0.2 с)"},
+        {{"--model-time-limit", "0", "big.mod"}, 64, "--model-time-limit: ожидается"},
+        {{"--model-memory-limit", "8", "big.mod"}, 64, "--model-memory-limit: ожидается"},
+    };
+    for (const auto& c : cases) {
+        const auto run = run_tool(folder.path(), c.args);
+        EXPECT_EQ(run.status, c.status) << c.said;
+        EXPECT_NE((run.out + run.err).find(c.said), std::string::npos) << run.out << run.err;
+    }
+}
+
 TEST(ModelCli, ModelOutputComesBeforeTheResult) {
     const TempFolder folder("qtb_model_cli");
     write_file(folder.path() / "p.mod",

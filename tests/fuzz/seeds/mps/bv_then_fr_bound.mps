@@ -1,0 +1,12 @@
+NAME T
+ROWS
+ N obj
+ L c
+COLUMNS
+ x obj 1 c 1
+RHS
+ RHS c 4
+BOUNDS
+ BV BND x
+ FR BND x
+ENDATA
