@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <thread>
 
 #include "problem/glpk_model_reader.h"
@@ -113,7 +114,8 @@ TEST_F(ModelReadingBeside, ALoadReadsTheModelOnceAndSoDoesTheEditorsSolve) {
 
 TEST_F(ModelReadingBeside, TheCheckOfAnEditedTextLeavesNoTemporaryFile) {
     QTemporaryDir temporary;
-    const QByteArray previous = qgetenv("TMPDIR");
+    const std::optional<QByteArray> previous =
+        qEnvironmentVariableIsSet("TMPDIR") ? std::optional(qgetenv("TMPDIR")) : std::nullopt;
     qputenv("TMPDIR", QFile::encodeName(temporary.path()));
     ProblemEditor& editor = open_editor("NewProblemItem");
     for (const char* text : {"Maximize\n obj: x\nSubject To\n c1: x <= 4 ?\nEnd\n", kPlan}) {
@@ -122,7 +124,10 @@ TEST_F(ModelReadingBeside, TheCheckOfAnEditedTextLeavesNoTemporaryFile) {
         EXPECT_TRUE(QDir(temporary.path()).entryList(QDir::Files).isEmpty()) << text;
     }
     EXPECT_EQ(reads, 2);
-    qputenv("TMPDIR", previous);
+    if (previous)
+        qputenv("TMPDIR", *previous);
+    else
+        qunsetenv("TMPDIR");
 }
 
 }  // namespace
