@@ -2,6 +2,7 @@
 // and one load (or the editor's check and solve) reads the model once.
 #include <QCoreApplication>
 #include <QDir>
+#include <QPointer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -128,6 +129,21 @@ TEST_F(ModelReadingBeside, TheCheckOfAnEditedTextLeavesNoTemporaryFile) {
         qputenv("TMPDIR", *previous);
     else
         qunsetenv("TMPDIR");
+}
+
+TEST_F(ModelReadingBeside, ClosingTheEditorStopsItsCheckAndClosesItAfterwards) {
+    QPointer<ProblemEditor> editor = &open_editor("NewProblemItem");
+    editor->dialogs.unsaved_changes = [](QWidget*, const QString&) { return ProblemEditor::UnsavedAnswer::discard; };
+    editor->show();
+    editor->TextEdit->setPlainText(QString::fromUtf8(kPlan));
+    while_reading = [&] { editor->close(); };
+    EXPECT_FALSE(editor->check());
+    ASSERT_FALSE(editor.isNull());  // still on the stack of its check: it closes afterwards
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(editor.isNull());
+    EXPECT_FALSE(window.busy());
+    EXPECT_TRUE(messages.take().empty());
 }
 
 }  // namespace
