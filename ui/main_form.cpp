@@ -258,6 +258,7 @@ void TForm1::show_status_codes(const SimplexIteration::bad_simplex& failure) {
 
 void TForm1::Button3Click() {
     report_failures([this] {
+        if (busy()) return;  // one run or load at a time
         const QString file_name = Edit1->text();
         if (file_name == kBarePattern) {
             messages_.show(QStringLiteral("Необходимо указать имя файла данных!"), kFileNameCaption);
@@ -277,7 +278,16 @@ void TForm1::Button3Click() {
 void TForm1::LoadProblemFile(const QString& file_name) {
     const std::filesystem::path path = file_system_path(file_name);
     if (const ModelFormat format = model_format_of_path(path.string()); format != ModelFormat::problem_file) {
-        if (!load_model_file(path, format)) {
+        const QString shown_name = QFile::decodeName(path.filename().c_str());
+        ModelReading reading =
+            ReadModelBeside(path.string(), format, QStringLiteral("Загрузка модели %1…").arg(shown_name));
+        if (!reading.model && !reading.failure) {
+            // Stopped: a window that closes meanwhile shows nothing more.
+            if (!reading.window_closes) messages_.show(QStringLiteral("Загрузка модели остановлена."), kProgramCaption);
+            Button1->setEnabled(false);
+            return;
+        }
+        if (!take_model(std::move(reading))) {
             Button1->setEnabled(false);
             return;
         }
@@ -294,15 +304,35 @@ void TForm1::LoadProblemFile(const QString& file_name) {
         loaded_frame_.reset();
         loaded_plane_.reset();
     }
+    finish_load(path);
+}
+
+void TForm1::LoadReadModel(const QString& file_name, CanonicalForm model) {
+    report_failures([&] {
+        if (busy()) return;
+        Edit1->setText(QDir::toNativeSeparators(file_name));
+        RadioButton1->setChecked(true);
+        ModelReading reading;
+        reading.model.emplace(std::move(model));
+        if (!take_model(std::move(reading))) {
+            Button1->setEnabled(false);
+            return;
+        }
+        finish_load(file_system_path(file_name));
+    });
+}
+
+void TForm1::finish_load(const std::filesystem::path& path) {
     std::error_code error;
     loaded_problem_file_ = std::filesystem::absolute(path, error);
     show_options_of_record();
 }
 
-bool TForm1::load_model_file(const std::filesystem::path& path, ModelFormat format) {
+bool TForm1::take_model(ModelReading reading) {
     std::shared_ptr<CanonicalForm> model;
     try {
-        model = std::make_shared<CanonicalForm>(model_.read_model(path.string(), format));
+        if (reading.failure) std::rethrow_exception(reading.failure);
+        model = std::make_shared<CanonicalForm>(std::move(reading.model.value()));
     } catch (const ModelReadError& failure) {
         messages_.show(QString::fromStdString(failure.what()), kErrorCaption);
         return false;
@@ -368,7 +398,7 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::SolveProblem() {
-    if (run_active()) return;  // one run at a time
+    if (busy()) return;  // one run or load at a time
     SimplexIteration& record = record_;
 
     record.no_table = RadioButton6->isChecked();

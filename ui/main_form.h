@@ -15,13 +15,16 @@
 #include <QStatusBar>
 
 #include <atomic>
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "problem/canonical_form.h"
 #include "problem/model_format.h"
+#include "problem/model_load_stop.h"
 #include "problem/simplex_iteration.h"
 #include "solver/report_frame.h"
 #include "solver/table_recorder.h"
@@ -118,11 +121,31 @@ public:
     QLabel* ReportPath1;         // in StatusBar1: the latest run's report; empty until the first run
     DesktopCalls desktop;        // its questions and the viewer
     bool run_active() const { return run_stop_ != nullptr; }
+    // "Остановить решение" stops a run; while a model is read it reads "Остановить загрузку" and stops that.
     void StopRun1Click();
     void OpenReport1Click();
     void OpenReportFolder1Click();
     // Keeps the switches of the runs in the user's settings, from one start of the program to the next.
     void KeepRunSwitchesInSettings();
+
+    // --- Reading models beside the window (ui/model_reading_commands.cpp) ---
+    // How a reading beside the window ended: the model, or what the reading threw, or neither when it was
+    // stopped; window_closes when the window was closed meanwhile (it closes once the caller has returned).
+    struct ModelReading {
+        std::optional<CanonicalForm> model;
+        std::exception_ptr failure;
+        bool window_closes = false;
+    };
+    // Reads a model on a worker while the window takes its events; `doing` stands in the status bar
+    // meanwhile, and StopRun1 (or closing the window) stops it. Nothing is read, as if stopped, while a
+    // run or another reading goes on.
+    ModelReading ReadModelBeside(const std::string& path, ModelFormat format, const QString& doing);
+    bool load_active() const { return load_stop_ != nullptr; }
+    // A run or a reading goes on: nothing else may change the record meanwhile.
+    bool busy() const { return run_active() || load_active(); }
+    // The load of a model that is read already (the editor's check has read the file): the same as
+    // "Загрузить данные" with the file's name in Edit1, without a second reading.
+    void LoadReadModel(const QString& file_name, CanonicalForm model);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -141,8 +164,11 @@ private:
     template <class Handler>
     void report_failures(Handler&& handler);
     void show_status_codes(const SimplexIteration::bad_simplex& failure);
-    // Reads a model into the record and keeps its report frame; false, after one box, when it cannot be taken.
-    bool load_model_file(const std::filesystem::path& path, ModelFormat format);
+    // Takes the model of a reading into the record and keeps its report frame; false, after the boxes of
+    // its failure, when it cannot be taken.
+    bool take_model(ModelReading reading);
+    // The end of every load that succeeds: the file is kept and the record's options shown.
+    void finish_load(const std::filesystem::path& path);
     void show_options_of_record();
     void set_progress(const QString& label1, const QString& label2);
     void build_run_commands();
@@ -157,6 +183,9 @@ private:
     // Runs the copy in a worker while the window goes on, then tells the outcome.
     void run_and_report(SimplexIteration run);
     void set_running(std::atomic<bool>* stop);
+    // Disables what would change the record or start another run or load (held), or gives it back.
+    void hold_commands(bool held);
+    void set_loading(ModelLoadStop* stop, const QString& doing);
 
     SimplexIteration& record_;
     MessageSink& messages_;
@@ -166,8 +195,10 @@ private:
     std::shared_ptr<const RecordedRun> last_run_;  // set by each run that produced tables
     std::filesystem::path last_run_input_;         // the file loaded for that run
     std::atomic<bool>* run_stop_ = nullptr;        // the running run's stop request; null between runs
+    ModelLoadStop* load_stop_ = nullptr;           // the running reading's stop request; null between readings
+    QString report_path_before_load_;              // ReportPath1's text, given back when a reading ends
     std::vector<std::function<void()>> restore_after_run_;  // what a run disabled, as it was
-    bool close_after_run_ = false;                          // the window was closed while a run went on
+    bool close_after_run_ = false;                          // the window was closed while a run or reading went on
     std::filesystem::path last_report_;                     // the latest run's report; empty until one is written
     std::shared_ptr<const PlaneSource> loaded_plane_;       // the loaded model's picture, if it is in two variables
     QPointer<SolutionWindow> SolutionWindow1;               // the solution window, once opened

@@ -8,7 +8,9 @@ ModelCalls ModelCalls::real() {
     return {
         [](const std::string& problem_file) { return SimplexIteration(problem_file); },
         [](SimplexIteration run) { return ::solve(std::move(run)); },
-        [](const std::string& model_file, ModelFormat format) { return load_model(model_file, format); },
+        [](const std::string& model_file, ModelFormat format, const ModelLoadStop* stop) {
+            return load_model(model_file, format, std::nullopt, stop);
+        },
         [](SimplexIteration run, const ReportFrame& frame) {
             return solve_with_outcome(std::move(run), frame).solution;
         },

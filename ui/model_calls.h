@@ -6,6 +6,7 @@
 #include "numerics/matrix.h"
 #include "problem/canonical_form.h"
 #include "problem/model_format.h"
+#include "problem/model_load_stop.h"
 #include "problem/simplex_iteration.h"
 #include "solver/report_frame.h"
 #include "solver/run_observer.h"
@@ -18,8 +19,10 @@ struct ModelCalls {
     std::function<SimplexIteration(const std::string& problem_file)> read;
     // Runs the engine on its own copy of a record.
     std::function<Matrix(SimplexIteration run)> solve;
-    // Reads a model (CPLEX LP, MPS, MathProg) into its canonical form, the report named after the model.
-    std::function<CanonicalForm(const std::string& model_file, ModelFormat format)> read_model;
+    // Reads a model (CPLEX LP, MPS, MathProg) into its canonical form, the report named after the model;
+    // called on a worker thread, it gives up with ModelReadError once `stop` is requested.
+    std::function<CanonicalForm(const std::string& model_file, ModelFormat format, const ModelLoadStop* stop)>
+        read_model;
     // Runs the engine on its own copy of a model's record, with the model's text around the tables.
     std::function<Matrix(SimplexIteration run, const ReportFrame& frame)> solve_model;
     // A watched run on its own copy of a record (a problem file's frame is empty), made as the settings say;

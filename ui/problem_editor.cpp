@@ -13,6 +13,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStringDecoder>
+#include <QTimer>
 #include <QToolBar>
 
 #include "problem/cp1251.h"
@@ -214,9 +215,41 @@ void ProblemEditor::update_title() {
 // --- Check ---
 
 bool ProblemEditor::check() {
-    const std::vector<TextFault> faults = check_problem_text(TextEdit->toPlainText(), format());
-    show_faults(faults);
-    return faults.empty();
+    const TextCheck checked = run_check();
+    return !checked.stopped && checked.faults.empty();
+}
+
+bool ProblemEditor::text_is_saved_model() const {
+    return format() != ModelFormat::problem_file && !file_name_.isEmpty() && !TextEdit->document()->isModified() &&
+           with_extension_of(file_name_, format()) == file_name_;
+}
+
+TextCheck ProblemEditor::run_check() {
+    if (format() != ModelFormat::problem_file && (checking_ || main_window_.busy())) {
+        statusBar()->showMessage(QStringLiteral("Главное окно занято: дождитесь конца загрузки или решения."));
+        return {{}, {}, true};
+    }
+    const ModelFileReader read = [this](const std::string& path, ModelFormat format) -> std::optional<CanonicalForm> {
+        TForm1::ModelReading reading = main_window_.ReadModelBeside(path, format, QStringLiteral("Проверка модели…"));
+        if (reading.failure) std::rethrow_exception(reading.failure);
+        return std::move(reading.model);
+    };
+    checking_ = true;
+    TextCheck checked = text_is_saved_model() ? check_model_file(file_name_, format(), read)
+                                              : check_problem_text(TextEdit->toPlainText(), format(), read);
+    checking_ = false;
+    if (close_after_check_) {
+        close_after_check_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+        return {{}, {}, true};
+    }
+    if (checked.stopped) {
+        FaultList->clear();
+        statusBar()->showMessage(QStringLiteral("Проверка остановлена."));
+        return checked;
+    }
+    show_faults(checked.faults);
+    return checked;
 }
 
 void ProblemEditor::show_faults(const std::vector<TextFault>& faults) {
@@ -282,16 +315,28 @@ void ProblemEditor::solve() {
     // The main window reads the file, in the format its extension names.
     const bool unsaved = TextEdit->document()->isModified() || with_extension_of(file_name_, format()) != file_name_;
     if (unsaved && !save()) return;
-    if (!check()) return;
-    // As "Загрузить данные" with the name in the main window's box, then "Решить задачу".
-    main_window_.Edit1->setText(QDir::toNativeSeparators(file_name_));
-    main_window_.Button3Click();
+    TextCheck checked = run_check();
+    if (checked.stopped || !checked.faults.empty()) return;
+    // As "Загрузить данные" with the name in the main window's box, then "Решить задачу"; a model the
+    // check has read is taken as it is.
+    if (checked.model) {
+        main_window_.LoadReadModel(file_name_, std::move(*checked.model));
+    } else {
+        main_window_.Edit1->setText(QDir::toNativeSeparators(file_name_));
+        main_window_.Button3Click();
+    }
     if (main_window_.Button1->isEnabled()) main_window_.Button1Click();
 }
 
 // --- Close ---
 
 void ProblemEditor::closeEvent(QCloseEvent* event) {
+    if (checking_) {
+        // The check's reading stops; the window closes when it has ended.
+        close_after_check_ = true;
+        main_window_.StopRun1Click();
+        return event->ignore();
+    }
     if (TextEdit->document()->isModified()) {
         const QString name = file_name_.isEmpty() ? QStringLiteral("Новая задача") : QFileInfo(file_name_).fileName();
         switch (dialogs.unsaved_changes(this, name)) {

@@ -43,6 +43,7 @@ public:
     bool open_file(const QString& file_name);
 
     // "Проверить": reads the text as the main window would and lists its faults; true when it has none.
+    // A model is read beside the windows, by the main window, and can be stopped there.
     bool check();
     // "Сохранить": writes the text as UTF-8 to its file, asking for a name when it has none (or
     // when the file's extension names another format); false when nothing was written.
@@ -78,6 +79,10 @@ private:
     void format_chosen(int index);
     void set_text(const QString& text);
     bool write_to(const QString& file_name);
+    // The check, shown; a model that loads is kept in it, so that "Решить" does not read it again.
+    TextCheck run_check();
+    // The text is the file's own: a model is checked in its file, not in a copy.
+    bool text_is_saved_model() const;
     void show_faults(const std::vector<TextFault>& faults);
     void go_to_fault(const QListWidgetItem* item);
     void update_title();
@@ -86,4 +91,6 @@ private:
     MessageSink& messages_;
     QString file_name_;
     ModelFormat shown_format_ = ModelFormat::cplex_lp;  // the format of the text as last set or chosen
+    bool checking_ = false;                             // a check reads the model meanwhile
+    bool close_after_check_ = false;                    // the window was closed while a check went on
 };

@@ -4,11 +4,12 @@
 #include <QMetaObject>
 #include <QTimer>
 
+#include <atomic>
 #include <exception>
 #include <thread>
 
 void run_beside_events(const std::function<void()>& work, const std::function<void()>& tick,
-                       std::chrono::milliseconds interval, std::atomic<bool>& stop) {
+                       std::chrono::milliseconds interval, const std::function<void()>& stop) {
     QEventLoop loop;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, &loop, tick);
@@ -27,7 +28,7 @@ void run_beside_events(const std::function<void()>& work, const std::function<vo
     });
     if (!done.load()) loop.exec();
     // Either the work has ended, or the application quits and no loop runs any more.
-    if (!done.load()) stop.store(true);
+    if (!done.load()) stop();
     worker.join();
     timer.stop();
     if (failure) std::rethrow_exception(failure);

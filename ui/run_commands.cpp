@@ -199,7 +199,7 @@ void TForm1::run_and_report(SimplexIteration run) {
             TForm1* window;
             ~EndOfRun() { window->set_running(nullptr); }
         } end_of_run{this};
-        run_beside_events(work, show_progress, kProgressInterval, stop);
+        run_beside_events(work, show_progress, kProgressInterval, [&stop] { stop.store(true); });
     }
 
     const bool stopped = outcome && outcome->stopped;
@@ -252,10 +252,19 @@ void TForm1::run_and_report(SimplexIteration run) {
 void TForm1::set_running(std::atomic<bool>* stop) {
     run_stop_ = stop;
     StopRun1->setEnabled(stop != nullptr);
+    hold_commands(stop != nullptr);
     if (stop == nullptr) {
+        ProgressBar1->hide();
+        return;
+    }
+    ProgressBar1->setRange(0, 0);  // busy until the first pivot tells the limit
+    ProgressBar1->show();
+}
+
+void TForm1::hold_commands(bool held) {
+    if (!held) {
         for (const auto& restore : restore_after_run_) restore();
         restore_after_run_.clear();
-        ProgressBar1->hide();
         return;
     }
     for (QWidget* control :
@@ -268,20 +277,19 @@ void TForm1::set_running(std::atomic<bool>* stop) {
         restore_after_run_.push_back([action, enabled = action->isEnabled()] { action->setEnabled(enabled); });
         action->setEnabled(false);
     }
-    ProgressBar1->setRange(0, 0);  // busy until the first pivot tells the limit
-    ProgressBar1->show();
 }
 
 void TForm1::StopRun1Click() {
     if (run_stop_ != nullptr) run_stop_->store(true);
+    if (load_stop_ != nullptr) load_stop_->request();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (!run_active()) {
+    if (!busy()) {
         QMainWindow::closeEvent(event);
         return;
     }
-    // The run stops at its next table; the window closes when it has ended.
+    // The run stops at its next table, a reading as soon as it notices; the window closes when it has ended.
     close_after_run_ = true;
     StopRun1Click();
     event->ignore();

@@ -2,8 +2,12 @@
 
 #include <QString>
 
+#include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "problem/canonical_form.h"
 #include "problem/model_format.h"
 
 // One fault of a problem text: the line it stands on (from 1; 0 when it belongs to no line) and
@@ -14,7 +18,20 @@ struct TextFault {
     friend bool operator==(const TextFault&, const TextFault&) = default;
 };
 
+// What the check of a text found.
+struct TextCheck {
+    std::vector<TextFault> faults;
+    std::optional<CanonicalForm> model;  // the model read, when the text is a model that loads
+    bool stopped = false;                // the reading was stopped before it ended: nothing is known
+};
+
+// Reads a model file (on a worker beside the windows): the model, nothing when the reading was stopped;
+// throws what the reading threw.
+using ModelFileReader = std::function<std::optional<CanonicalForm>(const std::string& path, ModelFormat format)>;
+
 // Reads a text as the main window would read the same text saved as UTF-8 in a file of the format:
-// a problem file through the program's reader, a model through GLPK and the canonical form.
-// Empty when the text loads.
-std::vector<TextFault> check_problem_text(const QString& text, ModelFormat format);
+// a problem file through the program's reader, a model by `read` from a temporary file with the format's
+// extension, which is gone again afterwards however the reading ended. No faults when the text loads.
+TextCheck check_problem_text(const QString& text, ModelFormat format, const ModelFileReader& read);
+// Reads a model file as it is, as the main window would load it.
+TextCheck check_model_file(const QString& file_name, ModelFormat format, const ModelFileReader& read);
