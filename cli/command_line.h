@@ -44,10 +44,10 @@ struct Options {
     std::optional<std::string> write_qtb;             // write the problem file here instead of solving
     std::optional<std::string> plot;                  // the picture of a two-variable problem, SVG
     bool overwrite = false;                           // the report may replace a file the program did not write
-    bool allow_report_path = false;    // a problem file's report name may lead out of the current folder
-    std::optional<double> time_limit;  // seconds a run may take
-    bool allow_large_report = false;   // a report estimated past 1 GB may be written
-    std::string problem_file;          // a file-system path, used as given
+    bool allow_report_path = false;                   // a problem file's report name may lead out of the current folder
+    std::optional<double> time_limit;                 // seconds a run may take
+    bool allow_large_report = false;                  // a report estimated past 1 GB may be written
+    std::string problem_file;                         // a file-system path, used as given
 };
 
 struct HelpRequest {};

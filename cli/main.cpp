@@ -18,8 +18,8 @@
 #include "cli/model_setup.h"
 #include "cli/output_checks.h"
 #include "cli/plot_output.h"
-#include "cli/progress_line.h"
 #include "cli/problem_setup.h"
+#include "cli/progress_line.h"
 #include "cli/result_printer.h"
 #include "problem/cp1251.h"
 #include "problem/glpk_model_reader.h"
@@ -78,7 +78,8 @@ SimplexIteration record_for_run(SimplexIteration& problem, const cli::Options& o
 std::string large_report_text(double bytes) {
     char size[32];
     std::snprintf(size, sizeof size, "%.1f", bytes / kLargeReportBytes);
-    return std::string("отчёт может занять около ") + size + " ГБ (оценка по выбранным таблицам до предела итераций), "
+    return std::string("отчёт может занять около ") + size +
+           " ГБ (оценка по выбранным таблицам до предела итераций), "
            "больше 1 ГБ; уменьшите --stop, выберите таблицы (--tables, --print) или разрешите такой отчёт "
            "параметром --allow-large-report";
 }

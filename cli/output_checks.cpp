@@ -30,7 +30,8 @@ std::optional<std::string> refused_output(const SimplexIteration& problem, const
     if (options.data_file) inputs.push_back({*options.data_file, "файлом данных"});
     if (options.write_qtb) {
         const fs::path target(*options.write_qtb);
-        return refusal(check_output({target, OutputKind::problem_file, true}, inputs), "файл --write-qtb", target, false);
+        return refusal(check_output({target, OutputKind::problem_file, true}, inputs), "файл --write-qtb", target,
+                       false);
     }
     if (!problem.no_table && problem.file) {
         const fs::path report = report_path(*problem.file);
@@ -42,7 +43,8 @@ std::optional<std::string> refused_output(const SimplexIteration& problem, const
             return report_path_refusal_text(report) + " (разрешить: --allow-report-path)";
         }
         const OutputKind kind = report_kind(options.output.value_or(ReportForm::text));
-        if (auto text = refusal(check_output({report, kind, named}, inputs), "файл отчёта", report, options.overwrite)) {
+        if (auto text =
+                refusal(check_output({report, kind, named}, inputs), "файл отчёта", report, options.overwrite)) {
             report_refused = true;
             return text;
         }

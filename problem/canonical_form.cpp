@@ -120,7 +120,7 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> canonical_size(const LpMo
             if (!std::isfinite(a)) return std::nullopt;
             if (own_columns_of(model.columns.at(j)) != 0) has_columns = true;
         }
-        if (!has_columns) continue;  // dropped, or refused as inconsistent
+        if (!has_columns) continue;    // dropped, or refused as inconsistent
         if (row.lower == row.upper) {  // an equation and its artificial
             ++rows;
             ++columns;
@@ -144,7 +144,7 @@ struct CanonicalRow {
     std::string label;  // Windows-1251
     Relation relation = Relation::less_equal;
     double rhs = 0.0;
-    mpq_class exact_rhs;  // what the model's numbers give; `rhs` is its double
+    mpq_class exact_rhs;                                         // what the model's numbers give; `rhs` is its double
     std::vector<std::pair<std::uint32_t, double>> coefficients;  // own columns, 1-based
     bool negated = false;
 };
@@ -321,12 +321,12 @@ void Builder::convert_rows() {
                 with_bound(add_row(label, Relation::equal, lower, exact_lower, coefficients), row.lower));
         } else {
             if (std::isfinite(lower)) {
-                kept.parts.push_back(with_bound(
-                    add_row(label, Relation::greater_equal, lower, exact_lower, coefficients), row.lower));
+                kept.parts.push_back(
+                    with_bound(add_row(label, Relation::greater_equal, lower, exact_lower, coefficients), row.lower));
             }
             if (std::isfinite(upper)) {
-                kept.parts.push_back(with_bound(
-                    add_row(label, Relation::less_equal, upper, exact_upper, coefficients), row.upper));
+                kept.parts.push_back(
+                    with_bound(add_row(label, Relation::less_equal, upper, exact_upper, coefficients), row.upper));
             }
         }
         const auto index = static_cast<std::uint32_t>(form_.rows.size());

@@ -48,8 +48,8 @@ struct ModelRow {
 // A model turned into a problem record of the big-M method, with what it takes
 // to tell the answer in the model's own variables.
 struct CanonicalForm {
-    SimplexIteration record;  // no report file yet; default print options
-    double constant = 0.0;    // model objective = canonical objective + constant
+    SimplexIteration record;           // no report file yet; default print options
+    double constant = 0.0;             // model objective = canonical objective + constant
     std::string exact_constant = "0";  // the same constant as an exact fraction "p/q"
     bool relaxed_integers = false;
     std::vector<ModelVariable> variables;

@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "solver/big_m_method.h"
 #include "numerics/exact_number.h"
+#include "solver/big_m_method.h"
 #include "solver/table_texts.h"
 
 ExactTableau::ExactTableau(SimplexIteration& run)

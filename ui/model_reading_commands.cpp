@@ -33,7 +33,8 @@ TForm1::ModelReading TForm1::ReadModelBeside(const std::string& path, ModelForma
             TForm1* window;
             ~EndOfReading() { window->set_loading(nullptr, {}); }
         } end_of_reading{this};
-        run_beside_events(work, [] {}, kNoTicks, [&stop] { stop.request(); });
+        run_beside_events(
+            work, [] {}, kNoTicks, [&stop] { stop.request(); });
     }
     if (stop.requested()) {
         // What a stopped reading gave, model or failure, is not taken.

@@ -141,7 +141,8 @@ bool TForm1::confirm_report_target(const SimplexIteration& run) {
         return false;
     }
     // The name as the problem file gives it, taken from the problem's folder.
-    if (!loaded_frame_ && record_.file && report_name_leaves_folder(*record_.file, loaded_problem_file_.parent_path()) &&
+    if (!loaded_frame_ && record_.file &&
+        report_name_leaves_folder(*record_.file, loaded_problem_file_.parent_path()) &&
         !desktop.ask(QString::fromStdString(report_path_question(report)), kProgramCaption)) {
         return false;
     }

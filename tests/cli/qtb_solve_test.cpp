@@ -393,10 +393,9 @@ TEST_F(QtbSolve, AcceptedEdgesOfTheOptions) {
 TEST_F(QtbSolve, HelpDocumentsEveryOption) {
     const ToolRun r = run({"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* word :
-         {"--tables", "all|data|optimal|data+optimal|none", "--print", "--accuracy", "--report", "--json",
-          "iteration_limit", "64", "70", "--output", "text|latex|html", "--encoding", "cp1251|utf-8",
-          "--time-limit", "--allow-large-report"}) {
+    for (const char* word : {"--tables", "all|data|optimal|data+optimal|none", "--print", "--accuracy", "--report",
+                             "--json", "iteration_limit", "64", "70", "--output", "text|latex|html", "--encoding",
+                             "cp1251|utf-8", "--time-limit", "--allow-large-report"}) {
         EXPECT_TRUE(contains(r.out, word)) << word;
     }
 }
@@ -418,14 +417,15 @@ TEST_F(QtbSolve, ALargeReportIsRefusedUnlessAllowed) {
     EXPECT_TRUE(contains(allowed.out, "Счёт остановлен пределом времени (1e-06 с) после итерации 0")) << allowed.out;
     EXPECT_EQ(allowed.err, "");  // no progress line off a terminal
     EXPECT_EQ(table_count(read_file(at("cycle.txt"))), 1U);
-    EXPECT_TRUE(contains(run({"--json", "--tables", "none", "--time-limit", "1e-6", "p.qtb"}).out,
-                         R"("end": "time_limit")"));
+    EXPECT_TRUE(
+        contains(run({"--json", "--tables", "none", "--time-limit", "1e-6", "p.qtb"}).out, R"("end": "time_limit")"));
 }
 
 // Names from the file never reach the terminal as escape sequences; the report keeps them.
 TEST_F(QtbSolve, ControlCharactersOfNamesAreWrittenOut) {
     write_problem(at("p.qtb"),
-                  "Name: A\x1b]0;title\x07" "B\nAim: max\nSize: 2 4\nVar_names: x\x1b[2J x2 s1 s2\nMatrix:\n 3 2 0 0\n"
+                  "Name: A\x1b]0;title\x07"
+                  "B\nAim: max\nSize: 2 4\nVar_names: x\x1b[2J x2 s1 s2\nMatrix:\n 3 2 0 0\n"
                   " 4 1 1 1 0\n 6 2 1 0 1\nFile: report.txt\n");
     const ToolRun text = run({"p.qtb"});
     EXPECT_EQ(text.status, 0);

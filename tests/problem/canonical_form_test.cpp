@@ -116,7 +116,6 @@ TEST(CanonicalForm, RefusesWhatCannotBeSolved) {
         EXPECT_EQ(failure.count, 1);
         EXPECT_EQ(failure.codes[0], kInconsistent);
     }
-
 }
 
 // The size is counted before anything is built: a million bounded columns are refused at once,
