@@ -32,6 +32,6 @@ private:
     std::string name_;
 };
 
-// What a model printed, as ModelPrintFile::text() gives it, from the first bytes
-// of it (at least kKeptBytes of them when there are more) and its whole size.
-std::string model_print_text(std::string first_bytes, std::size_t size);
+// What a model printed, as ModelPrintFile::text() gives it, from `text`, its first
+// bytes (at least kKeptBytes of them when there are more), and its whole size.
+std::string model_print_text(std::string text, std::size_t size);
