@@ -205,8 +205,7 @@ LpModel run_model_box(const ModelBoxRequest& request, const ModelReadLimits& lim
                     continue;
                 }
                 printed_bytes += static_cast<std::size_t>(n);
-                const std::size_t room =
-                    ModelPrintFile::kKeptBytes + 4 - std::min(kept.size(), ModelPrintFile::kKeptBytes + 4);
+                const std::size_t room = kKeptModelPrintBytes + 4 - std::min(kept.size(), kKeptModelPrintBytes + 4);
                 kept.append(buffer, std::min(room, static_cast<std::size_t>(n)));
             } else {
                 if (n <= 0) {

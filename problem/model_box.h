@@ -12,7 +12,7 @@
 #include "problem/model_read_limits.h"
 
 // The model the box read, and what the model printed (UTF-8, bounded as
-// ModelPrintFile::kKeptBytes says) in printed. Every failure throws
+// kKeptModelPrintBytes says) in printed. Every failure throws
 // ModelReadError with one message in Russian, and what was printed.
 LpModel run_model_box(const ModelBoxRequest& request, const ModelReadLimits& limits, std::string& printed);
 

@@ -1,13 +1,8 @@
 #include "problem/model_print_file.h"
 
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <string_view>
 
 #include "problem/cp1251.h"
-#include "problem/glpk_model_reader.h"
 
 namespace {
 
@@ -20,30 +15,8 @@ bool is_utf8(std::string_view text) {
 
 }  // namespace
 
-ModelPrintFile::ModelPrintFile() : fd_(memfd_create("qtb_model_output", MFD_CLOEXEC)) {
-    if (fd_ < 0) throw ModelReadError("не удаётся создать файл для вывода модели");
-    name_ = "/proc/self/fd/" + std::to_string(fd_);
-}
-
-ModelPrintFile::~ModelPrintFile() { close(fd_); }
-
-std::string ModelPrintFile::text() const {
-    struct stat status {};
-    if (fstat(fd_, &status) != 0 || status.st_size <= 0) return {};
-    const auto size = static_cast<std::size_t>(status.st_size);
-    std::string text(size < kKeptBytes ? size : kKeptBytes, '\0');
-    std::size_t got = 0;
-    while (got < text.size()) {
-        const ssize_t n = pread(fd_, text.data() + got, text.size() - got, static_cast<off_t>(got));
-        if (n <= 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    text.resize(got);
-    return model_print_text(std::move(text), size);
-}
-
 std::string model_print_text(std::string text, std::size_t size) {
-    if (text.size() > ModelPrintFile::kKeptBytes) text.resize(ModelPrintFile::kKeptBytes);
+    if (text.size() > kKeptModelPrintBytes) text.resize(kKeptModelPrintBytes);
     if (text.size() < size) {
         // Not in the middle of a character: a lead byte near the end whose sequence is cut goes too.
         for (std::size_t back = 1; back <= 4 && back <= text.size(); ++back) {

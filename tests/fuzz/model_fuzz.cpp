@@ -13,7 +13,6 @@
 #include "fuzz_bytes.h"
 #include "problem/glpk_model_reader.h"
 #include "problem/model_file_access.h"
-#include "problem/model_print_file.h"
 #include "problem/model_translation.h"
 
 namespace {
@@ -56,9 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     glp_mem_limit(256);
     try {
         const ModelFiles files = write_model_files(working_folder(), format, text, std::nullopt, "fuzz", std::nullopt);
-        const ModelPrintFile print_file;
-        static_cast<void>(translate_model(files, format, print_file.name()));
-        static_cast<void>(print_file.text());
+        static_cast<void>(translate_model(files, format, "/dev/null"));
     } catch (const ModelReadError& error) {
         if (std::string(error.what()).empty()) std::abort();
     }
