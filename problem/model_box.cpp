@@ -6,6 +6,7 @@
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 #include "problem/glpk_model_reader.h"
@@ -59,12 +61,51 @@ Fd high(int fd) {
     return Fd(moved);
 }
 
+constexpr std::string_view kFolderPrefix = "qtb-model-";
+// A folder this old whose reader is gone was left by a program that was killed.
+constexpr auto kStaleFolderAge = std::chrono::minutes(1);
+
+std::filesystem::path temporary_root() {
+    const char* tmp = getenv("TMPDIR");
+    return tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
+}
+
+// qtb-model-<pid of the reading program>-XXXXXX: the program whose process is gone left it behind.
+bool left_by_dead_reader(const std::filesystem::directory_entry& entry) {
+    const std::string name = entry.path().filename().string();
+    if (!name.starts_with(kFolderPrefix)) return false;
+    const std::string_view rest = std::string_view(name).substr(kFolderPrefix.size());
+    const std::size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string_view::npos || rest.size() - dash - 1 != 6) return false;
+    pid_t owner = 0;
+    for (const char digit : rest.substr(0, dash)) {
+        if (digit < '0' || digit > '9' || owner > 100'000'000) return false;
+        owner = owner * 10 + (digit - '0');
+    }
+    struct stat info {};
+    if (lstat(entry.path().c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != geteuid()) return false;
+    const auto changed = std::chrono::system_clock::from_time_t(info.st_mtime);
+    if (std::chrono::system_clock::now() - changed < kStaleFolderAge) return false;
+    return owner != getpid() && kill(owner, 0) != 0 && errno == ESRCH;
+}
+
+// Removes the working folders of readings whose program was killed before it could remove them.
+void remove_stale_folders(const std::filesystem::path& root) {
+    std::error_code error;
+    std::filesystem::directory_iterator entries(root, error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        std::error_code ignored;
+        if (left_by_dead_reader(*entries)) std::filesystem::remove_all(entries->path(), ignored);
+    }
+}
+
 // The private, empty working folder of one reading, removed with the object.
 class WorkingFolder {
 public:
     WorkingFolder() {
-        const char* tmp = getenv("TMPDIR");
-        std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/qtb-model-XXXXXX";
+        const std::filesystem::path root = temporary_root();
+        remove_stale_folders(root);
+        std::string pattern = (root / kFolderPrefix).string() + std::to_string(getpid()) + "-XXXXXX";
         if (mkdtemp(pattern.data()) == nullptr) throw ModelReadError("не удаётся создать рабочую папку для модели");
         path_ = pattern;
     }

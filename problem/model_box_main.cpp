@@ -3,7 +3,10 @@
 // working folder, walls itself in and lets GLPK read the model; what the model
 // prints goes to its standard output, the result to descriptor 3.
 
+#include <sys/prctl.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstdio>
 #include <new>
@@ -52,6 +55,8 @@ bool read_request(std::string& bytes) {
 
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
+    // The reading ends with the program that asked for it, even when that one is killed.
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0) return 2;
     const std::string folder = argv[1];
     try {
         ModelFiles files;

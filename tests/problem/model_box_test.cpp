@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -47,8 +50,9 @@ protected:
     TempFolder files_{"qtb_box_files"};
     TempFolder outside_{"qtb_box_outside"};
 
-private:
     TempFolder tmp_{"qtb_box_tmp"};
+
+private:
     std::optional<std::string> old_tmpdir_;
 };
 
@@ -152,6 +156,29 @@ TEST_F(ModelBox, StopRequestEndsTheReading) {
     limits.stop = &stop;
     const std::string path = write_in(files_, "m.lp", "Maximize\n obj: x\nSubject To\n c: x <= 4\nEnd\n");
     EXPECT_EQ(message_of(path, ModelFormat::cplex_lp, limits), "чтение модели прервано");
+}
+
+// A program killed while its model was read leaves its folder; the next reading removes it, and only it.
+TEST_F(ModelBox, FoldersOfKilledReadersAreRemovedByTheNextReading) {
+    const pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    ASSERT_GT(gone, 0);
+    waitpid(gone, nullptr, 0);
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    const fs::path left = tmp_.path() / ("qtb-model-" + std::to_string(gone) + "-a1b2c3");
+    const fs::path live = tmp_.path() / ("qtb-model-" + std::to_string(getppid()) + "-d4e5f6");
+    const fs::path foreign = tmp_.path() / ("qtb-modelling-" + std::to_string(gone) + "-a1b2c3");
+    for (const fs::path& folder : {left, live, foreign}) {
+        fs::create_directory(folder);
+        fs::last_write_time(folder, old);
+    }
+    const std::string path = write_in(files_, "m.lp", "Maximize\n obj: x\nSubject To\n c: x <= 4\nEnd\n");
+    read_model_file(path, ModelFormat::cplex_lp);
+    EXPECT_FALSE(fs::exists(left));
+    EXPECT_TRUE(fs::exists(live));
+    EXPECT_TRUE(fs::exists(foreign));
+    fs::remove(live);
+    fs::remove(foreign);
 }
 
 TEST(ModelMessages, AnEndlessLineNumberIsNoFault) {
