@@ -19,6 +19,7 @@ packages=(
     locales                   # the window tests run a second time under ru_RU.UTF-8, the users' locale
     texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic cm-super-minimal
                               # pdflatex with T2A Cyrillic: CI compiles the LaTeX reports
+    chromium poppler-utils    # CI prints HTML reports to PDF and reads the PDFs' text (pdftotext)
 )
 
 sudo=()

@@ -1,5 +1,6 @@
 #include "solver/document_sink.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -100,6 +101,23 @@ std::string document_table_title(const TableSnapshot& table) {
     std::string title = "Итерация " + std::to_string(table.iteration);
     if (table.close == TableClose::optimum) title += " (оптимум)";
     return title;
+}
+
+std::vector<TableColumnPart> document_column_parts(const TableSnapshot& table, const std::string& title) {
+    std::vector<TableColumnPart> parts;
+    for (std::uint32_t first = 1; first <= std::max<std::uint32_t>(table.n, 1); first += kDocumentColumnsPerPart) {
+        TableColumnPart part{first, std::min(table.n, first + kDocumentColumnsPerPart - 1), title};
+        if (table.n > kDocumentColumnsPerPart)
+            part.title += ", столбцы " + table.names.at(part.first) + "–" + table.names.at(part.last);
+        parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
+std::vector<std::uint32_t> document_part_columns(const TableColumnPart& part) {
+    std::vector<std::uint32_t> columns{0};
+    for (std::uint32_t j = part.first; j <= part.last; ++j) columns.push_back(j);
+    return columns;
 }
 
 std::string document_closing_line(const TableSnapshot& table) {

@@ -5,6 +5,7 @@
 // of each form is a DocumentMarkup; all texts handed to it are UTF-8 and
 // unescaped (names come from users' files: the markup escapes them).
 
+#include <cstdint>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -32,6 +33,20 @@ std::unique_ptr<ReportSink> make_document_sink(std::unique_ptr<DocumentMarkup> m
 
 // Texts of a table in the documents.
 std::string document_table_title(const TableSnapshot& table);
+
+// A part of a wide table as the documents print it: the variable columns
+// first..last (with the basis columns again) under its own title.
+struct TableColumnPart {
+    std::uint32_t first = 1;
+    std::uint32_t last = 0;
+    std::string title;
+};
+// Column 0 (the values), then part.first..part.last.
+std::vector<std::uint32_t> document_part_columns(const TableColumnPart& part);
+// A table of more than kDocumentColumnsPerPart variable columns is printed in
+// parts of that many, so that each fits the width of an A4 or Letter page.
+inline constexpr std::uint32_t kDocumentColumnsPerPart = 8;
+std::vector<TableColumnPart> document_column_parts(const TableSnapshot& table, const std::string& title);
 std::string document_closing_line(const TableSnapshot& table);
 
 // The text with every control character (C0 but tab, C1) replaced by "?": they

@@ -1,6 +1,8 @@
 // The report as one self-contained HTML page: UTF-8, its style inside, no
 // script. The key column and row are shaded and marked with arrows, the key
-// element framed; on paper the shading is kept and tables do not split.
+// element framed; on paper the shading is kept and tables do not split. A wide
+// table is shown in parts of kDocumentColumnsPerPart variable columns, each with
+// the basis columns again, so that every column is on an A4 or Letter page.
 
 #include <memory>
 #include <ostream>
@@ -30,6 +32,7 @@ tbody tr:last-child td, tr.m-part td, tr.m-part th { border-bottom: 2px solid #4
 .key-col, .key-row { background: #fde7b0; }
 td.key { background: #f4b942; outline: 2px solid #b00; outline-offset: -2px; font-weight: bold; }
 .closing { margin: 0.2em 0 1.2em; }
+@page { margin: 12mm; }
 @media print {
   body { margin: 0; font-size: 9pt; }
   .scroll, pre { overflow: visible; }
@@ -90,35 +93,9 @@ public:
     }
 
     void table(const TableSnapshot& t, const std::string& title, const std::string& closing) override {
-        out_ << "<div class=\"table\">\n<div class=\"scroll\">\n<table>\n<thead>\n<tr class=\"costs\"><th "
-                "colspan=\"3\">"
-             << escape(title) << "</th>";
-        for (std::uint32_t j = 1; j <= t.n; ++j) out_ << cell(t, t.costs[j], 0, j);
-        out_ << "</tr>\n<tr><th>C баз</th><th>Имя</th><th>X баз</th>";
-        for (std::uint32_t j = 1; j <= t.n; ++j) {
-            const bool key = j == t.key_column && t.key_row != 0;
-            out_ << (key ? "<th class=\"key-col\">↓ " : "<th>") << escape(t.names[j]) << "</th>";
-        }
-        out_ << "</tr>\n</thead>\n<tbody>\n";
-        for (std::uint32_t i = 1; i <= t.m; ++i) {
-            const bool key = i == t.key_row && t.key_column != 0;
-            out_ << (key ? "<tr class=\"key-row\">" : "<tr>") << "<td>"
-                 << escape(snapshot_number_text(t.basic_cost(i), t.precision)) << "</td><td class=\"name\">"
-                 << (key ? "→ " : "") << escape(t.basic_name(i)) << "</td>";
-            for (std::uint32_t j = 0; j <= t.n; ++j) out_ << cell(t, t.element(i, j), i, j);
-            out_ << "</tr>\n";
-        }
-        out_ << "</tbody>\n<tfoot>\n<tr class=\"m-part\"><th colspan=\"2\">" << kEstimatesMLabel << "</th>";
-        for (std::uint32_t j = 0; j <= t.n; ++j) {
-            if (t.m_parts[j].value == 0.0) {
-                out_ << (key_column(t, j) ? "<td class=\"key-col\"></td>" : "<td></td>");
-            } else {
-                out_ << cell(t, t.m_parts[j], 0, j);
-            }
-        }
-        out_ << "</tr>\n<tr><th colspan=\"2\">" << kEstimatesPlainLabel << "</th>";
-        for (std::uint32_t j = 0; j <= t.n; ++j) out_ << cell(t, t.plain_parts[j], 0, j);
-        out_ << "</tr>\n</tfoot>\n</table>\n</div>\n<p class=\"closing\">" << escape(closing) << "</p>\n</div>\n";
+        out_ << "<div class=\"table\">\n";
+        for (const TableColumnPart& part : document_column_parts(t, title)) table_part(t, part);
+        out_ << "<p class=\"closing\">" << escape(closing) << "</p>\n</div>\n";
     }
 
     void section(const DocumentSection& section) override {
@@ -140,6 +117,39 @@ public:
     void close() override { out_ << "</body>\n</html>\n"; }
 
 private:
+    // The columns part.first..part.last with the basis columns and the values.
+    void table_part(const TableSnapshot& t, const TableColumnPart& part) {
+        const std::vector<std::uint32_t> columns = document_part_columns(part);
+        out_ << "<div class=\"scroll\">\n<table>\n<thead>\n<tr class=\"costs\"><th colspan=\"3\">" << escape(part.title)
+             << "</th>";
+        for (std::uint32_t j = part.first; j <= part.last; ++j) out_ << cell(t, t.costs[j], 0, j);
+        out_ << "</tr>\n<tr><th>C баз</th><th>Имя</th><th>X баз</th>";
+        for (std::uint32_t j = part.first; j <= part.last; ++j) {
+            const bool key = j == t.key_column && t.key_row != 0;
+            out_ << (key ? "<th class=\"key-col\">↓ " : "<th>") << escape(t.names[j]) << "</th>";
+        }
+        out_ << "</tr>\n</thead>\n<tbody>\n";
+        for (std::uint32_t i = 1; i <= t.m; ++i) {
+            const bool key = i == t.key_row && t.key_column != 0;
+            out_ << (key ? "<tr class=\"key-row\">" : "<tr>") << "<td>"
+                 << escape(snapshot_number_text(t.basic_cost(i), t.precision)) << "</td><td class=\"name\">"
+                 << (key ? "→ " : "") << escape(t.basic_name(i)) << "</td>";
+            for (const std::uint32_t j : columns) out_ << cell(t, t.element(i, j), i, j);
+            out_ << "</tr>\n";
+        }
+        out_ << "</tbody>\n<tfoot>\n<tr class=\"m-part\"><th colspan=\"2\">" << kEstimatesMLabel << "</th>";
+        for (const std::uint32_t j : columns) {
+            if (t.m_parts[j].value == 0.0) {
+                out_ << (key_column(t, j) ? "<td class=\"key-col\"></td>" : "<td></td>");
+            } else {
+                out_ << cell(t, t.m_parts[j], 0, j);
+            }
+        }
+        out_ << "</tr>\n<tr><th colspan=\"2\">" << kEstimatesPlainLabel << "</th>";
+        for (const std::uint32_t j : columns) out_ << cell(t, t.plain_parts[j], 0, j);
+        out_ << "</tr>\n</tfoot>\n</table>\n</div>\n";
+    }
+
     static bool key_column(const TableSnapshot& t, std::uint32_t j) {
         return j != 0 && j == t.key_column && t.key_row != 0;
     }

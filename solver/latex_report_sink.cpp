@@ -1,23 +1,23 @@
 // The report as one LaTeX document for pdflatex: UTF-8 input, Cyrillic in the
 // T2A font encoding. Each table is a longtable (it breaks across pages); wide
-// tables are split into parts of kColumnsPerPart variable columns, each with
+// tables are split into parts of kDocumentColumnsPerPart variable columns, each with
 // the basis columns again. The key column and row are shaded and marked with
 // arrows, the key element boxed.
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "problem/cp1251.h"
 #include "solver/document_sink.h"
 #include "solver/output_marker.h"
 #include "solver/report_sinks.h"
 
 namespace {
-
-constexpr std::uint32_t kColumnsPerPart = 8;
 
 constexpr std::string_view kDocumentClass = "\\documentclass[a4paper,10pt]{article}\n";
 // After the document class and the marker line.
@@ -28,9 +28,6 @@ constexpr std::string_view kPreamble = R"(\usepackage[T2A]{fontenc}
 \usepackage{amsmath}
 \usepackage{longtable}
 \usepackage[table]{xcolor}
-\DeclareUnicodeCharacter{2212}{\ensuremath{-}}
-\DeclareUnicodeCharacter{2192}{\ensuremath{\rightarrow}}
-\DeclareUnicodeCharacter{2193}{\ensuremath{\downarrow}}
 \definecolor{qtbkey}{gray}{0.88}
 \definecolor{qtbpivot}{gray}{0.75}
 \setlength{\tabcolsep}{4pt}
@@ -42,10 +39,54 @@ constexpr std::string_view kPreamble = R"(\usepackage[T2A]{fontenc}
 \begin{document}
 )";
 
+// A character beyond ASCII as LaTeX: the symbols the documents write, in math;
+// the characters of Windows-1251 as they are (utf8 inputenc and T2A have them
+// all); any other "?", as pdflatex has no glyph for it.
+std::string non_ascii(char32_t code_point, const std::string& utf8) {
+    switch (code_point) {
+        case U'∞':
+            return "\\ensuremath{\\infty}";
+        case U'≤':
+            return "\\ensuremath{\\leq}";
+        case U'≥':
+            return "\\ensuremath{\\geq}";
+        case U'≠':
+            return "\\ensuremath{\\neq}";
+        case U'−':
+            return "\\ensuremath{-}";
+        case U'→':
+            return "\\ensuremath{\\rightarrow}";
+        case U'↓':
+            return "\\ensuremath{\\downarrow}";
+        default:
+            return cp1251::encode_code_point(code_point) ? utf8 : "?";
+    }
+}
+
 // Text of users' files and of the program as LaTeX text.
 std::string escape(const std::string& utf8) {
+    const std::string clean = without_controls(utf8);
     std::string text;
-    for (const char c : without_controls(utf8)) {
+    for (std::size_t pos = 0; pos < clean.size();) {
+        const char c = clean[pos];
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            const std::size_t from = pos;
+            const std::optional<char32_t> code_point = cp1251::next_code_point(clean, pos);
+            if (code_point) {
+                text += non_ascii(*code_point, clean.substr(from, pos - from));
+            } else {
+                text += '?';
+                ++pos;
+            }
+            continue;
+        }
+        ++pos;
+        // A signed infinity (a range's end) as one math term.
+        if ((c == '-' || c == '+') && clean.compare(pos, std::string_view("∞").size(), "∞") == 0) {
+            text += c == '-' ? "\\ensuremath{-\\infty}" : "\\ensuremath{+\\infty}";
+            pos += std::string_view("∞").size();
+            continue;
+        }
         switch (c) {
             case '\\':
                 text += "\\textbackslash{}";
@@ -147,12 +188,7 @@ public:
     }
 
     void table(const TableSnapshot& t, const std::string& title, const std::string& closing) override {
-        for (std::uint32_t first = 1; first <= std::max<std::uint32_t>(t.n, 1); first += kColumnsPerPart) {
-            const std::uint32_t last = std::min(t.n, first + kColumnsPerPart - 1);
-            std::string part_title = title;
-            if (t.n > kColumnsPerPart) part_title += ", столбцы " + t.names[first] + "–" + t.names[last];
-            table_part(t, part_title, first, last);
-        }
+        for (const TableColumnPart& part : document_column_parts(t, title)) table_part(t, part);
         out_ << escape(closing) << "\\par\\bigskip\n\n";
     }
 
@@ -186,7 +222,10 @@ private:
         return text;
     }
 
-    void table_part(const TableSnapshot& t, const std::string& title, std::uint32_t first, std::uint32_t last) {
+    void table_part(const TableSnapshot& t, const TableColumnPart& part) {
+        const std::uint32_t first = part.first;
+        const std::uint32_t last = part.last;
+        const std::string& title = part.title;
         const std::uint32_t count = last >= first ? last - first + 1 : 0;
         std::string columns = "|r|l|r|";
         for (std::uint32_t k = 0; k < count; ++k) columns += "r|";
@@ -210,20 +249,13 @@ private:
             out_ << " \\\\\n\\hline\n";
         }
         out_ << "\\multicolumn{2}{|l|}{оценки: при $M$}";
-        for (const std::uint32_t j : columns_of(first, last)) {
+        for (const std::uint32_t j : document_part_columns(part)) {
             const SnapshotNumber& x = t.m_parts[j];
             out_ << " & " << (x.value == 0.0 ? std::string() : cell(t, x, 0, j));
         }
         out_ << " \\\\\n\\multicolumn{2}{|l|}{оценки: числа}";
-        for (const std::uint32_t j : columns_of(first, last)) out_ << " & " << cell(t, t.plain_parts[j], 0, j);
+        for (const std::uint32_t j : document_part_columns(part)) out_ << " & " << cell(t, t.plain_parts[j], 0, j);
         out_ << " \\\\\n\\hline\n\\end{longtable}}\n";
-    }
-
-    // Column 0 (the values), then first..last.
-    static std::vector<std::uint32_t> columns_of(std::uint32_t first, std::uint32_t last) {
-        std::vector<std::uint32_t> columns{0};
-        for (std::uint32_t j = first; j <= last; ++j) columns.push_back(j);
-        return columns;
     }
 
     std::ostream& out_;

@@ -99,4 +99,53 @@ TEST(ReportForms, Utf8TextIsTheWindows1251TextConverted) {
     }
 }
 
+// max x1 + ... + x18, x1 + ... + x18 + s = 5: a table wider than a page, and sections of symbols.
+SimplexIteration wide_problem(const TempFolder& folder) {
+    std::vector<double> costs(19, 1.0);
+    costs.back() = 0.0;
+    std::vector<double> row(20, 1.0);
+    row.front() = 5.0;
+    SimplexIteration p = test_support::make_problem(1, costs, {row});
+    std::vector<std::string> names{""};
+    for (int j = 1; j <= 18; ++j) names.push_back("a" + std::to_string(j));
+    names.emplace_back("s");
+    p.var_names = names;
+    p.compute_col_widths();
+    p.no_table = false;
+    p.file = folder.report_name("report");
+    return p;
+}
+
+struct WideCase {
+    ReportForm form;
+    std::vector<std::string_view> present;  // each at least once
+    std::vector<std::string_view> absent;
+};
+
+TEST(ReportForms, DocumentsSplitWideTablesAndWriteTheirSymbols) {
+    const WideCase cases[] = {
+        {ReportForm::latex,
+         {R"(\ensuremath{+\infty})", R"(\ensuremath{-\infty})", R"(\ensuremath{\leq})", R"(\ensuremath{-}2)", "иск"},
+         {"∞", "≤", "−"}},
+        {ReportForm::html, {"+∞", "-∞", "≤", "−2", "иск"}, {"ensuremath"}},
+    };
+    const ReportFrame frame{{}, {}, [](const SolveOutcome&) {
+                                return std::vector<DocumentSection>{
+                                    {"Диапазоны", {"иск", "от", "до"}, {{"≤ 1", "-∞", "+∞"}, {"x", "−2", "3"}}, {}}};
+                            }};
+    for (const WideCase& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.form));
+        const TempFolder folder("qtb_report_forms");
+        const std::string document =
+            report_of(wide_problem(folder), {.rule = PivotRule::dantzig, .form = c.form}, frame);
+        // Each table in parts of 8 columns: a1-a8, a9-a16, a17-s.
+        const std::size_t tables = count(document, ", столбцы a1–a8");
+        EXPECT_GE(tables, 1U);
+        EXPECT_EQ(count(document, ", столбцы a9–a16"), tables);
+        EXPECT_EQ(count(document, ", столбцы a17–s"), tables);
+        for (const std::string_view text : c.present) EXPECT_NE(document.find(text), std::string::npos) << text;
+        for (const std::string_view text : c.absent) EXPECT_EQ(document.find(text), std::string::npos) << text;
+    }
+}
+
 }  // namespace
