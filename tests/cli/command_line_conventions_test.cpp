@@ -68,7 +68,7 @@ TEST(CommandLineConventions, EveryExitPrintsOneJsonObject) {
          "koi8-r",
          64,
          R"({"ok": false, "stage": "usage", "codes": [], "messages": ["QTB_ENCODING=koi8-r: ожидается cp1251 или )"
-         R"(utf-8 (или задайте --encoding)"]})"},
+         R"x(utf-8 (или задайте --encoding)"]})x"},
         {{"--json", "--write-qtb", "w.qtb", "m.lp"}, {}, 0, R"({"ok": true, "written": "w.qtb"})"},
         {{"--json", "--stop", "0", "p.qtb"},
          {},
@@ -112,7 +112,7 @@ TEST(CommandLineConventions, AModelsReadErrorNamesItsFileAndLine) {
         std::vector<std::string> args;
         std::string place;
     } cases[] = {
-        {{"bad.lp"}, R"("file": "bad.lp", "line": 3)"},
+        {{"bad.lp"}, R"("file": "bad.lp", "line": 4)"},
         {{"m.mod", "--data", "d.dat"}, R"("file": "d.dat", "line": 2)"},
         {{"missing.lp"}, R"("file": "missing.lp", "line": null)"},
     };
@@ -144,8 +144,8 @@ TEST(CommandLineConventions, JsonStaysUtf8WhateverTheFileHolds) {
 
 TEST(CommandLineConventions, ExactRunsGiveEveryValueAsAString) {
     const TempFolder folder("qtb_conventions");
-    write_file(folder.path() / "c.lp", "Maximize\n obj: x + 0.5\nSubject To\n c1: x <= 4\nEnd\n");
-    const ToolRun run = run_tool(folder.path(), {"--json", "--tables", "none", "--arithmetic", "exact", "c.lp"});
+    write_file(folder.path() / "c.mod", "var x >= 0;\nmaximize z: x + 0.5;\ns.t. c: x <= 4;\nend;\n");
+    const ToolRun run = run_tool(folder.path(), {"--json", "--tables", "none", "--arithmetic", "exact", "c.mod"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find(R"("constant": "1/2")"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find(R"("objective": "9/2")"), std::string::npos) << run.out;
