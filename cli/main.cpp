@@ -215,11 +215,7 @@ int run(const cli::Options& options) {
                   [&](const SolveOutcome& outcome) { printer->solved(problem, outcome); });
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::cout.imbue(std::locale::classic());
-    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+int run_arguments(const std::vector<std::string_view>& args) {
     cli::CommandLine command_line = cli::parse_command_line(args);
     if (auto* options = std::get_if<cli::Options>(&command_line)) {
         if (auto refusal = cli::apply_encoding_variable(*options, std::getenv(cli::kEncodingVariable.data())))
@@ -257,5 +253,16 @@ int main(int argc, char** argv) {
         return failed(matrix_error_message(error.code));
     } catch (const std::exception& error) {
         return failed(terminal_text(error.what()));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        std::cout.imbue(std::locale::classic());
+        return run_arguments(std::vector<std::string_view>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    } catch (...) {
+        return kOtherFailure;  // not even the failure could be told
     }
 }
