@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -50,6 +51,31 @@ TEST(CommandLineConventions, VersionNamesTheProgramAndItsLibraries) {
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.starts_with("qtb-solve 3.1.0.0\nGLPK ")) << run.out;
     EXPECT_NE(run.out.find("\nGMP "), std::string::npos) << run.out;
+}
+
+TEST(CommandLineConventions, TheExamplesThatEndTheHelpRun) {
+    const TempFolder folder("qtb_conventions");
+    std::filesystem::copy(std::filesystem::path(QTB_SOURCE_DIR) / "examples", folder.path() / "examples",
+                          std::filesystem::copy_options::recursive);
+    const std::string help = run_tool(folder.path(), {"--help"}).out;
+    const std::size_t examples = help.find("\nПримеры:\n");
+    ASSERT_NE(examples, std::string::npos);
+    std::size_t count = 0;
+    for (std::size_t at = help.find("\n  qtb-solve ", examples); at != std::string::npos;
+         at = help.find("\n  qtb-solve ", at + 1)) {
+        const std::size_t end = help.find('\n', at + 1);
+        std::vector<std::string> args;  // the example's words, none of them quoted
+        std::string line = help.substr(at + 13, end - at - 13);
+        for (std::size_t word = 0; word < line.size();) {
+            const std::size_t space = std::min(line.find(' ', word), line.size());
+            args.push_back(line.substr(word, space - word));
+            word = space + 1;
+        }
+        const ToolRun run = run_tool(folder.path(), args);
+        EXPECT_EQ(run.status, 0) << line << run.err;
+        ++count;
+    }
+    EXPECT_EQ(count, 3U);
 }
 
 TEST(CommandLineConventions, EveryExitPrintsOneJsonObject) {
