@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "problem/cp1251.h"
+#include "problem/library_versions.h"
 #include "problem/print_rules.h"
 
 namespace cli {
@@ -95,7 +96,8 @@ constexpr std::string_view kHelp =
         его файл получает расширение .tex или .html, если имя не задано --report.
   --encoding cp1251|utf-8
         кодировка текстового отчёта: cp1251 — Windows-1251 с концами строк CR LF (по
-        умолчанию); utf-8 — UTF-8 с концами строк LF.
+        умолчанию); utf-8 — UTF-8 с концами строк LF. Умолчание можно сменить
+        переменной окружения QTB_ENCODING=utf-8|cp1251; параметр сильнее неё.
   --json
         вместо текста вывести один объект JSON:
           {"ok": true, "end": "optimal"|"iteration_limit"|"cycling"|"time_limit", "objective": F,
@@ -118,7 +120,12 @@ constexpr std::string_view kHelp =
                                          "cost_range": [ОТ, ДО]}, ...], "unique": true|false}
         (бесконечный конец диапазона — null, точные значения — строки "p/q"), а без
         оптимума — "sensitivity": null и "sensitivity_unavailable": ПРИЧИНА.
-        При кодах выхода 64 и 70 JSON не выводится.
+        Ошибка чтения модели содержит "file" (файл модели или данных) и "line" (номер
+        строки или null). С --arithmetic exact все значения — строки, "constant" тоже.
+        При неверных параметрах (код 64) и ином сбое (код 70) выводится
+          {"ok": false, "stage": "usage"|"failure", "codes": [], "messages": [ТЕКСТ]},
+        после --write-qtb — {"ok": true, "written": ФАЙЛ}. Строки JSON всегда в UTF-8:
+        байт не из UTF-8 (из файла или от GLPK) читается как символ Windows-1251.
   --overwrite
         разрешить отчёту заменить существующий файл, записанный не этой программой
         (см. «Какие файлы перезаписываются» ниже).
@@ -135,6 +142,8 @@ constexpr std::string_view kHelp =
         а оценка названа в сообщении (код выхода 2).
   -h, --help
         эта справка.
+  --version
+        версии программы, GLPK и GMP, по одной в строке.
   Параметр можно записать и в виде --tables=all; «--» завершает список параметров.
 
 Имена файлов внутри задачи записаны в Windows-1251; отчёт создаётся под тем же
@@ -172,6 +181,16 @@ constexpr std::string_view kHelp =
       --rule bland не зацикливается)
   64  неверные параметры командной строки
   70  иной сбой (например, ошибка матрицы; описание — в стандартном потоке ошибок)
+
+Переменные окружения:
+  QTB_ENCODING   кодировка текстового отчёта по умолчанию: utf-8 или cp1251
+                 (иное значение — ошибка, код 64); --encoding сильнее неё.
+  QTB_MODEL_BOX  программа чтения моделей qtb-model-box, если не та, что рядом.
+
+Примеры:
+  qtb-solve examples/diet.qtb
+  qtb-solve --tables none --json examples/models/diet.lp
+  qtb-solve --encoding utf-8 --report production.txt examples/models/production_plan.mod
 )";
 
 std::optional<std::int32_t> parse_int(std::string_view text) {
@@ -352,6 +371,8 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
             options_ended = true;
         } else if (arg == "-h" || arg == "--help") {
             return HelpRequest{};
+        } else if (arg == "--version") {
+            return VersionRequest{};
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg == "--sensitivity") {
@@ -379,6 +400,25 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
     if (options.plot && options.write_qtb) return error("--plot нельзя указывать вместе с --write-qtb");
     if (!have_problem) return error("не указан файл задачи");
     return options;
+}
+
+std::optional<std::string> apply_encoding_variable(Options& options, const char* value) {
+    if (options.encoding || value == nullptr) return std::nullopt;
+    options.encoding = parse_encoding(value);
+    if (options.encoding) return std::nullopt;
+    return std::string(kEncodingVariable) + "=" + value + ": ожидается cp1251 или utf-8 (или задайте --encoding)";
+}
+
+bool asks_for_json(std::span<const std::string_view> args) {
+    for (const std::string_view arg : args) {
+        if (arg == "--") return false;
+        if (arg == "--json") return true;
+    }
+    return false;
+}
+
+std::string version_text() {
+    return "qtb-solve " QTB_VERSION "\nGLPK " + glpk_version() + "\nGMP " + gmp_version_text() + "\n";
 }
 
 std::string_view help_text() { return kHelp; }

@@ -51,16 +51,30 @@ struct Options {
 };
 
 struct HelpRequest {};
+struct VersionRequest {};
 
 // Bad usage, with a message for people (UTF-8, Russian).
 struct UsageError {
     std::string message;
 };
 
-using CommandLine = std::variant<Options, HelpRequest, UsageError>;
+using CommandLine = std::variant<Options, HelpRequest, VersionRequest, UsageError>;
 
 // The arguments after the program's name.
 CommandLine parse_command_line(std::span<const std::string_view> args);
+
+// The environment variable that sets the text report's encoding when --encoding is not given.
+inline constexpr std::string_view kEncodingVariable = "QTB_ENCODING";
+
+// Takes the variable's value (nullptr when it is not set) as the encoding unless the command line
+// chose one; a message when the value names no encoding.
+std::optional<std::string> apply_encoding_variable(Options& options, const char* value);
+
+// Whether the arguments ask for JSON (--json before any "--"), for a usage error's output.
+bool asks_for_json(std::span<const std::string_view> args);
+
+// The text of --version: the program's, GLPK's and GMP's versions, one a line (UTF-8).
+std::string version_text();
 
 // The text of --help (UTF-8).
 std::string_view help_text();

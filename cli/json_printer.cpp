@@ -185,10 +185,17 @@ public:
 
     void model_output(std::string_view text) override { model_output_ = text; }
 
-    void model_read_failed(std::string_view message) override {
+    void model_read_failed(std::string_view message, const ModelErrorPlace& place) override {
         out_ << R"({"ok": false, "stage": "read", "codes": [], "messages": [)";
         write_string(out_, message);
-        out_ << ']';
+        out_ << R"(], "file": )";
+        write_string(out_, place.file);
+        out_ << R"(, "line": )";
+        if (place.line != 0) {
+            out_ << place.line;
+        } else {
+            out_ << "null";
+        }
         end_model_object();
     }
 
@@ -230,7 +237,11 @@ public:
             }
         }
         out_ << R"(}, "constant": )";
-        write_number(out_, model.constant);
+        if (exact) {
+            write_string(out_, model.exact_constant);
+        } else {
+            write_number(out_, model.constant);
+        }
         out_ << R"(, "relaxed_integers": )" << (model.relaxed_integers ? "true" : "false");
         sensitivity(outcome, [&model] { return model_query(model); });
         end_model_object();
@@ -292,6 +303,18 @@ private:
 };
 
 }  // namespace
+
+void print_json_failure(std::ostream& out, std::string_view stage, std::string_view message) {
+    out << R"({"ok": false, "stage": ")" << stage << R"(", "codes": [], "messages": [)";
+    write_string(out, message);
+    out << "]}\n";
+}
+
+void print_json_written(std::ostream& out, std::string_view file) {
+    out << R"({"ok": true, "written": )";
+    write_string(out, file);
+    out << "}\n";
+}
 
 std::unique_ptr<ResultPrinter> make_json_printer(std::ostream& out, bool sensitivity) {
     return std::make_unique<JsonPrinter>(out, sensitivity);

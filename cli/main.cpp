@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +24,7 @@
 #include "cli/result_printer.h"
 #include "problem/cp1251.h"
 #include "problem/glpk_model_reader.h"
+#include "problem/model_error_place.h"
 #include "problem/problem_file_writer.h"
 #include "problem/status_texts.h"
 #include "problem/terminal_text.h"
@@ -57,9 +59,12 @@ int write_problem_file(SimplexIteration problem, const cli::Options& options) {
     out << problem_file_bytes(problem);
     out.close();
     if (!out) {
-        std::cerr << "qtb-solve: не удалось записать файл задачи " << *options.write_qtb << '\n';
+        const std::string message = "не удалось записать файл задачи " + *options.write_qtb;
+        std::cerr << "qtb-solve: " << message << '\n';
+        if (options.json) cli::print_json_failure(std::cout, "failure", message);
         return kOtherFailure;
     }
+    if (options.json) cli::print_json_written(std::cout, *options.write_qtb);
     return kSolved;
 }
 
@@ -121,6 +126,8 @@ int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPr
             SimplexIteration::bad_simplex codes;
             codes.add(kCannotOpenReportFile);
             printer.solve_failed(codes);
+        } else if (options.json) {
+            printer.run_refused(*refusal);
         }
         return kRunFailed;
     }
@@ -149,16 +156,22 @@ int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPr
     return plotted ? kSolved : kOtherFailure;
 }
 
+// Where a model's read error lies: the file and line its message names, else the model file.
+ModelErrorPlace place_of(std::string_view message, const cli::Options& options) {
+    return model_error_place(message, options.problem_file, options.data_file)
+        .value_or(ModelErrorPlace{options.problem_file, 0});
+}
+
 int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinter& printer) {
     CanonicalForm model;
     try {
         model = cli::load_model(options, format);
     } catch (const ModelReadError& failure) {
         if (!failure.model_output().empty()) printer.model_output(failure.model_output());
-        printer.model_read_failed(failure.what());
+        printer.model_read_failed(failure.what(), place_of(failure.what(), options));
         return kProblemFileErrors;
     } catch (const CanonicalFormError& failure) {
-        printer.model_read_failed(failure.what());
+        printer.model_read_failed(failure.what(), place_of(failure.what(), options));
         return kProblemFileErrors;
     } catch (const SimplexIteration::bad_simplex& failure) {
         printer.solve_failed(failure);  // a row without coefficients that cannot hold
@@ -202,20 +215,32 @@ int run(const cli::Options& options) {
                   [&](const SolveOutcome& outcome) { printer->solved(problem, outcome); });
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::cout.imbue(std::locale::classic());
-    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const cli::CommandLine command_line = cli::parse_command_line(args);
+int run_arguments(const std::vector<std::string_view>& args) {
+    cli::CommandLine command_line = cli::parse_command_line(args);
+    if (auto* options = std::get_if<cli::Options>(&command_line)) {
+        if (auto refusal = cli::apply_encoding_variable(*options, std::getenv(cli::kEncodingVariable.data())))
+            command_line = cli::UsageError{std::move(*refusal)};
+    }
+    const bool json = cli::asks_for_json(args);
     if (const auto* usage = std::get_if<cli::UsageError>(&command_line)) {
         std::cerr << "qtb-solve: " << usage->message << "\nСправка: qtb-solve --help\n";
+        if (json) cli::print_json_failure(std::cout, "usage", usage->message);
         return kBadUsage;
     }
     if (std::holds_alternative<cli::HelpRequest>(command_line)) {
         std::cout << cli::help_text() << std::flush;
         return std::cout ? kSolved : kOtherFailure;
     }
+    if (std::holds_alternative<cli::VersionRequest>(command_line)) {
+        std::cout << cli::version_text() << std::flush;
+        return std::cout ? kSolved : kOtherFailure;
+    }
+    // Another failure: told on standard error, and as the one JSON object when asked for.
+    const auto failed = [json](const std::string& message) {
+        std::cerr << "qtb-solve: " << message << '\n';
+        if (json) cli::print_json_failure(std::cout, "failure", message);
+        return kOtherFailure;
+    };
     try {
         const int status = run(std::get<cli::Options>(command_line));
         std::cout.flush();
@@ -225,9 +250,19 @@ int main(int argc, char** argv) {
         }
         return status;
     } catch (const Matrix::bad_matrix& error) {
-        std::cerr << "qtb-solve: " << matrix_error_message(error.code) << '\n';
+        return failed(matrix_error_message(error.code));
     } catch (const std::exception& error) {
-        std::cerr << "qtb-solve: " << terminal_text(error.what()) << '\n';
+        return failed(terminal_text(error.what()));
     }
-    return kOtherFailure;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        std::cout.imbue(std::locale::classic());
+        return run_arguments(std::vector<std::string_view>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    } catch (...) {
+        return kOtherFailure;  // not even the failure could be told
+    }
 }

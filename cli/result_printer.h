@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "problem/canonical_form.h"
+#include "problem/model_error_place.h"
 #include "problem/simplex_iteration.h"
 #include "solver/simplex_engine.h"
 
@@ -25,8 +26,9 @@ public:
     virtual void solved(const SimplexIteration& problem, const SolveOutcome& outcome) = 0;
     // What a model printed (display, printf; UTF-8, not empty), told before its result.
     virtual void model_output(std::string_view text) = 0;
-    // A model that could not be read or converted; the message is UTF-8.
-    virtual void model_read_failed(std::string_view message) = 0;
+    // A model that could not be read or converted; the message is UTF-8, the place's line 0 when
+    // the message names none.
+    virtual void model_read_failed(std::string_view message, const ModelErrorPlace& place) = 0;
     // A run refused before it began, for a reason without a status code (UTF-8).
     virtual void run_refused(std::string_view message) = 0;
     // A model solved through its canonical form (`run` the record as solved).
@@ -37,6 +39,12 @@ public:
 // from the outcome's final table (a run without one is told why not).
 std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out, bool sensitivity = false);
 std::unique_ptr<ResultPrinter> make_json_printer(std::ostream& out, bool sensitivity = false);
+
+// The one JSON object of a run that ended before or outside the printers: a usage error (stage
+// "usage") or another failure (stage "failure"); the message is UTF-8.
+void print_json_failure(std::ostream& out, std::string_view stage, std::string_view message);
+// The one JSON object of a run that wrote a problem file (--write-qtb) instead of solving.
+void print_json_written(std::ostream& out, std::string_view file);
 
 // The name of variable j as the report shows it, in UTF-8.
 std::string variable_name(const SimplexIteration& problem, std::uint32_t j);

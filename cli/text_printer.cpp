@@ -94,7 +94,9 @@ public:
         out_ << "Вывод модели:\n" << text << (text.ends_with('\n') ? "" : "\n");
     }
 
-    void model_read_failed(std::string_view message) override { out_ << "Модель не прочитана:\n  " << message << '\n'; }
+    void model_read_failed(std::string_view message, const ModelErrorPlace& /*place*/) override {
+        out_ << "Модель не прочитана:\n  " << message << '\n';
+    }
 
     void run_refused(std::string_view message) override { out_ << "Решение не начато:\n  " << message << '\n'; }
 
@@ -194,8 +196,8 @@ public:
         printer_.model_output(text);
         pass_on("\n\t");  // a model's own layout
     }
-    void model_read_failed(std::string_view message) override {
-        printer_.model_read_failed(message);
+    void model_read_failed(std::string_view message, const ModelErrorPlace& place) override {
+        printer_.model_read_failed(message, place);
         pass_on();
     }
     void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {

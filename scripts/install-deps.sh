@@ -16,6 +16,7 @@ packages=(
     libgmp-dev                # exact rationals (gmpxx) for the exact arithmetic of the engine
     dpkg-dev file             # make package: dpkg-shlibdeps finds the package's dependencies
     desktop-file-utils        # CI validates the installed desktop entry
+    man-db                    # CI reads the installed manual pages with man
     locales                   # the window tests run a second time under ru_RU.UTF-8, the users' locale
     texlive-latex-base texlive-latex-recommended texlive-lang-cyrillic cm-super-minimal
                               # pdflatex with T2A Cyrillic: CI compiles the LaTeX reports
