@@ -73,6 +73,9 @@ constexpr std::string_view kHelp =
         выбор ключевого столбца и строки: dantzig — наибольшая оценка (по
         умолчанию); bland — столбец и базисная переменная с наименьшим номером
         (правило Бленда, исключает зацикливание).
+  --report-notes
+        текстовый отчёт заканчивается замечаниями о решении (другие оптимумы,
+        вырожденность, число итераций) — после таблиц и ответа.
   --sensitivity
         анализ чувствительности по последней таблице оптимума (в обеих арифметиках):
         для каждого ограничения — двойственная оценка (на сколько меняется оптимум
@@ -89,7 +92,7 @@ constexpr std::string_view kHelp =
         сверху переменная пересчитаны обратно; отброшенные свободные строки не
         выводятся); для файла задачи — строки по номерам и неискусственные столбцы.
         При вырожденном оптимуме оценки могут быть не единственными. Без оптимума
-        анализ не выполняется, и сказано почему. В отчёте LaTeX или HTML анализ стоит в конце.
+        анализ не выполняется, и сказано почему. В отчёте анализ стоит в конце.
   --output text|latex|html
         форма отчёта: text — текстовые таблицы (по умолчанию); latex — документ LaTeX
         для pdflatex; html — страница HTML. Отчёт в LaTeX или HTML всегда в UTF-8, а
@@ -377,6 +380,8 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
             options.json = true;
         } else if (arg == "--sensitivity") {
             options.sensitivity = true;
+        } else if (arg == "--report-notes") {
+            options.report_notes = true;
         } else if (arg == "--overwrite" || arg == "--allow-report-path") {  // what the outputs may replace
             (arg == "--overwrite" ? options.overwrite : options.allow_report_path) = true;
         } else if (is_run_bound_flag(arg)) {

@@ -35,6 +35,7 @@ struct Options {
     std::optional<ReportForm> output;      // the report's form
     std::optional<TextEncoding> encoding;  // of the text report
     bool json = false;
+    bool report_notes = false;                        // the text report ends with the notes of the run
     bool sensitivity = false;                         // dual values, reduced costs and their ranges at an optimum
     std::optional<ModelFormat> format;                // otherwise by the file's extension
     std::optional<std::string> data_file;             // of a MathProg model

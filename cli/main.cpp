@@ -100,7 +100,7 @@ SolveOutcome run_watched(SimplexIteration run, const RunSettings& settings, cons
     return outcome;
 }
 
-// With --sensitivity, the analysis at the end of a LaTeX or HTML report (the text report keeps its form).
+// With --sensitivity, the analysis at the end of a report (in a text report after all else).
 template <typename Query>
 std::function<std::vector<DocumentSection>(const SolveOutcome&)> sensitivity_sections_of(const cli::Options& options,
                                                                                          Query query) {
@@ -179,9 +179,9 @@ int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinte
     }
     if (!model.model_output.empty()) printer.model_output(model.model_output);
     SimplexIteration& problem = model.record;
-    const ReportFrame frame{model.construction,
-                            [&model](const SolveOutcome& outcome) { return model_answer_lines(model, outcome); },
-                            sensitivity_sections_of(options, [&model] { return model_query(model); })};
+    const ReportFrame frame{
+        model.construction, [&model](const SolveOutcome& outcome) { return model_answer_lines(model, outcome); },
+        sensitivity_sections_of(options, [&model] { return model_query(model); }), options.report_notes};
     std::optional<PlaneSource> plot;
     if (options.plot) {
         if (auto plane = plane_problem_of_model(*model.source)) {
@@ -207,8 +207,10 @@ int run(const cli::Options& options) {
         printer->read_failed(failure);
         return kProblemFileErrors;
     }
-    const ReportFrame frame{
-        {}, {}, sensitivity_sections_of(options, [&problem] { return problem_file_query(problem); })};
+    const ReportFrame frame{{},
+                            {},
+                            sensitivity_sections_of(options, [&problem] { return problem_file_query(problem); }),
+                            options.report_notes};
     std::optional<PlaneSource> plot;
     if (options.plot) plot = plane_source_of_record(problem);
     return finish(problem, options, *printer, frame, plot, false,

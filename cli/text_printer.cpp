@@ -11,6 +11,7 @@
 #include "cli/sensitivity_text.h"
 #include "problem/cp1251.h"
 #include "problem/fault_texts.h"
+#include "problem/people_number.h"
 #include "problem/status_texts.h"
 #include "problem/terminal_text.h"
 #include "solver/exact_model_answer.h"
@@ -31,7 +32,7 @@ void write_codes(std::ostream& out, const SimplexIteration::bad_simplex& failure
 // Element j of the solution: the exact fraction when the run was exact.
 std::string value_text(const SolveOutcome& outcome, std::uint32_t j) {
     if (j < outcome.exact_solution.size()) return outcome.exact_solution[j];
-    return shortest_number(outcome.solution(j, 0));
+    return people_number::text(outcome.solution(j, 0), outcome.magnitude);
 }
 
 // How the run computed, when not as by default.
@@ -104,16 +105,7 @@ public:
         write_heading(run, outcome);
         if (outcome.end != RunEnd::optimal) return write_no_optimum(run, outcome);
         // An exact run tells the model's answer in fractions too.
-        std::string objective;
-        std::vector<std::string> values;
-        if (outcome.exact_solution.empty()) {
-            objective = shortest_number(model.objective(outcome.solution));
-            for (const double value : model.variable_values(outcome.solution)) values.push_back(shortest_number(value));
-        } else {
-            ExactModelAnswer answer = exact_model_answer(model, outcome.exact_solution);
-            objective = std::move(answer.objective);
-            values = std::move(answer.values);
-        }
+        const auto [objective, values] = model_answer_texts(model, outcome);
         out_ << "Значение целевой функции: " << objective << '\n';
         out_ << "Значения переменных модели:\n";
         for (std::size_t k = 0; k < values.size(); ++k)

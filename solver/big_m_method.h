@@ -32,6 +32,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "problem/people_number.h"
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
 #include "solver/basis_repeat.h"
@@ -142,6 +143,7 @@ public:
     SolveOutcome run(const ReportFrame& frame, const RunSettings& settings, const RunObserver& observer = {}) {
         SolveOutcome outcome;
         outcome.settings = settings;  // the report's end tells how the run was made
+        outcome.magnitude = people_number::largest_magnitude(run_.table);
         ReportFile report;
         if (!run_.no_table && !(run_.file && report.open(*run_.file))) {
             outcome.status.add(kCannotOpenReportFile);
@@ -223,12 +225,12 @@ public:
         if (outcome.end == RunEnd::optimal && !infeasible && !outcome.stopped) {
             note_optimum(outcome.notes);
             if (keep_final_table_) {
-                outcome.final_table =
-                    std::make_shared<const FinalTableSnapshot>(FinalTableSnapshot{t_.final_table(initial_basis)});
+                outcome.final_table = std::make_shared<const FinalTableSnapshot>(
+                    FinalTableSnapshot{t_.final_table(initial_basis), outcome.magnitude});
             }
         }
         if (sink || watcher) {
-            ReportEnd end{outcome, {}, {}};
+            ReportEnd end{outcome, {}, {}, frame.text_notes && !outcome.stopped};
             if (outcome.status.empty() && !outcome.stopped && frame.epilogue) {
                 // A model's report ends with its answer only at an optimum, else with what stopped the run.
                 end.answer = outcome.end == RunEnd::optimal ? frame.epilogue(outcome) : run_end_lines_cp1251(outcome);

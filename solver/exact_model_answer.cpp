@@ -1,6 +1,7 @@
 #include "solver/exact_model_answer.h"
 
 #include "numerics/exact_number.h"
+#include "problem/people_number.h"
 
 ExactModelAnswer exact_model_answer(const CanonicalForm& model, const std::vector<std::string>& exact_solution) {
     const auto column = [&exact_solution](std::uint32_t j) { return mpq_class(exact_solution.at(j)); };
@@ -16,8 +17,16 @@ ExactModelAnswer exact_model_answer(const CanonicalForm& model, const std::vecto
     return answer;
 }
 
+ExactModelAnswer model_answer_texts(const CanonicalForm& model, const SolveOutcome& outcome) {
+    if (!outcome.exact_solution.empty()) return exact_model_answer(model, outcome.exact_solution);
+    ExactModelAnswer answer;
+    answer.objective = people_number::text(model.objective(outcome.solution), outcome.magnitude);
+    for (const double value : model.variable_values(outcome.solution))
+        answer.values.push_back(people_number::text(value, outcome.magnitude));
+    return answer;
+}
+
 std::vector<std::string> model_answer_lines(const CanonicalForm& model, const SolveOutcome& outcome) {
-    if (outcome.exact_solution.empty()) return model.answer(outcome.solution);
-    const ExactModelAnswer answer = exact_model_answer(model, outcome.exact_solution);
+    const ExactModelAnswer answer = model_answer_texts(model, outcome);
     return model.answer(answer.objective, answer.values);
 }

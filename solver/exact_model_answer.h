@@ -16,5 +16,9 @@ struct ExactModelAnswer {
 // `exact_solution` is the run's solution vector as fractions (element 0 the objective).
 ExactModelAnswer exact_model_answer(const CanonicalForm& model, const std::vector<std::string>& exact_solution);
 
+// A model's answer as people read it: fractions after an exact run, else the
+// doubles at most ten digits long beside the problem's magnitude (problem/people_number.h).
+ExactModelAnswer model_answer_texts(const CanonicalForm& model, const SolveOutcome& outcome);
+
 // The answer lines of a model's report (Windows-1251), in fractions after an exact run.
 std::vector<std::string> model_answer_lines(const CanonicalForm& model, const SolveOutcome& outcome);

@@ -30,4 +30,5 @@ struct FinalTable {
 
 struct FinalTableSnapshot {
     std::variant<FinalTable<double>, FinalTable<mpq_class>> table;
+    double magnitude = 0.0;  // the run's SolveOutcome::magnitude
 };

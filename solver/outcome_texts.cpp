@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "problem/cp1251.h"
+#include "problem/people_number.h"
 #include "problem/status_texts.h"
 #include "solver/run_observer.h"
 
@@ -18,7 +19,7 @@ namespace {
 
 std::string value_text(const SolveOutcome& outcome, std::uint32_t j) {
     if (j < outcome.exact_solution.size()) return outcome.exact_solution[j];
-    return shortest_number_text(outcome.solution(j, 0));
+    return people_number::text(outcome.solution(j, 0), outcome.magnitude);
 }
 
 }  // namespace

@@ -16,4 +16,6 @@ struct ReportFrame {
     std::function<std::vector<std::string>(const SolveOutcome& outcome)> epilogue;
     // Sections a document (LaTeX, HTML) shows at its end, from the outcome of the run.
     std::function<std::vector<DocumentSection>(const SolveOutcome& outcome)> closing_sections;
+    // Whether a text report ends with the run's notes too (the documents always show them).
+    bool text_notes = false;
 };

@@ -34,6 +34,7 @@ struct ReportEnd {
     const SolveOutcome& outcome;
     std::vector<std::string> answer;  // Windows-1251 lines: a model's answer; empty for a problem file
     std::vector<DocumentSection> sections;
+    bool text_notes = false;  // a text report adds the notes after the answer
 };
 
 // One table at hand: drawn as the text report draws it, straight from the run,

@@ -206,5 +206,8 @@ SensitivityReport analyse(const FinalTable<Number>& t, const SensitivityQuery& q
 }  // namespace
 
 SensitivityReport sensitivity_report(const FinalTableSnapshot& final_table, const SensitivityQuery& query) {
-    return std::visit([&query](const auto& table) { return analyse(table, query); }, final_table.table);
+    SensitivityReport report =
+        std::visit([&query](const auto& table) { return analyse(table, query); }, final_table.table);
+    report.magnitude = final_table.magnitude;
+    return report;
 }

@@ -42,4 +42,5 @@ struct SensitivityReport {
     std::vector<SensitivityVariable> variables;
     // False at a degenerate optimum (a basic variable at 0): other dual values may do as well.
     bool unique = true;
+    double magnitude = 0.0;  // of the problem: below its 1e-9 share a number reads as 0
 };

@@ -1,34 +1,69 @@
 #include "solver/sensitivity_tables.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <string_view>
+
+#include "problem/people_number.h"
 
 namespace {
 
-std::string range_text(const SensitivityNumber& low, const SensitivityNumber& high) {
+std::string range_text(const SensitivityNumber& low, const SensitivityNumber& high, double magnitude) {
     std::string text(1, '[');
-    text.append(sensitivity_number_text(low)).append("; ").append(sensitivity_number_text(high)).push_back(']');
+    text.append(sensitivity_number_text(low, magnitude))
+        .append("; ")
+        .append(sensitivity_number_text(high, magnitude))
+        .push_back(']');
     return text;
+}
+
+// Characters, not bytes, so that Cyrillic headings line up.
+std::size_t display_width(std::string_view utf8) {
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 }  // namespace
 
-std::string sensitivity_number_text(const SensitivityNumber& number) {
+std::vector<std::string> section_text_lines(const DocumentSection& section) {
+    std::vector<std::vector<std::string>> table{section.header};
+    table.insert(table.end(), section.rows.begin(), section.rows.end());
+    std::vector<std::size_t> widths;
+    for (const auto& line : table) {
+        widths.resize(std::max(widths.size(), line.size()), 0);
+        for (std::size_t c = 0; c < line.size(); ++c) widths[c] = std::max(widths[c], display_width(line[c]));
+    }
+    std::vector<std::string> lines;
+    for (const auto& line : table) {
+        std::string text = " ";
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            const std::string padding(widths[c] - display_width(line[c]), ' ');
+            text += "  ";
+            text += c == 0 ? line[c] + padding : padding + line[c];
+        }
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        lines.push_back(std::move(text));
+    }
+    lines.insert(lines.end(), section.lines.begin(), section.lines.end());
+    return lines;
+}
+
+std::string sensitivity_number_text(const SensitivityNumber& number, double magnitude) {
     if (number.exact) return *number.exact;
     if (std::isinf(number.value)) return number.value < 0 ? "-∞" : "+∞";
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, number.value);
-    return {text, result.ptr};
+    return people_number::text(number.value, magnitude);
 }
 
 std::vector<DocumentSection> sensitivity_sections(const SensitivityReport& report) {
+    const double m = report.magnitude;
     DocumentSection rows{"Анализ чувствительности: ограничения",
                          {"Ограничение", "Двойственная оценка", "Правая часть", "Диапазон правой части"},
                          {},
                          {}};
     for (const SensitivityRow& row : report.rows) {
-        rows.rows.push_back({row.name, sensitivity_number_text(row.dual), sensitivity_number_text(row.rhs),
-                             range_text(row.rhs_low, row.rhs_high)});
+        rows.rows.push_back({row.name, sensitivity_number_text(row.dual, m), sensitivity_number_text(row.rhs, m),
+                             range_text(row.rhs_low, row.rhs_high, m)});
         if (!row.dropped.empty()) {
             rows.lines.push_back("Ограничение " + row.name + " не вошло в каноническую форму (" + row.dropped +
                                  "): его двойственная оценка 0.");
@@ -40,9 +75,10 @@ std::vector<DocumentSection> sensitivity_sections(const SensitivityReport& repor
         {},
         {}};
     for (const SensitivityVariable& variable : report.variables) {
-        variables.rows.push_back(
-            {variable.name, sensitivity_number_text(variable.value), sensitivity_number_text(variable.reduced_cost),
-             sensitivity_number_text(variable.cost), range_text(variable.cost_low, variable.cost_high)});
+        variables.rows.push_back({variable.name, sensitivity_number_text(variable.value, m),
+                                  sensitivity_number_text(variable.reduced_cost, m),
+                                  sensitivity_number_text(variable.cost, m),
+                                  range_text(variable.cost_low, variable.cost_high, m)});
     }
     if (!report.unique)
         variables.lines.emplace_back("Оптимум вырожденный: двойственные оценки могут быть не единственными.");

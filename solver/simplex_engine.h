@@ -98,6 +98,8 @@ struct SolveOutcome {
     // left the basis: the problem may still be feasible.
     bool limit_before_feasible = false;
     RunSettings settings;  // how it ran
+    // The largest magnitude among the first table's numbers (problem/people_number.h).
+    double magnitude = 0.0;
     // The final table, when the settings asked for it and the run ended at an optimum.
     std::shared_ptr<const FinalTableSnapshot> final_table;
 };

@@ -3,13 +3,16 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "problem/cp1251.h"
 #include "solver/outcome_texts.h"
 #include "solver/report_sinks.h"
 #include "solver/run_observer.h"
+#include "solver/sensitivity_tables.h"
 #include "solver/simplex_engine.h"
+#include "solver/table_source.h"
 #include "solver/utf8_text_stream.h"
 
 namespace {
@@ -19,6 +22,7 @@ public:
     explicit TextReportSink(std::ostream& out) : out_(out) {}
 
     void begin(const ReportStart& start) override {
+        names_ = utf8_variable_names(start.problem);
         if (start.preamble.empty()) return;
         write_lines(start.preamble);
         out_ << "\r\n";
@@ -27,6 +31,17 @@ public:
     void end(const ReportEnd& end) override {
         if (end.outcome.stopped) write_lines(run_end_lines_cp1251(end.outcome));
         write_lines(end.answer);
+        // What is added to the tables and the answer comes after them, so earlier reports stay a prefix.
+        if (end.text_notes) {
+            out_ << "\r\n"
+                 << "Замечания:"_cp1251.data() << "\r\n";
+            write_utf8_lines(outcome_notes(end.outcome, names_));
+        }
+        if (!end.sections.empty()) {
+            out_ << "\r\n"
+                 << "Анализ чувствительности (по последней таблице):"_cp1251.data() << "\r\n";
+            for (const DocumentSection& section : end.sections) write_utf8_lines(section_text_lines(section));
+        }
     }
 
 private:
@@ -34,7 +49,17 @@ private:
         for (const std::string& line : lines) out_ << line << "\r\n";
     }
 
+    // The code page has no infinity sign: the open ends of a range read "inf".
+    void write_utf8_lines(const std::vector<std::string>& lines) {
+        for (std::string line : lines) {
+            for (std::size_t at = line.find("∞"); at != std::string::npos; at = line.find("∞", at))
+                line.replace(at, std::string_view("∞").size(), "inf");
+            out_ << cp1251::from_utf8(line).value_or("?") << "\r\n";
+        }
+    }
+
     std::ostream& out_;
+    std::vector<std::string> names_;
 };
 
 // The same text, converted to UTF-8 with LF on its way out.

@@ -148,4 +148,37 @@ TEST(ReportForms, DocumentsSplitWideTablesAndWriteTheirSymbols) {
     }
 }
 
+// Notes and sections come after all the report held before, in its encoding and line ends.
+TEST(ReportForms, TextReportAddsNotesAndSectionsAfterItsEnd) {
+    const TempFolder folder("qtb_report_forms");
+    const auto sections = [](const SolveOutcome&) {
+        return std::vector<DocumentSection>{{"", {"Ограничение", "Диапазон"}, {{"1", "[0; +∞]"}}, {}}};
+    };
+    struct Case {
+        bool notes;
+        bool with_sections;
+        TextEncoding encoding;
+        std::string_view added;
+    };
+    const Case cases[] = {
+        {false, false, TextEncoding::cp1251, ""},
+        {true, false, TextEncoding::cp1251, "\r\nЗамечания:\r\nИтераций: 1.\r\n"},
+        {false, true, TextEncoding::cp1251,
+         "\r\nАнализ чувствительности (по последней таблице):\r\n   Ограничение  Диапазон\r\n   1"
+         "             [0; +inf]\r\n"},
+        {true, false, TextEncoding::utf8, "\nЗамечания:\nИтераций: 1.\n"},
+    };
+    for (const Case& c : cases) {
+        const RunSettings settings{.form = ReportForm::text, .encoding = c.encoding};
+        const std::string plain = report_of(hostile_problem(folder), settings);
+        ReportFrame frame;
+        if (c.with_sections) frame.closing_sections = sections;
+        frame.text_notes = c.notes;
+        const std::string report = report_of(hostile_problem(folder), settings, frame);
+        ASSERT_TRUE(report.starts_with(plain));
+        const std::string added = report.substr(plain.size());
+        EXPECT_EQ(c.encoding == TextEncoding::utf8 ? added : cp1251::to_utf8(added), c.added);
+    }
+}
+
 }  // namespace
