@@ -22,6 +22,7 @@
 #include "cli/progress_line.h"
 #include "cli/result_printer.h"
 #include "problem/cp1251.h"
+#include "problem/fault_texts.h"
 #include "problem/glpk_model_reader.h"
 #include "problem/problem_file_writer.h"
 #include "problem/status_texts.h"
@@ -193,6 +194,11 @@ int run(const cli::Options& options) {
     } catch (const SimplexIteration::bad_simplex& failure) {
         printer->read_failed(failure);
         return kProblemFileErrors;
+    }
+    if (!problem.reading_hints.empty()) {
+        for (const auto& hint : problem.reading_hints)
+            std::cerr << "qtb-solve: предупреждение: " << terminal_text(hint_text(hint)) << '\n';
+        printer->reading_warnings(problem.reading_hints);
     }
     const ReportFrame frame{
         {}, {}, sensitivity_sections_of(options, [&problem] { return problem_file_query(problem); })};
