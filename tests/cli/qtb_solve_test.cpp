@@ -118,11 +118,11 @@ TEST_F(QtbSolve, SkippedKeywordIsAWarning) {
     const ToolRun json = run({"--json", "p.qtb"});
     EXPECT_EQ(json.status, 0);
     const std::string warnings =
-        R"(, "warnings": [{"line": 9, "message": "«Prnt:» не ключевое слово, оно пропущено"}]})";
+        R"(, "warnings": [{"line": 10, "message": "«Prnt:» не ключевое слово, оно пропущено"}]})";
     ASSERT_TRUE(json.out.ends_with(warnings + "\n")) << json.out;
     EXPECT_EQ(json.out.substr(0, json.out.size() - warnings.size() - 1),
               kMaximumJson.substr(0, kMaximumJson.size() - 2));
-    EXPECT_EQ(json.err, "qtb-solve: предупреждение: строка 9: «Prnt:» не ключевое слово, оно пропущено\n");
+    EXPECT_EQ(json.err, "qtb-solve: предупреждение: строка 10: «Prnt:» не ключевое слово, оно пропущено\n");
 
     const ToolRun missing = run({"missing.qtb"});
     EXPECT_TRUE(contains(missing.out, "Подсказка: не удаётся открыть файл задачи «missing.qtb»: такого файла нет\n"))
