@@ -76,7 +76,7 @@ std::string file_bytes_or_throw(const std::string& file_name) {
     if (!bytes) {
         SimplexIteration::bad_simplex codes;
         codes.add(kCannotOpenProblemFile);
-        codes.hints.push_back({0, open_failure_text("файл задачи", file_name.c_str(), error)});
+        codes.hints.push_back({0, open_failure_text("файл задачи", file_name.substr(0, file_name.find('\0')), error)});
         throw codes;
     }
     return std::move(*bytes);

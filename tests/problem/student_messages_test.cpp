@@ -163,7 +163,7 @@ TEST(StudentMessages, ProblemFileHints) {
     }
     const TempFolder folder("qtb_messages");
     try {
-        SimplexIteration((folder.path() / "none.qtb").string());
+        const SimplexIteration record_of_none((folder.path() / "none.qtb").string());
         ADD_FAILURE();
     } catch (const SimplexIteration::bad_simplex& failure) {
         ASSERT_EQ(failure.count, 1);
