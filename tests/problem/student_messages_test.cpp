@@ -3,13 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <optional>
 #include <string>
 
 #include "problem/glpk_message_texts.h"
 #include "problem/glpk_model_reader.h"
-#include "problem/open_failure_texts.h"
 #include "problem/simplex_iteration.h"
 #include "problem/wide_text_encoding.h"
 #include "support/temp_folder.h"
@@ -38,14 +36,6 @@ TEST(GlpkMessageTexts, TranslatesWithTheValuesGlpkPutIn) {
         {"constraints section missing!", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(russian_glpk_message(c.english), c.russian) << c.english;
-}
-
-TEST(GlpkMessageTexts, AForeignLetterAsksForLatinNames) {
-    for (const char* english : {"character '\xD0' not recognized", "character \xE8 not allowed"}) {
-        const std::string russian = russian_glpk_message(english).value_or("");
-        EXPECT_TRUE(holds(russian, "латинскими буквами")) << russian;
-        EXPECT_TRUE(holds(russian, "«0x")) << russian;  // the byte, not half of a character
-    }
 }
 
 TEST(GlpkMessageTexts, KeepsThePlaceGlpksWordsAndTheContext) {
@@ -88,13 +78,6 @@ TEST(WideTextEncoding, FoundByMarkOrByNulBytes) {
         {"", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(wide_text_encoding(c.bytes), c.encoding) << c.bytes.size();
-}
-
-TEST(OpenFailureTexts, NameTheFileAndTheReason) {
-    EXPECT_EQ(open_failure_text("файл задачи", "a.qtb", ENOENT),
-              "не удаётся открыть файл задачи «a.qtb»: такого файла нет");
-    EXPECT_EQ(open_failure_reason(EACCES), "нет прав на чтение");
-    EXPECT_EQ(open_failure_reason(EISDIR), "это папка, а не файл");
 }
 
 // Broken models as the readers tell them, each message with its place.
