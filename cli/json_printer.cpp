@@ -180,7 +180,7 @@ public:
         write_run(out_, outcome);
         write_notes(out_, problem, outcome.notes);
         sensitivity(outcome, [&problem] { return problem_file_query(problem); });
-        out_ << "}\n";
+        end_model_object();
     }
 
     void model_output(std::string_view text) override { model_output_ = text; }
@@ -197,6 +197,10 @@ public:
             out_ << "null";
         }
         end_model_object();
+    }
+
+    void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>& warnings) override {
+        warnings_ = warnings;
     }
 
     void run_refused(std::string_view message) override {
@@ -248,11 +252,21 @@ public:
     }
 
 private:
-    // Closes the object, with what the model printed when it printed something.
+    // Closes the object, with what the model printed when it printed something and the warnings of
+    // the reading when there are any.
     void end_model_object() {
         if (!model_output_.empty()) {
             out_ << R"(, "model_output": )";
             write_string(out_, model_output_);
+        }
+        if (!warnings_.empty()) {
+            out_ << R"(, "warnings": [)";
+            for (std::size_t i = 0; i < warnings_.size(); ++i) {
+                out_ << (i != 0 ? ", " : "") << R"({"line": )" << warnings_[i].line << R"(, "message": )";
+                write_string(out_, warnings_[i].text);
+                out_ << '}';
+            }
+            out_ << ']';
         }
         out_ << "}\n";
     }
@@ -300,6 +314,7 @@ private:
     std::ostream& out_;
     bool sensitivity_;
     std::string model_output_;
+    std::vector<SimplexIteration::bad_simplex::Hint> warnings_;
 };
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "cli/progress_line.h"
 #include "cli/result_printer.h"
 #include "problem/cp1251.h"
+#include "problem/fault_texts.h"
 #include "problem/glpk_model_reader.h"
 #include "problem/model_error_place.h"
 #include "problem/problem_file_writer.h"
@@ -206,6 +207,11 @@ int run(const cli::Options& options) {
     } catch (const SimplexIteration::bad_simplex& failure) {
         printer->read_failed(failure);
         return kProblemFileErrors;
+    }
+    if (!problem.reading_hints.empty()) {
+        for (const auto& hint : problem.reading_hints)
+            std::cerr << "qtb-solve: предупреждение: " << terminal_text(hint_text(hint)) << '\n';
+        printer->reading_warnings(problem.reading_hints);
     }
     const ReportFrame frame{{},
                             {},

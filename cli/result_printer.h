@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "problem/canonical_form.h"
 #include "problem/model_error_place.h"
@@ -29,6 +30,8 @@ public:
     // A model that could not be read or converted; the message is UTF-8, the place's line 0 when
     // the message names none.
     virtual void model_read_failed(std::string_view message, const ModelErrorPlace& place) = 0;
+    // What the reading of a problem file that loaded noticed, told with the result that follows.
+    virtual void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>& warnings) = 0;
     // A run refused before it began, for a reason without a status code (UTF-8).
     virtual void run_refused(std::string_view message) = 0;
     // A model solved through its canonical form (`run` the record as solved).

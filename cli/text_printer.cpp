@@ -101,6 +101,9 @@ public:
 
     void run_refused(std::string_view message) override { out_ << "Решение не начато:\n  " << message << '\n'; }
 
+    // Standard error has them (qtb-solve's main); the result for people stays as it was.
+    void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>&) override {}
+
     void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
         write_heading(run, outcome);
         if (outcome.end != RunEnd::optimal) return write_no_optimum(run, outcome);
@@ -199,6 +202,9 @@ public:
     void run_refused(std::string_view message) override {
         printer_.run_refused(message);
         pass_on();
+    }
+    void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>& warnings) override {
+        printer_.reading_warnings(warnings);
     }
 
 private:

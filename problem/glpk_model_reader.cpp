@@ -5,10 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "problem/model_box.h"
 #include "problem/model_file_access.h"
+#include "problem/open_failure_texts.h"
+#include "problem/wide_text_encoding.h"
 
 namespace {
 
@@ -21,9 +22,10 @@ constexpr std::size_t kMaxModelFileBytes = std::size_t{256} << 20;
 }
 
 // The file's bytes, read up to the bound whatever the file is (a device or a FIFO as well).
-std::string file_text(const std::string& path) {
+// `what` names the file in a message ("файл модели", "файл данных").
+std::string file_text(const std::string& path, const std::string& what) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw ModelReadError("не удаётся открыть файл модели " + path + ": " + std::strerror(errno));
+    if (fd < 0) throw ModelReadError(open_failure_text(what, path, errno));
     struct stat status {};
     if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
         static_cast<std::uintmax_t>(status.st_size) > kMaxModelFileBytes) {
@@ -43,6 +45,8 @@ std::string file_text(const std::string& path) {
         text.append(buffer, static_cast<std::size_t>(n));
     }
     close(fd);
+    if (const std::optional<std::string_view> encoding = wide_text_encoding(text))
+        throw ModelReadError(path + ": " + wide_text_message(*encoding));
     return text;
 }
 
@@ -53,7 +57,7 @@ LpModel read_model_file(const std::string& path, ModelFormat format, const std::
     if (format == ModelFormat::problem_file) throw ModelReadError("файл задачи не является моделью");
     ModelBoxRequest request;
     request.format = format;
-    request.model_text = file_text(path);
+    request.model_text = file_text(path, "файл модели");
     request.model_name = path;
     if (format == ModelFormat::mathprog) {
         // Nothing runs when the model would touch a file or nests beyond what GLPK's parser takes.
@@ -62,7 +66,7 @@ LpModel read_model_file(const std::string& path, ModelFormat format, const std::
         if (const auto nesting = find_deep_nesting(request.model_text))
             throw ModelReadError(deep_nesting_message(*nesting, path));
         if (data_file) {
-            request.data_text = file_text(*data_file);
+            request.data_text = file_text(*data_file, "файл данных");
             request.data_name = *data_file;
             if (const auto nesting = find_deep_nesting(*request.data_text))
                 throw ModelReadError(deep_nesting_message(*nesting, *data_file));

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "problem/glpk_message_texts.h"
 #include "problem/glpk_model_reader.h"
 #include "problem/model_decimal_comma.h"
 #include "problem/mps_objective_sense.h"
@@ -130,11 +131,11 @@ void replace_all(std::string& text, const std::string& from, const std::string& 
     }
 }
 
-// GLPK's message with the user's names for the files.
+// GLPK's message with the user's names for the files, in Russian where it is a common one.
 std::string shown(std::string message, const ModelFiles& files) {
     replace_all(message, files.model_path, files.model_name);
     if (files.data_path && files.data_name) replace_all(message, *files.data_path, *files.data_name);
-    return message;
+    return translated_glpk_message(message);
 }
 
 // GLPK's message on an LP or MPS file, led by the decimal comma the file holds, if any: GLPK then

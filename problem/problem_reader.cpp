@@ -1,6 +1,7 @@
 // The reader of problem files: the constructor of SimplexIteration from a file name.
 
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "problem/cp1251.h"
+#include "problem/open_failure_texts.h"
 #include "problem/print_rules.h"
 #include "problem/problem_file_encoding.h"
 #include "problem/problem_file_faults.h"
@@ -19,6 +21,7 @@
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
 #include "problem/text_input.h"
+#include "problem/wide_text_encoding.h"
 
 namespace {
 
@@ -32,14 +35,21 @@ constexpr std::size_t kNameLineLimit = 80;
 constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
 
 // The whole file, or nothing when it cannot be opened (a directory cannot) or is
-// larger than any problem file.
-std::optional<std::string> read_file_bytes(const std::string& file_name) {
+// larger than any problem file; `error` then tells why, as errno does.
+std::optional<std::string> read_file_bytes(const std::string& file_name, int& error_number) {
     // The name is a C string: whatever follows a NUL byte is not part of it.
     const std::filesystem::path path(file_name.c_str());
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return std::nullopt;
+    if (std::filesystem::is_directory(path, error)) {
+        error_number = EISDIR;
+        return std::nullopt;
+    }
+    errno = 0;
     std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) return std::nullopt;
+    if (!file.is_open()) {
+        error_number = errno != 0 ? errno : ENOENT;
+        return std::nullopt;
+    }
     std::string bytes;
     // A regular file is read in one piece into a string of its size; the loop below then
     // takes whatever else there is (a file that has grown since, a device).
@@ -51,17 +61,22 @@ std::optional<std::string> read_file_bytes(const std::string& file_name) {
     std::array<char, 1 << 16> chunk;
     while (file.read(chunk.data(), chunk.size()) || file.gcount() > 0) {
         bytes.append(chunk.data(), static_cast<std::size_t>(file.gcount()));
-        if (bytes.size() > kMaxFileBytes) return std::nullopt;
+        if (bytes.size() > kMaxFileBytes) {
+            error_number = EFBIG;
+            return std::nullopt;
+        }
     }
     return bytes;
 }
 
-// The bytes of a problem file; code 1 when they cannot be had.
+// The bytes of a problem file; code 1 when they cannot be had, with the file and the reason as a hint.
 std::string file_bytes_or_throw(const std::string& file_name) {
-    std::optional<std::string> bytes = read_file_bytes(file_name);
+    int error = 0;
+    std::optional<std::string> bytes = read_file_bytes(file_name, error);
     if (!bytes) {
         SimplexIteration::bad_simplex codes;
         codes.add(kCannotOpenProblemFile);
+        codes.hints.push_back({0, open_failure_text("файл задачи", file_name.substr(0, file_name.find('\0')), error)});
         throw codes;
     }
     return std::move(*bytes);
@@ -180,6 +195,8 @@ const ProblemReader::Keyword* ProblemReader::find_keyword(std::string_view word)
 }
 
 void ProblemReader::read() {
+    if (const std::optional<std::string_view> encoding = wide_text_encoding(text_.text()))
+        codes_.hints.push_back({0, wide_text_message(*encoding)});
     std::string word;
     while (!loop_ended_ && in_ >> word) {
         if (const Keyword* keyword = find_keyword(word)) {
@@ -190,10 +207,11 @@ void ProblemReader::read() {
     }
     run_end_checks();
     if (!codes_.empty()) throw codes_;
+    record_.reading_hints = std::move(codes_.hints);  // a file that loads is told them as warnings
 }
 
 // A keyword without its colon ("Size 2 4"), or an unknown word with one ("Matrx:"), is skipped as
-// free text; the hint names it with its line, told only if the reading fails.
+// free text; the hint names it with its line (a warning when the file loads, beside the codes when not).
 void ProblemReader::note_hint(const std::string& word) {
     if (codes_.hints.size() >= SimplexIteration::bad_simplex::kHintCapacity) return;
     const std::string written = cp1251::to_utf8(as_written(word));

@@ -39,6 +39,7 @@ void SimplexIteration::swap_with(SimplexIteration& other) noexcept {
     swap(precision, other.precision);
     swap(twin_columns, other.twin_columns);
     swap(exact_rhs, other.exact_rhs);
+    swap(reading_hints, other.reading_hints);
 }
 
 void SimplexIteration::compute_col_widths() {

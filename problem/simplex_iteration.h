@@ -125,6 +125,9 @@ public:
     // unused): what the model's numbers give before the doubles round them, for the
     // exact arithmetic. Empty for a problem file, whose numbers are its decimals.
     std::vector<std::string> exact_rhs;
+    // What the reading of a problem file noticed without a status code (words that look meant as
+    // keywords, with their lines): warnings for a file that loads. Empty for a model.
+    std::vector<bad_simplex::Hint> reading_hints;
 
 private:
     void swap_with(SimplexIteration& other) noexcept;

@@ -29,6 +29,8 @@ public:
     // way around the locale machinery of the stream.
     bool read_double(double& value);
 
+    // The whole text the stream reads.
+    std::string_view text() const noexcept { return buffer_.all(); }
     // The bytes read so far.
     std::size_t position() const noexcept { return buffer_.read().size(); }
     // The `length` bytes from `from` as the text has them, decimal commas and all.

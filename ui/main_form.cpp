@@ -275,7 +275,17 @@ void TForm1::Button3Click() {
     });
 }
 
+void TForm1::show_reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>& warnings) {
+    QStringList texts;
+    for (const auto& warning : warnings) texts << QString::fromStdString(hint_text(warning));
+    StatusBar1->setToolTip(texts.join('\n'));
+    if (texts.isEmpty()) return;
+    StatusBar1->showMessage(QStringLiteral("Предупреждение: ") + texts.join(QStringLiteral("; ")));
+}
+
 void TForm1::LoadProblemFile(const QString& file_name) {
+    StatusBar1->clearMessage();  // the warnings of an earlier load
+    StatusBar1->setToolTip(QString());
     const std::filesystem::path path = file_system_path(file_name);
     if (const ModelFormat format = model_format_of_path(path.string()); format != ModelFormat::problem_file) {
         const QString shown_name = QFile::decodeName(path.filename().c_str());
@@ -295,6 +305,7 @@ void TForm1::LoadProblemFile(const QString& file_name) {
         try {
             const SimplexIteration loaded = model_.read(path.string());
             record_ = loaded;
+            show_reading_warnings(record_.reading_hints);
         } catch (const SimplexIteration::bad_simplex& failure) {
             messages_.show(QStringLiteral("Есть ошибки при вводе!!!"), kProgramCaption);
             show_status_codes(failure);

@@ -163,6 +163,8 @@ private:
     // Runs a handler; a failure that leaves it is shown in one box and the window goes on.
     template <class Handler>
     void report_failures(Handler&& handler);
+    // The warnings of a problem file that loaded, in the status bar (its tooltip holds them all).
+    void show_reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>& warnings);
     void show_status_codes(const SimplexIteration::bad_simplex& failure);
     // Takes the model of a reading into the record and keeps its report frame; false, after the boxes of
     // its failure, when it cannot be taken.

@@ -112,6 +112,23 @@ TEST_F(QtbSolve, ProblemFileErrorsExitWithOne) {
     EXPECT_TRUE(contains(text.out, "Вы забыли указать критерий функции цели (код 14)\n"));
 }
 
+// A misspelt keyword is a warning: on standard error, in JSON's "warnings", the status and the result unchanged.
+TEST_F(QtbSolve, SkippedKeywordIsAWarning) {
+    write_problem(at("p.qtb"), std::string(kMaximum) + "Prnt: 1 2\n");
+    const ToolRun json = run({"--json", "p.qtb"});
+    EXPECT_EQ(json.status, 0);
+    const std::string warnings =
+        R"(, "warnings": [{"line": 10, "message": "«Prnt:» не ключевое слово, оно пропущено"}]})";
+    ASSERT_TRUE(json.out.ends_with(warnings + "\n")) << json.out;
+    EXPECT_EQ(json.out.substr(0, json.out.size() - warnings.size() - 1),
+              kMaximumJson.substr(0, kMaximumJson.size() - 2));
+    EXPECT_EQ(json.err, "qtb-solve: предупреждение: строка 10: «Prnt:» не ключевое слово, оно пропущено\n");
+
+    const ToolRun missing = run({"missing.qtb"});
+    EXPECT_TRUE(contains(missing.out, "Подсказка: не удаётся открыть файл задачи «missing.qtb»: такого файла нет\n"))
+        << missing.out;
+}
+
 TEST_F(QtbSolve, FailedRunsExitWithTwoAndTheirCodes) {
     write_problem(at("u.qtb"), kUnbounded);
     const ToolRun r = run({"--json", "u.qtb"});

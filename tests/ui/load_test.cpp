@@ -68,6 +68,19 @@ TEST_F(Load, AFileWithThreeFaultsGivesFourBoxesInOrder) {
     EXPECT_TRUE(record.table.empty());
 }
 
+TEST_F(Load, ASkippedKeywordIsAWarningInTheStatusBar) {
+    write_problem("warned.qtb", kTwoPivotProblem + "Prnt: 1 2\n");
+    load("warned.qtb");
+    EXPECT_TRUE(messages.take().empty());
+    EXPECT_TRUE(window.Button1->isEnabled());
+    EXPECT_TRUE(window.StatusBar1->currentMessage().startsWith("Предупреждение: строка "));
+    EXPECT_TRUE(window.StatusBar1->currentMessage().endsWith("«Prnt:» не ключевое слово, оно пропущено"));
+
+    write_problem("good.qtb", kTwoPivotProblem);
+    load("good.qtb");
+    EXPECT_EQ(window.StatusBar1->currentMessage(), "");
+}
+
 TEST_F(Load, ASuccessfulLoadShowsTheRecordsNumberFormatAndEnablesSolving) {
     write_problem("good.qtb", kTwoPivotProblem + "Accuracy: 8 2\n");
     load("good.qtb");
