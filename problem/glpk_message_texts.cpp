@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+#include "problem/model_error_place.h"
+
 namespace {
 
 // GLPK's pattern (%s any text, %c one character, %d a number) and the Russian text, in
@@ -196,12 +198,8 @@ bool is_foreign_letter(std::string_view pattern, const std::vector<std::string_v
 
 // Where GLPK's own words begin after "file:line: ", 0 when the line names no place.
 std::size_t text_start(std::string_view line) {
-    for (std::size_t at = line.find(':'); at != std::string_view::npos; at = line.find(':', at + 1)) {
-        std::size_t end = at + 1;
-        while (end < line.size() && is_digit(line[end])) ++end;
-        if (end > at + 1 && end + 1 < line.size() && line[end] == ':' && line[end + 1] == ' ') return end + 2;
-    }
-    return 0;
+    const std::optional<LinePlaceMark> mark = line_place_mark(line);
+    return mark ? mark->words : 0;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "problem/glpk_message_texts.h"
 #include "problem/glpk_model_reader.h"
 #include "problem/model_decimal_comma.h"
+#include "problem/model_error_place.h"
 #include "problem/mps_objective_sense.h"
 
 namespace {
@@ -94,28 +95,16 @@ struct TranslatorDeleter {
     void operator()(glp_tran* translator) const { glp_mpl_free_wksp(translator); }
 };
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 // Where ":<digits>: " begins in the line, npos when nowhere.
 std::size_t located_at(std::string_view line) {
-    for (std::size_t at = line.find(':'); at != std::string_view::npos; at = line.find(':', at + 1)) {
-        std::size_t end = at + 1;
-        while (end < line.size() && is_digit(line[end])) ++end;
-        if (end > at + 1 && end + 1 < line.size() && line[end] == ':' && line[end + 1] == ' ') return at;
-    }
-    return std::string_view::npos;
+    const std::optional<LinePlaceMark> mark = line_place_mark(line);
+    return mark ? mark->colon : std::string_view::npos;
 }
 
 // The line number of a located message, 0 when it has none; a number too long saturates.
 unsigned long line_of(const std::string& message) {
-    std::size_t at = located_at(message.substr(0, message.find('\n')));
-    if (at == std::string::npos) return 0;
-    unsigned long line = 0;
-    for (++at; at < message.size() && is_digit(message[at]); ++at) {
-        const unsigned long digit = static_cast<unsigned long>(message[at] - '0');
-        line = line > (~0UL - digit) / 10 ? ~0UL : line * 10 + digit;
-    }
-    return line;
+    const std::optional<LinePlaceMark> mark = line_place_mark(std::string_view(message).substr(0, message.find('\n')));
+    return mark ? mark->line : 0;
 }
 
 std::string file_text(const std::string& path) {
