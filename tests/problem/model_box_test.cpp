@@ -14,11 +14,13 @@
 #include "problem/model_box.h"
 #include "problem/model_load_stop.h"
 #include "problem/model_translation.h"
+#include "support/model_read_message.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::model_read_message;
 using test_support::TempFolder;
 using test_support::write_in;
 
@@ -39,12 +41,7 @@ protected:
         EXPECT_TRUE(fs::is_empty(tmp_.path())) << "a working folder was left";
     }
     std::string message_of(const std::string& path, ModelFormat format, const ModelReadLimits& limits = {}) {
-        try {
-            read_model_file(path, format, std::nullopt, limits);
-        } catch (const ModelReadError& error) {
-            return error.what();
-        }
-        return "(read)";
+        return model_read_message(path, format, std::nullopt, limits);
     }
 
     TempFolder files_{"qtb_box_files"};

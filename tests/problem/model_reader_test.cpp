@@ -5,10 +5,12 @@
 #include <string>
 
 #include "problem/glpk_model_reader.h"
+#include "support/model_read_message.h"
 #include "support/temp_folder.h"
 
 namespace {
 
+using test_support::model_read_message;
 using test_support::TempFolder;
 using test_support::write_in;
 
@@ -26,12 +28,8 @@ TEST(ModelReader, GivesGlpkMessageWithLineNumber) {
     };
     for (const auto& c : cases) {
         const std::string path = write_in(folder, c.file, c.text);
-        try {
-            read_model_file(path, c.format);
-            ADD_FAILURE() << c.file << " was read";
-        } catch (const ModelReadError& error) {
-            EXPECT_NE(std::string(error.what()).find(c.located), std::string::npos) << error.what();
-        }
+        const std::string message = model_read_message(path, c.format);
+        EXPECT_NE(message.find(c.located), std::string::npos) << c.file << ": " << message;
     }
 }
 
