@@ -508,12 +508,6 @@ std::vector<double> CanonicalForm::variable_values(const Matrix& solution) const
     return values;
 }
 
-std::vector<std::string> CanonicalForm::answer(const Matrix& solution) const {
-    std::vector<std::string> values;
-    for (const double value : variable_values(solution)) values.push_back(number(value));
-    return answer(number(objective(solution)), values);
-}
-
 std::vector<std::string> CanonicalForm::answer(const std::string& objective,
                                                const std::vector<std::string>& values) const {
     std::vector<std::string> lines;

@@ -63,9 +63,8 @@ struct CanonicalForm {
     // From a solution vector of the record (element 0 the objective value).
     double objective(const Matrix& solution) const;
     std::vector<double> variable_values(const Matrix& solution) const;
-    // The answer in the model's variables, lines as `construction`.
-    std::vector<std::string> answer(const Matrix& solution) const;
-    // The same lines from the objective's and the variables' texts (UTF-8 numbers).
+    // The answer in the model's variables, lines as `construction`, from the objective's and
+    // the variables' texts (UTF-8 numbers).
     std::vector<std::string> answer(const std::string& objective, const std::vector<std::string>& values) const;
 };
 
