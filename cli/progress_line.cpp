@@ -3,18 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "problem/valid_utf8.h"
+
 namespace cli {
 namespace {
 
 constexpr auto kFirstShown = std::chrono::milliseconds(500);
 constexpr auto kRedraw = std::chrono::milliseconds(250);
-
-// Characters, not bytes: the Cyrillic letters take two bytes of UTF-8 each.
-std::size_t characters(const std::string& utf8) {
-    std::size_t count = 0;
-    for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    return count;
-}
 
 }  // namespace
 
@@ -25,7 +20,7 @@ void ProgressLine::update(std::int32_t pivots, std::int32_t limit, Clock::time_p
     std::snprintf(seconds, sizeof seconds, "%.1f", std::chrono::duration<double>(now - start_).count());
     const std::string line =
         "Итерация " + std::to_string(pivots) + " из " + std::to_string(limit) + ", " + seconds + " с";
-    const std::size_t width = characters(line);
+    const std::size_t width = utf8_width(line);
     // Blanks over what a longer line before left.
     out_ << '\r' << line << std::string(shown_ > width ? shown_ - width : 0, ' ') << std::flush;
     shown_ = std::max(shown_, width);

@@ -45,3 +45,9 @@ std::string valid_utf8(std::string_view text) {
     }
     return out;
 }
+
+std::size_t utf8_width(std::string_view utf8) noexcept {
+    std::size_t count = 0;
+    for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return count;
+}

@@ -12,3 +12,7 @@ std::string valid_utf8(std::string_view text);
 
 // The length of the well-formed UTF-8 sequence at the start of `text` (not empty), 0 when there is none.
 std::size_t utf8_sequence_length(std::string_view text) noexcept;
+
+// Code points, not bytes: the columns a fixed-width font gives UTF-8 text (a Cyrillic letter
+// takes two bytes and one column).
+std::size_t utf8_width(std::string_view utf8) noexcept;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "problem/people_number.h"
+#include "problem/valid_utf8.h"
 
 namespace {
 
@@ -18,12 +19,6 @@ std::string range_text(const SensitivityNumber& low, const SensitivityNumber& hi
     return text;
 }
 
-// Characters, not bytes, so that Cyrillic headings line up.
-std::size_t display_width(std::string_view utf8) {
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 }  // namespace
 
 std::vector<std::string> section_text_lines(const DocumentSection& section) {
@@ -32,13 +27,13 @@ std::vector<std::string> section_text_lines(const DocumentSection& section) {
     std::vector<std::size_t> widths;
     for (const auto& line : table) {
         widths.resize(std::max(widths.size(), line.size()), 0);
-        for (std::size_t c = 0; c < line.size(); ++c) widths[c] = std::max(widths[c], display_width(line[c]));
+        for (std::size_t c = 0; c < line.size(); ++c) widths[c] = std::max(widths[c], utf8_width(line[c]));
     }
     std::vector<std::string> lines;
     for (const auto& line : table) {
         std::string text = " ";
         for (std::size_t c = 0; c < line.size(); ++c) {
-            const std::string padding(widths[c] - display_width(line[c]), ' ');
+            const std::string padding(widths[c] - utf8_width(line[c]), ' ');
             text += "  ";
             text += c == 0 ? line[c] + padding : padding + line[c];
         }

@@ -2,17 +2,8 @@
 
 #include <algorithm>
 
+#include "problem/valid_utf8.h"
 #include "solver/document_sink.h"
-
-namespace {
-
-// Code points, not bytes: what a fixed-width font lines up.
-std::size_t display_width(const std::string& utf8) {
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-}  // namespace
 
 TableCells table_cells(const TableSnapshot& t) {
     TableCells cells;
@@ -70,7 +61,7 @@ std::string table_text_grid(const TableSnapshot& table) {
     std::vector<std::size_t> widths(cells.columns, 0);
     for (const auto& row : cells.rows) {
         for (std::uint32_t k = 0; k < cells.columns; ++k) {
-            if (row[k].span == 1) widths[k] = std::max(widths[k], display_width(shown(row[k])));
+            if (row[k].span == 1) widths[k] = std::max(widths[k], utf8_width(shown(row[k])));
         }
     }
     // The width of the cell at column k, with the gaps of the columns it spans.
@@ -83,7 +74,7 @@ std::string table_text_grid(const TableSnapshot& table) {
     for (const auto& row : cells.rows) {
         for (std::uint32_t k = 0; k < cells.columns; k += row[k].span) {
             const std::size_t width = spanned_width(k, row[k].span);
-            const std::size_t need = display_width(shown(row[k]));
+            const std::size_t need = utf8_width(shown(row[k]));
             if (need > width) widths[k + row[k].span - 1] += need - width;
         }
     }
@@ -93,7 +84,7 @@ std::string table_text_grid(const TableSnapshot& table) {
         for (std::uint32_t k = 0; k < cells.columns; k += row[k].span) {
             const std::size_t width = spanned_width(k, row[k].span);
             const std::string cell = shown(row[k]);
-            const std::string pad(width - std::min(width, display_width(cell)), ' ');
+            const std::string pad(width - std::min(width, utf8_width(cell)), ' ');
             if (k != 0) line += "  ";
             line += row[k].label ? cell + pad : pad + cell;
         }
