@@ -49,7 +49,7 @@ SensitivityQuery model_query(const CanonicalForm& model) {
             }
             if (row.dropped_side == ModelRow::Side::lower) asked.dropped_high = 0.0;
         }
-        for (const ModelRowPart& part : row.parts) asked.parts.push_back({part.row, part.sign, part.bound});
+        asked.parts = row.parts;
         query.rows.push_back(std::move(asked));
     }
     for (const ModelVariable& variable : model.variables) {
