@@ -13,6 +13,7 @@
 #include "solver/engine/final_table.h"
 #include "solver/engine/pivot_step.h"
 #include "solver/engine/simplex_engine.h"
+#include "solver/engine/tableau_concept.h"
 #include "solver/report/table_snapshot.h"
 
 class DoubleTableau {
@@ -95,3 +96,5 @@ private:
     bool estimates_current_ = false;
     engine::TableFacts facts_;
 };
+
+static_assert(big_m::Tableau<DoubleTableau>);
