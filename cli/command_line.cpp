@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include <array>
+#include <bitset>
 #include <charconv>
 #include <cmath>
 #include <utility>
@@ -11,193 +13,18 @@
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp =
-    R"(Использование:
-  qtb-solve [ПАРАМЕТРЫ] ЗАДАЧА.qtb
-  qtb-solve [ПАРАМЕТРЫ] МОДЕЛЬ.lp|МОДЕЛЬ.mps|МОДЕЛЬ.mod
-
-Читает файл задачи так же, как окно программы по кнопке «Загрузить данные», решает
-задачу M-методом и записывает выбранные симплекс-таблицы в файл отчёта, названный в
-задаче («File:» / «Файл:»). Без параметров действуют настройки вывода из файла задачи.
-
-Модель (CPLEX LP, MPS, GNU MathProg; читается через GLPK, в UTF-8) приводится к
-канонической форме M-метода; отчёт модели называется по модели (МОДЕЛЬ.txt рядом с
-ней) и начинается с описания этого приведения, а заканчивается ответом в переменных
-модели. Пометки целочисленности не учитываются (решается непрерывная задача).
-
-Параметры:
-  --tables all|data|optimal|data+optimal|none
-        какие таблицы выводить: все итерации; только исходную; только оптимальную;
-        исходную и оптимальную; никаких (файл отчёта не создаётся и не изменяется).
-        Интервал вывода из файла задачи при этом сбрасывается.
-  --print ОТ:ДО
-        таблицы итераций с номерами от ОТ до ДО (включая последнюю таблицу, если
-        её номер попадает в интервал); нужно ДО >= ОТ и ДО >= 0; 0:0 — все таблицы;
-        нельзя вместе с --tables.
-  --accuracy ШИРИНА:ЦИФРЫ
-        позиций под число и цифр после точки в отчёте; нужно 0 <= ЦИФРЫ < ШИРИНА.
-  --report ФАЙЛ
-        другой файл отчёта (имя в UTF-8; допустимы только символы кодировки
-        Windows-1251). Относительное имя берётся от текущего каталога. Файл отчёта,
-        совпадающий с файлом задачи, не принимается (код 7).
-  --format qtb|lp|mps|freemps|mathprog
-        формат файла (иначе по расширению: .lp, .mps, .mod, прочие — файл задачи);
-        mps читается как свободный MPS, а если не вышло — как фиксированный.
-  --data ФАЙЛ
-        файл данных модели MathProg.
-  --model-time-limit СЕКУНДЫ
-        сколько секунд GLPK может читать модель (по умолчанию 10; 0.1 ... 86400).
-  --model-memory-limit МИБ
-        сколько мебибайт памяти может занять чтение модели (по умолчанию 1024;
-        64 ... 1048576).
-  --stop N
-        предел числа итераций (N >= 1); иначе из файла задачи, а для модели 50 x (m + 1).
-  --write-qtb ФАЙЛ
-        не решать, а записать задачу (каноническую форму модели) в файл задачи ФАЙЛ
-        (Windows-1251, CR LF).
-  --plot ФАЙЛ.svg
-        после счёта записать рисунок задачи с двумя переменными (SVG, UTF-8): область
-        допустимых решений (неограниченная — открыта), прямые ограничений с именами
-        строк модели или номерами строк файла задачи, направление цели и её линия
-        уровня через оптимум, базисные решения счёта — точки с номерами итераций по
-        порядку (вне области — другим цветом). Для модели нужны ровно две переменные,
-        для файла задачи — два собственных столбца, а прочие — только балансовые
-        (единичные, с нулевой ценой) и искусственные (цена M). Иначе рисунок не
-        пишется, о чём сказано в stderr, а код выхода не меняется. Не записанный
-        файл рисунка при решённой задаче даёт код 70.
-  --arithmetic double|exact
-        арифметика счёта: double — числа с плавающей точкой (по умолчанию);
-        exact — точные дроби: каждое число задачи берётся как кратчайшая десятичная
-        запись (0.1 — это 1/10), M — символ, без допусков; в отчёте — дроби p/q.
-  --rule dantzig|bland
-        выбор ключевого столбца и строки: dantzig — наибольшая оценка (по
-        умолчанию); bland — столбец и базисная переменная с наименьшим номером
-        (правило Бленда, исключает зацикливание).
-  --report-notes
-        текстовый отчёт заканчивается замечаниями о решении (другие оптимумы,
-        вырожденность, число итераций) — после таблиц и ответа.
-  --sensitivity
-        анализ чувствительности по последней таблице оптимума (в обеих арифметиках):
-        для каждого ограничения — двойственная оценка (на сколько меняется оптимум
-        цели при увеличении правой части на 1) и диапазон правой части, в котором
-        базис остаётся допустимым; для каждой переменной — значение, приведённая
-        стоимость (на сколько меняется цель при увеличении переменной на 1, когда
-        прочие небазисные переменные остаются на границах; 0 у базисной) и диапазон
-        её коэффициента цели, в котором решение остаётся оптимальным. Знаки — как
-        производные цели, и для максимума, и для минимума: те же, что в столбцах
-        «Marginal» у glpsol (при максимуме оценка ограничения <= неотрицательна,
-        >= — неположительна; при минимуме наоборот). Для модели — её ограничения
-        и переменные по именам в их собственной записи (строка, умноженная на -1,
-        двусторонняя строка, сдвинутая, отражённая, свободная или ограниченная
-        сверху переменная пересчитаны обратно; отброшенные свободные строки не
-        выводятся); для файла задачи — строки по номерам и неискусственные столбцы.
-        При вырожденном оптимуме оценки могут быть не единственными. Без оптимума
-        анализ не выполняется, и сказано почему. В отчёте анализ стоит в конце.
-  --output text|latex|html
-        форма отчёта: text — текстовые таблицы (по умолчанию); latex — документ LaTeX
-        для pdflatex; html — страница HTML. Отчёт в LaTeX или HTML всегда в UTF-8, а
-        его файл получает расширение .tex или .html, если имя не задано --report.
-  --encoding cp1251|utf-8
-        кодировка текстового отчёта: cp1251 — Windows-1251 с концами строк CR LF (по
-        умолчанию); utf-8 — UTF-8 с концами строк LF. Умолчание можно сменить
-        переменной окружения QTB_ENCODING=utf-8|cp1251; параметр сильнее неё.
-  --json
-        вместо текста вывести один объект JSON:
-          {"ok": true, "end": "optimal"|"iteration_limit"|"cycling"|"time_limit", "objective": F,
-           "solution": [F, x1, ..., xn], "iterations": N, "pivots": [[СТОЛБЕЦ, СТРОКА], ...],
-           "alternative_optima": true|false, "alternative_columns": [ИМЯ, ...],
-           "degenerate": true|false, "degenerate_pivots": N}
-          {"ok": false, "stage": "read"|"solve", "codes": [...], "messages": [...],
-           "iterations": N, "pivots": [...]}   (iterations и pivots — если счёт шёл)
-        При повторе базиса добавляется "cycle": [ПЕРВАЯ, ПОВТОР]; код 13 при пределе
-        итераций (искусственные переменные ещё в базисе) дополняется "limit_reached": true.
-        для модели ещё "variables": {"имя": значение, ...}, "constant": C и
-        "relaxed_integers": true|false; "objective" — значение цели модели,
-        "solution" — вектор канонической формы.
-        Числа — в кратчайшей записи, читаемой обратно в то же значение double;
-        бесконечности и NaN — null. С --arithmetic exact значение и решение —
-        строки "p/q" или "p"; при exact или bland добавляются "arithmetic" и "rule".
-        С --sensitivity добавляется
-          "sensitivity": {"rows": [{"name", "dual", "rhs", "rhs_range": [ОТ, ДО], "dropped"?}, ...],
-                          "variables": [{"name", "value", "reduced_cost", "cost",
-                                         "cost_range": [ОТ, ДО]}, ...], "unique": true|false}
-        (бесконечный конец диапазона — null, точные значения — строки "p/q"), а без
-        оптимума — "sensitivity": null и "sensitivity_unavailable": ПРИЧИНА.
-        Ошибка чтения модели содержит "file" (файл модели или данных) и "line" (номер
-        строки или null). С --arithmetic exact все значения — строки, "constant" тоже.
-        При неверных параметрах (код 64) и ином сбое (код 70) выводится
-          {"ok": false, "stage": "usage"|"failure", "codes": [], "messages": [ТЕКСТ]},
-        после --write-qtb — {"ok": true, "written": ФАЙЛ}. Строки JSON всегда в UTF-8:
-        байт не из UTF-8 (из файла или от GLPK) читается как символ Windows-1251.
-  --overwrite
-        разрешить отчёту заменить существующий файл, записанный не этой программой
-        (см. «Какие файлы перезаписываются» ниже).
-  --allow-report-path
-        разрешить имя отчёта из файла задачи («File:»), которое абсолютно или ведёт
-        за пределы текущего каталога (через «..» или ссылку).
-  --time-limit СЕКУНДЫ
-        предел времени счёта (число больше 0, например 30 или 0.5): по его истечении
-        счёт останавливается на очередной таблице, как остановленный в окне, и
-        говорит об этом; код выхода 3 (в JSON "end": "time_limit").
-  --allow-large-report
-        разрешить отчёт, который по оценке (все выбранные таблицы до предела
-        итераций) займёт больше 1 ГБ; без этого параметра такой счёт не начинается,
-        а оценка названа в сообщении (код выхода 2).
-  -h, --help
-        эта справка.
-  --version
-        версии программы, GLPK и GMP, по одной в строке.
-  Параметр можно записать и в виде --tables=all; «--» завершает список параметров.
-
-Имена файлов внутри задачи записаны в Windows-1251; отчёт создаётся под тем же
-именем в UTF-8 (например, «Файл: отчёт.txt» даёт файл отчёт.txt).
-
-Какие файлы перезаписываются:
-  Выход программы (отчёт, документ, рисунок, файл задачи --write-qtb) никогда не
-  записывается поверх входного файла счёта (файл задачи, модель, файл данных
-  --data), а рисунок — поверх отчёта: отказ, код 2. Существующий файл под именем,
-  заданным в командной строке (--report, --plot, --write-qtb), заменяется. Под
-  именем из файла задачи или по имени модели заменяется только пустой файл или
-  прежний выход программы (текстовый отчёт узнаётся по виду начала, LaTeX, HTML и
-  SVG — по строке-комментарию программы), иначе отказ с кодом 2, если не указан
-  --overwrite. Для отчёта отказ — код состояния 7.
-
-Пока идёт долгий счёт, а стандартный поток ошибок — терминал, в нём одной строкой
-показано, сколько итераций сделано из предела и сколько секунд прошло; в конце
-строка стирается. Управляющие символы в именах из файла задачи или модели
-выводятся в терминал записанными (\x1B), а не как есть.
-
-Результат (без --json) выводится по-русски: итог, тексты кодов состояния, значение
-целевой функции и значения всех переменных по именам при оптимуме, а без оптимума —
-то, что остановило счёт: предел числа итераций или повтор базиса (зацикливание).
-Повтор базиса назван итерациями (в JSON "cycle": [ПЕРВАЯ, ПОВТОР]); счёт модели на
-нём останавливается ("end": "cycling"), счёт файла задачи идёт до предела итераций.
-
-Код выхода:
-  0   задача решена
-  1   в файле задачи есть ошибки
-  2   решение не получено (коды состояния: функция не ограничена, система
-      несовместна, отчёт не записан), не начато (отчёт больше 1 ГБ) или выход
-      не может быть записан (см. выше)
-  3   оптимум не достигнут: счёт остановлен пределом числа итераций, пределом
-      времени (--time-limit) или повтором базиса (зацикливание; правило Бленда
-      --rule bland не зацикливается)
-  64  неверные параметры командной строки
-  70  иной сбой (например, ошибка матрицы; описание — в стандартном потоке ошибок)
-
-Переменные окружения:
-  QTB_ENCODING   кодировка текстового отчёта по умолчанию: utf-8 или cp1251
-                 (иное значение — ошибка, код 64); --encoding сильнее неё.
-  QTB_MODEL_BOX  программа чтения моделей qtb-model-box, если не та, что рядом.
-
-Примеры:
-  qtb-solve examples/diet.qtb
-  qtb-solve --tables none --json examples/models/diet.lp
-  qtb-solve --encoding utf-8 --report production.txt examples/models/production_plan.mod
-)";
+// A refusal of an option's value, for people (UTF-8, Russian); none when it is taken.
+using Refusal = std::optional<std::string>;
 
 std::optional<std::int32_t> parse_int(std::string_view text) {
     std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    return value;
+}
+
+std::optional<double> parse_double(std::string_view text) {
+    double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc{} || end != text.data() + text.size() || text.empty()) return std::nullopt;
     return value;
@@ -249,111 +76,447 @@ std::optional<TextEncoding> parse_encoding(std::string_view text) {
 
 UsageError error(std::string text) { return {std::move(text)}; }
 
-// The bounds of a run: its time and the size of its report.
-bool is_run_bound_flag(std::string_view name) { return name == "--allow-large-report"; }
-bool takes_run_bound_value(std::string_view name) { return name == "--time-limit"; }
-
-std::optional<std::string> take_run_bound(Options& options, std::string_view name, std::string_view value) {
-    if (name == "--allow-large-report") {
-        options.allow_large_report = true;
-        return std::nullopt;
-    }
-    if (options.time_limit) return "параметр --time-limit указан дважды";
-    double seconds = 0;
-    const auto [end, failure] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-    if (failure != std::errc{} || end != value.data() + value.size() || value.empty() || !(seconds > 0) ||
-        !std::isfinite(seconds)) {
-        return "--time-limit: ожидается число секунд больше 0";
-    }
-    options.time_limit = seconds;
-    return std::nullopt;
+// A file name given with an option: anything but empty.
+Refusal file_name(std::optional<std::string>& field, std::string_view value, const char* refusal) {
+    if (value.empty()) return refusal;
+    field = std::string(value);
+    return {};
 }
 
-// Applies one option that takes a value; returns a message when it is refused.
-std::optional<std::string> take_value(Options& options, std::string_view name, std::string_view value) {
-    const std::string option(name);
-    if (takes_run_bound_value(name)) return take_run_bound(options, name, value);
-    if (name == "--tables") {
-        if (options.tables) return "параметр " + option + " указан дважды";
-        options.tables = parse_tables(value);
-        if (!options.tables) return "--tables: ожидается all, data, optimal, data+optimal или none";
-    } else if (name == "--print") {
-        if (options.print) return "параметр " + option + " указан дважды";
-        const auto pair = parse_pair(value);
-        if (!pair) return "--print: ожидается ОТ:ДО, два целых числа";
-        if (!accepts_print_interval(pair->first, pair->second)) return "--print: нужно ДО >= ОТ и ДО >= 0";
-        options.print = PrintInterval{pair->first, pair->second};
-    } else if (name == "--accuracy") {
-        if (options.accuracy) return "параметр " + option + " указан дважды";
-        const auto pair = parse_pair(value);
-        if (!pair) return "--accuracy: ожидается ШИРИНА:ЦИФРЫ, два целых числа";
-        if (!accepts_number_format(pair->first, pair->second)) return "--accuracy: нужно 0 <= ЦИФРЫ < ШИРИНА";
-        options.accuracy = Accuracy{pair->first, pair->second};
-    } else if (name == "--format") {
-        if (options.format) return "параметр " + option + " указан дважды";
-        options.format = model_format_named(value);
-        if (!options.format) return "--format: ожидается qtb, lp, mps, freemps или mathprog";
-    } else if (name == "--data") {
-        if (options.data_file) return "параметр " + option + " указан дважды";
-        if (value.empty()) return "--data: пустое имя файла";
-        options.data_file = std::string(value);
-    } else if (name == "--model-time-limit") {
-        if (options.model_time_limit) return "параметр " + option + " указан дважды";
-        double seconds = 0;
-        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-        if (value.empty() || error != std::errc() || end != value.data() + value.size() || !(seconds >= 0.1) ||
-            seconds > 86400) {
-            return "--model-time-limit: ожидается число секунд от 0.1 до 86400";
-        }
-        options.model_time_limit = seconds;
-    } else if (name == "--model-memory-limit") {
-        if (options.model_memory_limit) return "параметр " + option + " указан дважды";
-        const std::optional<std::int32_t> mib = parse_int(value);
-        if (!mib || *mib < 64 || *mib > 1048576)
-            return "--model-memory-limit: ожидается целое число МиБ от 64 до 1048576";
-        options.model_memory_limit = static_cast<std::uint64_t>(*mib);
-    } else if (name == "--stop") {
-        if (options.stop) return "параметр " + option + " указан дважды";
-        options.stop = parse_int(value);
-        if (!options.stop || *options.stop < 1) return "--stop: ожидается целое число не меньше 1";
-    } else if (name == "--write-qtb") {
-        if (options.write_qtb) return "параметр " + option + " указан дважды";
-        if (value.empty()) return "--write-qtb: пустое имя файла";
-        options.write_qtb = std::string(value);
-    } else if (name == "--plot") {
-        if (options.plot) return "параметр " + option + " указан дважды";
-        if (value.empty()) return "--plot: пустое имя файла";
-        options.plot = std::string(value);
-    } else if (name == "--arithmetic") {
-        if (options.arithmetic) return "параметр " + option + " указан дважды";
-        options.arithmetic = parse_arithmetic(value);
-        if (!options.arithmetic) return "--arithmetic: ожидается double или exact";
-    } else if (name == "--rule") {
-        if (options.rule) return "параметр " + option + " указан дважды";
-        options.rule = parse_rule(value);
-        if (!options.rule) return "--rule: ожидается dantzig или bland";
-    } else if (name == "--output") {
-        if (options.output) return "параметр " + option + " указан дважды";
-        options.output = parse_output(value);
-        if (!options.output) return "--output: ожидается text, latex или html";
-    } else if (name == "--encoding") {
-        if (options.encoding) return "параметр " + option + " указан дважды";
-        options.encoding = parse_encoding(value);
-        if (!options.encoding) return "--encoding: ожидается cp1251 или utf-8";
-    } else {  // --report
-        if (options.report) return "параметр " + option + " указан дважды";
-        if (value.empty()) return "--report: пустое имя файла";
-        options.report = cp1251::from_utf8(value);
-        if (!options.report) return "--report: имя файла содержит символы вне кодировки Windows-1251";
+enum class Request { none, help, version };
+
+// One option of the command line: its names, the form of its value (none for a switch),
+// its lines in the help and what it does. An option that takes a value may be given once.
+struct OptionSpec {
+    std::string_view name;
+    std::string_view short_name = {};
+    std::string_view value = {};  // its form in the help; empty for a switch
+    std::string_view help;        // the lines under the option's own line, each ending in a line feed
+    Refusal (*set)(Options& options, std::string_view value) = nullptr;
+    Request request = Request::none;
+
+    bool takes_value() const { return !value.empty(); }
+};
+
+// The options in the order of the help.
+constexpr std::array kOptions{
+    OptionSpec{
+        .name = "--tables",
+        .value = "all|data|optimal|data+optimal|none",
+        .help = R"(        какие таблицы выводить: все итерации; только исходную; только оптимальную;
+        исходную и оптимальную; никаких (файл отчёта не создаётся и не изменяется).
+        Интервал вывода из файла задачи при этом сбрасывается.
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            o.tables = parse_tables(v);
+            if (!o.tables) return "--tables: ожидается all, data, optimal, data+optimal или none";
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--print",
+        .value = "ОТ:ДО",
+        .help = R"(        таблицы итераций с номерами от ОТ до ДО (включая последнюю таблицу, если
+        её номер попадает в интервал); нужно ДО >= ОТ и ДО >= 0; 0:0 — все таблицы;
+        нельзя вместе с --tables.
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            const auto pair = parse_pair(v);
+            if (!pair) return "--print: ожидается ОТ:ДО, два целых числа";
+            if (!accepts_print_interval(pair->first, pair->second)) return "--print: нужно ДО >= ОТ и ДО >= 0";
+            o.print = PrintInterval{pair->first, pair->second};
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--accuracy",
+        .value = "ШИРИНА:ЦИФРЫ",
+        .help = R"(        позиций под число и цифр после точки в отчёте; нужно 0 <= ЦИФРЫ < ШИРИНА.
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            const auto pair = parse_pair(v);
+            if (!pair) return "--accuracy: ожидается ШИРИНА:ЦИФРЫ, два целых числа";
+            if (!accepts_number_format(pair->first, pair->second)) return "--accuracy: нужно 0 <= ЦИФРЫ < ШИРИНА";
+            o.accuracy = Accuracy{pair->first, pair->second};
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--report",
+        .value = "ФАЙЛ",
+        .help = R"(        другой файл отчёта (имя в UTF-8; допустимы только символы кодировки
+        Windows-1251). Относительное имя берётся от текущего каталога. Файл отчёта,
+        совпадающий с файлом задачи, не принимается (код 7).
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            if (v.empty()) return "--report: пустое имя файла";
+            o.report = cp1251::from_utf8(v);
+            if (!o.report) return "--report: имя файла содержит символы вне кодировки Windows-1251";
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--format",
+        .value = "qtb|lp|mps|freemps|mathprog",
+        .help = R"(        формат файла (иначе по расширению: .lp, .mps, .mod, прочие — файл задачи);
+        mps читается как свободный MPS, а если не вышло — как фиксированный.
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            o.format = model_format_named(v);
+            if (!o.format) return "--format: ожидается qtb, lp, mps, freemps или mathprog";
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--data",
+        .value = "ФАЙЛ",
+        .help = R"(        файл данных модели MathProg.
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            return file_name(o.data_file, v, "--data: пустое имя файла");
+        },
+    },
+    OptionSpec{
+        .name = "--model-time-limit",
+        .value = "СЕКУНДЫ",
+        .help = R"(        сколько секунд GLPK может читать модель (по умолчанию 10; 0.1 ... 86400).
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            const std::optional<double> seconds = parse_double(v);
+            if (!seconds || !(*seconds >= 0.1) || *seconds > 86400) {
+                return "--model-time-limit: ожидается число секунд от 0.1 до 86400";
+            }
+            o.model_time_limit = *seconds;
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--model-memory-limit",
+        .value = "МИБ",
+        .help = R"(        сколько мебибайт памяти может занять чтение модели (по умолчанию 1024;
+        64 ... 1048576).
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            const std::optional<std::int32_t> mib = parse_int(v);
+            if (!mib || *mib < 64 || *mib > 1048576)
+                return "--model-memory-limit: ожидается целое число МиБ от 64 до 1048576";
+            o.model_memory_limit = static_cast<std::uint64_t>(*mib);
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--stop",
+        .value = "N",
+        .help = R"(        предел числа итераций (N >= 1); иначе из файла задачи, а для модели 50 x (m + 1).
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            o.stop = parse_int(v);
+            if (!o.stop || *o.stop < 1) return "--stop: ожидается целое число не меньше 1";
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--write-qtb",
+        .value = "ФАЙЛ",
+        .help = R"(        не решать, а записать задачу (каноническую форму модели) в файл задачи ФАЙЛ
+        (Windows-1251, CR LF).
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            return file_name(o.write_qtb, v, "--write-qtb: пустое имя файла");
+        },
+    },
+    OptionSpec{
+        .name = "--plot",
+        .value = "ФАЙЛ.svg",
+        .help = R"(        после счёта записать рисунок задачи с двумя переменными (SVG, UTF-8): область
+        допустимых решений (неограниченная — открыта), прямые ограничений с именами
+        строк модели или номерами строк файла задачи, направление цели и её линия
+        уровня через оптимум, базисные решения счёта — точки с номерами итераций по
+        порядку (вне области — другим цветом). Для модели нужны ровно две переменные,
+        для файла задачи — два собственных столбца, а прочие — только балансовые
+        (единичные, с нулевой ценой) и искусственные (цена M). Иначе рисунок не
+        пишется, о чём сказано в stderr, а код выхода не меняется. Не записанный
+        файл рисунка при решённой задаче даёт код 70.
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            return file_name(o.plot, v, "--plot: пустое имя файла");
+        },
+    },
+    OptionSpec{
+        .name = "--arithmetic",
+        .value = "double|exact",
+        .help = R"(        арифметика счёта: double — числа с плавающей точкой (по умолчанию);
+        exact — точные дроби: каждое число задачи берётся как кратчайшая десятичная
+        запись (0.1 — это 1/10), M — символ, без допусков; в отчёте — дроби p/q.
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            o.arithmetic = parse_arithmetic(v);
+            if (!o.arithmetic) return "--arithmetic: ожидается double или exact";
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--rule",
+        .value = "dantzig|bland",
+        .help = R"(        выбор ключевого столбца и строки: dantzig — наибольшая оценка (по
+        умолчанию); bland — столбец и базисная переменная с наименьшим номером
+        (правило Бленда, исключает зацикливание).
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            o.rule = parse_rule(v);
+            if (!o.rule) return "--rule: ожидается dantzig или bland";
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--report-notes",
+        .help = R"(        текстовый отчёт заканчивается замечаниями о решении (другие оптимумы,
+        вырожденность, число итераций) — после таблиц и ответа.
+)",
+        .set = [](Options& o, std::string_view /*value*/) -> Refusal {
+            o.report_notes = true;
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--sensitivity",
+        .help = R"(        анализ чувствительности по последней таблице оптимума (в обеих арифметиках):
+        для каждого ограничения — двойственная оценка (на сколько меняется оптимум
+        цели при увеличении правой части на 1) и диапазон правой части, в котором
+        базис остаётся допустимым; для каждой переменной — значение, приведённая
+        стоимость (на сколько меняется цель при увеличении переменной на 1, когда
+        прочие небазисные переменные остаются на границах; 0 у базисной) и диапазон
+        её коэффициента цели, в котором решение остаётся оптимальным. Знаки — как
+        производные цели, и для максимума, и для минимума: те же, что в столбцах
+        «Marginal» у glpsol (при максимуме оценка ограничения <= неотрицательна,
+        >= — неположительна; при минимуме наоборот). Для модели — её ограничения
+        и переменные по именам в их собственной записи (строка, умноженная на -1,
+        двусторонняя строка, сдвинутая, отражённая, свободная или ограниченная
+        сверху переменная пересчитаны обратно; отброшенные свободные строки не
+        выводятся); для файла задачи — строки по номерам и неискусственные столбцы.
+        При вырожденном оптимуме оценки могут быть не единственными. Без оптимума
+        анализ не выполняется, и сказано почему. В отчёте анализ стоит в конце.
+)",
+        .set = [](Options& o, std::string_view /*value*/) -> Refusal {
+            o.sensitivity = true;
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--output",
+        .value = "text|latex|html",
+        .help = R"(        форма отчёта: text — текстовые таблицы (по умолчанию); latex — документ LaTeX
+        для pdflatex; html — страница HTML. Отчёт в LaTeX или HTML всегда в UTF-8, а
+        его файл получает расширение .tex или .html, если имя не задано --report.
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            o.output = parse_output(v);
+            if (!o.output) return "--output: ожидается text, latex или html";
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--encoding",
+        .value = "cp1251|utf-8",
+        .help = R"(        кодировка текстового отчёта: cp1251 — Windows-1251 с концами строк CR LF (по
+        умолчанию); utf-8 — UTF-8 с концами строк LF. Умолчание можно сменить
+        переменной окружения QTB_ENCODING=utf-8|cp1251; параметр сильнее неё.
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            o.encoding = parse_encoding(v);
+            if (!o.encoding) return "--encoding: ожидается cp1251 или utf-8";
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--json",
+        .help = R"(        вместо текста вывести один объект JSON:
+          {"ok": true, "end": "optimal"|"iteration_limit"|"cycling"|"time_limit", "objective": F,
+           "solution": [F, x1, ..., xn], "iterations": N, "pivots": [[СТОЛБЕЦ, СТРОКА], ...],
+           "alternative_optima": true|false, "alternative_columns": [ИМЯ, ...],
+           "degenerate": true|false, "degenerate_pivots": N}
+          {"ok": false, "stage": "read"|"solve", "codes": [...], "messages": [...],
+           "iterations": N, "pivots": [...]}   (iterations и pivots — если счёт шёл)
+        При повторе базиса добавляется "cycle": [ПЕРВАЯ, ПОВТОР]; код 13 при пределе
+        итераций (искусственные переменные ещё в базисе) дополняется "limit_reached": true.
+        для модели ещё "variables": {"имя": значение, ...}, "constant": C и
+        "relaxed_integers": true|false; "objective" — значение цели модели,
+        "solution" — вектор канонической формы.
+        Числа — в кратчайшей записи, читаемой обратно в то же значение double;
+        бесконечности и NaN — null. С --arithmetic exact значение и решение —
+        строки "p/q" или "p"; при exact или bland добавляются "arithmetic" и "rule".
+        С --sensitivity добавляется
+          "sensitivity": {"rows": [{"name", "dual", "rhs", "rhs_range": [ОТ, ДО], "dropped"?}, ...],
+                          "variables": [{"name", "value", "reduced_cost", "cost",
+                                         "cost_range": [ОТ, ДО]}, ...], "unique": true|false}
+        (бесконечный конец диапазона — null, точные значения — строки "p/q"), а без
+        оптимума — "sensitivity": null и "sensitivity_unavailable": ПРИЧИНА.
+        Ошибка чтения модели содержит "file" (файл модели или данных) и "line" (номер
+        строки или null). С --arithmetic exact все значения — строки, "constant" тоже.
+        При неверных параметрах (код 64) и ином сбое (код 70) выводится
+          {"ok": false, "stage": "usage"|"failure", "codes": [], "messages": [ТЕКСТ]},
+        после --write-qtb — {"ok": true, "written": ФАЙЛ}. Строки JSON всегда в UTF-8:
+        байт не из UTF-8 (из файла или от GLPK) читается как символ Windows-1251.
+)",
+        .set = [](Options& o, std::string_view /*value*/) -> Refusal {
+            o.json = true;
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--overwrite",
+        .help = R"(        разрешить отчёту заменить существующий файл, записанный не этой программой
+        (см. «Какие файлы перезаписываются» ниже).
+)",
+        .set = [](Options& o, std::string_view /*value*/) -> Refusal {
+            o.overwrite = true;
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--allow-report-path",
+        .help = R"(        разрешить имя отчёта из файла задачи («File:»), которое абсолютно или ведёт
+        за пределы текущего каталога (через «..» или ссылку).
+)",
+        .set = [](Options& o, std::string_view /*value*/) -> Refusal {
+            o.allow_report_path = true;
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--time-limit",
+        .value = "СЕКУНДЫ",
+        .help = R"(        предел времени счёта (число больше 0, например 30 или 0.5): по его истечении
+        счёт останавливается на очередной таблице, как остановленный в окне, и
+        говорит об этом; код выхода 3 (в JSON "end": "time_limit").
+)",
+        .set = [](Options& o, std::string_view v) -> Refusal {
+            const std::optional<double> seconds = parse_double(v);
+            if (!seconds || !(*seconds > 0) || !std::isfinite(*seconds))
+                return "--time-limit: ожидается число секунд больше 0";
+            o.time_limit = *seconds;
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--allow-large-report",
+        .help = R"(        разрешить отчёт, который по оценке (все выбранные таблицы до предела
+        итераций) займёт больше 1 ГБ; без этого параметра такой счёт не начинается,
+        а оценка названа в сообщении (код выхода 2).
+)",
+        .set = [](Options& o, std::string_view /*value*/) -> Refusal {
+            o.allow_large_report = true;
+            return {};
+        },
+    },
+    OptionSpec{
+        .name = "--help",
+        .short_name = "-h",
+        .help = R"(        эта справка.
+)",
+        .request = Request::help,
+    },
+    OptionSpec{
+        .name = "--version",
+        .help = R"(        версии программы, GLPK и GMP, по одной в строке.
+)",
+        .request = Request::version,
+    },
+};
+
+constexpr std::string_view kHelpHead =
+    R"(Использование:
+  qtb-solve [ПАРАМЕТРЫ] ЗАДАЧА.qtb
+  qtb-solve [ПАРАМЕТРЫ] МОДЕЛЬ.lp|МОДЕЛЬ.mps|МОДЕЛЬ.mod
+
+Читает файл задачи так же, как окно программы по кнопке «Загрузить данные», решает
+задачу M-методом и записывает выбранные симплекс-таблицы в файл отчёта, названный в
+задаче («File:» / «Файл:»). Без параметров действуют настройки вывода из файла задачи.
+
+Модель (CPLEX LP, MPS, GNU MathProg; читается через GLPK, в UTF-8) приводится к
+канонической форме M-метода; отчёт модели называется по модели (МОДЕЛЬ.txt рядом с
+ней) и начинается с описания этого приведения, а заканчивается ответом в переменных
+модели. Пометки целочисленности не учитываются (решается непрерывная задача).
+
+Параметры:
+)";
+
+constexpr std::string_view kHelpTail =
+    R"(  Параметр можно записать и в виде --tables=all; «--» завершает список параметров.
+
+Имена файлов внутри задачи записаны в Windows-1251; отчёт создаётся под тем же
+именем в UTF-8 (например, «Файл: отчёт.txt» даёт файл отчёт.txt).
+
+Какие файлы перезаписываются:
+  Выход программы (отчёт, документ, рисунок, файл задачи --write-qtb) никогда не
+  записывается поверх входного файла счёта (файл задачи, модель, файл данных
+  --data), а рисунок — поверх отчёта: отказ, код 2. Существующий файл под именем,
+  заданным в командной строке (--report, --plot, --write-qtb), заменяется. Под
+  именем из файла задачи или по имени модели заменяется только пустой файл или
+  прежний выход программы (текстовый отчёт узнаётся по виду начала, LaTeX, HTML и
+  SVG — по строке-комментарию программы), иначе отказ с кодом 2, если не указан
+  --overwrite. Для отчёта отказ — код состояния 7.
+
+Пока идёт долгий счёт, а стандартный поток ошибок — терминал, в нём одной строкой
+показано, сколько итераций сделано из предела и сколько секунд прошло; в конце
+строка стирается. Управляющие символы в именах из файла задачи или модели
+выводятся в терминал записанными (\x1B), а не как есть.
+
+Результат (без --json) выводится по-русски: итог, тексты кодов состояния, значение
+целевой функции и значения всех переменных по именам при оптимуме, а без оптимума —
+то, что остановило счёт: предел числа итераций или повтор базиса (зацикливание).
+Повтор базиса назван итерациями (в JSON "cycle": [ПЕРВАЯ, ПОВТОР]); счёт модели на
+нём останавливается ("end": "cycling"), счёт файла задачи идёт до предела итераций.
+
+Код выхода:
+  0   задача решена
+  1   в файле задачи есть ошибки
+  2   решение не получено (коды состояния: функция не ограничена, система
+      несовместна, отчёт не записан), не начато (отчёт больше 1 ГБ) или выход
+      не может быть записан (см. выше)
+  3   оптимум не достигнут: счёт остановлен пределом числа итераций, пределом
+      времени (--time-limit) или повтором базиса (зацикливание; правило Бленда
+      --rule bland не зацикливается)
+  64  неверные параметры командной строки
+  70  иной сбой (например, ошибка матрицы; описание — в стандартном потоке ошибок)
+
+Переменные окружения:
+  QTB_ENCODING   кодировка текстового отчёта по умолчанию: utf-8 или cp1251
+                 (иное значение — ошибка, код 64); --encoding сильнее неё.
+  QTB_MODEL_BOX  программа чтения моделей qtb-model-box, если не та, что рядом.
+
+Примеры:
+  qtb-solve examples/diet.qtb
+  qtb-solve --tables none --json examples/models/diet.lp
+  qtb-solve --encoding utf-8 --report production.txt examples/models/production_plan.mod
+)";
+
+std::string make_help() {
+    std::string help(kHelpHead);
+    for (const OptionSpec& option : kOptions) {
+        help += "  ";
+        if (!option.short_name.empty()) (help += option.short_name) += ", ";
+        help += option.name;
+        if (option.takes_value()) (help += ' ') += option.value;
+        (help += '\n') += option.help;
     }
-    return std::nullopt;
+    return help += kHelpTail;
 }
 
-bool takes_value(std::string_view name) {
-    return name == "--tables" || name == "--print" || name == "--accuracy" || name == "--report" ||
-           name == "--format" || name == "--data" || name == "--stop" || name == "--write-qtb" || name == "--plot" ||
-           name == "--arithmetic" || name == "--rule" || name == "--output" || name == "--encoding" ||
-           takes_run_bound_value(name) || name == "--model-time-limit" || name == "--model-memory-limit";
+// The option spelt exactly `arg` that takes no value, or the one that takes a value and is named `name`.
+const OptionSpec* switch_named(std::string_view arg) {
+    for (const OptionSpec& option : kOptions) {
+        if (!option.takes_value() && (arg == option.name || (!option.short_name.empty() && arg == option.short_name)))
+            return &option;
+    }
+    return nullptr;
+}
+
+const OptionSpec* valued_option_named(std::string_view name) {
+    for (const OptionSpec& option : kOptions) {
+        if (option.takes_value() && name == option.name) return &option;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -362,6 +525,7 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
     Options options;
     bool have_problem = false;
     bool options_ended = false;
+    std::bitset<kOptions.size()> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (options_ended || arg.size() < 2 || arg[0] != '-') {
@@ -372,34 +536,30 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
         }
         if (arg == "--") {
             options_ended = true;
-        } else if (arg == "-h" || arg == "--help") {
-            return HelpRequest{};
-        } else if (arg == "--version") {
-            return VersionRequest{};
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--sensitivity") {
-            options.sensitivity = true;
-        } else if (arg == "--report-notes") {
-            options.report_notes = true;
-        } else if (arg == "--overwrite" || arg == "--allow-report-path") {  // what the outputs may replace
-            (arg == "--overwrite" ? options.overwrite : options.allow_report_path) = true;
-        } else if (is_run_bound_flag(arg)) {
-            take_run_bound(options, arg, {});
-        } else {
-            const auto equals = arg.find('=');
-            const std::string_view name = arg.substr(0, equals);
-            if (!takes_value(name)) return error("неизвестный параметр " + std::string(arg));
-            std::string_view value;
-            if (equals != std::string_view::npos) {
-                value = arg.substr(equals + 1);
-            } else if (i + 1 < args.size()) {
-                value = args[++i];
-            } else {
-                return error("параметру " + std::string(name) + " нужно значение");
-            }
-            if (auto refusal = take_value(options, name, value)) return error(std::move(*refusal));
+            continue;
         }
+        if (const OptionSpec* option = switch_named(arg)) {
+            if (option->request == Request::help) return HelpRequest{};
+            if (option->request == Request::version) return VersionRequest{};
+            option->set(options, {});
+            continue;
+        }
+        const auto equals = arg.find('=');
+        const std::string_view name = arg.substr(0, equals);
+        const OptionSpec* option = valued_option_named(name);
+        if (option == nullptr) return error("неизвестный параметр " + std::string(arg));
+        std::string_view value;
+        if (equals != std::string_view::npos) {
+            value = arg.substr(equals + 1);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            return error("параметру " + std::string(name) + " нужно значение");
+        }
+        const auto index = static_cast<std::size_t>(option - kOptions.data());
+        if (given[index]) return error("параметр " + std::string(name) + " указан дважды");
+        given[index] = true;
+        if (auto refusal = option->set(options, value)) return error(std::move(*refusal));
     }
     if (options.tables && options.print) return error("--print нельзя указывать вместе с --tables");
     if (options.plot && options.write_qtb) return error("--plot нельзя указывать вместе с --write-qtb");
@@ -426,6 +586,9 @@ std::string version_text() {
     return "qtb-solve " QTB_VERSION "\nGLPK " + glpk_version() + "\nGMP " + gmp_version_text() + "\n";
 }
 
-std::string_view help_text() { return kHelp; }
+std::string_view help_text() {
+    static const std::string help = make_help();
+    return help;
+}
 
 }  // namespace cli
