@@ -5,6 +5,7 @@
 
 #include "numerics/matrix.h"
 #include "solver/engine/estimate_columns.h"
+#include "solver/engine/kernel_scratch.h"
 #include "solver/engine/table_facts.h"
 
 namespace engine {
@@ -13,8 +14,9 @@ namespace engine {
 // new table, bit for bit what pivot_table() makes of it. Needs a(r,s) > 0 and a
 // finite cost in every row; `estimates` are those of the new basis. Keeps the facts
 // up to date, or forgets them when the new table holds an infinite or NaN element or a -0.
+// It works in the caller's `scratch`.
 void pivot_clean_table(Matrix& table, std::uint32_t r, std::uint32_t s, const EstimateInputs& estimates,
-                       TableFacts& facts);
+                       TableFacts& facts, KernelScratch& scratch);
 
 // The key row r and the key column s of the table before a pivot, copied: the pivot overwrites them.
 void copy_key_lines(const Matrix& table, std::uint32_t r, std::uint32_t s, std::vector<double>& key_row,
