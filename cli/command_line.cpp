@@ -40,38 +40,41 @@ std::optional<std::pair<std::int32_t, std::int32_t>> parse_pair(std::string_view
     return std::pair{*first, *second};
 }
 
-std::optional<TablesMode> parse_tables(std::string_view text) {
-    if (text == "all") return TablesMode::all;
-    if (text == "data") return TablesMode::data;
-    if (text == "optimal") return TablesMode::optimal;
-    if (text == "data+optimal") return TablesMode::data_and_optimal;
-    if (text == "none") return TablesMode::none;
+// An option's value that is one of a few words.
+template <class T>
+struct Word {
+    std::string_view word;
+    T value;
+};
+
+template <class T, std::size_t N>
+std::optional<T> value_of_word(std::string_view text, const std::array<Word<T>, N>& words) {
+    for (const auto& [word, value] : words) {
+        if (text == word) return value;
+    }
     return std::nullopt;
 }
 
-std::optional<Arithmetic> parse_arithmetic(std::string_view text) {
-    if (text == "double") return Arithmetic::double_precision;
-    if (text == "exact") return Arithmetic::exact;
-    return std::nullopt;
-}
+constexpr std::array kTablesModes{
+    Word<TablesMode>{"all", TablesMode::all},         Word<TablesMode>{"data", TablesMode::data},
+    Word<TablesMode>{"optimal", TablesMode::optimal}, Word<TablesMode>{"data+optimal", TablesMode::data_and_optimal},
+    Word<TablesMode>{"none", TablesMode::none},
+};
+constexpr std::array kArithmetics{Word<Arithmetic>{"double", Arithmetic::double_precision},
+                                  Word<Arithmetic>{"exact", Arithmetic::exact}};
+constexpr std::array kRules{Word<PivotRule>{"dantzig", PivotRule::dantzig}, Word<PivotRule>{"bland", PivotRule::bland}};
+constexpr std::array kReportForms{Word<ReportForm>{"text", ReportForm::text},
+                                  Word<ReportForm>{"latex", ReportForm::latex},
+                                  Word<ReportForm>{"html", ReportForm::html}};
+constexpr std::array kEncodings{Word<TextEncoding>{"cp1251", TextEncoding::cp1251},
+                                Word<TextEncoding>{"utf-8", TextEncoding::utf8}};
 
-std::optional<PivotRule> parse_rule(std::string_view text) {
-    if (text == "dantzig") return PivotRule::dantzig;
-    if (text == "bland") return PivotRule::bland;
-    return std::nullopt;
-}
-
-std::optional<ReportForm> parse_output(std::string_view text) {
-    if (text == "text") return ReportForm::text;
-    if (text == "latex") return ReportForm::latex;
-    if (text == "html") return ReportForm::html;
-    return std::nullopt;
-}
-
-std::optional<TextEncoding> parse_encoding(std::string_view text) {
-    if (text == "cp1251") return TextEncoding::cp1251;
-    if (text == "utf-8") return TextEncoding::utf8;
-    return std::nullopt;
+// The value read into the option's field, or the refusal when there is none.
+template <class T>
+Refusal take(std::optional<T>& field, std::optional<T> value, const char* refusal) {
+    if (!value) return refusal;
+    field = std::move(value);
+    return {};
 }
 
 UsageError error(std::string text) { return {std::move(text)}; }
@@ -108,9 +111,8 @@ constexpr std::array kOptions{
         Интервал вывода из файла задачи при этом сбрасывается.
 )",
         .set = [](Options& o, std::string_view v) -> Refusal {
-            o.tables = parse_tables(v);
-            if (!o.tables) return "--tables: ожидается all, data, optimal, data+optimal или none";
-            return {};
+            return take(o.tables, value_of_word(v, kTablesModes),
+                        "--tables: ожидается all, data, optimal, data+optimal или none");
         },
     },
     OptionSpec{
@@ -162,9 +164,7 @@ constexpr std::array kOptions{
         mps читается как свободный MPS, а если не вышло — как фиксированный.
 )",
         .set = [](Options& o, std::string_view v) -> Refusal {
-            o.format = model_format_named(v);
-            if (!o.format) return "--format: ожидается qtb, lp, mps, freemps или mathprog";
-            return {};
+            return take(o.format, model_format_named(v), "--format: ожидается qtb, lp, mps, freemps или mathprog");
         },
     },
     OptionSpec{
@@ -183,11 +183,8 @@ constexpr std::array kOptions{
 )",
         .set = [](Options& o, std::string_view v) -> Refusal {
             const std::optional<double> seconds = parse_double(v);
-            if (!seconds || !(*seconds >= 0.1) || *seconds > 86400) {
-                return "--model-time-limit: ожидается число секунд от 0.1 до 86400";
-            }
-            o.model_time_limit = *seconds;
-            return {};
+            return take(o.model_time_limit, seconds && *seconds >= 0.1 && *seconds <= 86400 ? seconds : std::nullopt,
+                        "--model-time-limit: ожидается число секунд от 0.1 до 86400");
         },
     },
     OptionSpec{
@@ -198,10 +195,9 @@ constexpr std::array kOptions{
 )",
         .set = [](Options& o, std::string_view v) -> Refusal {
             const std::optional<std::int32_t> mib = parse_int(v);
-            if (!mib || *mib < 64 || *mib > 1048576)
-                return "--model-memory-limit: ожидается целое число МиБ от 64 до 1048576";
-            o.model_memory_limit = static_cast<std::uint64_t>(*mib);
-            return {};
+            return take(o.model_memory_limit,
+                        mib && *mib >= 64 && *mib <= 1048576 ? std::optional<std::uint64_t>(*mib) : std::nullopt,
+                        "--model-memory-limit: ожидается целое число МиБ от 64 до 1048576");
         },
     },
     OptionSpec{
@@ -210,9 +206,9 @@ constexpr std::array kOptions{
         .help = R"(        предел числа итераций (N >= 1); иначе из файла задачи, а для модели 50 x (m + 1).
 )",
         .set = [](Options& o, std::string_view v) -> Refusal {
-            o.stop = parse_int(v);
-            if (!o.stop || *o.stop < 1) return "--stop: ожидается целое число не меньше 1";
-            return {};
+            const std::optional<std::int32_t> limit = parse_int(v);
+            return take(o.stop, limit && *limit >= 1 ? limit : std::nullopt,
+                        "--stop: ожидается целое число не меньше 1");
         },
     },
     OptionSpec{
@@ -250,9 +246,7 @@ constexpr std::array kOptions{
         запись (0.1 — это 1/10), M — символ, без допусков; в отчёте — дроби p/q.
 )",
         .set = [](Options& o, std::string_view v) -> Refusal {
-            o.arithmetic = parse_arithmetic(v);
-            if (!o.arithmetic) return "--arithmetic: ожидается double или exact";
-            return {};
+            return take(o.arithmetic, value_of_word(v, kArithmetics), "--arithmetic: ожидается double или exact");
         },
     },
     OptionSpec{
@@ -263,9 +257,7 @@ constexpr std::array kOptions{
         (правило Бленда, исключает зацикливание).
 )",
         .set = [](Options& o, std::string_view v) -> Refusal {
-            o.rule = parse_rule(v);
-            if (!o.rule) return "--rule: ожидается dantzig или bland";
-            return {};
+            return take(o.rule, value_of_word(v, kRules), "--rule: ожидается dantzig или bland");
         },
     },
     OptionSpec{
@@ -310,9 +302,7 @@ constexpr std::array kOptions{
         его файл получает расширение .tex или .html, если имя не задано --report.
 )",
         .set = [](Options& o, std::string_view v) -> Refusal {
-            o.output = parse_output(v);
-            if (!o.output) return "--output: ожидается text, latex или html";
-            return {};
+            return take(o.output, value_of_word(v, kReportForms), "--output: ожидается text, latex или html");
         },
     },
     OptionSpec{
@@ -323,9 +313,7 @@ constexpr std::array kOptions{
         переменной окружения QTB_ENCODING=utf-8|cp1251; параметр сильнее неё.
 )",
         .set = [](Options& o, std::string_view v) -> Refusal {
-            o.encoding = parse_encoding(v);
-            if (!o.encoding) return "--encoding: ожидается cp1251 или utf-8";
-            return {};
+            return take(o.encoding, value_of_word(v, kEncodings), "--encoding: ожидается cp1251 или utf-8");
         },
     },
     OptionSpec{
@@ -392,10 +380,8 @@ constexpr std::array kOptions{
 )",
         .set = [](Options& o, std::string_view v) -> Refusal {
             const std::optional<double> seconds = parse_double(v);
-            if (!seconds || !(*seconds > 0) || !std::isfinite(*seconds))
-                return "--time-limit: ожидается число секунд больше 0";
-            o.time_limit = *seconds;
-            return {};
+            return take(o.time_limit, seconds && *seconds > 0 && std::isfinite(*seconds) ? seconds : std::nullopt,
+                        "--time-limit: ожидается число секунд больше 0");
         },
     },
     OptionSpec{
@@ -569,7 +555,7 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
 
 std::optional<std::string> apply_encoding_variable(Options& options, const char* value) {
     if (options.encoding || value == nullptr) return std::nullopt;
-    options.encoding = parse_encoding(value);
+    options.encoding = value_of_word(value, kEncodings);
     if (options.encoding) return std::nullopt;
     return std::string(kEncodingVariable) + "=" + value + ": ожидается cp1251 или utf-8 (или задайте --encoding)";
 }
