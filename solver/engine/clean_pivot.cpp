@@ -36,15 +36,10 @@ using engine::Index;
 constexpr int kUncleanResults = FE_OVERFLOW | FE_INVALID | FE_UNDERFLOW;
 
 struct CleanPivotInputs {
-    Matrix& table;
-    Index r;
-    Index s;
-    double a_rs;
-    std::span<const double> key_row;     // row r before the pivot
-    std::span<const double> key_column;  // [i]: a(i,s) before the pivot
-    std::span<const Index> changing;     // ascending: the columns but s whose key-row element is not 0
-    std::span<const Index> kept;         // ascending: the other columns but s that are no unit columns
-    std::span<const Index> unit_rows;    // those of the new table
+    engine::PivotKey key;
+    std::span<const Index> changing;   // ascending: the columns but s whose key-row element is not 0
+    std::span<const Index> kept;       // ascending: the other columns but s that are no unit columns
+    std::span<const Index> unit_rows;  // those of the new table
     const EstimateInputs& estimates;
 };
 
@@ -95,7 +90,7 @@ public:
 
 private:
     void add_row(Index i, double* sum, long double factor) const {
-        const double* const a = in_.table.row(i).data();
+        const double* const a = in_.key.table.row(i).data();
         for (const Index j : in_.changing) sum[j] = engine::add_estimate_term(sum[j], factor, a[j]);
         for (const Index j : in_.kept) sum[j] = engine::add_estimate_term(sum[j], factor, a[j]);
     }
@@ -103,16 +98,16 @@ private:
     // Row i of the new table, added to `sum` with `factor` (the M sign or the row's cost) when kSum.
     template <bool kSum>
     void row(Index i, double* sum, long double factor) {
-        double* const a = in_.table.row(i).data();
-        const double* const key_row = in_.key_row.data();
-        const double a_rs = in_.a_rs;
-        if (i == in_.r) {
+        double* const a = in_.key.table.row(i).data();
+        const double* const key_row = in_.key.key_row.data();
+        const double a_rs = in_.key.a_rs;
+        if (i == in_.key.r) {
             for (const Index j : in_.changing) {
                 const double x = engine::extended_quotient(key_row[j], a_rs);
                 a[j] = x;
                 if constexpr (kSum) sum[j] = engine::add_estimate_term(sum[j], factor, x);
             }
-        } else if (const double a_is = in_.key_column[i]; a_is != 0.0) {
+        } else if (const double a_is = in_.key.key_column[i]; a_is != 0.0) {
             for (const Index j : in_.changing) {
                 const double x = engine::eliminated_element(a[j], key_row[j], a_is, a_rs);
                 a[j] = x;
@@ -124,7 +119,7 @@ private:
         if constexpr (kSum) {
             for (const Index j : in_.kept) sum[j] = engine::add_estimate_term(sum[j], factor, a[j]);
         }
-        a[in_.s] = i == in_.r ? 1.0 : 0.0;
+        a[in_.key.s] = i == in_.key.r ? 1.0 : 0.0;
     }
 
     // A unit column sums +0 terms (finite costs) and its own row's one: the cost,
@@ -167,23 +162,27 @@ bool wait_for_count(const std::atomic<unsigned>& count, unsigned value) noexcept
 
 }  // namespace
 
-void engine::copy_key_lines(const Matrix& table, Index r, Index s, std::vector<double>& key_row,
-                            std::vector<double>& key_column) {
+engine::PivotKey engine::copy_key_lines(Matrix& table, Index r, Index s, KernelScratch& scratch) {
     const std::span<const double> row_r = table.row(r);
-    key_row.assign(row_r.begin(), row_r.end());
-    key_column.resize(table.rows);
-    for (Index i = 1; i < table.rows; ++i) key_column[i] = table(i, s);
+    scratch.key_row.assign(row_r.begin(), row_r.end());
+    scratch.key_column.resize(table.rows);
+    for (Index i = 1; i < table.rows; ++i) scratch.key_column[i] = table(i, s);
+    return {.table = table,
+            .r = r,
+            .s = s,
+            .a_rs = scratch.key_row.at(s),
+            .key_row = scratch.key_row,
+            .key_column = scratch.key_column};
 }
 
 void engine::pivot_clean_table(Matrix& table, Index r, Index s, const EstimateInputs& estimates, TableFacts& facts,
                                KernelScratch& scratch) {
     const Index m = table.rows - 1;
     // The owner's storage; the parts on other threads see it through the spans of the inputs.
-    std::vector<double>& key_row = scratch.key_row;
-    std::vector<double>& key_column = scratch.key_column;
+    const PivotKey key = copy_key_lines(table, r, s, scratch);
+    const std::span<const double> key_row = key.key_row;
     std::vector<Index>& changing = scratch.changing;
     std::vector<Index>& kept = scratch.kept;
-    copy_key_lines(table, r, s, key_row, key_column);
 
     std::vector<Index>& unit_rows = facts.unit_rows();
     changing.clear();
@@ -200,12 +199,7 @@ void engine::pivot_clean_table(Matrix& table, Index r, Index s, const EstimateIn
     unit_rows[s] = r;
 
     const CleanPivotInputs inputs{
-        .table = table,
-        .r = r,
-        .s = s,
-        .a_rs = key_row[s],
-        .key_row = key_row,
-        .key_column = key_column,
+        .key = key,
         .changing = changing,
         .kept = kept,
         .unit_rows = unit_rows,

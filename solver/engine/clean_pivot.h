@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "numerics/matrix.h"
@@ -18,8 +19,18 @@ namespace engine {
 void pivot_clean_table(Matrix& table, std::uint32_t r, std::uint32_t s, const EstimateInputs& estimates,
                        TableFacts& facts, KernelScratch& scratch);
 
-// The key row r and the key column s of the table before a pivot, copied: the pivot overwrites them.
-void copy_key_lines(const Matrix& table, std::uint32_t r, std::uint32_t s, std::vector<double>& key_row,
-                    std::vector<double>& key_column);
+// The key of a pivot on (r, s), with the key row and the key column of the table
+// before it, copied, since the pivot overwrites them.
+struct PivotKey {
+    Matrix& table;
+    std::uint32_t r;
+    std::uint32_t s;
+    double a_rs;
+    std::span<const double> key_row;     // row r before the pivot
+    std::span<const double> key_column;  // [i]: a(i,s) before the pivot
+};
+
+// The key of a pivot on (r, s), its lines copied into the scratch.
+PivotKey copy_key_lines(Matrix& table, std::uint32_t r, std::uint32_t s, KernelScratch& scratch);
 
 }  // namespace engine

@@ -33,12 +33,7 @@ bool is_negative_zero(double x) { return std::bit_cast<std::uint64_t>(x) == std:
 // What every block of columns of one pivot works from: the old key row and the
 // old key column, copied, since the blocks overwrite them in the table.
 struct PivotInputs {
-    Matrix& table;
-    Index r;
-    Index s;
-    double a_rs;
-    std::span<const double> key_row;     // row r before the pivot
-    std::span<const double> key_column;  // [i]: a(i,s) before the pivot
+    engine::PivotKey key;
     // With a finite key row and a non-zero divisor, a term whose key-row or
     // key-column element is zero is a signed zero, which leaves its element as it
     // is unless that is -0 (whose sign the subtraction may turn). Those elements
@@ -63,22 +58,22 @@ public:
           zero_cols_(sub_range(in.zero_cols)) {}
 
     void run() {
-        const Index m = in_.table.rows - 1;
+        const Index m = in_.key.table.rows - 1;
         sums_exact_ = in_.estimates != nullptr;
         if (in_.estimates != nullptr) {
             std::fill(in_.estimates->em.data() + first_, in_.estimates->em.data() + end_, 0.0);
             std::fill(in_.estimates->ep.data() + first_, in_.estimates->ep.data() + end_, 0.0);
         }
         for (Index i = 1; i <= m; ++i) {
-            const std::span<double> a = in_.table.row(i);
-            if (i == in_.r) {
+            const std::span<double> a = in_.key.table.row(i);
+            if (i == in_.key.r) {
                 for (Index j = first_; j < end_; ++j) {
-                    a[j] = engine::extended_quotient(in_.key_row[j], in_.a_rs);
+                    a[j] = engine::extended_quotient(in_.key.key_row[j], in_.key.a_rs);
                 }
             } else {
-                eliminate(a, in_.key_column[i]);
+                eliminate(a, in_.key.key_column[i]);
             }
-            if (in_.s >= first_ && in_.s < end_) a[in_.s] = i == in_.r ? 1.0 : 0.0;
+            if (in_.key.s >= first_ && in_.key.s < end_) a[in_.key.s] = i == in_.key.r ? 1.0 : 0.0;
             if (sums_exact_) add_to_sums(i, a.subspan(first_, end_ - first_));
         }
         if (in_.estimates == nullptr) return;
@@ -101,8 +96,8 @@ private:
     // a(i,j) - a(r,j) * a(i,s) / a(r,s): the product, the quotient and the
     // difference in long double, only the result rounded to double.
     void eliminate(std::span<double> a, double a_is) const {
-        const std::span<const double> key_row = in_.key_row;
-        const double a_rs = in_.a_rs;
+        const std::span<const double> key_row = in_.key.key_row;
+        const double a_rs = in_.key.a_rs;
         const auto at = [a, key_row, a_is, a_rs](Index j) {
             a[j] = engine::eliminated_element(a[j], key_row[j], a_is, a_rs);
         };
@@ -178,11 +173,10 @@ void engine::pivot_table(SimplexIteration& run, bool then_estimates, KernelScrat
     }
 
     // The owner's storage; the blocks on other threads see it through the spans of PivotInputs.
-    std::vector<double>& key_row = scratch.key_row;
-    std::vector<double>& key_column = scratch.key_column;
+    const PivotKey key = copy_key_lines(table, r, s, scratch);
+    const std::span<const double> key_row = key.key_row;
     std::vector<Index>& nonzero_cols = scratch.nonzero_cols;
     std::vector<Index>& zero_cols = scratch.zero_cols;
-    copy_key_lines(table, r, s, key_row, key_column);
     const bool zero_terms_exact = a_rs != 0.0 && all_finite(key_row);
     nonzero_cols.clear();
     zero_cols.clear();
@@ -191,12 +185,7 @@ void engine::pivot_table(SimplexIteration& run, bool then_estimates, KernelScrat
     }
 
     const PivotInputs inputs{
-        .table = table,
-        .r = r,
-        .s = s,
-        .a_rs = a_rs,
-        .key_row = key_row,
-        .key_column = key_column,
+        .key = key,
         .zero_terms_exact = zero_terms_exact,
         .nonzero_cols = nonzero_cols,
         .zero_cols = zero_cols,
