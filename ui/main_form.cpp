@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QStringList>
 
+#include <initializer_list>
 #include <memory>
 #include <system_error>
 #include <utility>
@@ -73,6 +74,10 @@ void keep_tab_stop_on_checked(QRadioButton* button) {
     button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
     QObject::connect(button, &QRadioButton::toggled, button,
                      [button](bool checked) { button->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus); });
+}
+
+void set_editable(std::initializer_list<QLineEdit*> edits, bool editable) {
+    for (QLineEdit* edit : edits) edit->setEnabled(editable);
 }
 
 }  // namespace
@@ -496,27 +501,10 @@ void TForm1::About1Click() {
     });
 }
 
-void TForm1::RadioButton1Click() {
-    Edit2->setEnabled(false);
-    Edit3->setEnabled(false);
-}
-void TForm1::RadioButton2Click() {
-    Edit2->setEnabled(false);
-    Edit3->setEnabled(false);
-}
-void TForm1::RadioButton3Click() {
-    Edit2->setEnabled(false);
-    Edit3->setEnabled(false);
-}
-void TForm1::RadioButton4Click() {
-    Edit2->setEnabled(false);
-    Edit3->setEnabled(false);
-}
-void TForm1::RadioButton5Click() {
-    Edit2->setEnabled(true);
-    Edit3->setEnabled(true);
-}
-void TForm1::RadioButton6Click() {
-    Edit2->setEnabled(false);
-    Edit3->setEnabled(false);
-}
+// Edit2 and Edit3, the interval of printed tables, are open only beside RadioButton5.
+void TForm1::RadioButton1Click() { set_editable({Edit2, Edit3}, false); }
+void TForm1::RadioButton2Click() { set_editable({Edit2, Edit3}, false); }
+void TForm1::RadioButton3Click() { set_editable({Edit2, Edit3}, false); }
+void TForm1::RadioButton4Click() { set_editable({Edit2, Edit3}, false); }
+void TForm1::RadioButton5Click() { set_editable({Edit2, Edit3}, true); }
+void TForm1::RadioButton6Click() { set_editable({Edit2, Edit3}, false); }
