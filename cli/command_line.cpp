@@ -86,6 +86,30 @@ Refusal file_name(std::optional<std::string>& field, std::string_view value, con
     return {};
 }
 
+// A number of seconds into the field when `fits` takes it.
+Refusal take_seconds(std::optional<double>& field, std::string_view text, bool (*fits)(double), const char* refusal) {
+    const std::optional<double> seconds = parse_double(text);
+    return take(field, seconds && fits(*seconds) ? seconds : std::nullopt, refusal);
+}
+
+// A switch: its field set.
+template <bool Options::*kField>
+Refusal set_switch(Options& options, std::string_view /*value*/) {
+    options.*kField = true;
+    return {};
+}
+
+// "A:B" into the field when `accepts` takes both numbers.
+template <class Pair>
+Refusal take_pair(std::optional<Pair>& field, std::string_view text, bool (*accepts)(std::int32_t, std::int32_t),
+                  const char* not_a_pair, const char* refused) {
+    const auto pair = parse_pair(text);
+    if (!pair) return not_a_pair;
+    if (!accepts(pair->first, pair->second)) return refused;
+    field = Pair{pair->first, pair->second};
+    return {};
+}
+
 enum class Request { none, help, version };
 
 // One option of the command line: its names, the form of its value (none for a switch),
@@ -94,137 +118,117 @@ struct OptionSpec {
     std::string_view name;
     std::string_view short_name = {};
     std::string_view value = {};  // its form in the help; empty for a switch
-    std::string_view help;        // the lines under the option's own line, each ending in a line feed
     Refusal (*set)(Options& options, std::string_view value) = nullptr;
     Request request = Request::none;
+    std::string_view help;  // the lines under the option's own line, each ending in a line feed
 
     bool takes_value() const { return !value.empty(); }
 };
 
 // The options in the order of the help.
 constexpr std::array kOptions{
-    OptionSpec{
-        .name = "--tables",
-        .value = "all|data|optimal|data+optimal|none",
-        .help = R"(        какие таблицы выводить: все итерации; только исходную; только оптимальную;
+    OptionSpec{.name = "--tables",
+               .value = "all|data|optimal|data+optimal|none",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.tables, value_of_word(v, kTablesModes),
+                               "--tables: ожидается all, data, optimal, data+optimal или none");
+               },
+               .help = R"(        какие таблицы выводить: все итерации; только исходную; только оптимальную;
         исходную и оптимальную; никаких (файл отчёта не создаётся и не изменяется).
         Интервал вывода из файла задачи при этом сбрасывается.
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            return take(o.tables, value_of_word(v, kTablesModes),
-                        "--tables: ожидается all, data, optimal, data+optimal или none");
-        },
-    },
-    OptionSpec{
-        .name = "--print",
-        .value = "ОТ:ДО",
-        .help = R"(        таблицы итераций с номерами от ОТ до ДО (включая последнюю таблицу, если
+)"},
+    OptionSpec{.name = "--print",
+               .value = "ОТ:ДО",
+               .set =
+                   [](Options& o, std::string_view v) {
+                       return take_pair(o.print, v, accepts_print_interval, "--print: ожидается ОТ:ДО, два целых числа",
+                                        "--print: нужно ДО >= ОТ и ДО >= 0");
+                   },
+               .help = R"(        таблицы итераций с номерами от ОТ до ДО (включая последнюю таблицу, если
         её номер попадает в интервал); нужно ДО >= ОТ и ДО >= 0; 0:0 — все таблицы;
         нельзя вместе с --tables.
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            const auto pair = parse_pair(v);
-            if (!pair) return "--print: ожидается ОТ:ДО, два целых числа";
-            if (!accepts_print_interval(pair->first, pair->second)) return "--print: нужно ДО >= ОТ и ДО >= 0";
-            o.print = PrintInterval{pair->first, pair->second};
-            return {};
-        },
-    },
-    OptionSpec{
-        .name = "--accuracy",
-        .value = "ШИРИНА:ЦИФРЫ",
-        .help = R"(        позиций под число и цифр после точки в отчёте; нужно 0 <= ЦИФРЫ < ШИРИНА.
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            const auto pair = parse_pair(v);
-            if (!pair) return "--accuracy: ожидается ШИРИНА:ЦИФРЫ, два целых числа";
-            if (!accepts_number_format(pair->first, pair->second)) return "--accuracy: нужно 0 <= ЦИФРЫ < ШИРИНА";
-            o.accuracy = Accuracy{pair->first, pair->second};
-            return {};
-        },
-    },
-    OptionSpec{
-        .name = "--report",
-        .value = "ФАЙЛ",
-        .help = R"(        другой файл отчёта (имя в UTF-8; допустимы только символы кодировки
+)"},
+    OptionSpec{.name = "--accuracy",
+               .value = "ШИРИНА:ЦИФРЫ",
+               .set =
+                   [](Options& o, std::string_view v) {
+                       return take_pair(o.accuracy, v, accepts_number_format,
+                                        "--accuracy: ожидается ШИРИНА:ЦИФРЫ, два целых числа",
+                                        "--accuracy: нужно 0 <= ЦИФРЫ < ШИРИНА");
+                   },
+               .help = R"(        позиций под число и цифр после точки в отчёте; нужно 0 <= ЦИФРЫ < ШИРИНА.
+)"},
+    OptionSpec{.name = "--report",
+               .value = "ФАЙЛ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   if (v.empty()) return "--report: пустое имя файла";
+                   o.report = cp1251::from_utf8(v);
+                   if (!o.report) return "--report: имя файла содержит символы вне кодировки Windows-1251";
+                   return {};
+               },
+               .help = R"(        другой файл отчёта (имя в UTF-8; допустимы только символы кодировки
         Windows-1251). Относительное имя берётся от текущего каталога. Файл отчёта,
         совпадающий с файлом задачи, не принимается (код 7).
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            if (v.empty()) return "--report: пустое имя файла";
-            o.report = cp1251::from_utf8(v);
-            if (!o.report) return "--report: имя файла содержит символы вне кодировки Windows-1251";
-            return {};
-        },
-    },
-    OptionSpec{
-        .name = "--format",
-        .value = "qtb|lp|mps|freemps|mathprog",
-        .help = R"(        формат файла (иначе по расширению: .lp, .mps, .mod, прочие — файл задачи);
+)"},
+    OptionSpec{.name = "--format",
+               .value = "qtb|lp|mps|freemps|mathprog",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.format, model_format_named(v),
+                               "--format: ожидается qtb, lp, mps, freemps или mathprog");
+               },
+               .help = R"(        формат файла (иначе по расширению: .lp, .mps, .mod, прочие — файл задачи);
         mps читается как свободный MPS, а если не вышло — как фиксированный.
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            return take(o.format, model_format_named(v), "--format: ожидается qtb, lp, mps, freemps или mathprog");
-        },
-    },
-    OptionSpec{
-        .name = "--data",
-        .value = "ФАЙЛ",
-        .help = R"(        файл данных модели MathProg.
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            return file_name(o.data_file, v, "--data: пустое имя файла");
-        },
-    },
-    OptionSpec{
-        .name = "--model-time-limit",
-        .value = "СЕКУНДЫ",
-        .help = R"(        сколько секунд GLPK может читать модель (по умолчанию 10; 0.1 ... 86400).
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            const std::optional<double> seconds = parse_double(v);
-            return take(o.model_time_limit, seconds && *seconds >= 0.1 && *seconds <= 86400 ? seconds : std::nullopt,
-                        "--model-time-limit: ожидается число секунд от 0.1 до 86400");
-        },
-    },
-    OptionSpec{
-        .name = "--model-memory-limit",
-        .value = "МИБ",
-        .help = R"(        сколько мебибайт памяти может занять чтение модели (по умолчанию 1024;
+)"},
+    OptionSpec{.name = "--data",
+               .value = "ФАЙЛ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.data_file, v, "--data: пустое имя файла");
+               },
+               .help = R"(        файл данных модели MathProg.
+)"},
+    OptionSpec{.name = "--model-time-limit",
+               .value = "СЕКУНДЫ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take_seconds(
+                       o.model_time_limit, v, [](double seconds) { return seconds >= 0.1 && seconds <= 86400; },
+                       "--model-time-limit: ожидается число секунд от 0.1 до 86400");
+               },
+               .help = R"(        сколько секунд GLPK может читать модель (по умолчанию 10; 0.1 ... 86400).
+)"},
+    OptionSpec{.name = "--model-memory-limit",
+               .value = "МИБ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   const std::optional<std::int32_t> mib = parse_int(v);
+                   return take(o.model_memory_limit,
+                               mib && *mib >= 64 && *mib <= 1048576 ? std::optional<std::uint64_t>(*mib) : std::nullopt,
+                               "--model-memory-limit: ожидается целое число МиБ от 64 до 1048576");
+               },
+               .help = R"(        сколько мебибайт памяти может занять чтение модели (по умолчанию 1024;
         64 ... 1048576).
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            const std::optional<std::int32_t> mib = parse_int(v);
-            return take(o.model_memory_limit,
-                        mib && *mib >= 64 && *mib <= 1048576 ? std::optional<std::uint64_t>(*mib) : std::nullopt,
-                        "--model-memory-limit: ожидается целое число МиБ от 64 до 1048576");
-        },
-    },
-    OptionSpec{
-        .name = "--stop",
-        .value = "N",
-        .help = R"(        предел числа итераций (N >= 1); иначе из файла задачи, а для модели 50 x (m + 1).
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            const std::optional<std::int32_t> limit = parse_int(v);
-            return take(o.stop, limit && *limit >= 1 ? limit : std::nullopt,
-                        "--stop: ожидается целое число не меньше 1");
-        },
-    },
-    OptionSpec{
-        .name = "--write-qtb",
-        .value = "ФАЙЛ",
-        .help = R"(        не решать, а записать задачу (каноническую форму модели) в файл задачи ФАЙЛ
+)"},
+    OptionSpec{.name = "--stop",
+               .value = "N",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   const std::optional<std::int32_t> limit = parse_int(v);
+                   return take(o.stop, limit && *limit >= 1 ? limit : std::nullopt,
+                               "--stop: ожидается целое число не меньше 1");
+               },
+               .help = R"(        предел числа итераций (N >= 1); иначе из файла задачи, а для модели 50 x (m + 1).
+)"},
+    OptionSpec{.name = "--write-qtb",
+               .value = "ФАЙЛ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.write_qtb, v, "--write-qtb: пустое имя файла");
+               },
+               .help = R"(        не решать, а записать задачу (каноническую форму модели) в файл задачи ФАЙЛ
         (Windows-1251, CR LF).
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            return file_name(o.write_qtb, v, "--write-qtb: пустое имя файла");
-        },
-    },
-    OptionSpec{
-        .name = "--plot",
-        .value = "ФАЙЛ.svg",
-        .help = R"(        после счёта записать рисунок задачи с двумя переменными (SVG, UTF-8): область
+)"},
+    OptionSpec{.name = "--plot",
+               .value = "ФАЙЛ.svg",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.plot, v, "--plot: пустое имя файла");
+               },
+               .help = R"(        после счёта записать рисунок задачи с двумя переменными (SVG, UTF-8): область
         допустимых решений (неограниченная — открыта), прямые ограничений с именами
         строк модели или номерами строк файла задачи, направление цели и её линия
         уровня через оптимум, базисные решения счёта — точки с номерами итераций по
@@ -233,46 +237,34 @@ constexpr std::array kOptions{
         (единичные, с нулевой ценой) и искусственные (цена M). Иначе рисунок не
         пишется, о чём сказано в stderr, а код выхода не меняется. Не записанный
         файл рисунка при решённой задаче даёт код 70.
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            return file_name(o.plot, v, "--plot: пустое имя файла");
-        },
-    },
-    OptionSpec{
-        .name = "--arithmetic",
-        .value = "double|exact",
-        .help = R"(        арифметика счёта: double — числа с плавающей точкой (по умолчанию);
+)"},
+    OptionSpec{.name = "--arithmetic",
+               .value = "double|exact",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.arithmetic, value_of_word(v, kArithmetics),
+                               "--arithmetic: ожидается double или exact");
+               },
+               .help = R"(        арифметика счёта: double — числа с плавающей точкой (по умолчанию);
         exact — точные дроби: каждое число задачи берётся как кратчайшая десятичная
         запись (0.1 — это 1/10), M — символ, без допусков; в отчёте — дроби p/q.
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            return take(o.arithmetic, value_of_word(v, kArithmetics), "--arithmetic: ожидается double или exact");
-        },
-    },
-    OptionSpec{
-        .name = "--rule",
-        .value = "dantzig|bland",
-        .help = R"(        выбор ключевого столбца и строки: dantzig — наибольшая оценка (по
+)"},
+    OptionSpec{.name = "--rule",
+               .value = "dantzig|bland",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.rule, value_of_word(v, kRules), "--rule: ожидается dantzig или bland");
+               },
+               .help = R"(        выбор ключевого столбца и строки: dantzig — наибольшая оценка (по
         умолчанию); bland — столбец и базисная переменная с наименьшим номером
         (правило Бленда, исключает зацикливание).
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            return take(o.rule, value_of_word(v, kRules), "--rule: ожидается dantzig или bland");
-        },
-    },
-    OptionSpec{
-        .name = "--report-notes",
-        .help = R"(        текстовый отчёт заканчивается замечаниями о решении (другие оптимумы,
+)"},
+    OptionSpec{.name = "--report-notes",
+               .set = set_switch<&Options::report_notes>,
+               .help = R"(        текстовый отчёт заканчивается замечаниями о решении (другие оптимумы,
         вырожденность, число итераций) — после таблиц и ответа.
-)",
-        .set = [](Options& o, std::string_view /*value*/) -> Refusal {
-            o.report_notes = true;
-            return {};
-        },
-    },
-    OptionSpec{
-        .name = "--sensitivity",
-        .help = R"(        анализ чувствительности по последней таблице оптимума (в обеих арифметиках):
+)"},
+    OptionSpec{.name = "--sensitivity",
+               .set = set_switch<&Options::sensitivity>,
+               .help = R"(        анализ чувствительности по последней таблице оптимума (в обеих арифметиках):
         для каждого ограничения — двойственная оценка (на сколько меняется оптимум
         цели при увеличении правой части на 1) и диапазон правой части, в котором
         базис остаётся допустимым; для каждой переменной — значение, приведённая
@@ -288,37 +280,27 @@ constexpr std::array kOptions{
         выводятся); для файла задачи — строки по номерам и неискусственные столбцы.
         При вырожденном оптимуме оценки могут быть не единственными. Без оптимума
         анализ не выполняется, и сказано почему. В отчёте анализ стоит в конце.
-)",
-        .set = [](Options& o, std::string_view /*value*/) -> Refusal {
-            o.sensitivity = true;
-            return {};
-        },
-    },
-    OptionSpec{
-        .name = "--output",
-        .value = "text|latex|html",
-        .help = R"(        форма отчёта: text — текстовые таблицы (по умолчанию); latex — документ LaTeX
+)"},
+    OptionSpec{.name = "--output",
+               .value = "text|latex|html",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.output, value_of_word(v, kReportForms), "--output: ожидается text, latex или html");
+               },
+               .help = R"(        форма отчёта: text — текстовые таблицы (по умолчанию); latex — документ LaTeX
         для pdflatex; html — страница HTML. Отчёт в LaTeX или HTML всегда в UTF-8, а
         его файл получает расширение .tex или .html, если имя не задано --report.
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            return take(o.output, value_of_word(v, kReportForms), "--output: ожидается text, latex или html");
-        },
-    },
-    OptionSpec{
-        .name = "--encoding",
-        .value = "cp1251|utf-8",
-        .help = R"(        кодировка текстового отчёта: cp1251 — Windows-1251 с концами строк CR LF (по
+)"},
+    OptionSpec{.name = "--encoding",
+               .value = "cp1251|utf-8",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.encoding, value_of_word(v, kEncodings), "--encoding: ожидается cp1251 или utf-8");
+               },
+               .help = R"(        кодировка текстового отчёта: cp1251 — Windows-1251 с концами строк CR LF (по
         умолчанию); utf-8 — UTF-8 с концами строк LF. Умолчание можно сменить
         переменной окружения QTB_ENCODING=utf-8|cp1251; параметр сильнее неё.
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            return take(o.encoding, value_of_word(v, kEncodings), "--encoding: ожидается cp1251 или utf-8");
-        },
-    },
+)"},
     OptionSpec{
-        .name = "--json",
-        .help = R"(        вместо текста вывести один объект JSON:
+        .name = "--json", .set = set_switch<&Options::json>, .help = R"(        вместо текста вывести один объект JSON:
           {"ok": true, "end": "optimal"|"iteration_limit"|"cycling"|"time_limit", "objective": F,
            "solution": [F, x1, ..., xn], "iterations": N, "pivots": [[СТОЛБЕЦ, СТРОКА], ...],
            "alternative_optima": true|false, "alternative_columns": [ИМЯ, ...],
@@ -345,69 +327,40 @@ constexpr std::array kOptions{
           {"ok": false, "stage": "usage"|"failure", "codes": [], "messages": [ТЕКСТ]},
         после --write-qtb — {"ok": true, "written": ФАЙЛ}. Строки JSON всегда в UTF-8:
         байт не из UTF-8 (из файла или от GLPK) читается как символ Windows-1251.
-)",
-        .set = [](Options& o, std::string_view /*value*/) -> Refusal {
-            o.json = true;
-            return {};
-        },
-    },
-    OptionSpec{
-        .name = "--overwrite",
-        .help = R"(        разрешить отчёту заменить существующий файл, записанный не этой программой
+)"},
+    OptionSpec{.name = "--overwrite",
+               .set = set_switch<&Options::overwrite>,
+               .help = R"(        разрешить отчёту заменить существующий файл, записанный не этой программой
         (см. «Какие файлы перезаписываются» ниже).
-)",
-        .set = [](Options& o, std::string_view /*value*/) -> Refusal {
-            o.overwrite = true;
-            return {};
-        },
-    },
-    OptionSpec{
-        .name = "--allow-report-path",
-        .help = R"(        разрешить имя отчёта из файла задачи («File:»), которое абсолютно или ведёт
+)"},
+    OptionSpec{.name = "--allow-report-path",
+               .set = set_switch<&Options::allow_report_path>,
+               .help = R"(        разрешить имя отчёта из файла задачи («File:»), которое абсолютно или ведёт
         за пределы текущего каталога (через «..» или ссылку).
-)",
-        .set = [](Options& o, std::string_view /*value*/) -> Refusal {
-            o.allow_report_path = true;
-            return {};
-        },
-    },
-    OptionSpec{
-        .name = "--time-limit",
-        .value = "СЕКУНДЫ",
-        .help = R"(        предел времени счёта (число больше 0, например 30 или 0.5): по его истечении
+)"},
+    OptionSpec{.name = "--time-limit",
+               .value = "СЕКУНДЫ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take_seconds(
+                       o.time_limit, v, [](double seconds) { return seconds > 0 && std::isfinite(seconds); },
+                       "--time-limit: ожидается число секунд больше 0");
+               },
+               .help = R"(        предел времени счёта (число больше 0, например 30 или 0.5): по его истечении
         счёт останавливается на очередной таблице, как остановленный в окне, и
         говорит об этом; код выхода 3 (в JSON "end": "time_limit").
-)",
-        .set = [](Options& o, std::string_view v) -> Refusal {
-            const std::optional<double> seconds = parse_double(v);
-            return take(o.time_limit, seconds && *seconds > 0 && std::isfinite(*seconds) ? seconds : std::nullopt,
-                        "--time-limit: ожидается число секунд больше 0");
-        },
-    },
-    OptionSpec{
-        .name = "--allow-large-report",
-        .help = R"(        разрешить отчёт, который по оценке (все выбранные таблицы до предела
+)"},
+    OptionSpec{.name = "--allow-large-report",
+               .set = set_switch<&Options::allow_large_report>,
+               .help = R"(        разрешить отчёт, который по оценке (все выбранные таблицы до предела
         итераций) займёт больше 1 ГБ; без этого параметра такой счёт не начинается,
         а оценка названа в сообщении (код выхода 2).
-)",
-        .set = [](Options& o, std::string_view /*value*/) -> Refusal {
-            o.allow_large_report = true;
-            return {};
-        },
-    },
-    OptionSpec{
-        .name = "--help",
-        .short_name = "-h",
-        .help = R"(        эта справка.
-)",
-        .request = Request::help,
-    },
-    OptionSpec{
-        .name = "--version",
-        .help = R"(        версии программы, GLPK и GMP, по одной в строке.
-)",
-        .request = Request::version,
-    },
+)"},
+    OptionSpec{.name = "--help", .short_name = "-h", .request = Request::help, .help = R"(        эта справка.
+)"},
+    OptionSpec{.name = "--version",
+               .request = Request::version,
+               .help = R"(        версии программы, GLPK и GMP, по одной в строке.
+)"},
 };
 
 constexpr std::string_view kHelpHead =
