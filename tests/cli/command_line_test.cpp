@@ -66,9 +66,11 @@ TEST(CommandLine, EveryOptionOfTheHelpIsTakenAndAValueOnlyOnce) {
         }
         ASSERT_EQ(kGoodValues.count(name), 1U);
         const std::string& value = kGoodValues.at(name);
+        std::string joined = name;  // --name=value
+        (joined += '=') += value;
         EXPECT_TRUE(std::holds_alternative<cli::Options>(parse({name, value, "p.qtb"})));
-        EXPECT_TRUE(std::holds_alternative<cli::Options>(parse({name + "=" + value, "p.qtb"})));
-        EXPECT_EQ(refusal(parse({name, value, name + "=" + value, "p.qtb"})), "параметр " + name + " указан дважды");
+        EXPECT_TRUE(std::holds_alternative<cli::Options>(parse({joined, "p.qtb"})));
+        EXPECT_EQ(refusal(parse({name, value, joined, "p.qtb"})), "параметр " + name + " указан дважды");
         EXPECT_EQ(refusal(parse({"p.qtb", name})), "параметру " + name + " нужно значение");
     }
 }
