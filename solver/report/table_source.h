@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "problem/simplex_iteration.h"
+#include "solver/engine/tableau_concept.h"
 #include "solver/report/report_sink.h"
 #include "solver/report/table_snapshot.h"
 
@@ -20,11 +21,11 @@ TableSnapshot snapshot_of_record(const SimplexIteration& run);
 // What follows a table: as its closing line tells.
 TableClose closing_of(const SimplexIteration& run, bool objective_has_m_part);
 
-// A Tableau (solver/engine/big_m_method.h) that also fills the numbers of a snapshot.
-template <class Tableau>
+// The table at hand of a run in the numbers of a Tableau (solver/engine/tableau_concept.h).
+template <big_m::ReportedTableau Numbers>
 class TableOfRun final : public TableSource {
 public:
-    TableOfRun(SimplexIteration& run, Tableau& numbers) : run_(run), t_(numbers) {}
+    TableOfRun(SimplexIteration& run, Numbers& numbers) : run_(run), t_(numbers) {}
 
     void write_text(std::ostream& out) override { t_.print_table(out); }
     TableSnapshot snapshot() const override {
@@ -36,5 +37,5 @@ public:
 
 private:
     SimplexIteration& run_;
-    Tableau& t_;
+    Numbers& t_;
 };
