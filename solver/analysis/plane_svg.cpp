@@ -92,16 +92,10 @@ bool in_style_sheet(PlaneMark mark) {
                                [mark](const auto& group) { return std::ranges::find(group, mark) != group.end(); });
 }
 
+// The value of text-anchor, in the order of PlaneAnchor.
 const char* anchor_name(PlaneAnchor anchor) {
-    switch (anchor) {
-        case PlaneAnchor::middle:
-            return "middle";
-        case PlaneAnchor::end:
-            return "end";
-        case PlaneAnchor::start:
-            break;
-    }
-    return "start";
+    static constexpr const char* kNames[] = {"start", "middle", "end"};
+    return kNames[static_cast<std::size_t>(anchor)];
 }
 
 class SvgCanvas final : public PlaneCanvas {
