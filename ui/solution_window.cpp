@@ -19,7 +19,7 @@
 #include "problem/cp1251.h"
 #include "solver/analysis/sensitivity.h"
 #include "solver/report/document_sink.h"
-#include "solver/report/outcome_texts.h"
+#include "solver/report/outcome_story.h"
 #include "solver/report/output_guard.h"
 #include "solver/report/report_frame.h"
 #include "solver/report/report_sinks.h"

@@ -6,6 +6,7 @@
 
 #include "problem/cp1251.h"
 #include "solver/engine/run_types.h"
+#include "solver/report/outcome_story.h"
 #include "solver/report/outcome_texts.h"
 #include "solver/report/table_source.h"
 
