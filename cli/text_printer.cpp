@@ -12,6 +12,7 @@
 #include "problem/cp1251.h"
 #include "problem/fault_texts.h"
 #include "problem/people_number.h"
+#include "problem/record_columns.h"
 #include "problem/status_texts.h"
 #include "problem/terminal_text.h"
 #include "solver/analysis/exact_model_answer.h"
@@ -220,10 +221,7 @@ private:
 
 }  // namespace
 
-std::string variable_name(const SimplexIteration& problem, std::uint32_t j) {
-    if (problem.var_names && j < problem.var_names->size()) return cp1251::to_utf8((*problem.var_names)[j]);
-    return std::string("x").append(std::to_string(j));
-}
+std::string variable_name(const SimplexIteration& problem, std::uint32_t j) { return utf8_variable_name(problem, j); }
 
 std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out, bool sensitivity) {
     return std::make_unique<TerminalSafePrinter>(out, sensitivity);
