@@ -8,6 +8,7 @@
 #include <sstream>
 #include <utility>
 
+#include "solver/report/markup_escapes.h"
 #include "solver/report/output_marker.h"
 
 namespace {
@@ -16,32 +17,6 @@ constexpr double kSize = 640;
 constexpr double kLeft = 64;
 constexpr double kTop = 24;
 constexpr double kPlot = 552;  // the square plot area
-
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&apos;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
 
 // Numbers are written without the C locale, so that a point stays a point under any LC_NUMERIC.
 std::string fixed(double v) {
@@ -79,7 +54,7 @@ private:
 };
 
 std::string text(double x, double y, const std::string& body, const std::string& style) {
-    return "<text x=\"" + fixed(x) + "\" y=\"" + fixed(y) + "\" " + style + ">" + escaped(body) + "</text>\n";
+    return "<text x=\"" + fixed(x) + "\" y=\"" + fixed(y) + "\" " + style + ">" + xml_text(body) + "</text>\n";
 }
 
 // Labels stay inside the plot, clear of its frame.
