@@ -11,6 +11,8 @@
 #include "cli/sensitivity_text.h"
 #include "problem/cp1251.h"
 #include "problem/fault_texts.h"
+#include "problem/people_number.h"
+#include "problem/record_columns.h"
 #include "problem/status_texts.h"
 #include "problem/terminal_text.h"
 #include "solver/analysis/exact_model_answer.h"
@@ -35,7 +37,7 @@ void write_lines(std::ostream& out, const std::vector<std::string>& lines) {
 }
 
 OutcomeStory story_of(const SimplexIteration& problem, const SolveOutcome& outcome) {
-    const auto own = static_cast<std::uint32_t>(problem.base_vars > 0 ? problem.base_vars : 0);
+    const std::uint32_t own = own_variable_count(problem);
     std::vector<std::string> names(outcome.solution.rows);
     for (std::uint32_t j = 1; j < outcome.solution.rows; ++j) names[j] = variable_name(problem, j);
     return outcome_story(outcome, names, own);
@@ -202,10 +204,7 @@ private:
 
 }  // namespace
 
-std::string variable_name(const SimplexIteration& problem, std::uint32_t j) {
-    if (problem.var_names && j < problem.var_names->size()) return cp1251::to_utf8((*problem.var_names)[j]);
-    return std::string("x").append(std::to_string(j));
-}
+std::string variable_name(const SimplexIteration& problem, std::uint32_t j) { return utf8_variable_name(problem, j); }
 
 std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out, bool sensitivity) {
     return std::make_unique<TerminalSafePrinter>(out, sensitivity);

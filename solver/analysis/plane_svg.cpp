@@ -10,37 +10,12 @@
 #include <vector>
 
 #include "solver/analysis/plane_layout.h"
+#include "solver/report/markup_escapes.h"
 #include "solver/report/output_marker.h"
 
 namespace {
 
 constexpr double kSize = 640;  // a square picture, its text 13 pixels high
-
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&apos;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
 
 // Numbers are written without the C locale, so that a point stays a point under any LC_NUMERIC.
 std::string fixed(double v) {
@@ -131,7 +106,7 @@ public:
             if (in_style_sheet(mark))
                 attributes += std::string(attributes.empty() ? "" : " ") + "class=\"" + plane_style(mark).name + '"';
         }
-        out_ << "<text x=\"" << fixed(at.x) << "\" y=\"" << fixed(at.y) << "\" " << attributes << '>' << escaped(body)
+        out_ << "<text x=\"" << fixed(at.x) << "\" y=\"" << fixed(at.y) << "\" " << attributes << '>' << xml_text(body)
              << "</text>\n";
     }
     void begin_clip(const PlaneFrame& /*frame*/) override { out_ << "<g clip-path=\"url(#plot)\">\n"; }

@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "problem/people_number.h"
+#include "problem/record_columns.h"
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
 #include "solver/engine/basis_repeat.h"
@@ -54,12 +55,6 @@ namespace big_m {
 using engine::basic_column;
 using engine::Index;
 using engine::is_m_cost;
-
-// Columns 1..k are the problem's own variables; k is 0 when the file gave none.
-inline Index own_variable_count(const SimplexIteration& run) {
-    if (run.base_vars <= 0) return 0;
-    return std::min(static_cast<Index>(run.base_vars), run.variable_count());
-}
 
 inline bool is_basic(const SimplexIteration& run, Index j) {
     for (Index i = 1; i <= run.constraint_count(); ++i) {

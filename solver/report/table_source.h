@@ -7,13 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "problem/record_columns.h"
 #include "problem/simplex_iteration.h"
 #include "solver/engine/tableau_concept.h"
 #include "solver/report/report_sink.h"
 #include "solver/report/table_snapshot.h"
-
-// The variables' names in UTF-8, entry 0 unused: the file's names, else x1, x2, ...
-std::vector<std::string> utf8_variable_names(const SimplexIteration& run);
 
 // A snapshot with everything but the numbers: sizes, names, basis, key column and row.
 TableSnapshot snapshot_of_record(const SimplexIteration& run);
