@@ -85,8 +85,15 @@ void write_sensitivity_number(std::ostream& out, const SensitivityNumber& number
     }
 }
 
-void write_range(std::ostream& out, const SensitivityNumber& low, const SensitivityNumber& high) {
-    out << '[';
+// `, "key": ` and a number, or a range of two as a JSON array.
+void write_number_field(std::ostream& out, std::string_view key, const SensitivityNumber& x) {
+    out << ", \"" << key << "\": ";
+    write_sensitivity_number(out, x);
+}
+
+void write_range_field(std::ostream& out, std::string_view key, const SensitivityNumber& low,
+                       const SensitivityNumber& high) {
+    out << ", \"" << key << "\": [";
     write_sensitivity_number(out, low);
     out << ", ";
     write_sensitivity_number(out, high);
@@ -99,12 +106,9 @@ void write_sensitivity(std::ostream& out, const SensitivityReport& report) {
         const SensitivityRow& row = report.rows[r];
         out << (r != 0 ? ", " : "") << R"({"name": )";
         write_string(out, row.name);
-        out << R"(, "dual": )";
-        write_sensitivity_number(out, row.dual);
-        out << R"(, "rhs": )";
-        write_sensitivity_number(out, row.rhs);
-        out << R"(, "rhs_range": )";
-        write_range(out, row.rhs_low, row.rhs_high);
+        write_number_field(out, "dual", row.dual);
+        write_number_field(out, "rhs", row.rhs);
+        write_range_field(out, "rhs_range", row.rhs_low, row.rhs_high);
         if (!row.dropped.empty()) {
             out << R"(, "dropped": )";
             write_string(out, row.dropped);
@@ -116,14 +120,10 @@ void write_sensitivity(std::ostream& out, const SensitivityReport& report) {
         const SensitivityVariable& variable = report.variables[v];
         out << (v != 0 ? ", " : "") << R"({"name": )";
         write_string(out, variable.name);
-        out << R"(, "value": )";
-        write_sensitivity_number(out, variable.value);
-        out << R"(, "reduced_cost": )";
-        write_sensitivity_number(out, variable.reduced_cost);
-        out << R"(, "cost": )";
-        write_sensitivity_number(out, variable.cost);
-        out << R"(, "cost_range": )";
-        write_range(out, variable.cost_low, variable.cost_high);
+        write_number_field(out, "value", variable.value);
+        write_number_field(out, "reduced_cost", variable.reduced_cost);
+        write_number_field(out, "cost", variable.cost);
+        write_range_field(out, "cost_range", variable.cost_low, variable.cost_high);
         out << '}';
     }
     out << R"(], "unique": )" << (report.unique ? "true" : "false") << '}';
@@ -260,11 +260,8 @@ private:
     template <typename Query>
     void sensitivity(const SolveOutcome& outcome, Query query) {
         if (!sensitivity_) return;
-        if (outcome.final_table) {
-            write_sensitivity(out_, sensitivity_report(*outcome.final_table, query()));
-        } else {
-            write_no_sensitivity(out_, kNoSensitivityAtIterationLimit);
-        }
+        if (const auto report = sensitivity_of_optimum(outcome, query)) return write_sensitivity(out_, *report);
+        write_no_sensitivity(out_, kNoSensitivityAtIterationLimit);
     }
 
     void failed(std::string_view stage, const SimplexIteration::bad_simplex& failure) {

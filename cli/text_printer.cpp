@@ -130,11 +130,8 @@ private:
     template <typename Query>
     void write_sensitivity(const SolveOutcome& outcome, Query query) {
         if (!sensitivity_) return;
-        if (outcome.final_table) {
-            write_sensitivity_table(out_, sensitivity_report(*outcome.final_table, query()));
-        } else {
-            out_ << "Примечание: " << kNoSensitivityAtIterationLimit << ".\n";
-        }
+        if (const auto report = sensitivity_of_optimum(outcome, query)) return write_sensitivity_table(out_, *report);
+        out_ << "Примечание: " << kNoSensitivityAtIterationLimit << ".\n";
     }
 
     void write_report_line(const SimplexIteration& problem) {
