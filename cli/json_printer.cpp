@@ -157,13 +157,7 @@ public:
     void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
         out_ << R"({"ok": true, "end": ")" << end_name(outcome) << R"(", "objective": )";
         write_value(out_, outcome, 0);
-        out_ << R"(, "solution": [)";
-        for (std::uint32_t j = 0; j < outcome.solution.rows; ++j) {
-            if (j != 0) out_ << ", ";
-            write_value(out_, outcome, j);
-        }
-        out_ << ']';
-        write_run(out_, outcome);
+        write_solution_and_run(outcome);
         write_notes(out_, problem, outcome.notes);
         sensitivity(outcome, [&problem] { return problem_file_query(problem); });
         end_model_object();
@@ -206,13 +200,7 @@ public:
         } else {
             write_number(out_, model.objective(outcome.solution));
         }
-        out_ << R"(, "solution": [)";
-        for (std::uint32_t j = 0; j < outcome.solution.rows; ++j) {
-            if (j != 0) out_ << ", ";
-            write_value(out_, outcome, j);
-        }
-        out_ << ']';
-        write_run(out_, outcome);
+        write_solution_and_run(outcome);
         write_notes(out_, run, outcome.notes);
         out_ << R"(, "variables": {)";
         const std::vector<double> values = model.variable_values(outcome.solution);
@@ -262,6 +250,17 @@ private:
         if (!sensitivity_) return;
         if (const auto report = sensitivity_of_optimum(outcome, query)) return write_sensitivity(out_, *report);
         write_no_sensitivity(out_, kNoSensitivityAtIterationLimit);
+    }
+
+    // The solution vector, then how the run went.
+    void write_solution_and_run(const SolveOutcome& outcome) {
+        out_ << R"(, "solution": [)";
+        for (std::uint32_t j = 0; j < outcome.solution.rows; ++j) {
+            if (j != 0) out_ << ", ";
+            write_value(out_, outcome, j);
+        }
+        out_ << ']';
+        write_run(out_, outcome);
     }
 
     void failed(std::string_view stage, const SimplexIteration::bad_simplex& failure) {
