@@ -100,32 +100,34 @@ void write_range_field(std::ostream& out, std::string_view key, const Sensitivit
     out << ']';
 }
 
+// Objects of a JSON array, each its "name" first, then the fields `write_fields` writes.
+template <class Item, class WriteFields>
+void write_named_objects(std::ostream& out, const std::vector<Item>& items, WriteFields write_fields) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out << (i != 0 ? ", " : "") << R"({"name": )";
+        write_string(out, items[i].name);
+        write_fields(items[i]);
+        out << '}';
+    }
+}
+
 void write_sensitivity(std::ostream& out, const SensitivityReport& report) {
     out << R"(, "sensitivity": {"rows": [)";
-    for (std::size_t r = 0; r < report.rows.size(); ++r) {
-        const SensitivityRow& row = report.rows[r];
-        out << (r != 0 ? ", " : "") << R"({"name": )";
-        write_string(out, row.name);
+    write_named_objects(out, report.rows, [&out](const SensitivityRow& row) {
         write_number_field(out, "dual", row.dual);
         write_number_field(out, "rhs", row.rhs);
         write_range_field(out, "rhs_range", row.rhs_low, row.rhs_high);
-        if (!row.dropped.empty()) {
-            out << R"(, "dropped": )";
-            write_string(out, row.dropped);
-        }
-        out << '}';
-    }
+        if (row.dropped.empty()) return;
+        out << R"(, "dropped": )";
+        write_string(out, row.dropped);
+    });
     out << R"(], "variables": [)";
-    for (std::size_t v = 0; v < report.variables.size(); ++v) {
-        const SensitivityVariable& variable = report.variables[v];
-        out << (v != 0 ? ", " : "") << R"({"name": )";
-        write_string(out, variable.name);
+    write_named_objects(out, report.variables, [&out](const SensitivityVariable& variable) {
         write_number_field(out, "value", variable.value);
         write_number_field(out, "reduced_cost", variable.reduced_cost);
         write_number_field(out, "cost", variable.cost);
         write_range_field(out, "cost_range", variable.cost_low, variable.cost_high);
-        out << '}';
-    }
+    });
     out << R"(], "unique": )" << (report.unique ? "true" : "false") << '}';
 }
 
