@@ -118,17 +118,6 @@ TEST(Session, AFailingModelIsToldByItsReadingAndAProblemFileWithErrorsByItsCodes
     EXPECT_THROW(load_problem(request_for(folder.path() / "bad.qtb")), SimplexIteration::bad_simplex);
 }
 
-TEST(Session, TheSensitivityAndThePictureComeOnlyWhenAsked) {
-    const TempFolder folder("qtb_session");
-    write_file(folder.path() / "plan.lp", kLpModel);
-    const LoadedProblem loaded = load_problem(request_for(folder.path() / "plan.lp"));
-    const SessionRun done = run_session(loaded, loaded.record, SessionSettings{});
-    EXPECT_FALSE(done.sensitivity);
-    EXPECT_FALSE(done.picture);
-    EXPECT_TRUE(done.plane);  // the window draws it itself
-    EXPECT_EQ(read_file(folder.path() / "plan.txt").find("Анализ чувствительности"_cp1251.data()), std::string::npos);
-}
-
 // The picture comes from the load: a model file changed after it cannot change the picture.
 TEST(Session, NothingReadsTheModelASecondTime) {
     const TempFolder folder("qtb_session");
