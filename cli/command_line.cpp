@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include <array>
+#include <bitset>
 #include <charconv>
 #include <cmath>
 #include <utility>
@@ -11,52 +13,222 @@
 namespace cli {
 namespace {
 
-constexpr std::string_view kHelp =
-    R"(Использование:
-  qtb-solve [ПАРАМЕТРЫ] ЗАДАЧА.qtb
-  qtb-solve [ПАРАМЕТРЫ] МОДЕЛЬ.lp|МОДЕЛЬ.mps|МОДЕЛЬ.mod
+// A refusal of an option's value, for people (UTF-8, Russian); none when it is taken.
+using Refusal = std::optional<std::string>;
 
-Читает файл задачи так же, как окно программы по кнопке «Загрузить данные», решает
-задачу M-методом и записывает выбранные симплекс-таблицы в файл отчёта, названный в
-задаче («File:» / «Файл:»). Без параметров действуют настройки вывода из файла задачи.
+std::optional<std::int32_t> parse_int(std::string_view text) {
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    return value;
+}
 
-Модель (CPLEX LP, MPS, GNU MathProg; читается через GLPK, в UTF-8) приводится к
-канонической форме M-метода; отчёт модели называется по модели (МОДЕЛЬ.txt рядом с
-ней) и начинается с описания этого приведения, а заканчивается ответом в переменных
-модели. Пометки целочисленности не учитываются (решается непрерывная задача).
+std::optional<double> parse_double(std::string_view text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    return value;
+}
 
-Параметры:
-  --tables all|data|optimal|data+optimal|none
-        какие таблицы выводить: все итерации; только исходную; только оптимальную;
+// "A:B" as two signed 32-bit integers.
+std::optional<std::pair<std::int32_t, std::int32_t>> parse_pair(std::string_view text) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    const auto first = parse_int(text.substr(0, colon));
+    const auto second = parse_int(text.substr(colon + 1));
+    if (!first || !second) return std::nullopt;
+    return std::pair{*first, *second};
+}
+
+// An option's value that is one of a few words.
+template <class T>
+struct Word {
+    std::string_view word;
+    T value;
+};
+
+template <class T, std::size_t N>
+std::optional<T> value_of_word(std::string_view text, const std::array<Word<T>, N>& words) {
+    for (const auto& [word, value] : words) {
+        if (text == word) return value;
+    }
+    return std::nullopt;
+}
+
+constexpr std::array kTablesModes{
+    Word<TablesMode>{"all", TablesMode::all},         Word<TablesMode>{"data", TablesMode::data},
+    Word<TablesMode>{"optimal", TablesMode::optimal}, Word<TablesMode>{"data+optimal", TablesMode::data_and_optimal},
+    Word<TablesMode>{"none", TablesMode::none},
+};
+constexpr std::array kArithmetics{Word<Arithmetic>{"double", Arithmetic::double_precision},
+                                  Word<Arithmetic>{"exact", Arithmetic::exact}};
+constexpr std::array kRules{Word<PivotRule>{"dantzig", PivotRule::dantzig}, Word<PivotRule>{"bland", PivotRule::bland}};
+constexpr std::array kReportForms{Word<ReportForm>{"text", ReportForm::text},
+                                  Word<ReportForm>{"latex", ReportForm::latex},
+                                  Word<ReportForm>{"html", ReportForm::html}};
+constexpr std::array kEncodings{Word<TextEncoding>{"cp1251", TextEncoding::cp1251},
+                                Word<TextEncoding>{"utf-8", TextEncoding::utf8}};
+
+// The value read into the option's field, or the refusal when there is none.
+template <class T>
+Refusal take(std::optional<T>& field, std::optional<T> value, const char* refusal) {
+    if (!value) return refusal;
+    field = std::move(value);
+    return {};
+}
+
+UsageError error(std::string text) { return {std::move(text)}; }
+
+// A file name given with an option: anything but empty.
+Refusal file_name(std::optional<std::string>& field, std::string_view value, const char* refusal) {
+    if (value.empty()) return refusal;
+    field = std::string(value);
+    return {};
+}
+
+// A number of seconds into the field when `fits` takes it.
+Refusal take_seconds(std::optional<double>& field, std::string_view text, bool (*fits)(double), const char* refusal) {
+    const std::optional<double> seconds = parse_double(text);
+    return take(field, seconds && fits(*seconds) ? seconds : std::nullopt, refusal);
+}
+
+// A switch: its field set.
+template <bool Options::*kField>
+Refusal set_switch(Options& options, std::string_view /*value*/) {
+    options.*kField = true;
+    return {};
+}
+
+// "A:B" into the field when `accepts` takes both numbers.
+template <class Pair>
+Refusal take_pair(std::optional<Pair>& field, std::string_view text, bool (*accepts)(std::int32_t, std::int32_t),
+                  const char* not_a_pair, const char* refused) {
+    const auto pair = parse_pair(text);
+    if (!pair) return not_a_pair;
+    if (!accepts(pair->first, pair->second)) return refused;
+    field = Pair{pair->first, pair->second};
+    return {};
+}
+
+enum class Request { none, help, version };
+
+// One option of the command line: its names, the form of its value (none for a switch),
+// its lines in the help and what it does. An option that takes a value may be given once.
+struct OptionSpec {
+    std::string_view name;
+    std::string_view short_name = {};
+    std::string_view value = {};  // its form in the help; empty for a switch
+    Refusal (*set)(Options& options, std::string_view value) = nullptr;
+    Request request = Request::none;
+    std::string_view help;  // the lines under the option's own line, each ending in a line feed
+
+    bool takes_value() const { return !value.empty(); }
+};
+
+// The options in the order of the help.
+constexpr std::array kOptions{
+    OptionSpec{.name = "--tables",
+               .value = "all|data|optimal|data+optimal|none",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.tables, value_of_word(v, kTablesModes),
+                               "--tables: ожидается all, data, optimal, data+optimal или none");
+               },
+               .help = R"(        какие таблицы выводить: все итерации; только исходную; только оптимальную;
         исходную и оптимальную; никаких (файл отчёта не создаётся и не изменяется).
         Интервал вывода из файла задачи при этом сбрасывается.
-  --print ОТ:ДО
-        таблицы итераций с номерами от ОТ до ДО (включая последнюю таблицу, если
+)"},
+    OptionSpec{.name = "--print",
+               .value = "ОТ:ДО",
+               .set =
+                   [](Options& o, std::string_view v) {
+                       return take_pair(o.print, v, accepts_print_interval, "--print: ожидается ОТ:ДО, два целых числа",
+                                        "--print: нужно ДО >= ОТ и ДО >= 0");
+                   },
+               .help = R"(        таблицы итераций с номерами от ОТ до ДО (включая последнюю таблицу, если
         её номер попадает в интервал); нужно ДО >= ОТ и ДО >= 0; 0:0 — все таблицы;
         нельзя вместе с --tables.
-  --accuracy ШИРИНА:ЦИФРЫ
-        позиций под число и цифр после точки в отчёте; нужно 0 <= ЦИФРЫ < ШИРИНА.
-  --report ФАЙЛ
-        другой файл отчёта (имя в UTF-8; допустимы только символы кодировки
+)"},
+    OptionSpec{.name = "--accuracy",
+               .value = "ШИРИНА:ЦИФРЫ",
+               .set =
+                   [](Options& o, std::string_view v) {
+                       return take_pair(o.accuracy, v, accepts_number_format,
+                                        "--accuracy: ожидается ШИРИНА:ЦИФРЫ, два целых числа",
+                                        "--accuracy: нужно 0 <= ЦИФРЫ < ШИРИНА");
+                   },
+               .help = R"(        позиций под число и цифр после точки в отчёте; нужно 0 <= ЦИФРЫ < ШИРИНА.
+)"},
+    OptionSpec{.name = "--report",
+               .value = "ФАЙЛ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   if (v.empty()) return "--report: пустое имя файла";
+                   o.report = cp1251::from_utf8(v);
+                   if (!o.report) return "--report: имя файла содержит символы вне кодировки Windows-1251";
+                   return {};
+               },
+               .help = R"(        другой файл отчёта (имя в UTF-8; допустимы только символы кодировки
         Windows-1251). Относительное имя берётся от текущего каталога. Файл отчёта,
         совпадающий с файлом задачи, не принимается (код 7).
-  --format qtb|lp|mps|freemps|mathprog
-        формат файла (иначе по расширению: .lp, .mps, .mod, прочие — файл задачи);
+)"},
+    OptionSpec{.name = "--format",
+               .value = "qtb|lp|mps|freemps|mathprog",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.format, model_format_named(v),
+                               "--format: ожидается qtb, lp, mps, freemps или mathprog");
+               },
+               .help = R"(        формат файла (иначе по расширению: .lp, .mps, .mod, прочие — файл задачи);
         mps читается как свободный MPS, а если не вышло — как фиксированный.
-  --data ФАЙЛ
-        файл данных модели MathProg.
-  --model-time-limit СЕКУНДЫ
-        сколько секунд GLPK может читать модель (по умолчанию 10; 0.1 ... 86400).
-  --model-memory-limit МИБ
-        сколько мебибайт памяти может занять чтение модели (по умолчанию 1024;
+)"},
+    OptionSpec{.name = "--data",
+               .value = "ФАЙЛ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.data_file, v, "--data: пустое имя файла");
+               },
+               .help = R"(        файл данных модели MathProg.
+)"},
+    OptionSpec{.name = "--model-time-limit",
+               .value = "СЕКУНДЫ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take_seconds(
+                       o.model_time_limit, v, [](double seconds) { return seconds >= 0.1 && seconds <= 86400; },
+                       "--model-time-limit: ожидается число секунд от 0.1 до 86400");
+               },
+               .help = R"(        сколько секунд GLPK может читать модель (по умолчанию 10; 0.1 ... 86400).
+)"},
+    OptionSpec{.name = "--model-memory-limit",
+               .value = "МИБ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   const std::optional<std::int32_t> mib = parse_int(v);
+                   return take(o.model_memory_limit,
+                               mib && *mib >= 64 && *mib <= 1048576 ? std::optional<std::uint64_t>(*mib) : std::nullopt,
+                               "--model-memory-limit: ожидается целое число МиБ от 64 до 1048576");
+               },
+               .help = R"(        сколько мебибайт памяти может занять чтение модели (по умолчанию 1024;
         64 ... 1048576).
-  --stop N
-        предел числа итераций (N >= 1); иначе из файла задачи, а для модели 50 x (m + 1).
-  --write-qtb ФАЙЛ
-        не решать, а записать задачу (каноническую форму модели) в файл задачи ФАЙЛ
+)"},
+    OptionSpec{.name = "--stop",
+               .value = "N",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   const std::optional<std::int32_t> limit = parse_int(v);
+                   return take(o.stop, limit && *limit >= 1 ? limit : std::nullopt,
+                               "--stop: ожидается целое число не меньше 1");
+               },
+               .help = R"(        предел числа итераций (N >= 1); иначе из файла задачи, а для модели 50 x (m + 1).
+)"},
+    OptionSpec{.name = "--write-qtb",
+               .value = "ФАЙЛ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.write_qtb, v, "--write-qtb: пустое имя файла");
+               },
+               .help = R"(        не решать, а записать задачу (каноническую форму модели) в файл задачи ФАЙЛ
         (Windows-1251, CR LF).
-  --plot ФАЙЛ.svg
-        после счёта записать рисунок задачи с двумя переменными (SVG, UTF-8): область
+)"},
+    OptionSpec{.name = "--plot",
+               .value = "ФАЙЛ.svg",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.plot, v, "--plot: пустое имя файла");
+               },
+               .help = R"(        после счёта записать рисунок задачи с двумя переменными (SVG, UTF-8): область
         допустимых решений (неограниченная — открыта), прямые ограничений с именами
         строк модели или номерами строк файла задачи, направление цели и её линия
         уровня через оптимум, базисные решения счёта — точки с номерами итераций по
@@ -65,19 +237,34 @@ constexpr std::string_view kHelp =
         (единичные, с нулевой ценой) и искусственные (цена M). Иначе рисунок не
         пишется, о чём сказано в stderr, а код выхода не меняется. Не записанный
         файл рисунка при решённой задаче даёт код 70.
-  --arithmetic double|exact
-        арифметика счёта: double — числа с плавающей точкой (по умолчанию);
+)"},
+    OptionSpec{.name = "--arithmetic",
+               .value = "double|exact",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.arithmetic, value_of_word(v, kArithmetics),
+                               "--arithmetic: ожидается double или exact");
+               },
+               .help = R"(        арифметика счёта: double — числа с плавающей точкой (по умолчанию);
         exact — точные дроби: каждое число задачи берётся как кратчайшая десятичная
         запись (0.1 — это 1/10), M — символ, без допусков; в отчёте — дроби p/q.
-  --rule dantzig|bland
-        выбор ключевого столбца и строки: dantzig — наибольшая оценка (по
+)"},
+    OptionSpec{.name = "--rule",
+               .value = "dantzig|bland",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.rule, value_of_word(v, kRules), "--rule: ожидается dantzig или bland");
+               },
+               .help = R"(        выбор ключевого столбца и строки: dantzig — наибольшая оценка (по
         умолчанию); bland — столбец и базисная переменная с наименьшим номером
         (правило Бленда, исключает зацикливание).
-  --report-notes
-        текстовый отчёт заканчивается замечаниями о решении (другие оптимумы,
+)"},
+    OptionSpec{.name = "--report-notes",
+               .set = set_switch<&Options::report_notes>,
+               .help = R"(        текстовый отчёт заканчивается замечаниями о решении (другие оптимумы,
         вырожденность, число итераций) — после таблиц и ответа.
-  --sensitivity
-        анализ чувствительности по последней таблице оптимума (в обеих арифметиках):
+)"},
+    OptionSpec{.name = "--sensitivity",
+               .set = set_switch<&Options::sensitivity>,
+               .help = R"(        анализ чувствительности по последней таблице оптимума (в обеих арифметиках):
         для каждого ограничения — двойственная оценка (на сколько меняется оптимум
         цели при увеличении правой части на 1) и диапазон правой части, в котором
         базис остаётся допустимым; для каждой переменной — значение, приведённая
@@ -93,16 +280,27 @@ constexpr std::string_view kHelp =
         выводятся); для файла задачи — строки по номерам и неискусственные столбцы.
         При вырожденном оптимуме оценки могут быть не единственными. Без оптимума
         анализ не выполняется, и сказано почему. В отчёте анализ стоит в конце.
-  --output text|latex|html
-        форма отчёта: text — текстовые таблицы (по умолчанию); latex — документ LaTeX
+)"},
+    OptionSpec{.name = "--output",
+               .value = "text|latex|html",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.output, value_of_word(v, kReportForms), "--output: ожидается text, latex или html");
+               },
+               .help = R"(        форма отчёта: text — текстовые таблицы (по умолчанию); latex — документ LaTeX
         для pdflatex; html — страница HTML. Отчёт в LaTeX или HTML всегда в UTF-8, а
         его файл получает расширение .tex или .html, если имя не задано --report.
-  --encoding cp1251|utf-8
-        кодировка текстового отчёта: cp1251 — Windows-1251 с концами строк CR LF (по
+)"},
+    OptionSpec{.name = "--encoding",
+               .value = "cp1251|utf-8",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.encoding, value_of_word(v, kEncodings), "--encoding: ожидается cp1251 или utf-8");
+               },
+               .help = R"(        кодировка текстового отчёта: cp1251 — Windows-1251 с концами строк CR LF (по
         умолчанию); utf-8 — UTF-8 с концами строк LF. Умолчание можно сменить
         переменной окружения QTB_ENCODING=utf-8|cp1251; параметр сильнее неё.
-  --json
-        вместо текста вывести один объект JSON:
+)"},
+    OptionSpec{
+        .name = "--json", .set = set_switch<&Options::json>, .help = R"(        вместо текста вывести один объект JSON:
           {"ok": true, "end": "optimal"|"iteration_limit"|"cycling"|"time_limit", "objective": F,
            "solution": [F, x1, ..., xn], "iterations": N, "pivots": [[СТОЛБЕЦ, СТРОКА], ...],
            "alternative_optima": true|false, "alternative_columns": [ИМЯ, ...],
@@ -129,25 +327,61 @@ constexpr std::string_view kHelp =
           {"ok": false, "stage": "usage"|"failure", "codes": [], "messages": [ТЕКСТ]},
         после --write-qtb — {"ok": true, "written": ФАЙЛ}. Строки JSON всегда в UTF-8:
         байт не из UTF-8 (из файла или от GLPK) читается как символ Windows-1251.
-  --overwrite
-        разрешить отчёту заменить существующий файл, записанный не этой программой
+)"},
+    OptionSpec{.name = "--overwrite",
+               .set = set_switch<&Options::overwrite>,
+               .help = R"(        разрешить отчёту заменить существующий файл, записанный не этой программой
         (см. «Какие файлы перезаписываются» ниже).
-  --allow-report-path
-        разрешить имя отчёта из файла задачи («File:»), которое абсолютно или ведёт
+)"},
+    OptionSpec{.name = "--allow-report-path",
+               .set = set_switch<&Options::allow_report_path>,
+               .help = R"(        разрешить имя отчёта из файла задачи («File:»), которое абсолютно или ведёт
         за пределы текущего каталога (через «..» или ссылку).
-  --time-limit СЕКУНДЫ
-        предел времени счёта (число больше 0, например 30 или 0.5): по его истечении
+)"},
+    OptionSpec{.name = "--time-limit",
+               .value = "СЕКУНДЫ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take_seconds(
+                       o.time_limit, v, [](double seconds) { return seconds > 0 && std::isfinite(seconds); },
+                       "--time-limit: ожидается число секунд больше 0");
+               },
+               .help = R"(        предел времени счёта (число больше 0, например 30 или 0.5): по его истечении
         счёт останавливается на очередной таблице, как остановленный в окне, и
         говорит об этом; код выхода 3 (в JSON "end": "time_limit").
-  --allow-large-report
-        разрешить отчёт, который по оценке (все выбранные таблицы до предела
+)"},
+    OptionSpec{.name = "--allow-large-report",
+               .set = set_switch<&Options::allow_large_report>,
+               .help = R"(        разрешить отчёт, который по оценке (все выбранные таблицы до предела
         итераций) займёт больше 1 ГБ; без этого параметра такой счёт не начинается,
         а оценка названа в сообщении (код выхода 2).
-  -h, --help
-        эта справка.
-  --version
-        версии программы, GLPK и GMP, по одной в строке.
-  Параметр можно записать и в виде --tables=all; «--» завершает список параметров.
+)"},
+    OptionSpec{.name = "--help", .short_name = "-h", .request = Request::help, .help = R"(        эта справка.
+)"},
+    OptionSpec{.name = "--version",
+               .request = Request::version,
+               .help = R"(        версии программы, GLPK и GMP, по одной в строке.
+)"},
+};
+
+constexpr std::string_view kHelpHead =
+    R"(Использование:
+  qtb-solve [ПАРАМЕТРЫ] ЗАДАЧА.qtb
+  qtb-solve [ПАРАМЕТРЫ] МОДЕЛЬ.lp|МОДЕЛЬ.mps|МОДЕЛЬ.mod
+
+Читает файл задачи так же, как окно программы по кнопке «Загрузить данные», решает
+задачу M-методом и записывает выбранные симплекс-таблицы в файл отчёта, названный в
+задаче («File:» / «Файл:»). Без параметров действуют настройки вывода из файла задачи.
+
+Модель (CPLEX LP, MPS, GNU MathProg; читается через GLPK, в UTF-8) приводится к
+канонической форме M-метода; отчёт модели называется по модели (МОДЕЛЬ.txt рядом с
+ней) и начинается с описания этого приведения, а заканчивается ответом в переменных
+модели. Пометки целочисленности не учитываются (решается непрерывная задача).
+
+Параметры:
+)";
+
+constexpr std::string_view kHelpTail =
+    R"(  Параметр можно записать и в виде --tables=all; «--» завершает список параметров.
 
 Имена файлов внутри задачи записаны в Windows-1251; отчёт создаётся под тем же
 именем в UTF-8 (например, «Файл: отчёт.txt» даёт файл отчёт.txt).
@@ -196,164 +430,32 @@ constexpr std::string_view kHelp =
   qtb-solve --encoding utf-8 --report production.txt examples/models/production_plan.mod
 )";
 
-std::optional<std::int32_t> parse_int(std::string_view text) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || text.empty()) return std::nullopt;
-    return value;
-}
-
-// "A:B" as two signed 32-bit integers.
-std::optional<std::pair<std::int32_t, std::int32_t>> parse_pair(std::string_view text) {
-    const auto colon = text.find(':');
-    if (colon == std::string_view::npos) return std::nullopt;
-    const auto first = parse_int(text.substr(0, colon));
-    const auto second = parse_int(text.substr(colon + 1));
-    if (!first || !second) return std::nullopt;
-    return std::pair{*first, *second};
-}
-
-std::optional<TablesMode> parse_tables(std::string_view text) {
-    if (text == "all") return TablesMode::all;
-    if (text == "data") return TablesMode::data;
-    if (text == "optimal") return TablesMode::optimal;
-    if (text == "data+optimal") return TablesMode::data_and_optimal;
-    if (text == "none") return TablesMode::none;
-    return std::nullopt;
-}
-
-std::optional<Arithmetic> parse_arithmetic(std::string_view text) {
-    if (text == "double") return Arithmetic::double_precision;
-    if (text == "exact") return Arithmetic::exact;
-    return std::nullopt;
-}
-
-std::optional<PivotRule> parse_rule(std::string_view text) {
-    if (text == "dantzig") return PivotRule::dantzig;
-    if (text == "bland") return PivotRule::bland;
-    return std::nullopt;
-}
-
-std::optional<ReportForm> parse_output(std::string_view text) {
-    if (text == "text") return ReportForm::text;
-    if (text == "latex") return ReportForm::latex;
-    if (text == "html") return ReportForm::html;
-    return std::nullopt;
-}
-
-std::optional<TextEncoding> parse_encoding(std::string_view text) {
-    if (text == "cp1251") return TextEncoding::cp1251;
-    if (text == "utf-8") return TextEncoding::utf8;
-    return std::nullopt;
-}
-
-UsageError error(std::string text) { return {std::move(text)}; }
-
-// The bounds of a run: its time and the size of its report.
-bool is_run_bound_flag(std::string_view name) { return name == "--allow-large-report"; }
-bool takes_run_bound_value(std::string_view name) { return name == "--time-limit"; }
-
-std::optional<std::string> take_run_bound(Options& options, std::string_view name, std::string_view value) {
-    if (name == "--allow-large-report") {
-        options.allow_large_report = true;
-        return std::nullopt;
+std::string make_help() {
+    std::string help(kHelpHead);
+    for (const OptionSpec& option : kOptions) {
+        help += "  ";
+        if (!option.short_name.empty()) (help += option.short_name) += ", ";
+        help += option.name;
+        if (option.takes_value()) (help += ' ') += option.value;
+        (help += '\n') += option.help;
     }
-    if (options.time_limit) return "параметр --time-limit указан дважды";
-    double seconds = 0;
-    const auto [end, failure] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-    if (failure != std::errc{} || end != value.data() + value.size() || value.empty() || !(seconds > 0) ||
-        !std::isfinite(seconds)) {
-        return "--time-limit: ожидается число секунд больше 0";
-    }
-    options.time_limit = seconds;
-    return std::nullopt;
+    return help += kHelpTail;
 }
 
-// Applies one option that takes a value; returns a message when it is refused.
-std::optional<std::string> take_value(Options& options, std::string_view name, std::string_view value) {
-    const std::string option(name);
-    if (takes_run_bound_value(name)) return take_run_bound(options, name, value);
-    if (name == "--tables") {
-        if (options.tables) return "параметр " + option + " указан дважды";
-        options.tables = parse_tables(value);
-        if (!options.tables) return "--tables: ожидается all, data, optimal, data+optimal или none";
-    } else if (name == "--print") {
-        if (options.print) return "параметр " + option + " указан дважды";
-        const auto pair = parse_pair(value);
-        if (!pair) return "--print: ожидается ОТ:ДО, два целых числа";
-        if (!accepts_print_interval(pair->first, pair->second)) return "--print: нужно ДО >= ОТ и ДО >= 0";
-        options.print = PrintInterval{pair->first, pair->second};
-    } else if (name == "--accuracy") {
-        if (options.accuracy) return "параметр " + option + " указан дважды";
-        const auto pair = parse_pair(value);
-        if (!pair) return "--accuracy: ожидается ШИРИНА:ЦИФРЫ, два целых числа";
-        if (!accepts_number_format(pair->first, pair->second)) return "--accuracy: нужно 0 <= ЦИФРЫ < ШИРИНА";
-        options.accuracy = Accuracy{pair->first, pair->second};
-    } else if (name == "--format") {
-        if (options.format) return "параметр " + option + " указан дважды";
-        options.format = model_format_named(value);
-        if (!options.format) return "--format: ожидается qtb, lp, mps, freemps или mathprog";
-    } else if (name == "--data") {
-        if (options.data_file) return "параметр " + option + " указан дважды";
-        if (value.empty()) return "--data: пустое имя файла";
-        options.data_file = std::string(value);
-    } else if (name == "--model-time-limit") {
-        if (options.model_time_limit) return "параметр " + option + " указан дважды";
-        double seconds = 0;
-        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-        if (value.empty() || error != std::errc() || end != value.data() + value.size() || !(seconds >= 0.1) ||
-            seconds > 86400) {
-            return "--model-time-limit: ожидается число секунд от 0.1 до 86400";
-        }
-        options.model_time_limit = seconds;
-    } else if (name == "--model-memory-limit") {
-        if (options.model_memory_limit) return "параметр " + option + " указан дважды";
-        const std::optional<std::int32_t> mib = parse_int(value);
-        if (!mib || *mib < 64 || *mib > 1048576)
-            return "--model-memory-limit: ожидается целое число МиБ от 64 до 1048576";
-        options.model_memory_limit = static_cast<std::uint64_t>(*mib);
-    } else if (name == "--stop") {
-        if (options.stop) return "параметр " + option + " указан дважды";
-        options.stop = parse_int(value);
-        if (!options.stop || *options.stop < 1) return "--stop: ожидается целое число не меньше 1";
-    } else if (name == "--write-qtb") {
-        if (options.write_qtb) return "параметр " + option + " указан дважды";
-        if (value.empty()) return "--write-qtb: пустое имя файла";
-        options.write_qtb = std::string(value);
-    } else if (name == "--plot") {
-        if (options.plot) return "параметр " + option + " указан дважды";
-        if (value.empty()) return "--plot: пустое имя файла";
-        options.plot = std::string(value);
-    } else if (name == "--arithmetic") {
-        if (options.arithmetic) return "параметр " + option + " указан дважды";
-        options.arithmetic = parse_arithmetic(value);
-        if (!options.arithmetic) return "--arithmetic: ожидается double или exact";
-    } else if (name == "--rule") {
-        if (options.rule) return "параметр " + option + " указан дважды";
-        options.rule = parse_rule(value);
-        if (!options.rule) return "--rule: ожидается dantzig или bland";
-    } else if (name == "--output") {
-        if (options.output) return "параметр " + option + " указан дважды";
-        options.output = parse_output(value);
-        if (!options.output) return "--output: ожидается text, latex или html";
-    } else if (name == "--encoding") {
-        if (options.encoding) return "параметр " + option + " указан дважды";
-        options.encoding = parse_encoding(value);
-        if (!options.encoding) return "--encoding: ожидается cp1251 или utf-8";
-    } else {  // --report
-        if (options.report) return "параметр " + option + " указан дважды";
-        if (value.empty()) return "--report: пустое имя файла";
-        options.report = cp1251::from_utf8(value);
-        if (!options.report) return "--report: имя файла содержит символы вне кодировки Windows-1251";
+// The option spelt exactly `arg` that takes no value, or the one that takes a value and is named `name`.
+const OptionSpec* switch_named(std::string_view arg) {
+    for (const OptionSpec& option : kOptions) {
+        if (!option.takes_value() && (arg == option.name || (!option.short_name.empty() && arg == option.short_name)))
+            return &option;
     }
-    return std::nullopt;
+    return nullptr;
 }
 
-bool takes_value(std::string_view name) {
-    return name == "--tables" || name == "--print" || name == "--accuracy" || name == "--report" ||
-           name == "--format" || name == "--data" || name == "--stop" || name == "--write-qtb" || name == "--plot" ||
-           name == "--arithmetic" || name == "--rule" || name == "--output" || name == "--encoding" ||
-           takes_run_bound_value(name) || name == "--model-time-limit" || name == "--model-memory-limit";
+const OptionSpec* valued_option_named(std::string_view name) {
+    for (const OptionSpec& option : kOptions) {
+        if (option.takes_value() && name == option.name) return &option;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -362,6 +464,7 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
     Options options;
     bool have_problem = false;
     bool options_ended = false;
+    std::bitset<kOptions.size()> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (options_ended || arg.size() < 2 || arg[0] != '-') {
@@ -372,34 +475,30 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
         }
         if (arg == "--") {
             options_ended = true;
-        } else if (arg == "-h" || arg == "--help") {
-            return HelpRequest{};
-        } else if (arg == "--version") {
-            return VersionRequest{};
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--sensitivity") {
-            options.sensitivity = true;
-        } else if (arg == "--report-notes") {
-            options.report_notes = true;
-        } else if (arg == "--overwrite" || arg == "--allow-report-path") {  // what the outputs may replace
-            (arg == "--overwrite" ? options.overwrite : options.allow_report_path) = true;
-        } else if (is_run_bound_flag(arg)) {
-            take_run_bound(options, arg, {});
-        } else {
-            const auto equals = arg.find('=');
-            const std::string_view name = arg.substr(0, equals);
-            if (!takes_value(name)) return error("неизвестный параметр " + std::string(arg));
-            std::string_view value;
-            if (equals != std::string_view::npos) {
-                value = arg.substr(equals + 1);
-            } else if (i + 1 < args.size()) {
-                value = args[++i];
-            } else {
-                return error("параметру " + std::string(name) + " нужно значение");
-            }
-            if (auto refusal = take_value(options, name, value)) return error(std::move(*refusal));
+            continue;
         }
+        if (const OptionSpec* option = switch_named(arg)) {
+            if (option->request == Request::help) return HelpRequest{};
+            if (option->request == Request::version) return VersionRequest{};
+            option->set(options, {});
+            continue;
+        }
+        const auto equals = arg.find('=');
+        const std::string_view name = arg.substr(0, equals);
+        const OptionSpec* option = valued_option_named(name);
+        if (option == nullptr) return error("неизвестный параметр " + std::string(arg));
+        std::string_view value;
+        if (equals != std::string_view::npos) {
+            value = arg.substr(equals + 1);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            return error("параметру " + std::string(name) + " нужно значение");
+        }
+        const auto index = static_cast<std::size_t>(option - kOptions.data());
+        if (given[index]) return error("параметр " + std::string(name) + " указан дважды");
+        given[index] = true;
+        if (auto refusal = option->set(options, value)) return error(std::move(*refusal));
     }
     if (options.tables && options.print) return error("--print нельзя указывать вместе с --tables");
     if (options.plot && options.write_qtb) return error("--plot нельзя указывать вместе с --write-qtb");
@@ -409,7 +508,7 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
 
 std::optional<std::string> apply_encoding_variable(Options& options, const char* value) {
     if (options.encoding || value == nullptr) return std::nullopt;
-    options.encoding = parse_encoding(value);
+    options.encoding = value_of_word(value, kEncodings);
     if (options.encoding) return std::nullopt;
     return std::string(kEncodingVariable) + "=" + value + ": ожидается cp1251 или utf-8 (или задайте --encoding)";
 }
@@ -426,6 +525,9 @@ std::string version_text() {
     return "qtb-solve " QTB_VERSION "\nGLPK " + glpk_version() + "\nGMP " + gmp_version_text() + "\n";
 }
 
-std::string_view help_text() { return kHelp; }
+std::string_view help_text() {
+    static const std::string help = make_help();
+    return help;
+}
 
 }  // namespace cli

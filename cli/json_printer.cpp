@@ -7,29 +7,15 @@
 #include "cli/sensitivity_text.h"
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
-#include "problem/valid_utf8.h"
 #include "solver/analysis/exact_model_answer.h"
 #include "solver/analysis/sensitivity.h"
+#include "solver/report/markup_escapes.h"
 
 namespace cli {
 namespace {
 
 // Always valid UTF-8: bytes from a model file that are not are read as Windows-1251.
-void write_string(std::ostream& out, std::string_view utf8) {
-    out << '"';
-    for (const char c : valid_utf8(utf8)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out << '\\' << c;
-        } else if (byte < 0x20) {
-            constexpr std::string_view kHex = "0123456789abcdef";
-            out << "\\u00" << kHex[byte >> 4] << kHex[byte & 0xF];
-        } else {
-            out << c;
-        }
-    }
-    out << '"';
-}
+void write_string(std::ostream& out, std::string_view utf8) { out << json_string(utf8); }
 
 void write_number(std::ostream& out, double x) {
     if (std::isfinite(x)) {

@@ -12,10 +12,12 @@
 #include "problem/cp1251.h"
 #include "problem/fault_texts.h"
 #include "problem/people_number.h"
+#include "problem/record_columns.h"
 #include "problem/status_texts.h"
 #include "problem/terminal_text.h"
 #include "solver/analysis/exact_model_answer.h"
 #include "solver/analysis/sensitivity.h"
+#include "solver/report/outcome_story.h"
 #include "solver/report/outcome_texts.h"
 
 namespace cli {
@@ -29,27 +31,16 @@ void write_codes(std::ostream& out, const SimplexIteration::bad_simplex& failure
     for (const auto& hint : failure.hints) out << "  Подсказка: " << hint_text(hint) << '\n';
 }
 
-// Element j of the solution: the exact fraction when the run was exact.
-std::string value_text(const SolveOutcome& outcome, std::uint32_t j) {
-    if (j < outcome.exact_solution.size()) return outcome.exact_solution[j];
-    return people_number::text(outcome.solution(j, 0), outcome.magnitude);
+// Each line of the story on a line of its own.
+void write_lines(std::ostream& out, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) out << line << '\n';
 }
 
-// How the run computed, when not as by default.
-void write_settings(std::ostream& out, const RunSettings& settings) {
-    if (settings.arithmetic == Arithmetic::exact) out << "Арифметика: точные дроби.\n";
-    if (settings.rule == PivotRule::bland) out << "Правило выбора: Бленда (наименьшие номера).\n";
-}
-
-// What a teacher looks for in the final table; nothing when nothing applies.
-void write_notes(std::ostream& out, const SimplexIteration& problem, const RunNotes& notes) {
-    if (!notes.alternative_columns.empty()) {
-        out << "Есть другие оптимальные решения: нулевые оценки небазисных столбцов";
-        for (const std::uint32_t j : notes.alternative_columns) out << ' ' << variable_name(problem, j);
-        out << ".\n";
-    }
-    if (notes.degenerate) out << "Оптимум вырожденный: есть базисная переменная, равная 0.\n";
-    if (notes.degenerate_pivots != 0) out << "Вырожденных шагов (отношение 0): " << notes.degenerate_pivots << '\n';
+OutcomeStory story_of(const SimplexIteration& problem, const SolveOutcome& outcome) {
+    const std::uint32_t own = own_variable_count(problem);
+    std::vector<std::string> names(outcome.solution.rows);
+    for (std::uint32_t j = 1; j < outcome.solution.rows; ++j) names[j] = variable_name(problem, j);
+    return outcome_story(outcome, names, own);
 }
 
 class TextPrinter final : public ResultPrinter {
@@ -62,31 +53,28 @@ public:
     }
 
     void solve_failed(const SimplexIteration::bad_simplex& failure) override {
-        out_ << "Решение не получено:\n";
+        out_ << kNoSolutionVerdict << '\n';
         write_codes(out_, failure);
     }
 
-    void run_failed(const SimplexIteration&, const SolveOutcome& outcome) override {
+    void run_failed(const SimplexIteration& problem, const SolveOutcome& outcome) override {
+        const OutcomeStory story = story_of(problem, outcome);
         solve_failed(outcome.status);
         if (outcome.limit_before_feasible) out_ << limit_before_feasible_text() << '\n';
-        write_cycle(outcome);
-        write_settings(out_, outcome.settings);
-        out_ << "Итераций: " << outcome.iterations << '\n';
+        write_lines(out_, story.repeat);
+        write_lines(out_, story.settings);
+        out_ << iterations_text(story.iterations) << '\n';
         if (sensitivity_) out_ << "Примечание: " << kNoSensitivityWithoutOptimum << ".\n";
     }
 
     void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
-        write_heading(problem, outcome);
-        if (outcome.end != RunEnd::optimal) return write_no_optimum(problem, outcome);
-        out_ << "Значение целевой функции: " << value_text(outcome, 0) << '\n';
+        const OutcomeStory story = story_of(problem, outcome);
+        write_heading(problem, outcome, story);
+        if (outcome.end != RunEnd::optimal) return write_no_optimum(problem, story);
+        out_ << "Значение целевой функции: " << story.objective << '\n';
         out_ << "Значения переменных:\n";
-        const auto own = static_cast<std::uint32_t>(problem.base_vars > 0 ? problem.base_vars : 0);
-        for (std::uint32_t j = 1; j < outcome.solution.rows; ++j) {
-            out_ << "  " << variable_name(problem, j) << " = " << value_text(outcome, j);
-            if (own != 0 && j > own) out_ << " (искусственная)";
-            out_ << '\n';
-        }
-        write_notes(out_, problem, outcome.notes);
+        for (const StoryValue& value : story.values) out_ << "  " << story_value_line(value) << '\n';
+        write_lines(out_, story.remarks);
         write_sensitivity(outcome, [&problem] { return problem_file_query(problem); });
         write_report_line(problem);
     }
@@ -105,8 +93,9 @@ public:
     void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>&) override {}
 
     void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
-        write_heading(run, outcome);
-        if (outcome.end != RunEnd::optimal) return write_no_optimum(run, outcome);
+        const OutcomeStory story = story_of(run, outcome);
+        write_heading(run, outcome, story);
+        if (outcome.end != RunEnd::optimal) return write_no_optimum(run, story);
         // An exact run tells the model's answer in fractions too.
         const auto [objective, values] = model_answer_texts(model, outcome);
         out_ << "Значение целевой функции: " << objective << '\n';
@@ -116,31 +105,26 @@ public:
         if (model.relaxed_integers) {
             out_ << "Пометки целочисленности не учитывались: решена задача без условий целочисленности.\n";
         }
-        write_notes(out_, run, outcome.notes);
+        write_lines(out_, story.remarks);
         write_sensitivity(outcome, [&model] { return model_query(model); });
         write_report_line(run);
     }
 
 private:
-    void write_heading(const SimplexIteration& problem, const SolveOutcome& outcome) {
+    void write_heading(const SimplexIteration& problem, const SolveOutcome& outcome, const OutcomeStory& story) {
         if (problem.name && !problem.name->empty()) out_ << "Задача: " << cp1251::to_utf8(*problem.name) << '\n';
-        out_ << (outcome.end == RunEnd::optimal ? "Решение получено: оптимум.\n" : "Оптимум не достигнут.\n");
-        if (outcome.end == RunEnd::optimal) write_cycle(outcome);  // left by rounding; else told at the end
-        write_settings(out_, outcome.settings);
-        out_ << "Итераций: " << outcome.iterations << '\n';
+        out_ << story.verdict << '\n';
+        if (outcome.end == RunEnd::optimal) write_lines(out_, story.repeat);  // left by rounding; else told at the end
+        write_lines(out_, story.settings);
+        out_ << iterations_text(story.iterations) << '\n';
     }
 
     // A run the limit or a repeated basis ended: no values as if they were the answer; last, what stopped it.
-    void write_no_optimum(const SimplexIteration& problem, const SolveOutcome& outcome) {
-        write_notes(out_, problem, outcome.notes);
+    void write_no_optimum(const SimplexIteration& problem, const OutcomeStory& story) {
+        write_lines(out_, story.remarks);
         if (sensitivity_) out_ << "Примечание: " << kNoSensitivityAtIterationLimit << ".\n";
         write_report_line(problem);
-        for (const std::string& line : run_end_lines(outcome)) out_ << line << '\n';
-    }
-
-    // A repeated basis that the run's end does not tell.
-    void write_cycle(const SolveOutcome& outcome) {
-        if (outcome.notes.cycle) out_ << cycle_text(*outcome.notes.cycle) << '\n';
+        write_lines(out_, story.end);
     }
 
     template <typename Query>
@@ -220,10 +204,7 @@ private:
 
 }  // namespace
 
-std::string variable_name(const SimplexIteration& problem, std::uint32_t j) {
-    if (problem.var_names && j < problem.var_names->size()) return cp1251::to_utf8((*problem.var_names)[j]);
-    return std::string("x").append(std::to_string(j));
-}
+std::string variable_name(const SimplexIteration& problem, std::uint32_t j) { return utf8_variable_name(problem, j); }
 
 std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out, bool sensitivity) {
     return std::make_unique<TerminalSafePrinter>(out, sensitivity);

@@ -19,9 +19,9 @@ _qtb_solve_files() {
 _qtb_solve() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     local options="--tables --print --accuracy --report --format --data --model-time-limit
-        --model-memory-limit --stop --write-qtb --plot --arithmetic --rule --sensitivity --output
-        --encoding --json --overwrite --allow-report-path --time-limit --allow-large-report
-        --version --help"
+        --model-memory-limit --stop --write-qtb --plot --arithmetic --rule --report-notes --sensitivity
+        --output --encoding --json --overwrite --allow-report-path --time-limit --allow-large-report
+        --help --version"
     shopt -s extglob
     # --name=value is completed as --name value; bash splits it into "--name" "=" "value".
     if [[ $cur == = ]]; then

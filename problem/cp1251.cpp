@@ -22,6 +22,13 @@ std::string to_utf8(std::string_view cp1251_text) {
     return out;
 }
 
+std::vector<std::string> lines_to_utf8(const std::vector<std::string>& cp1251_lines) {
+    std::vector<std::string> lines;
+    lines.reserve(cp1251_lines.size());
+    for (const std::string& line : cp1251_lines) lines.push_back(to_utf8(line));
+    return lines;
+}
+
 std::optional<std::string> from_utf8(std::string_view utf8_text) {
     std::string out;
     out.reserve(utf8_text.size());

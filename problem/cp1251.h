@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cp1251 {
 
@@ -110,8 +111,16 @@ struct Encoded {
     }();
 };
 
-// Windows-1251 text of a UTF-8 string.
+// The Windows-1251 bytes of a UTF-8 literal kept in a constant, converted at compile time.
+template <Utf8Literal S>
+constexpr std::string_view encoded() {
+    return {Encoded<S>::bytes.data(), Encoded<S>::size};
+}
+
+// UTF-8 text of a Windows-1251 string.
 std::string to_utf8(std::string_view cp1251_text);
+// Each line of Windows-1251 text in UTF-8.
+std::vector<std::string> lines_to_utf8(const std::vector<std::string>& cp1251_lines);
 // Windows-1251 bytes of a UTF-8 string, or nothing when it is malformed or holds
 // a character outside the code page.
 std::optional<std::string> from_utf8(std::string_view utf8_text);
@@ -121,5 +130,5 @@ std::optional<std::string> from_utf8(std::string_view utf8_text);
 // "текст"_cp1251: the Windows-1251 bytes of a UTF-8 literal, NUL-terminated, converted at compile time.
 template <cp1251::Utf8Literal S>
 constexpr std::string_view operator""_cp1251() {
-    return {cp1251::Encoded<S>::bytes.data(), cp1251::Encoded<S>::size};
+    return cp1251::encoded<S>();
 }

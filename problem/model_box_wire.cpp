@@ -97,6 +97,21 @@ private:
     bool ok_ = true;
 };
 
+// A column's or a row's name and bounds, the same way for both.
+template <class Part>
+void write_named_bounds(Writer& out, const Part& part) {
+    out.text(part.name);
+    out.f64(part.lower);
+    out.f64(part.upper);
+}
+
+template <class Part>
+void read_named_bounds(Reader& in, Part& part) {
+    part.name = in.text();
+    part.lower = in.f64();
+    part.upper = in.f64();
+}
+
 bool is_model_format(std::uint8_t value) { return value <= static_cast<std::uint8_t>(ModelFormat::mathprog); }
 
 }  // namespace
@@ -145,17 +160,13 @@ std::string encode_result(const ModelBoxResult& result) {
     out.text(model.name);
     out.u64(model.columns.size());
     for (const LpModel::Column& column : model.columns) {
-        out.text(column.name);
-        out.f64(column.lower);
-        out.f64(column.upper);
+        write_named_bounds(out, column);
         out.f64(column.cost);
         out.u8(column.integer ? 1 : 0);
     }
     out.u64(model.rows.size());
     for (const LpModel::Row& row : model.rows) {
-        out.text(row.name);
-        out.f64(row.lower);
-        out.f64(row.upper);
+        write_named_bounds(out, row);
         out.u64(row.coefficients.size());
         for (const auto& [column, value] : row.coefficients) {
             out.u64(column);
@@ -184,18 +195,14 @@ std::optional<ModelBoxResult> decode_result(std::string_view bytes) {
     const std::uint64_t columns = in.count(8 + 3 * 8 + 1);
     model.columns.resize(columns);
     for (LpModel::Column& column : model.columns) {
-        column.name = in.text();
-        column.lower = in.f64();
-        column.upper = in.f64();
+        read_named_bounds(in, column);
         column.cost = in.f64();
         column.integer = in.flag();
     }
     const std::uint64_t rows = in.count(8 + 2 * 8 + 8);
     model.rows.resize(rows);
     for (LpModel::Row& row : model.rows) {
-        row.name = in.text();
-        row.lower = in.f64();
-        row.upper = in.f64();
+        read_named_bounds(in, row);
         const std::uint64_t entries = in.count(16);
         row.coefficients.reserve(entries);
         for (std::uint64_t k = 0; k < entries && in.ok(); ++k) {

@@ -114,6 +114,10 @@ private:
     void read_accuracy();
     void read_print_interval();
     void read_stop();
+    // Two numbers of one keyword, each stored as soon as it is read; `code` once when either
+    // cannot be read or the pair is not accepted.
+    void read_number_pair(std::int32_t& first, std::int32_t& second, int code,
+                          bool (*accepts)(std::int32_t, std::int32_t) noexcept);
     void read_var_names();
     void read_matrix();
     void read_aim();
@@ -262,24 +266,23 @@ void ProblemReader::read_base() {
 // "Accuracy:", "Print:" and "Stop:" store each number as soon as it is read; a number
 // that cannot be read leaves its field and the later ones as they were, records the
 // keyword's code once and skips the consistency check.
+void ProblemReader::read_number_pair(std::int32_t& first, std::int32_t& second, int code,
+                                     bool (*accepts)(std::int32_t, std::int32_t) noexcept) {
+    int a = 0;
+    int b = 0;
+    if (!(in_ >> a)) return note(code);
+    first = a;
+    if (!(in_ >> b)) return note(code);
+    second = b;
+    if (!accepts(a, b)) note(code);
+}
+
 void ProblemReader::read_accuracy() {
-    int width = 0;
-    int precision = 0;
-    if (!(in_ >> width)) return note(kBadAccuracy);
-    record_.width = width;
-    if (!(in_ >> precision)) return note(kBadAccuracy);
-    record_.precision = precision;
-    if (!accepts_number_format(width, precision)) note(kBadAccuracy);
+    read_number_pair(record_.width, record_.precision, kBadAccuracy, accepts_number_format);
 }
 
 void ProblemReader::read_print_interval() {
-    int from = 0;
-    int to = 0;
-    if (!(in_ >> from)) return note(kBadPrintInterval);
-    record_.print_from = from;
-    if (!(in_ >> to)) return note(kBadPrintInterval);
-    record_.print_to = to;
-    if (!accepts_print_interval(from, to)) note(kBadPrintInterval);
+    read_number_pair(record_.print_from, record_.print_to, kBadPrintInterval, accepts_print_interval);
 }
 
 void ProblemReader::read_stop() {

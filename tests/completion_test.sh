@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# qtb-solve's bash completion: the words it offers for command lines typed so far.
-#   tests/completion_test.sh COMPLETION-SCRIPT EXAMPLES-FOLDER
+# qtb-solve's bash completion: the words it offers for command lines typed so far; with the
+# program, that it offers exactly the options of the program's help, which the manual page names too.
+#   tests/completion_test.sh COMPLETION-SCRIPT EXAMPLES-FOLDER [QTB-SOLVE MANUAL-PAGE]
 set -u
 source "$1"
+solver=${3:+$(realpath "$3")}
+manual=${4:+$(realpath "$4")}
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 cp -r "$2"/. "$folder"
@@ -44,6 +47,26 @@ expect "models/klee_minty.lp models/klee_minty.mod" qtb-solve models/k
 expect "models/prices.dat" qtb-solve --data models/
 expect "notes.txt" qtb-solve --report n
 expect "models/" qtb-solve --report mo
+if [[ -n $solver ]]; then
+    # The option lines of the help's list of options: "  --name ..." or "  -h, --help".
+    helped=$("$solver" --help | sed -n '/^Параметры:$/,/^  Параметр можно/s/^  \(-h, \)\?\(--[a-z-]*\).*/\2/p' |
+        sort | tr '\n' ' ')
+    COMP_WORDS=(qtb-solve --)
+    COMP_CWORD=1
+    COMPREPLY=()
+    _qtb_solve
+    offered=$(printf '%s\n' "${COMPREPLY[@]}" | sort | tr '\n' ' ')
+    if [[ $helped != "$offered" ]]; then
+        echo "FAIL: the completion offers '$offered', the help names '$helped'"
+        failures=$((failures + 1))
+    fi
+    for option in $helped; do
+        if ! grep -qF -- "${option//-/\\-}" "$manual"; then
+            echo "FAIL: the manual page does not name $option"
+            failures=$((failures + 1))
+        fi
+    done
+fi
 complete -p qtb-solve >/dev/null || { echo "FAIL: no completion registered"; failures=$((failures + 1)); }
 ((failures == 0)) && echo "completion: all cases offer what they should"
 exit $((failures != 0))

@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QStringList>
 
+#include <initializer_list>
 #include <memory>
 #include <system_error>
 #include <utility>
@@ -24,6 +25,7 @@
 #include "ui/edit_number.h"
 #include "ui/editor_commands.h"
 #include "ui/failure_text.h"
+#include "ui/main_form_layout.h"
 #include "ui/window_look.h"
 
 QPointer<TForm1> Form1;
@@ -36,19 +38,19 @@ const QString kFileNameCaption = QStringLiteral("Сообщение об оши�
 const QString kProgramCaption = QStringLiteral("QTB");
 const QString kBarePattern = QStringLiteral("*.qtb");
 
-// A control of the layout: named, placed in pixels of its parent.
+// A control of the layout: named, placed in pixels of its parent where ui/main_form_layout.h puts it.
 template <class Widget>
-Widget* place(QWidget* parent, const char* name, const QRect& geometry, const QString& text = {}) {
+Widget* place(QWidget* parent, const char* name, const QString& text = {}) {
     auto* widget = new Widget(text, parent);
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
+    widget->setGeometry(main_form_layout::place_of(name));
     return widget;
 }
 
-QLabel* place_label(QWidget* parent, const char* name, const QRect& geometry, const QString& text = {}) {
-    auto* label = place<QLabel>(parent, name, geometry, text);
+QLabel* place_label(QWidget* parent, const char* name, const QString& text = {}) {
+    auto* label = place<QLabel>(parent, name, text);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place_growing_label(label, geometry);
+    place_growing_label(label, main_form_layout::place_of(name));
     return label;
 }
 
@@ -70,8 +72,9 @@ void keep_tab_stop_on_checked(QRadioButton* button) {
                      [button](bool checked) { button->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus); });
 }
 
-const QRect kLabel1Place(275, 224, 3, 13);
-const QRect kLabel2Place(331, 224, 3, 13);
+void set_editable(std::initializer_list<QLineEdit*> edits, bool editable) {
+    for (QLineEdit* edit : edits) edit->setEnabled(editable);
+}
 
 }  // namespace
 
@@ -91,7 +94,7 @@ TForm1::TForm1(SimplexIteration& record, MessageSink& messages, ModelCalls model
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setFixedHeight(21);
+    StatusBar1->setFixedHeight(main_form_layout::kStatusBarHeight);
     setStatusBar(StatusBar1);
     build_run_commands();
 
@@ -106,8 +109,7 @@ TForm1::TForm1(SimplexIteration& record, MessageSink& messages, ModelCalls model
     set_tab_order();
     connect_handlers();
 
-    // The client area below the menu bar is 447 x 272, the status bar its bottom 21 pixels.
-    resize(447, MainMenu1->sizeHint().height() + 272);
+    resize(main_form_layout::kClientWidth, MainMenu1->sizeHint().height() + main_form_layout::kClientHeight);
     move(197, 114);
 }
 
@@ -147,50 +149,43 @@ void TForm1::build_menu() {
 }
 
 void TForm1::build_controls(QWidget* client) {
-    Label3 = place_label(client, "Label3", {8, 8, 72, 13}, QStringLiteral("Файл данных:"));
-    Edit1 = place<QLineEdit>(client, "Edit1", {88, 8, 233, 21}, kBarePattern);
-    Button3 = place<QPushButton>(client, "Button3", {328, 8, 105, 25}, QStringLiteral("Загрузить данные"));
+    Label3 = place_label(client, "Label3", QStringLiteral("Файл данных:"));
+    Edit1 = place<QLineEdit>(client, "Edit1", kBarePattern);
+    Button3 = place<QPushButton>(client, "Button3", QStringLiteral("Загрузить данные"));
 
     // The frame first, so that the radio buttons, children of the window, lie above it.
-    RadioGroup1 =
-        place<CaptionedFrame>(client, "RadioGroup1", {8, 40, 425, 121}, QStringLiteral(" Вывод таблиц итераций "));
+    RadioGroup1 = place<CaptionedFrame>(client, "RadioGroup1", QStringLiteral(" Вывод таблиц итераций "));
     RadioGroup1->setFocusPolicy(Qt::NoFocus);
-    RadioButton1 =
-        place<QRadioButton>(client, "RadioButton1", {16, 56, 233, 17}, QStringLiteral("Таблицы всех итераций"));
-    RadioButton2 = place<QRadioButton>(client, "RadioButton2", {16, 72, 273, 17},
-                                       QStringLiteral("Только таблицу исходных данных"));
-    RadioButton3 = place<QRadioButton>(client, "RadioButton3", {16, 88, 265, 17},
-                                       QStringLiteral("Только таблицу оптимального решения"));
-    RadioButton4 =
-        place<QRadioButton>(client, "RadioButton4", {16, 104, 377, 17},
-                            QStringLiteral("Только таблицу исходных данных  и  таблицу оптимального решения"));
-    RadioButton5 = place<QRadioButton>(client, "RadioButton5", {16, 120, 193, 17},
-                                       QStringLiteral("Таблицы в указанном интервале "));
-    Edit2 = place<QLineEdit>(client, "Edit2", {232, 120, 33, 17});
-    Edit3 = place<QLineEdit>(client, "Edit3", {288, 120, 33, 17});
-    RadioButton6 =
-        place<QRadioButton>(client, "RadioButton6", {16, 136, 193, 17}, QStringLiteral("Таблицы итераций не выводить"));
+    RadioButton1 = place<QRadioButton>(client, "RadioButton1", QStringLiteral("Таблицы всех итераций"));
+    RadioButton2 = place<QRadioButton>(client, "RadioButton2", QStringLiteral("Только таблицу исходных данных"));
+    RadioButton3 = place<QRadioButton>(client, "RadioButton3", QStringLiteral("Только таблицу оптимального решения"));
+    RadioButton4 = place<QRadioButton>(
+        client, "RadioButton4", QStringLiteral("Только таблицу исходных данных  и  таблицу оптимального решения"));
+    RadioButton5 = place<QRadioButton>(client, "RadioButton5", QStringLiteral("Таблицы в указанном интервале "));
+    Edit2 = place<QLineEdit>(client, "Edit2");
+    Edit3 = place<QLineEdit>(client, "Edit3");
+    RadioButton6 = place<QRadioButton>(client, "RadioButton6", QStringLiteral("Таблицы итераций не выводить"));
     RadioButton1->setChecked(true);
     for (QRadioButton* button : {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6})
         keep_tab_stop_on_checked(button);
     Edit2->setEnabled(false);
     Edit3->setEnabled(false);
 
-    GroupBox1 = place<CaptionedFrame>(client, "GroupBox1", {8, 168, 425, 41}, QStringLiteral(" Точность вывода "));
+    GroupBox1 = place<CaptionedFrame>(client, "GroupBox1", QStringLiteral(" Точность вывода "));
     // One label; Edit4 and Edit5 stand in its two gaps, each after the text it answers.
     Label4 =
-        place_label(GroupBox1, "Label4", {112, 16, 264, 13},
+        place_label(GroupBox1, "Label4",
                     QStringLiteral("Разрядов под число:") + QString(17, u' ') + QStringLiteral("Цифр после запятой:"));
-    Edit4 = place<QLineEdit>(GroupBox1, "Edit4", {224, 16, 33, 17});
-    Edit5 = place<QLineEdit>(GroupBox1, "Edit5", {384, 16, 33, 17});
+    Edit4 = place<QLineEdit>(GroupBox1, "Edit4");
+    Edit5 = place<QLineEdit>(GroupBox1, "Edit5");
     Edit4->setEnabled(false);
     Edit5->setEnabled(false);
 
-    Button1 = place<QPushButton>(client, "Button1", {8, 216, 105, 25}, QStringLiteral("Решить задачу"));
+    Button1 = place<QPushButton>(client, "Button1", QStringLiteral("Решить задачу"));
     Button1->setEnabled(false);
-    Button2 = place<QPushButton>(client, "Button2", {120, 216, 89, 25}, QStringLiteral("Выход"));
-    Label1 = place_label(client, "Label1", kLabel1Place);
-    Label2 = place_label(client, "Label2", kLabel2Place);
+    Button2 = place<QPushButton>(client, "Button2", QStringLiteral("Выход"));
+    Label1 = place_label(client, "Label1");
+    Label2 = place_label(client, "Label2");
 
     Edit1->installEventFilter(this);
 }
@@ -451,9 +446,9 @@ void TForm1::SolveProblem() {
 
 void TForm1::set_progress(const QString& label1, const QString& label2) {
     Label1->setText(label1);
-    place_growing_label(Label1, kLabel1Place);
+    place_growing_label(Label1, main_form_layout::place_of("Label1"));
     Label2->setText(label2);
-    place_growing_label(Label2, kLabel2Place);
+    place_growing_label(Label2, main_form_layout::place_of("Label2"));
 }
 
 // --- Other commands ---
@@ -497,27 +492,10 @@ void TForm1::About1Click() {
     });
 }
 
-void TForm1::RadioButton1Click() {
-    Edit2->setEnabled(false);
-    Edit3->setEnabled(false);
-}
-void TForm1::RadioButton2Click() {
-    Edit2->setEnabled(false);
-    Edit3->setEnabled(false);
-}
-void TForm1::RadioButton3Click() {
-    Edit2->setEnabled(false);
-    Edit3->setEnabled(false);
-}
-void TForm1::RadioButton4Click() {
-    Edit2->setEnabled(false);
-    Edit3->setEnabled(false);
-}
-void TForm1::RadioButton5Click() {
-    Edit2->setEnabled(true);
-    Edit3->setEnabled(true);
-}
-void TForm1::RadioButton6Click() {
-    Edit2->setEnabled(false);
-    Edit3->setEnabled(false);
-}
+// Edit2 and Edit3, the interval of printed tables, are open only beside RadioButton5.
+void TForm1::RadioButton1Click() { set_editable({Edit2, Edit3}, false); }
+void TForm1::RadioButton2Click() { set_editable({Edit2, Edit3}, false); }
+void TForm1::RadioButton3Click() { set_editable({Edit2, Edit3}, false); }
+void TForm1::RadioButton4Click() { set_editable({Edit2, Edit3}, false); }
+void TForm1::RadioButton5Click() { set_editable({Edit2, Edit3}, true); }
+void TForm1::RadioButton6Click() { set_editable({Edit2, Edit3}, false); }

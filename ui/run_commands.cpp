@@ -17,6 +17,7 @@
 
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
+#include "solver/report/outcome_story.h"
 #include "solver/report/outcome_texts.h"
 #include "solver/report/output_guard.h"
 #include "solver/report/report_size_estimate.h"
@@ -53,8 +54,9 @@ void TForm1::build_run_commands() {
     Solution1->addSeparator();
     ExactArithmetic1 = add_switch(Solution1, "ExactArithmetic1", QStringLiteral("Точная арифметика (дроби)"),
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
-    BlandRule1 = add_switch(Solution1, "BlandRule1", QStringLiteral("Правило Бланда"),
-                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B));
+    BlandRule1 =
+        add_switch(Solution1, "BlandRule1", QString::fromStdString("Правило " + pivot_rule_surname(PivotRule::bland)),
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B));
     Utf8Report1 = add_switch(Solution1, "Utf8Report1", QStringLiteral("Отчёт в UTF-8"),
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
     Solution1->addSeparator();

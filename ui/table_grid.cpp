@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <string>
 #include <utility>
 
 namespace {
@@ -50,18 +51,16 @@ QVariant TableGridModel::data(const QModelIndex& index, int role) const {
         cells_.rows.at(static_cast<std::size_t>(index.row())).at(static_cast<std::size_t>(index.column()));
     switch (role) {
         case Qt::DisplayRole:
-            if (cell.key_column && cell.label) return QStringLiteral("↓ ") + QString::fromStdString(cell.text);
-            if (cell.key_row && cell.label) return QStringLiteral("→ ") + QString::fromStdString(cell.text);
-            return QString::fromStdString(cell.text);
+            return QString::fromStdString(std::string(key_mark(cell)) + cell.text);
         case Qt::TextAlignmentRole:
-            return QVariant::fromValue(Qt::AlignVCenter | (cell.label ? Qt::AlignHCenter : Qt::AlignRight));
+            return QVariant::fromValue(Qt::AlignVCenter | (cell.label() ? Qt::AlignHCenter : Qt::AlignRight));
         case Qt::BackgroundRole:
             if (cell.key) return kKeyElement;
             if (cell.key_column || cell.key_row) return kKeyShade;
-            if (cell.label) return kLabelShade;
+            if (cell.label()) return kLabelShade;
             return {};
         case Qt::FontRole:
-            if (cell.key || (cell.label && index.row() < static_cast<int>(cells_.first_constraint_row))) {
+            if (cell.key || (cell.label() && index.row() < static_cast<int>(cells_.first_constraint_row))) {
                 QFont font;
                 font.setBold(true);
                 return font;

@@ -176,13 +176,13 @@ SensitivityReport analyse(const FinalTable<Number>& t, const SensitivityQuery& q
         Number dual(0);
         const SensitivityQuery::RowPart* moved = row.parts.empty() ? nullptr : &row.parts.front();
         for (const SensitivityQuery::RowPart& part : row.parts) {
-            const Number part_dual = N::from(part.weight) * analysis.dual(part.index);
+            const Number part_dual = N::from(part.sign) * analysis.dual(part.row);
             if (part_dual != 0 && dual == 0) moved = &part;
             dual += part_dual;
         }
         if (moved == nullptr) continue;
-        const Number rhs = N::from(moved->rhs);
-        auto [low, high] = range(rhs, analysis.rhs_steps({{moved->index, moved->weight}}));
+        const Number rhs = N::from(moved->bound);
+        auto [low, high] = range(rhs, analysis.rhs_steps({{moved->row, moved->sign}}));
         report.rows.push_back({row.name, N::report(dual), N::report(rhs), std::move(low), std::move(high), {}});
     }
     for (const SensitivityQuery::Variable& variable : query.variables) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "problem/cp1251.h"
+#include "problem/record_columns.h"
 #include "solver/engine/big_m_method.h"
 
 SensitivityQuery problem_file_query(const SimplexIteration& problem) {
@@ -16,13 +16,12 @@ SensitivityQuery problem_file_query(const SimplexIteration& problem) {
         query.rows.push_back(std::move(row));
     }
     // Columns above k are artificial, and so is every column of an M cost.
-    const std::uint32_t k = big_m::own_variable_count(problem);
+    const std::uint32_t k = own_variable_count(problem);
     for (std::uint32_t j = 1; j <= problem.variable_count(); ++j) {
         const double cost = problem.table(0, j);
         if ((k != 0 && j > k) || big_m::is_m_cost(cost)) continue;
         SensitivityQuery::Variable variable;
-        variable.name = problem.var_names && j < problem.var_names->size() ? cp1251::to_utf8((*problem.var_names)[j])
-                                                                           : "x" + std::to_string(j);
+        variable.name = utf8_variable_name(problem, j);
         variable.columns = {{j, 1.0}};
         variable.reduced_columns = {{j, 1.0}};
         variable.cost = cost;
@@ -49,7 +48,7 @@ SensitivityQuery model_query(const CanonicalForm& model) {
             }
             if (row.dropped_side == ModelRow::Side::lower) asked.dropped_high = 0.0;
         }
-        for (const ModelRowPart& part : row.parts) asked.parts.push_back({part.row, part.sign, part.bound});
+        asked.parts = row.parts;
         query.rows.push_back(std::move(asked));
     }
     for (const ModelVariable& variable : model.variables) {

@@ -18,13 +18,9 @@ struct SensitivityTerm {
 };
 
 struct SensitivityQuery {
-    // A canonical row of a row people see: canonical row = weight * (their row), and
-    // it holds their right-hand side rhs.
-    struct RowPart {
-        std::uint32_t index = 0;
-        double weight = 1.0;
-        double rhs = 0.0;
-    };
+    // A canonical row of a row people see, as the canonical form keeps it: canonical row =
+    // sign * (their row), and it holds their right-hand side `bound`.
+    using RowPart = ModelRowPart;
     struct Row {
         std::string name;  // UTF-8
         // One part, or two for a range row: the dual sums theirs; the right-hand side

@@ -5,7 +5,8 @@
 // level 0, the key row, the iteration limit, the end-of-run check and the run
 // loop with the choice of printed tables.
 //
-// A Tableau holds the numbers of one run and what only they decide:
+// A Tableau (the concept of solver/engine/tableau_concept.h) holds the numbers of
+// one run and what only they decide:
 //   using Number, Ratio;                        its number types
 //   element(i, j), m_part(j), plain_part(j)     table elements and estimate parts (checked), or
 //                                               numerators over a positive denominator common to
@@ -33,6 +34,7 @@
 #include <vector>
 
 #include "problem/people_number.h"
+#include "problem/record_columns.h"
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
 #include "solver/engine/basis_repeat.h"
@@ -42,6 +44,7 @@
 #include "solver/engine/run_clock.h"
 #include "solver/engine/run_observer.h"
 #include "solver/engine/run_types.h"
+#include "solver/engine/tableau_concept.h"
 #include "solver/report/outcome_texts.h"
 #include "solver/report/report_frame.h"
 #include "solver/report/report_sink.h"
@@ -53,12 +56,6 @@ using engine::basic_column;
 using engine::Index;
 using engine::is_m_cost;
 
-// Columns 1..k are the problem's own variables; k is 0 when the file gave none.
-inline Index own_variable_count(const SimplexIteration& run) {
-    if (run.base_vars <= 0) return 0;
-    return std::min(static_cast<Index>(run.base_vars), run.variable_count());
-}
-
 inline bool is_basic(const SimplexIteration& run, Index j) {
     for (Index i = 1; i <= run.constraint_count(); ++i) {
         if (basic_column(run, i) == j) return true;
@@ -66,10 +63,10 @@ inline bool is_basic(const SimplexIteration& run, Index j) {
     return false;
 }
 
-template <class Tableau>
+template <Tableau Numbers>
 class Method {
 public:
-    Method(SimplexIteration& run, Tableau& numbers, PivotRule rule) : run_(run), t_(numbers), rule_(rule) {}
+    Method(SimplexIteration& run, Numbers& numbers, PivotRule rule) : run_(run), t_(numbers), rule_(rule) {}
 
     // Whether run() keeps the final table of an optimum in its outcome.
     void keep_final_table(bool keep) { keep_final_table_ = keep; }
@@ -91,8 +88,8 @@ public:
             }
             // Larger magnitudes win, the M part first; on a tie the lower column stays.
             const auto& em_key = t_.m_part(key);
-            if (Tableau::magnitude_greater(em, em_key) ||
-                (Tableau::magnitude_equal(em, em_key) && Tableau::magnitude_greater(ep, t_.plain_part(key)))) {
+            if (Numbers::magnitude_greater(em, em_key) ||
+                (Numbers::magnitude_equal(em, em_key) && Numbers::magnitude_greater(ep, t_.plain_part(key)))) {
                 key = j;
             }
         }
@@ -116,12 +113,12 @@ public:
         const bool artificial_rows_only = k != 0 && run_.basis.at(0) != 0;
 
         Index key = 0;
-        typename Tableau::Ratio best{};
+        typename Numbers::Ratio best{};
         for (Index i = 1; i <= m; ++i) {
             const auto& a = t_.element(i, s);
-            if (Tableau::below_pivot_threshold(a)) continue;
+            if (Numbers::below_pivot_threshold(a)) continue;
             if (artificial_rows_only && basic_column(run_, i) <= k) continue;
-            auto q = Tableau::ratio(t_.element(i, 0), a);
+            auto q = Numbers::ratio(t_.element(i, 0), a);
             if (key == 0 || q < best ||
                 (rule_ == PivotRule::bland && q == best && basic_column(run_, i) < basic_column(run_, key))) {
                 key = i;
@@ -148,7 +145,7 @@ public:
         if (sink) sink->begin(ReportStart{run_, frame.preamble});
         ReportSink* const watcher = observer.tables;
         if (watcher) watcher->begin(ReportStart{run_, frame.preamble});
-        TableOfRun<Tableau> table(run_, t_);
+        TableOfRun<Numbers> table(run_, t_);
 
         // The unit columns of the first table hold the inverse of the final basis at the end.
         const std::vector<Index> initial_basis = keep_final_table_ ? run_.basis : std::vector<Index>{};
@@ -253,7 +250,7 @@ private:
             if (t_.m_part(j) != 0 || t_.plain_part(j) != 0) continue;
             if (is_basic(run_, j)) continue;
             for (Index r = 1; r <= m; ++r) {
-                if (basic_column(run_, r) > k && Tableau::above_pivot_threshold(t_.element(r, j))) return j;
+                if (basic_column(run_, r) > k && Numbers::above_pivot_threshold(t_.element(r, j))) return j;
             }
         }
         return 0;
@@ -296,7 +293,7 @@ private:
     }
 
     // The notes decide a double's 0 against its scale (solver/engine/note_tolerance.h).
-    static constexpr bool kDoubles = std::is_same_v<typename Tableau::Number, double>;
+    static constexpr bool kDoubles = std::is_same_v<typename Numbers::Number, double>;
 
     bool zero_estimate(Index j) const {
         if (t_.m_part(j) != 0) return false;
@@ -323,7 +320,7 @@ private:
     }
 
     SimplexIteration& run_;
-    Tableau& t_;
+    Numbers& t_;
     PivotRule rule_;
     bool key_ratio_is_zero_ = false;
     bool keep_final_table_ = false;

@@ -1,8 +1,8 @@
 // The pivot of a table known to be finite and free of -0 (engine::TableFacts).
 //
 // Arithmetic model: as in pivot_step.cpp, every expression is evaluated in x87
-// long double and rounded to double only where its result is stored, with the
-// same expressions term for term.
+// long double and rounded to double only where its result is stored, by the same
+// functions (solver/engine/element_update.h).
 //
 // In such a table a column whose key-row element is +0 keeps every element:
 // x - (+0 * a) / p is x for every finite x, +0 included, and +0 / p is +0 for p > 0.
@@ -19,6 +19,7 @@
 #include <span>
 #include <vector>
 
+#include "solver/engine/element_update.h"
 #include "solver/engine/engine_common.h"
 #include "solver/engine/engine_threads.h"
 #include "solver/engine/row_scan.h"
@@ -35,15 +36,10 @@ using engine::Index;
 constexpr int kUncleanResults = FE_OVERFLOW | FE_INVALID | FE_UNDERFLOW;
 
 struct CleanPivotInputs {
-    Matrix& table;
-    Index r;
-    Index s;
-    double a_rs;
-    std::span<const double> key_row;     // row r before the pivot
-    std::span<const double> key_column;  // [i]: a(i,s) before the pivot
-    std::span<const Index> changing;     // ascending: the columns but s whose key-row element is not 0
-    std::span<const Index> kept;         // ascending: the other columns but s that are no unit columns
-    std::span<const Index> unit_rows;    // those of the new table
+    engine::PivotKey key;
+    std::span<const Index> changing;   // ascending: the columns but s whose key-row element is not 0
+    std::span<const Index> kept;       // ascending: the other columns but s that are no unit columns
+    std::span<const Index> unit_rows;  // those of the new table
     const EstimateInputs& estimates;
 };
 
@@ -88,42 +84,42 @@ public:
         if (!unclean && !has_negative_zero(in_.estimates.em) && !has_negative_zero(in_.estimates.ep)) {
             engine::finish_estimate_columns(in_.estimates, 0, columns);
         } else {
-            engine::estimate_columns(in_.estimates, 0, columns);
+            engine::estimate_columns(in_.estimates, 0, columns, in_.estimates.parts[0]);
         }
     }
 
 private:
     void add_row(Index i, double* sum, long double factor) const {
-        const double* const a = in_.table.row(i).data();
-        for (const Index j : in_.changing) sum[j] = static_cast<double>(sum[j] + factor * a[j]);
-        for (const Index j : in_.kept) sum[j] = static_cast<double>(sum[j] + factor * a[j]);
+        const double* const a = in_.key.table.row(i).data();
+        for (const Index j : in_.changing) sum[j] = engine::add_estimate_term(sum[j], factor, a[j]);
+        for (const Index j : in_.kept) sum[j] = engine::add_estimate_term(sum[j], factor, a[j]);
     }
 
     // Row i of the new table, added to `sum` with `factor` (the M sign or the row's cost) when kSum.
     template <bool kSum>
     void row(Index i, double* sum, long double factor) {
-        double* const a = in_.table.row(i).data();
-        const double* const key_row = in_.key_row.data();
-        const double a_rs = in_.a_rs;
-        if (i == in_.r) {
+        double* const a = in_.key.table.row(i).data();
+        const double* const key_row = in_.key.key_row.data();
+        const double a_rs = in_.key.a_rs;
+        if (i == in_.key.r) {
             for (const Index j : in_.changing) {
-                const double x = static_cast<double>(static_cast<long double>(key_row[j]) / a_rs);
+                const double x = engine::extended_quotient(key_row[j], a_rs);
                 a[j] = x;
-                if constexpr (kSum) sum[j] = static_cast<double>(sum[j] + factor * x);
+                if constexpr (kSum) sum[j] = engine::add_estimate_term(sum[j], factor, x);
             }
-        } else if (const double a_is = in_.key_column[i]; a_is != 0.0) {
+        } else if (const double a_is = in_.key.key_column[i]; a_is != 0.0) {
             for (const Index j : in_.changing) {
-                const double x = static_cast<double>(a[j] - static_cast<long double>(key_row[j]) * a_is / a_rs);
+                const double x = engine::eliminated_element(a[j], key_row[j], a_is, a_rs);
                 a[j] = x;
-                if constexpr (kSum) sum[j] = static_cast<double>(sum[j] + factor * x);
+                if constexpr (kSum) sum[j] = engine::add_estimate_term(sum[j], factor, x);
             }
         } else if constexpr (kSum) {
-            for (const Index j : in_.changing) sum[j] = static_cast<double>(sum[j] + factor * a[j]);
+            for (const Index j : in_.changing) sum[j] = engine::add_estimate_term(sum[j], factor, a[j]);
         }
         if constexpr (kSum) {
-            for (const Index j : in_.kept) sum[j] = static_cast<double>(sum[j] + factor * a[j]);
+            for (const Index j : in_.kept) sum[j] = engine::add_estimate_term(sum[j], factor, a[j]);
         }
-        a[in_.s] = i == in_.r ? 1.0 : 0.0;
+        a[in_.key.s] = i == in_.key.r ? 1.0 : 0.0;
     }
 
     // A unit column sums +0 terms (finite costs) and its own row's one: the cost,
@@ -166,23 +162,27 @@ bool wait_for_count(const std::atomic<unsigned>& count, unsigned value) noexcept
 
 }  // namespace
 
-void engine::copy_key_lines(const Matrix& table, Index r, Index s, std::vector<double>& key_row,
-                            std::vector<double>& key_column) {
+engine::PivotKey engine::copy_key_lines(Matrix& table, Index r, Index s, KernelScratch& scratch) {
     const std::span<const double> row_r = table.row(r);
-    key_row.assign(row_r.begin(), row_r.end());
-    key_column.resize(table.rows);
-    for (Index i = 1; i < table.rows; ++i) key_column[i] = table(i, s);
+    scratch.key_row.assign(row_r.begin(), row_r.end());
+    scratch.key_column.resize(table.rows);
+    for (Index i = 1; i < table.rows; ++i) scratch.key_column[i] = table(i, s);
+    return {.table = table,
+            .r = r,
+            .s = s,
+            .a_rs = scratch.key_row.at(s),
+            .key_row = scratch.key_row,
+            .key_column = scratch.key_column};
 }
 
-void engine::pivot_clean_table(Matrix& table, Index r, Index s, const EstimateInputs& estimates, TableFacts& facts) {
+void engine::pivot_clean_table(Matrix& table, Index r, Index s, const EstimateInputs& estimates, TableFacts& facts,
+                               KernelScratch& scratch) {
     const Index m = table.rows - 1;
-    // Kept from pivot to pivot against allocations per iteration; the parts see the
-    // caller's vectors through the spans of the inputs, not their own thread's.
-    thread_local std::vector<double> key_row;
-    thread_local std::vector<double> key_column;
-    thread_local std::vector<Index> changing;
-    thread_local std::vector<Index> kept;
-    copy_key_lines(table, r, s, key_row, key_column);
+    // The owner's storage; the parts on other threads see it through the spans of the inputs.
+    const PivotKey key = copy_key_lines(table, r, s, scratch);
+    const std::span<const double> key_row = key.key_row;
+    std::vector<Index>& changing = scratch.changing;
+    std::vector<Index>& kept = scratch.kept;
 
     std::vector<Index>& unit_rows = facts.unit_rows();
     changing.clear();
@@ -199,12 +199,7 @@ void engine::pivot_clean_table(Matrix& table, Index r, Index s, const EstimateIn
     unit_rows[s] = r;
 
     const CleanPivotInputs inputs{
-        .table = table,
-        .r = r,
-        .s = s,
-        .a_rs = key_row[s],
-        .key_row = key_row,
-        .key_column = key_column,
+        .key = key,
         .changing = changing,
         .kept = kept,
         .unit_rows = unit_rows,
@@ -213,12 +208,10 @@ void engine::pivot_clean_table(Matrix& table, Index r, Index s, const EstimateIn
     // The parts take rows, so that the cache lines of a row stay with one thread:
     // split by columns, the threads fetch each other's lines of every row, which
     // takes about as long as the work they share. The rows of a part change little
-    // from pivot to pivot. The caller's splits: the parts, on other threads, see
+    // from pivot to pivot. The owner's splits: the parts, on other threads, see
     // them through these references.
-    thread_local RowSplit split_between_parts;
-    thread_local RowSplit split_for_one;
-    RowSplit& several = split_between_parts;
-    RowSplit& one = split_for_one;
+    RowSplit& several = scratch.split_between_parts;
+    RowSplit& one = scratch.split_for_one;
     const std::size_t elements = std::size_t{m} * table.cols;
     const unsigned parts = parallel_parts(elements);
     // Run alone (a busy machine), the one part makes every row in order.

@@ -10,9 +10,13 @@
 #include <vector>
 
 #include "problem/simplex_iteration.h"
+#include "solver/engine/element_update.h"
+#include "solver/engine/estimate_columns.h"
 #include "solver/engine/final_table.h"
+#include "solver/engine/kernel_scratch.h"
 #include "solver/engine/pivot_step.h"
 #include "solver/engine/simplex_engine.h"
+#include "solver/engine/tableau_concept.h"
 #include "solver/report/table_snapshot.h"
 
 class DoubleTableau {
@@ -29,18 +33,18 @@ public:
     // Elements of rounding residue size would blow the table up as pivots.
     static bool below_pivot_threshold(double a) { return a <= PIVOT_EPS; }
     static bool above_pivot_threshold(double a) { return a > PIVOT_EPS; }
-    static double ratio(double b, double a) { return static_cast<double>(static_cast<long double>(b) / a); }
+    static double ratio(double b, double a) { return engine::extended_quotient(b, a); }
     static bool magnitude_greater(double a, double b) { return std::fabs(a) > std::fabs(b); }
     static bool magnitude_equal(double a, double b) { return std::fabs(a) == std::fabs(b); }
 
     // A pivot leaves the estimates of its new table behind (engine::pivot_table, one
     // pass over the table); only the first table's are computed on their own.
     void compute_estimates() {
-        if (!estimates_current_) run_.compute_estimates();
+        if (!estimates_current_) engine::compute_estimates(run_, scratch_);
         estimates_current_ = false;
     }
     void pivot() {
-        engine::pivot_table(run_, true, &facts_);
+        engine::pivot_table(run_, true, scratch_, &facts_);
         estimates_current_ = true;
     }
     bool objective_has_m_part() const { return m_part(0) != 0.0; }
@@ -94,4 +98,7 @@ private:
     SimplexIteration& run_;
     bool estimates_current_ = false;
     engine::TableFacts facts_;
+    engine::KernelScratch scratch_;  // the kernels' storage, kept from pivot to pivot
 };
+
+static_assert(big_m::Tableau<DoubleTableau>);

@@ -7,6 +7,7 @@
 
 #include "numerics/matrix.h"
 #include "problem/simplex_iteration.h"
+#include "solver/engine/extended_precision.h"
 
 namespace engine {
 

@@ -1,9 +1,8 @@
 // The first step of a simplex iteration: the two estimate rows.
 //
 // Arithmetic model: every expression is evaluated in x87 long double and rounded
-// to double only where its result is stored. The reports of this program are
-// compared digit for digit, so none of these expressions may be regrouped, fused
-// or kept in extended precision across a store.
+// to double only where its result is stored, by the functions of
+// solver/engine/element_update.h that every pass shares.
 //
 // Every column sums its rows from 1 to m. A term with a zero element (and a finite
 // cost) is a signed zero, and adding a signed zero to a sum that started at +0
@@ -18,6 +17,7 @@
 #include <span>
 #include <vector>
 
+#include "solver/engine/element_update.h"
 #include "solver/engine/engine_common.h"
 #include "solver/engine/engine_threads.h"
 #include "solver/engine/estimate_columns.h"
@@ -34,8 +34,9 @@ using engine::kTiny;
 // Columns first..end-1 of the estimates, one sum of rows 1..m per column.
 class ColumnBlock {
 public:
-    ColumnBlock(const EstimateInputs& in, Index first, Index end)
+    ColumnBlock(const EstimateInputs& in, Index first, Index end, engine::PartScratch& scratch)
         : in_(in),
+          scratch_(scratch),
           first_(first),
           width_(end - first),
           em_(in.em.subspan(first, width_)),
@@ -80,9 +81,9 @@ private:
     // Term k of row i, whose basic cost is c.
     void add_term(double c, std::span<const double> a, std::size_t k) {
         if (is_m_cost(c)) {
-            em_[k] = static_cast<double>(em_[k] + in_.s * a[k]);
+            em_[k] = engine::add_estimate_term(em_[k], in_.s, a[k]);
         } else {
-            ep_[k] = static_cast<double>(ep_[k] + static_cast<long double>(c) * a[k]);
+            ep_[k] = engine::add_estimate_term(ep_[k], c, a[k]);
         }
     }
 
@@ -100,8 +101,8 @@ private:
     // the others (the non-basic columns, as a rule) go through every such row.
     // False, with nothing added, when an element is too small for the shortcut.
     bool add_nonzero_terms() {
-        thread_local std::vector<std::int64_t> counts;
-        thread_local std::vector<Index> dense;
+        std::vector<std::int64_t>& counts = scratch_.counts;
+        std::vector<Index>& dense = scratch_.dense;
         counts.assign(width_, 0);
         bool tiny = false;
         for (Index i = 1; i < in_.basic_costs.size(); ++i) {
@@ -125,16 +126,17 @@ private:
             const double c = in_.basic_costs[i];
             const std::span<const double> a = row(i);
             if (is_m_cost(c)) {
-                for (const Index k : dense) em_[k] = static_cast<double>(em_[k] + s * a[k]);
+                for (const Index k : dense) em_[k] = engine::add_estimate_term(em_[k], s, a[k]);
             } else if (c != 0.0) {
                 const long double cost = c;
-                for (const Index k : dense) ep_[k] = static_cast<double>(ep_[k] + cost * a[k]);
+                for (const Index k : dense) ep_[k] = engine::add_estimate_term(ep_[k], cost, a[k]);
             }
         }
         return true;
     }
 
     const EstimateInputs& in_;
+    engine::PartScratch& scratch_;
     Index first_;
     Index width_;
     std::span<double> em_;
@@ -143,12 +145,11 @@ private:
 
 }  // namespace
 
-engine::EstimateInputs engine::estimate_inputs(SimplexIteration& run) {
+engine::EstimateInputs engine::estimate_inputs(SimplexIteration& run, KernelScratch& scratch) {
     check_estimates_shape(run);
     const Index m = run.constraint_count();
-    // Kept from run to run against allocations per iteration.
-    thread_local std::vector<double> basic_costs;
-    thread_local std::vector<Index> basic_rows;
+    std::vector<double>& basic_costs = scratch.basic_costs;
+    std::vector<Index>& basic_rows = scratch.basic_rows;
     basic_costs.assign(m + 1, 0.0);
     basic_rows.assign(run.table.cols, 0);
     bool plain_costs = true;
@@ -167,24 +168,33 @@ engine::EstimateInputs engine::estimate_inputs(SimplexIteration& run) {
         .em = run.estimates.row(0),
         .ep = run.estimates.row(1),
         .s = run.aim == 1 ? -1.0L : 1.0L,
+        .parts = scratch.part_slots(parallel_parts(std::size_t{m} * run.table.cols)),
     };
 }
 
-void engine::estimate_columns(const EstimateInputs& in, Index first, Index end) noexcept {
-    ColumnBlock(in, first, end).compute();
+void engine::estimate_columns(const EstimateInputs& in, Index first, Index end, PartScratch& part) noexcept {
+    ColumnBlock(in, first, end, part).compute();
 }
 
 void engine::finish_estimate_columns(const EstimateInputs& in, Index first, Index end) noexcept {
-    ColumnBlock(in, first, end).subtract_costs();
+    // Taking the costs off needs no storage of its own.
+    PartScratch none;
+    ColumnBlock(in, first, end, none).subtract_costs();
+}
+
+void engine::compute_estimates(SimplexIteration& run, KernelScratch& scratch) {
+    // The parts reach the owner's storage through the inputs, each its own slot.
+    const EstimateInputs inputs = estimate_inputs(run, scratch);
+    const Index columns = run.table.cols;
+    // Every column sums its rows from 1 to m whatever the split, so the parts take blocks of columns.
+    run_in_parts(std::size_t{run.constraint_count()} * columns,
+                 [&inputs, columns](unsigned part, unsigned parts) noexcept {
+                     estimate_columns(inputs, column_block_bound(columns, part, parts),
+                                      column_block_bound(columns, part + 1, parts), inputs.parts[part]);
+                 });
 }
 
 void SimplexIteration::compute_estimates() {
-    // The parts see the caller's storage through these spans, not their own thread's.
-    const EstimateInputs inputs = engine::estimate_inputs(*this);
-    const Index columns = table.cols;
-    // Every column sums its rows from 1 to m whatever the split, so the parts take blocks of columns.
-    run_in_parts(std::size_t{constraint_count()} * columns, [&inputs, columns](unsigned part, unsigned parts) noexcept {
-        engine::estimate_columns(inputs, engine::column_block_bound(columns, part, parts),
-                                 engine::column_block_bound(columns, part + 1, parts));
-    });
+    engine::KernelScratch scratch;
+    engine::compute_estimates(*this, scratch);
 }

@@ -8,6 +8,7 @@
 
 #include "numerics/matrix.h"
 #include "problem/simplex_iteration.h"
+#include "solver/engine/kernel_scratch.h"
 
 namespace engine {
 
@@ -23,16 +24,21 @@ struct EstimateInputs {
     bool plain_costs;                           // every basic cost is M, 0 or a finite number of at least kTiny
     std::span<double> em;
     std::span<double> ep;
-    long double s;  // the sign of M in the estimates
+    long double s;                 // the sign of M in the estimates
+    std::span<PartScratch> parts;  // [p]: the storage of part p of a pass over the table
 };
 
 // The inputs for the run's current basis, checked (it throws bad_matrix for a basis
-// or estimate rows that do not fit the table). They refer to storage of the calling
-// thread that lasts until its next call.
-EstimateInputs estimate_inputs(SimplexIteration& run);
+// or estimate rows that do not fit the table). They refer to `scratch`, which holds
+// them until its next use, with a slot for every part of a pass over the run's table.
+EstimateInputs estimate_inputs(SimplexIteration& run, KernelScratch& scratch);
 
-// Columns first..end-1 of the estimates, each the sum of rows 1..m in order.
-void estimate_columns(const EstimateInputs& in, std::uint32_t first, std::uint32_t end) noexcept;
+// Columns first..end-1 of the estimates, each the sum of rows 1..m in order; `part` is
+// the storage of the part of the pass that computes them.
+void estimate_columns(const EstimateInputs& in, std::uint32_t first, std::uint32_t end, PartScratch& part) noexcept;
+
+// The estimates of the run's table, in parts on several threads when it is large.
+void compute_estimates(SimplexIteration& run, KernelScratch& scratch);
 
 // The end of estimate_columns() alone, for estimate rows that already hold the sums of
 // rows 1..m in columns first..end-1: the columns' own costs taken off, small parts made 0.

@@ -23,6 +23,7 @@
 #include "problem/simplex_iteration.h"
 #include "solver/engine/final_table.h"
 #include "solver/engine/run_types.h"
+#include "solver/engine/tableau_concept.h"
 #include "solver/report/table_snapshot.h"
 
 struct TableTexts;
@@ -91,3 +92,5 @@ private:
     mpz_class product_;         // scratch of eliminate()
     ColumnWidths base_widths_;  // from `width` and the names; tables widen them for their entries
 };
+
+static_assert(big_m::Tableau<ExactTableau>);

@@ -2,9 +2,8 @@
 // table it leaves, so that a run reads its table once per iteration instead of twice.
 //
 // Arithmetic model: every expression is evaluated in x87 long double and rounded
-// to double only where its result is stored. The reports of this program are
-// compared digit for digit, so none of these expressions may be regrouped, fused
-// or kept in extended precision across a store.
+// to double only where its result is stored, by the functions of
+// solver/engine/element_update.h that every pass shares.
 
 #include "solver/engine/pivot_step.h"
 
@@ -17,6 +16,7 @@
 #include <vector>
 
 #include "solver/engine/clean_pivot.h"
+#include "solver/engine/element_update.h"
 #include "solver/engine/engine_common.h"
 #include "solver/engine/engine_threads.h"
 #include "solver/engine/estimate_columns.h"
@@ -33,12 +33,7 @@ bool is_negative_zero(double x) { return std::bit_cast<std::uint64_t>(x) == std:
 // What every block of columns of one pivot works from: the old key row and the
 // old key column, copied, since the blocks overwrite them in the table.
 struct PivotInputs {
-    Matrix& table;
-    Index r;
-    Index s;
-    double a_rs;
-    std::span<const double> key_row;     // row r before the pivot
-    std::span<const double> key_column;  // [i]: a(i,s) before the pivot
+    engine::PivotKey key;
     // With a finite key row and a non-zero divisor, a term whose key-row or
     // key-column element is zero is a signed zero, which leaves its element as it
     // is unless that is -0 (whose sign the subtraction may turn). Those elements
@@ -54,30 +49,31 @@ struct PivotInputs {
 // to the estimates while they are at hand.
 class PivotBlock {
 public:
-    PivotBlock(const PivotInputs& in, Index first, Index end)
+    PivotBlock(const PivotInputs& in, Index first, Index end, unsigned part)
         : in_(in),
+          part_(part),
           first_(first),
           end_(end),
           nonzero_cols_(sub_range(in.nonzero_cols)),
           zero_cols_(sub_range(in.zero_cols)) {}
 
     void run() {
-        const Index m = in_.table.rows - 1;
+        const Index m = in_.key.table.rows - 1;
         sums_exact_ = in_.estimates != nullptr;
         if (in_.estimates != nullptr) {
             std::fill(in_.estimates->em.data() + first_, in_.estimates->em.data() + end_, 0.0);
             std::fill(in_.estimates->ep.data() + first_, in_.estimates->ep.data() + end_, 0.0);
         }
         for (Index i = 1; i <= m; ++i) {
-            const std::span<double> a = in_.table.row(i);
-            if (i == in_.r) {
+            const std::span<double> a = in_.key.table.row(i);
+            if (i == in_.key.r) {
                 for (Index j = first_; j < end_; ++j) {
-                    a[j] = static_cast<double>(static_cast<long double>(in_.key_row[j]) / in_.a_rs);
+                    a[j] = engine::extended_quotient(in_.key.key_row[j], in_.key.a_rs);
                 }
             } else {
-                eliminate(a, in_.key_column[i]);
+                eliminate(a, in_.key.key_column[i]);
             }
-            if (in_.s >= first_ && in_.s < end_) a[in_.s] = i == in_.r ? 1.0 : 0.0;
+            if (in_.key.s >= first_ && in_.key.s < end_) a[in_.key.s] = i == in_.key.r ? 1.0 : 0.0;
             if (sums_exact_) add_to_sums(i, a.subspan(first_, end_ - first_));
         }
         if (in_.estimates == nullptr) return;
@@ -86,7 +82,7 @@ public:
         if (sums_exact_) {
             engine::finish_estimate_columns(*in_.estimates, first_, end_);
         } else {
-            engine::estimate_columns(*in_.estimates, first_, end_);
+            engine::estimate_columns(*in_.estimates, first_, end_, in_.estimates->parts[part_]);
         }
     }
 
@@ -100,10 +96,10 @@ private:
     // a(i,j) - a(r,j) * a(i,s) / a(r,s): the product, the quotient and the
     // difference in long double, only the result rounded to double.
     void eliminate(std::span<double> a, double a_is) const {
-        const std::span<const double> key_row = in_.key_row;
-        const double a_rs = in_.a_rs;
+        const std::span<const double> key_row = in_.key.key_row;
+        const double a_rs = in_.key.a_rs;
         const auto at = [a, key_row, a_is, a_rs](Index j) {
-            a[j] = static_cast<double>(a[j] - static_cast<long double>(key_row[j]) * a_is / a_rs);
+            a[j] = engine::eliminated_element(a[j], key_row[j], a_is, a_rs);
         };
         if (!in_.zero_terms_exact || !std::isfinite(a_is)) {
             for (Index j = first_; j < end_; ++j) at(j);
@@ -135,16 +131,17 @@ private:
         double* const ep = in.ep.data() + first_;
         if (engine::is_m_cost(c)) {
             const long double s = in.s;
-            for (std::size_t k = 0; k < a.size(); ++k) em[k] = static_cast<double>(em[k] + s * a[k]);
+            for (std::size_t k = 0; k < a.size(); ++k) em[k] = engine::add_estimate_term(em[k], s, a[k]);
         } else if (c == 0.0) {
             sums_exact_ = all_finite(a);
         } else {
             const long double cost = c;
-            for (std::size_t k = 0; k < a.size(); ++k) ep[k] = static_cast<double>(ep[k] + cost * a[k]);
+            for (std::size_t k = 0; k < a.size(); ++k) ep[k] = engine::add_estimate_term(ep[k], cost, a[k]);
         }
     }
 
     const PivotInputs& in_;
+    unsigned part_;
     Index first_;
     Index end_;
     std::span<const Index> nonzero_cols_;
@@ -154,7 +151,7 @@ private:
 
 }  // namespace
 
-void engine::pivot_table(SimplexIteration& run, bool then_estimates, TableFacts* facts) {
+void engine::pivot_table(SimplexIteration& run, bool then_estimates, KernelScratch& scratch, TableFacts* facts) {
     Matrix& table = run.table;
     const Index m = run.constraint_count();
     const auto r = static_cast<Index>(run.pivot_row);
@@ -164,24 +161,22 @@ void engine::pivot_table(SimplexIteration& run, bool then_estimates, TableFacts*
     run.basis[r] = s;
     ++run.iterations;
     std::optional<EstimateInputs> estimates;
-    if (then_estimates) estimates.emplace(estimate_inputs(run));
+    if (then_estimates) estimates.emplace(estimate_inputs(run, scratch));
     if (facts != nullptr) {
         facts->refresh(table);
         if (facts->clean() && estimates && a_rs > 0.0 &&
             std::ranges::all_of(estimates->basic_costs.subspan(1), [](double c) { return std::isfinite(c); })) {
-            pivot_clean_table(table, r, s, *estimates, *facts);
+            pivot_clean_table(table, r, s, *estimates, *facts, scratch);
             return;
         }
         facts->forget();
     }
 
-    // Kept from pivot to pivot against allocations per iteration; the blocks see the
-    // caller's vectors through the spans of PivotInputs, not their own thread's.
-    thread_local std::vector<double> key_row;
-    thread_local std::vector<double> key_column;
-    thread_local std::vector<Index> nonzero_cols;
-    thread_local std::vector<Index> zero_cols;
-    copy_key_lines(table, r, s, key_row, key_column);
+    // The owner's storage; the blocks on other threads see it through the spans of PivotInputs.
+    const PivotKey key = copy_key_lines(table, r, s, scratch);
+    const std::span<const double> key_row = key.key_row;
+    std::vector<Index>& nonzero_cols = scratch.nonzero_cols;
+    std::vector<Index>& zero_cols = scratch.zero_cols;
     const bool zero_terms_exact = a_rs != 0.0 && all_finite(key_row);
     nonzero_cols.clear();
     zero_cols.clear();
@@ -190,12 +185,7 @@ void engine::pivot_table(SimplexIteration& run, bool then_estimates, TableFacts*
     }
 
     const PivotInputs inputs{
-        .table = table,
-        .r = r,
-        .s = s,
-        .a_rs = a_rs,
-        .key_row = key_row,
-        .key_column = key_column,
+        .key = key,
         .zero_terms_exact = zero_terms_exact,
         .nonzero_cols = nonzero_cols,
         .zero_cols = zero_cols,
@@ -205,7 +195,7 @@ void engine::pivot_table(SimplexIteration& run, bool then_estimates, TableFacts*
     // its rows from 1 to m whatever the split: the parts take blocks of columns.
     const Index columns = table.cols;
     run_in_parts(std::size_t{m} * columns, [&inputs, columns](unsigned part, unsigned parts) noexcept {
-        PivotBlock(inputs, column_block_bound(columns, part, parts), column_block_bound(columns, part + 1, parts))
+        PivotBlock(inputs, column_block_bound(columns, part, parts), column_block_bound(columns, part + 1, parts), part)
             .run();
     });
 }

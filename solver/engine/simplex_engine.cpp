@@ -22,6 +22,12 @@ int SimplexIteration::choose_pivot_row() {
     return big_m::Method<DoubleTableau>(*this, numbers, PivotRule::dantzig).choose_pivot_row();
 }
 
-void SimplexIteration::pivot() { engine::pivot_table(*this, false); }
+void SimplexIteration::pivot() {
+    engine::KernelScratch scratch;
+    engine::pivot_table(*this, false, scratch);
+}
 
-void pivot_and_estimate(SimplexIteration& run) { engine::pivot_table(run, true); }
+void pivot_and_estimate(SimplexIteration& run) {
+    engine::KernelScratch scratch;
+    engine::pivot_table(run, true, scratch);
+}

@@ -18,7 +18,7 @@ void engine::TableFacts::refresh(const Matrix& table) {
         --pivots_to_wait_;
         return;
     }
-    thread_local std::vector<std::int64_t> counts;
+    std::vector<std::int64_t>& counts = counts_;
     counts.assign(table.cols, 0);
     for (std::uint32_t i = 1; i < table.rows; ++i) {
         const std::span<const double> row = table.row(i);

@@ -30,6 +30,7 @@ public:
 
 private:
     std::vector<std::uint32_t> unit_rows_;
+    std::vector<std::int64_t> counts_;  // refresh()'s, kept against allocations per look
     bool clean_ = false;
     unsigned pivots_to_wait_ = 0;
 };

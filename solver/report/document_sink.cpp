@@ -6,17 +6,11 @@
 
 #include "problem/cp1251.h"
 #include "solver/engine/run_types.h"
+#include "solver/report/outcome_story.h"
 #include "solver/report/outcome_texts.h"
 #include "solver/report/table_source.h"
 
 namespace {
-
-std::vector<std::string> to_utf8(const std::vector<std::string>& cp1251_lines) {
-    std::vector<std::string> lines;
-    lines.reserve(cp1251_lines.size());
-    for (const std::string& line : cp1251_lines) lines.push_back(cp1251::to_utf8(line));
-    return lines;
-}
 
 // "3·x1 − M·x3", terms with a zero coefficient left out; "0" when none is left.
 std::string linear_form(const SimplexIteration& problem, std::uint32_t row, const std::vector<std::string>& names) {
@@ -49,13 +43,13 @@ public:
     void begin(const ReportStart& start) override {
         const SimplexIteration& problem = start.problem;
         names_ = utf8_variable_names(problem);
-        own_ = static_cast<std::uint32_t>(std::max(problem.base_vars, 0));
+        own_ = own_variable_count(problem);
         markup_->open(problem.name && !problem.name->empty() ? cp1251::to_utf8(*problem.name) : "Симплекс-таблицы");
         markup_->heading("Задача");
         markup_->lines(problem_statement(problem, names_));
         if (!start.preamble.empty()) {
             markup_->heading("Приведение к канонической форме");
-            markup_->preformatted(to_utf8(start.preamble));
+            markup_->preformatted(cp1251::lines_to_utf8(start.preamble));
         }
         markup_->heading("Симплекс-таблицы");
     }
@@ -71,7 +65,7 @@ public:
         if (const std::vector<std::string> failure = outcome_failure_lines(outcome); !failure.empty()) {
             markup_->lines(failure);
         } else if (!end.answer.empty()) {
-            markup_->preformatted(to_utf8(end.answer));
+            markup_->preformatted(cp1251::lines_to_utf8(end.answer));
         } else {
             markup_->lines(outcome_answer_lines(outcome, names_, own_));
         }
@@ -114,12 +108,6 @@ std::vector<TableColumnPart> document_column_parts(const TableSnapshot& table, c
     return parts;
 }
 
-std::vector<std::uint32_t> document_part_columns(const TableColumnPart& part) {
-    std::vector<std::uint32_t> columns{0};
-    for (std::uint32_t j = part.first; j <= part.last; ++j) columns.push_back(j);
-    return columns;
-}
-
 std::string document_closing_line(const TableSnapshot& table) {
     switch (table.close) {
         case TableClose::next_pivot:
@@ -135,21 +123,4 @@ std::string document_closing_line(const TableSnapshot& table) {
             break;
     }
     return "Получено оптимальное решение.";
-}
-
-std::string without_controls(const std::string& utf8) {
-    std::string text;
-    text.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
-            text += '?';
-        } else if (byte == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
-            text += '?';  // U+0080..U+009F
-            ++i;
-        } else {
-            text += static_cast<char>(byte);
-        }
-    }
-    return text;
 }

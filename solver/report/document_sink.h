@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "solver/report/report_sink.h"
@@ -31,8 +33,19 @@ public:
 // A sink that tells the run through `markup`.
 std::unique_ptr<ReportSink> make_document_sink(std::unique_ptr<DocumentMarkup> markup);
 
-// Texts of a table in the documents.
+// Texts of a table in the documents: its title, its closing line.
 std::string document_table_title(const TableSnapshot& table);
+std::string document_closing_line(const TableSnapshot& table);
+
+// One table with its title and closing line as a Markup (constructed on a stream)
+// writes it, after `before`: a piece for the clipboard.
+template <class Markup>
+std::string document_table_fragment(const TableSnapshot& table, std::string_view before = {}) {
+    std::ostringstream out;
+    out << before;
+    Markup(out).table(table, document_table_title(table), document_closing_line(table));
+    return std::move(out).str();
+}
 
 // A part of a wide table as the documents print it: the variable columns
 // first..last (with the basis columns again) under its own title.
@@ -41,14 +54,7 @@ struct TableColumnPart {
     std::uint32_t last = 0;
     std::string title;
 };
-// Column 0 (the values), then part.first..part.last.
-std::vector<std::uint32_t> document_part_columns(const TableColumnPart& part);
 // A table of more than kDocumentColumnsPerPart variable columns is printed in
 // parts of that many, so that each fits the width of an A4 or Letter page.
 inline constexpr std::uint32_t kDocumentColumnsPerPart = 8;
 std::vector<TableColumnPart> document_column_parts(const TableSnapshot& table, const std::string& title);
-std::string document_closing_line(const TableSnapshot& table);
-
-// The text with every control character (C0 but tab, C1) replaced by "?": they
-// have no place in a document, and a name from a file may hold one.
-std::string without_controls(const std::string& utf8);

@@ -6,11 +6,11 @@
 
 #include <memory>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "solver/report/document_sink.h"
+#include "solver/report/markup_escapes.h"
 #include "solver/report/output_marker.h"
 #include "solver/report/report_sinks.h"
 #include "solver/report/table_cells.h"
@@ -41,72 +41,47 @@ td.key { background: #f4b942; outline: 2px solid #b00; outline-offset: -2px; fon
 }
 )";
 
-std::string escape(const std::string& utf8) {
-    std::string text;
-    for (const char c : without_controls(utf8)) {
-        switch (c) {
-            case '&':
-                text += "&amp;";
-                break;
-            case '<':
-                text += "&lt;";
-                break;
-            case '>':
-                text += "&gt;";
-                break;
-            case '"':
-                text += "&quot;";
-                break;
-            case '\'':
-                text += "&#39;";
-                break;
-            default:
-                text += c;
-        }
-    }
-    return text;
-}
-
 class HtmlMarkup final : public DocumentMarkup {
 public:
     explicit HtmlMarkup(std::ostream& out) : out_(out) {}
 
     void open(const std::string& title) override {
         out_ << "<!DOCTYPE html>\n<!-- " << kOutputMarker << " -->\n"
-             << "<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << escape(title)
+             << "<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << html_text(title)
              << "</title>\n<style>\n"
-             << kStyle << "</style>\n</head>\n<body>\n<h1>" << escape(title) << "</h1>\n";
+             << kStyle << "</style>\n</head>\n<body>\n<h1>" << html_text(title) << "</h1>\n";
     }
-    void heading(const std::string& text) override { out_ << "<h2>" << escape(text) << "</h2>\n"; }
+    void heading(const std::string& text) override { out_ << "<h2>" << html_text(text) << "</h2>\n"; }
 
     void lines(const std::vector<std::string>& texts) override {
         if (texts.empty()) return;
         out_ << "<p>";
-        for (std::size_t k = 0; k < texts.size(); ++k) out_ << (k == 0 ? "" : "<br>\n") << escape(texts[k]);
+        for (std::size_t k = 0; k < texts.size(); ++k) out_ << (k == 0 ? "" : "<br>\n") << html_text(texts[k]);
         out_ << "</p>\n";
     }
 
     void preformatted(const std::vector<std::string>& texts) override {
         out_ << "<pre>";
-        for (const std::string& line : texts) out_ << escape(line) << '\n';
+        for (const std::string& line : texts) out_ << html_text(line) << '\n';
         out_ << "</pre>\n";
     }
 
     void table(const TableSnapshot& t, const std::string& title, const std::string& closing) override {
         out_ << "<div class=\"table\">\n";
-        for (const TableColumnPart& part : document_column_parts(t, title)) table_part(t, part);
-        out_ << "<p class=\"closing\">" << escape(closing) << "</p>\n</div>\n";
+        const TableCells cells = table_cells(t);
+        for (const TableColumnPart& part : document_column_parts(t, title)) table_part(cells, part);
+        out_ << "<p class=\"closing\">" << html_text(closing) << "</p>\n</div>\n";
     }
 
     void section(const DocumentSection& section) override {
         heading(section.title);
         if (!section.header.empty()) {
             out_ << "<div class=\"scroll\">\n<table>\n<thead><tr>";
-            for (const std::string& text : section.header) out_ << "<th>" << escape(text) << "</th>";
+            for (const std::string& text : section.header) out_ << "<th>" << html_text(text) << "</th>";
             out_ << "</tr></thead>\n<tbody>\n";
             for (const auto& row : section.rows) {
                 out_ << "<tr>";
-                for (const std::string& text : row) out_ << "<td>" << escape(text) << "</td>";
+                for (const std::string& text : row) out_ << "<td>" << html_text(text) << "</td>";
                 out_ << "</tr>\n";
             }
             out_ << "</tbody>\n</table>\n</div>\n";
@@ -117,53 +92,54 @@ public:
     void close() override { out_ << "</body>\n</html>\n"; }
 
 private:
-    // The columns part.first..part.last with the basis columns and the values.
-    void table_part(const TableSnapshot& t, const TableColumnPart& part) {
-        const std::vector<std::uint32_t> columns = document_part_columns(part);
-        out_ << "<div class=\"scroll\">\n<table>\n<thead>\n<tr class=\"costs\"><th colspan=\"3\">" << escape(part.title)
-             << "</th>";
-        for (std::uint32_t j = part.first; j <= part.last; ++j) out_ << cell(t, t.costs[j], 0, j);
-        out_ << "</tr>\n<tr><th>C баз</th><th>Имя</th><th>X баз</th>";
-        for (std::uint32_t j = part.first; j <= part.last; ++j) {
-            const bool key = j == t.key_column && t.key_row != 0;
-            out_ << (key ? "<th class=\"key-col\">↓ " : "<th>") << escape(t.names[j]) << "</th>";
-        }
+    // The columns part.first..part.last with the basis columns and the values; the
+    // table's title stands where the others write "c_j".
+    void table_part(const TableCells& cells, const TableColumnPart& part) {
+        const std::vector<std::uint32_t> columns = grid_columns(part.first, part.last);
+        out_ << "<div class=\"scroll\">\n<table>\n<thead>\n<tr class=\"costs\"><th colspan=\"3\">"
+             << html_text(part.title) << "</th>";
+        row(cells.rows.front(), columns, 1);
+        out_ << "</tr>\n<tr>";
+        row(cells.rows.at(1), columns);
         out_ << "</tr>\n</thead>\n<tbody>\n";
-        for (std::uint32_t i = 1; i <= t.m; ++i) {
-            const bool key = i == t.key_row && t.key_column != 0;
-            out_ << (key ? "<tr class=\"key-row\">" : "<tr>") << "<td>"
-                 << escape(snapshot_number_text(t.basic_cost(i), t.precision)) << "</td><td class=\"name\">"
-                 << (key ? "→ " : "") << escape(t.basic_name(i)) << "</td>";
-            for (const std::uint32_t j : columns) out_ << cell(t, t.element(i, j), i, j);
+        for (std::size_t r = cells.first_constraint_row; r < cells.m_parts_row(); ++r) {
+            const std::vector<TableCell>& cells_of_row = cells.rows[r];
+            out_ << (cells_of_row.at(1).key_row ? "<tr class=\"key-row\">" : "<tr>");
+            row(cells_of_row, columns);
             out_ << "</tr>\n";
         }
-        out_ << "</tbody>\n<tfoot>\n<tr class=\"m-part\"><th colspan=\"2\">" << kEstimatesMLabel << "</th>";
-        for (const std::uint32_t j : columns) {
-            if (t.m_parts[j].value == 0.0) {
-                out_ << (key_column(t, j) ? "<td class=\"key-col\"></td>" : "<td></td>");
-            } else {
-                out_ << cell(t, t.m_parts[j], 0, j);
-            }
-        }
-        out_ << "</tr>\n<tr><th colspan=\"2\">" << kEstimatesPlainLabel << "</th>";
-        for (const std::uint32_t j : columns) out_ << cell(t, t.plain_parts[j], 0, j);
+        out_ << "</tbody>\n<tfoot>\n<tr class=\"m-part\">";
+        row(cells.rows.at(cells.m_parts_row()), columns);
+        out_ << "</tr>\n<tr>";
+        row(cells.rows.at(cells.plain_parts_row()), columns);
         out_ << "</tr>\n</tfoot>\n</table>\n</div>\n";
     }
 
-    static bool key_column(const TableSnapshot& t, std::uint32_t j) {
-        return j != 0 && j == t.key_column && t.key_row != 0;
-    }
-
-    // A number cell; the key element's cell is "key", the rest of its column and row shaded.
-    static std::string cell(const TableSnapshot& t, const SnapshotNumber& x, std::uint32_t i, std::uint32_t j) {
-        const bool in_key_row = i != 0 && i == t.key_row && t.key_column != 0;
-        const char* open = "<td>";
-        if (key_column(t, j) && in_key_row) {
-            open = "<td class=\"key\">";
-        } else if (key_column(t, j)) {
-            open = "<td class=\"key-col\">";
+    // The cells of a row from its cell `from` on. A number's cell is "key" for the key
+    // element, "key-col" in the rest of its column (the key row is shaded whole).
+    void row(const std::vector<TableCell>& cells, const std::vector<std::uint32_t>& columns, std::size_t from = 0) {
+        const std::vector<const TableCell*> shown = cells_in(cells, columns);
+        for (std::size_t k = from; k < shown.size(); ++k) {
+            const TableCell& cell = *shown[k];
+            const std::string text = std::string(key_mark(cell)) + html_text(cell.text);
+            switch (cell.kind) {
+                case CellKind::heading:
+                    out_ << (cell.span > 1 ? "<th colspan=\"" + std::to_string(cell.span) + "\">"
+                                           : std::string(cell.key_column ? "<th class=\"key-col\">" : "<th>"))
+                         << text << "</th>";
+                    break;
+                case CellKind::basis_name:
+                    out_ << "<td class=\"name\">" << text << "</td>";
+                    break;
+                case CellKind::number:
+                case CellKind::basis_cost:
+                    out_ << (cell.key          ? "<td class=\"key\">"
+                             : cell.key_column ? "<td class=\"key-col\">"
+                                               : "<td>")
+                         << text << "</td>";
+                    break;
+            }
         }
-        return open + escape(snapshot_number_text(x, t.precision)) + "</td>";
     }
 
     std::ostream& out_;
@@ -176,8 +152,5 @@ std::unique_ptr<ReportSink> make_html_sink(std::ostream& out) {
 }
 
 std::string html_table_fragment(const TableSnapshot& table) {
-    std::ostringstream out;
-    out << "<style>\n" << kStyle << "</style>\n";
-    HtmlMarkup(out).table(table, document_table_title(table), document_closing_line(table));
-    return std::move(out).str();
+    return document_table_fragment<HtmlMarkup>(table, "<style>\n" + std::string(kStyle) + "</style>\n");
 }

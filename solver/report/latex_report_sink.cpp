@@ -4,18 +4,17 @@
 // the basis columns again. The key column and row are shaded and marked with
 // arrows, the key element boxed.
 
-#include <algorithm>
 #include <memory>
-#include <optional>
 #include <ostream>
-#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "problem/cp1251.h"
 #include "solver/report/document_sink.h"
+#include "solver/report/markup_escapes.h"
 #include "solver/report/output_marker.h"
 #include "solver/report/report_sinks.h"
+#include "solver/report/table_cells.h"
 
 namespace {
 
@@ -39,116 +38,12 @@ constexpr std::string_view kPreamble = R"(\usepackage[T2A]{fontenc}
 \begin{document}
 )";
 
-// A character beyond ASCII as LaTeX: the symbols the documents write, in math;
-// the characters of Windows-1251 as they are (utf8 inputenc and T2A have them
-// all); any other "?", as pdflatex has no glyph for it.
-std::string non_ascii(char32_t code_point, const std::string& utf8) {
-    switch (code_point) {
-        case U'∞':
-            return "\\ensuremath{\\infty}";
-        case U'≤':
-            return "\\ensuremath{\\leq}";
-        case U'≥':
-            return "\\ensuremath{\\geq}";
-        case U'≠':
-            return "\\ensuremath{\\neq}";
-        case U'−':
-            return "\\ensuremath{-}";
-        case U'→':
-            return "\\ensuremath{\\rightarrow}";
-        case U'↓':
-            return "\\ensuremath{\\downarrow}";
-        default:
-            return cp1251::encode_code_point(code_point) ? utf8 : "?";
-    }
-}
-
-// Text of users' files and of the program as LaTeX text.
-std::string escape(const std::string& utf8) {
-    const std::string clean = without_controls(utf8);
-    std::string text;
-    for (std::size_t pos = 0; pos < clean.size();) {
-        const char c = clean[pos];
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            const std::size_t from = pos;
-            const std::optional<char32_t> code_point = cp1251::next_code_point(clean, pos);
-            if (code_point) {
-                text += non_ascii(*code_point, clean.substr(from, pos - from));
-            } else {
-                text += '?';
-                ++pos;
-            }
-            continue;
-        }
-        ++pos;
-        // A signed infinity (a range's end) as one math term.
-        if ((c == '-' || c == '+') && clean.compare(pos, std::string_view("∞").size(), "∞") == 0) {
-            text += c == '-' ? "\\ensuremath{-\\infty}" : "\\ensuremath{+\\infty}";
-            pos += std::string_view("∞").size();
-            continue;
-        }
-        switch (c) {
-            case '\\':
-                text += "\\textbackslash{}";
-                break;
-            case '{':
-                text += "\\{";
-                break;
-            case '}':
-                text += "\\}";
-                break;
-            case '&':
-                text += "\\&";
-                break;
-            case '%':
-                text += "\\%";
-                break;
-            case '$':
-                text += "\\$";
-                break;
-            case '#':
-                text += "\\#";
-                break;
-            case '_':
-                text += "\\_";
-                break;
-            case '~':
-                text += "\\textasciitilde{}";
-                break;
-            case '^':
-                text += "\\textasciicircum{}";
-                break;
-            case '<':
-                text += "\\textless{}";
-                break;
-            case '>':
-                text += "\\textgreater{}";
-                break;
-            case '|':
-                text += "\\textbar{}";
-                break;
-            case '"':
-                text += "\\symbol{34}";
-                break;  // babel's russian makes " a shorthand
-            case '-':
-                text += "-{}";
-                break;  // no en dash out of "--"
-            case '\t':
-                text += ' ';
-                break;
-            default:
-                text += c;
-        }
-    }
-    return text;
-}
-
 // A number of the table in math mode: "M", fractions as \frac, else as written.
 std::string number(const std::string& text) {
     if (text.empty()) return {};
     const bool negative = text.front() == '-';
     const std::string magnitude = negative ? text.substr(1) : text;
-    if (magnitude.find_first_not_of("0123456789./M") != std::string::npos) return escape(text);
+    if (magnitude.find_first_not_of("0123456789./M") != std::string::npos) return latex_text(text);
     const std::string sign = negative ? "-" : "";
     const auto slash = magnitude.find('/');
     if (slash == std::string::npos) return "$" + sign + magnitude + "$";
@@ -161,12 +56,12 @@ public:
 
     void open(const std::string& title) override {
         out_ << kDocumentClass << "% " << kOutputMarker << '\n' << kPreamble;
-        out_ << "\\section*{" << escape(title) << "}\n\n";
+        out_ << "\\section*{" << latex_text(title) << "}\n\n";
     }
-    void heading(const std::string& text) override { out_ << "\\subsection*{" << escape(text) << "}\n\n"; }
+    void heading(const std::string& text) override { out_ << "\\subsection*{" << latex_text(text) << "}\n\n"; }
 
     void lines(const std::vector<std::string>& texts) override {
-        for (const std::string& line : texts) out_ << escape(line) << "\\par\n";
+        for (const std::string& line : texts) out_ << latex_text(line) << "\\par\n";
         out_ << "\\medskip\n\n";
     }
 
@@ -175,7 +70,7 @@ public:
         for (const std::string& line : texts) {
             // \mbox{} keeps the leading blanks; each blank a control space of the fixed-width font.
             out_ << "\\mbox{}";
-            for (const char c : escape(line)) {
+            for (const char c : latex_text(line)) {
                 if (c == ' ') {
                     out_ << "\\ ";
                 } else {
@@ -188,8 +83,9 @@ public:
     }
 
     void table(const TableSnapshot& t, const std::string& title, const std::string& closing) override {
-        for (const TableColumnPart& part : document_column_parts(t, title)) table_part(t, part);
-        out_ << escape(closing) << "\\par\\bigskip\n\n";
+        const TableCells cells = table_cells(t);
+        for (const TableColumnPart& part : document_column_parts(t, title)) table_part(cells, part);
+        out_ << latex_text(closing) << "\\par\\bigskip\n\n";
     }
 
     void section(const DocumentSection& section) override {
@@ -208,54 +104,67 @@ public:
 
 private:
     void row_of(const std::vector<std::string>& cells) {
-        for (std::size_t k = 0; k < cells.size(); ++k) out_ << (k == 0 ? "" : " & ") << escape(cells[k]);
+        for (std::size_t k = 0; k < cells.size(); ++k) out_ << (k == 0 ? "" : " & ") << latex_text(cells[k]);
         out_ << " \\\\\n";
     }
 
-    // One cell of the key column or row shaded; the key element boxed.
-    std::string cell(const TableSnapshot& t, const SnapshotNumber& x, std::uint32_t i, std::uint32_t j) const {
-        std::string text = number(snapshot_number_text(x, t.precision));
-        const bool key_column = j != 0 && j == t.key_column && t.key_row != 0;
-        const bool key_row = i != 0 && i == t.key_row && t.key_column != 0;
-        if (key_column && key_row) return "\\cellcolor{qtbpivot}\\fbox{" + text + "}";
-        if (key_column || key_row) return "\\cellcolor{qtbkey}" + text;
-        return text;
-    }
-
-    void table_part(const TableSnapshot& t, const TableColumnPart& part) {
-        const std::uint32_t first = part.first;
-        const std::uint32_t last = part.last;
-        const std::string& title = part.title;
-        const std::uint32_t count = last >= first ? last - first + 1 : 0;
-        std::string columns = "|r|l|r|";
-        for (std::uint32_t k = 0; k < count; ++k) columns += "r|";
+    void table_part(const TableCells& cells, const TableColumnPart& part) {
+        const std::vector<std::uint32_t> columns = grid_columns(part.first, part.last);
+        std::string layout = "|r|l|r|";
+        for (std::uint32_t j = part.first; j <= part.last; ++j) layout += "r|";
         // The title above the table: in a cell over the first columns it would widen them.
-        out_ << "\\textbf{" << escape(title) << "}\\par\\nopagebreak\n";
-        out_ << "{\\small\n\\begin{longtable}{" << columns << "}\n\\hline\n";
-        out_ << "\\multicolumn{3}{|r|}{$c_j$}";
-        for (std::uint32_t j = first; j <= last; ++j) out_ << " & " << cell(t, t.costs[j], 0, j);
-        out_ << " \\\\\n\\hline\nC баз & Имя & X баз";
-        for (std::uint32_t j = first; j <= last; ++j) {
-            const bool key = j == t.key_column && t.key_row != 0;
-            out_ << " & " << (key ? "\\cellcolor{qtbkey}$\\downarrow$\\," : "") << escape(t.names[j]);
-        }
+        out_ << "\\textbf{" << latex_text(part.title) << "}\\par\\nopagebreak\n";
+        out_ << "{\\small\n\\begin{longtable}{" << layout << "}\n\\hline\n";
+        row(cells.rows.front(), columns, "r");
+        out_ << " \\\\\n\\hline\n";
+        row(cells.rows.at(1), columns, "r");
         out_ << " \\\\\n\\hline\\endhead\n";
-        for (std::uint32_t i = 1; i <= t.m; ++i) {
-            const bool key = i == t.key_row && t.key_column != 0;
-            out_ << number(snapshot_number_text(t.basic_cost(i), t.precision)) << " & "
-                 << (key ? "\\cellcolor{qtbkey}$\\rightarrow$\\," : "") << escape(t.basic_name(i)) << " & "
-                 << cell(t, t.element(i, 0), i, 0);
-            for (std::uint32_t j = first; j <= last; ++j) out_ << " & " << cell(t, t.element(i, j), i, j);
+        for (std::size_t r = cells.first_constraint_row; r < cells.m_parts_row(); ++r) {
+            row(cells.rows[r], columns, "r");
             out_ << " \\\\\n\\hline\n";
         }
-        out_ << "\\multicolumn{2}{|l|}{оценки: при $M$}";
-        for (const std::uint32_t j : document_part_columns(part)) {
-            const SnapshotNumber& x = t.m_parts[j];
-            out_ << " & " << (x.value == 0.0 ? std::string() : cell(t, x, 0, j));
-        }
-        out_ << " \\\\\n\\multicolumn{2}{|l|}{оценки: числа}";
-        for (const std::uint32_t j : document_part_columns(part)) out_ << " & " << cell(t, t.plain_parts[j], 0, j);
+        row(cells.rows.at(cells.m_parts_row()), columns, "l");
+        out_ << " \\\\\n";
+        row(cells.rows.at(cells.plain_parts_row()), columns, "l");
         out_ << " \\\\\n\\hline\n\\end{longtable}}\n";
+    }
+
+    // The cells of a row joined by "&"; a spanning label aligned as `span_align` says.
+    void row(const std::vector<TableCell>& cells, const std::vector<std::uint32_t>& columns,
+             std::string_view span_align) {
+        const std::vector<const TableCell*> shown = cells_in(cells, columns);
+        for (std::size_t k = 0; k < shown.size(); ++k) {
+            const TableCell& cell = *shown[k];
+            out_ << (k == 0 ? "" : " & ");
+            if (cell.span > 1) {
+                out_ << "\\multicolumn{" << cell.span << "}{|" << span_align << "|}{" << label(cell) << "}";
+            } else {
+                out_ << (cell.label() ? marked_label(cell) : number_cell(cell));
+            }
+        }
+    }
+
+    // A label, its symbol as math.
+    static std::string label(const TableCell& cell) {
+        const std::string_view text = cell.text;
+        if (cell.symbol.empty()) return latex_text(text);
+        return latex_text(text.substr(0, text.size() - cell.symbol.size())) + "$" + std::string(cell.symbol) + "$";
+    }
+
+    // A label of the key column or row shaded, with its arrow.
+    static std::string marked_label(const TableCell& cell) {
+        if (key_mark(cell).empty()) return label(cell);
+        return (cell.key_column ? "\\cellcolor{qtbkey}$\\downarrow$\\," : "\\cellcolor{qtbkey}$\\rightarrow$\\,") +
+               label(cell);
+    }
+
+    // A number of the key column or row shaded (the basic variable's cost is not), the key element boxed.
+    static std::string number_cell(const TableCell& cell) {
+        std::string text = number(cell.text);
+        if (text.empty()) return text;
+        if (cell.key) return "\\cellcolor{qtbpivot}\\fbox{" + text + "}";
+        if ((cell.key_column || cell.key_row) && cell.kind != CellKind::basis_cost) return "\\cellcolor{qtbkey}" + text;
+        return text;
     }
 
     std::ostream& out_;
@@ -267,8 +176,4 @@ std::unique_ptr<ReportSink> make_latex_sink(std::ostream& out) {
     return make_document_sink(std::make_unique<LatexMarkup>(out));
 }
 
-std::string latex_table_fragment(const TableSnapshot& table) {
-    std::ostringstream out;
-    LatexMarkup(out).table(table, document_table_title(table), document_closing_line(table));
-    return std::move(out).str();
-}
+std::string latex_table_fragment(const TableSnapshot& table) { return document_table_fragment<LatexMarkup>(table); }

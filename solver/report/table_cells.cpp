@@ -5,45 +5,70 @@
 #include "problem/valid_utf8.h"
 #include "solver/report/document_sink.h"
 
+namespace {
+
+TableCell label_cell(std::string_view text, CellKind kind = CellKind::heading, std::uint32_t span = 1) {
+    TableCell cell;
+    cell.text = text;
+    cell.kind = kind;
+    cell.span = span;
+    return cell;
+}
+
+TableCell label_cell(const TableLabel& label, std::uint32_t span) {
+    TableCell cell = label_cell(label.text, CellKind::heading, span);
+    cell.symbol = label.symbol;
+    return cell;
+}
+
+}  // namespace
+
+std::string_view key_mark(const TableCell& cell) {
+    if (!cell.label()) return {};
+    if (cell.key_column) return "↓ ";
+    if (cell.key_row) return "→ ";
+    return {};
+}
+
 TableCells table_cells(const TableSnapshot& t) {
     TableCells cells;
     cells.columns = t.n + 3;
+    cells.constraint_count = t.m;
     const bool pivot = t.key_column != 0 && t.key_row != 0;
+    const auto in_key_column = [&](std::uint32_t j) { return pivot && j != 0 && j == t.key_column; };
+    const auto in_key_row = [&](std::uint32_t i) { return pivot && i != 0 && i == t.key_row; };
     const auto number = [&](const SnapshotNumber& x, std::uint32_t i, std::uint32_t j) {
-        TableCell cell{snapshot_number_text(x, t.precision)};
-        cell.key_column = pivot && j != 0 && j == t.key_column;
-        cell.key_row = pivot && i != 0 && i == t.key_row;
+        TableCell cell;
+        cell.text = snapshot_number_text(x, t.precision);
+        cell.key_column = in_key_column(j);
+        cell.key_row = in_key_row(i);
         cell.key = cell.key_column && cell.key_row;
         return cell;
     };
-    const auto label = [](std::string text, std::uint32_t span = 1) {
-        TableCell cell{std::move(text)};
-        cell.label = true;
-        cell.span = span;
-        return cell;
-    };
 
-    std::vector<TableCell> costs{label("c_j", 3), {}, {}};
+    std::vector<TableCell> costs{label_cell(kCostsLabel, 3), {}, {}};
     for (std::uint32_t j = 1; j <= t.n; ++j) costs.push_back(number(t.costs[j], 0, j));
     cells.rows.push_back(std::move(costs));
 
-    std::vector<TableCell> headings{label("C баз"), label("Имя"), label("X баз")};
+    std::vector<TableCell> headings{label_cell(kBasisCostHeading.view()), label_cell(kBasisNameHeading.view()),
+                                    label_cell(kBasisValueHeading.view())};
     for (std::uint32_t j = 1; j <= t.n; ++j) {
-        TableCell heading = label(t.names[j]);
-        heading.key_column = pivot && j == t.key_column;
+        TableCell heading = label_cell(t.names[j]);
+        heading.key_column = in_key_column(j);
         headings.push_back(std::move(heading));
     }
     cells.rows.push_back(std::move(headings));
 
     for (std::uint32_t i = 1; i <= t.m; ++i) {
-        std::vector<TableCell> row{number(t.basic_cost(i), i, 0), label(t.basic_name(i))};
-        row[1].key_row = pivot && i == t.key_row;
+        std::vector<TableCell> row{number(t.basic_cost(i), i, 0), label_cell(t.basic_name(i), CellKind::basis_name)};
+        row[0].kind = CellKind::basis_cost;
+        row[1].key_row = in_key_row(i);
         for (std::uint32_t j = 0; j <= t.n; ++j) row.push_back(number(t.element(i, j), i, j));
         cells.rows.push_back(std::move(row));
     }
 
-    std::vector<TableCell> m_parts{label(std::string(kEstimatesMLabel), 2), {}};
-    std::vector<TableCell> plain_parts{label(std::string(kEstimatesPlainLabel), 2), {}};
+    std::vector<TableCell> m_parts{label_cell(kEstimatesMLabel, 2), {}};
+    std::vector<TableCell> plain_parts{label_cell(kEstimatesPlainLabel, 2), {}};
     for (std::uint32_t j = 0; j <= t.n; ++j) {
         TableCell m_part = number(t.m_parts[j], 0, j);
         if (t.m_parts[j].value == 0.0) m_part.text.clear();
@@ -52,6 +77,24 @@ TableCells table_cells(const TableSnapshot& t) {
     }
     cells.rows.push_back(std::move(m_parts));
     cells.rows.push_back(std::move(plain_parts));
+    return cells;
+}
+
+std::vector<std::uint32_t> grid_columns(std::uint32_t first, std::uint32_t last) {
+    std::vector<std::uint32_t> columns{0, 1, 2};
+    for (std::uint32_t j = first; j <= last; ++j) columns.push_back(j + 2);
+    return columns;
+}
+
+std::vector<const TableCell*> cells_in(const std::vector<TableCell>& row, const std::vector<std::uint32_t>& columns) {
+    std::vector<const TableCell*> cells;
+    std::uint32_t covered_to = 0;  // columns below it belong to the last spanning cell
+    for (const std::uint32_t k : columns) {
+        if (k < covered_to) continue;
+        const TableCell& cell = row.at(k);
+        cells.push_back(&cell);
+        covered_to = k + cell.span;
+    }
     return cells;
 }
 
@@ -86,7 +129,7 @@ std::string table_text_grid(const TableSnapshot& table) {
             const std::string cell = shown(row[k]);
             const std::string pad(width - std::min(width, utf8_width(cell)), ' ');
             if (k != 0) line += "  ";
-            line += row[k].label ? cell + pad : pad + cell;
+            line += row[k].label() ? cell + pad : pad + cell;
         }
         while (!line.empty() && line.back() == ' ') line.pop_back();
         text += line + "\n";

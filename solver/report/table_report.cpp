@@ -19,6 +19,7 @@
 #include "problem/simplex_iteration.h"
 #include "solver/report/number_format.h"
 #include "solver/report/report_writer.h"
+#include "solver/report/table_cells.h"
 #include "solver/report/table_texts.h"
 
 namespace {
@@ -27,9 +28,9 @@ constexpr std::string_view kProblemLabel = "Задача: "_cp1251;
 constexpr std::string_view kInitialTitle = "исходная таблица"_cp1251;
 constexpr std::string_view kIterationTitle = "Итерация: "_cp1251;  // the number follows at offset 10
 constexpr std::string_view kOptimumMark = " (оптимум)"_cp1251;
-constexpr std::string_view kCostHeading = "C баз"_cp1251;  // Latin C
-constexpr std::string_view kNameHeading = "Имя"_cp1251;
-constexpr std::string_view kValueHeading = "X баз"_cp1251;  // Latin X
+constexpr std::string_view kCostHeading = cp1251::encoded<kBasisCostHeading>();
+constexpr std::string_view kNameHeading = cp1251::encoded<kBasisNameHeading>();
+constexpr std::string_view kValueHeading = cp1251::encoded<kBasisValueHeading>();
 constexpr std::string_view kMLineLabel = "строка"_cp1251;
 constexpr std::string_view kPlainLineLabel = "о ц е н о к"_cp1251;
 constexpr std::string_view kKeyColumn = "ключевой столбец: "_cp1251;

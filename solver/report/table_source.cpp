@@ -1,16 +1,6 @@
 #include "solver/report/table_source.h"
 
-#include "problem/cp1251.h"
-
-std::vector<std::string> utf8_variable_names(const SimplexIteration& run) {
-    const std::uint32_t n = run.variable_count();
-    std::vector<std::string> names(std::size_t{n} + 1);
-    for (std::uint32_t j = 1; j <= n; ++j) {
-        names[j] =
-            run.var_names && j < run.var_names->size() ? cp1251::to_utf8((*run.var_names)[j]) : "x" + std::to_string(j);
-    }
-    return names;
-}
+#include <algorithm>
 
 TableSnapshot snapshot_of_record(const SimplexIteration& run) {
     TableSnapshot snapshot;

@@ -7,12 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "problem/record_columns.h"
 #include "problem/simplex_iteration.h"
+#include "solver/engine/tableau_concept.h"
 #include "solver/report/report_sink.h"
 #include "solver/report/table_snapshot.h"
-
-// The variables' names in UTF-8, entry 0 unused: the file's names, else x1, x2, ...
-std::vector<std::string> utf8_variable_names(const SimplexIteration& run);
 
 // A snapshot with everything but the numbers: sizes, names, basis, key column and row.
 TableSnapshot snapshot_of_record(const SimplexIteration& run);
@@ -20,11 +19,11 @@ TableSnapshot snapshot_of_record(const SimplexIteration& run);
 // What follows a table: as its closing line tells.
 TableClose closing_of(const SimplexIteration& run, bool objective_has_m_part);
 
-// A Tableau (solver/engine/big_m_method.h) that also fills the numbers of a snapshot.
-template <class Tableau>
+// The table at hand of a run in the numbers of a Tableau (solver/engine/tableau_concept.h).
+template <big_m::ReportedTableau Numbers>
 class TableOfRun final : public TableSource {
 public:
-    TableOfRun(SimplexIteration& run, Tableau& numbers) : run_(run), t_(numbers) {}
+    TableOfRun(SimplexIteration& run, Numbers& numbers) : run_(run), t_(numbers) {}
 
     void write_text(std::ostream& out) override { t_.print_table(out); }
     TableSnapshot snapshot() const override {
@@ -36,5 +35,5 @@ public:
 
 private:
     SimplexIteration& run_;
-    Tableau& t_;
+    Numbers& t_;
 };

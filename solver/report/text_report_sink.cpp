@@ -9,6 +9,7 @@
 #include "problem/cp1251.h"
 #include "solver/engine/run_observer.h"
 #include "solver/engine/run_types.h"
+#include "solver/report/outcome_story.h"
 #include "solver/report/outcome_texts.h"
 #include "solver/report/report_sinks.h"
 #include "solver/report/sensitivity_tables.h"

@@ -15,13 +15,6 @@ std::size_t number_bytes(const std::vector<SnapshotNumber>& numbers) {
     return bytes;
 }
 
-std::vector<std::string> utf8_lines(const std::vector<std::string>& cp1251_lines) {
-    std::vector<std::string> lines;
-    lines.reserve(cp1251_lines.size());
-    for (const std::string& line : cp1251_lines) lines.push_back(cp1251::to_utf8(line));
-    return lines;
-}
-
 }  // namespace
 
 std::size_t snapshot_bytes(const TableSnapshot& snapshot) {
@@ -36,7 +29,7 @@ TableRecorder::TableRecorder(std::size_t bound) : bound_(bound) {}
 
 void TableRecorder::begin(const ReportStart& start) {
     run_->problem = std::make_shared<const SimplexIteration>(start.problem);
-    run_->preamble = utf8_lines(start.preamble);
+    run_->preamble = cp1251::lines_to_utf8(start.preamble);
 }
 
 void TableRecorder::table(TableSource& source) {
@@ -67,7 +60,7 @@ void TableRecorder::table(TableSource& source) {
 void TableRecorder::end(const ReportEnd& end) {
     run_->ended = true;
     run_->outcome = end.outcome;
-    run_->answer = utf8_lines(end.answer);
+    run_->answer = cp1251::lines_to_utf8(end.answer);
     run_->sections = end.sections;
 }
 

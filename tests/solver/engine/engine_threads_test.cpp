@@ -58,6 +58,7 @@ TEST(EngineThreads, ManyThreadsAndTheFusedStepGiveTheTablesOfOneBitForBit) {
     many.compute_estimates();
     SimplexIteration tracked = many;
     engine::TableFacts facts;
+    engine::KernelScratch scratch;  // kept from pivot to pivot, as a run's tableau keeps it
     int pivots = 0;
     for (; pivots < 1000; ++pivots) {
         ASSERT_TRUE(same_bits(one.estimates, many.estimates)) << "estimates after pivot " << pivots;
@@ -75,7 +76,7 @@ TEST(EngineThreads, ManyThreadsAndTheFusedStepGiveTheTablesOfOneBitForBit) {
         one.compute_estimates();
         set_engine_threads(2 + pivots % 3);
         pivot_and_estimate(many);
-        engine::pivot_table(tracked, true, &facts);
+        engine::pivot_table(tracked, true, scratch, &facts);
     }
     set_engine_threads(0);
     EXPECT_GT(pivots, 50);

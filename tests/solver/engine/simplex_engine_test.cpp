@@ -255,6 +255,7 @@ TEST(FastPasses, PivotsWithTheFactsOfTheirTableFollowTheRule) {
         }
         p.compute_estimates();
         engine::TableFacts facts;
+        engine::KernelScratch scratch;
         for (int step = 0; step < 40; ++step) {
             p.pivot_row = 1 + static_cast<std::int32_t>(random() % m);
             p.pivot_col = 1 + static_cast<std::int32_t>(random() % n);
@@ -263,7 +264,7 @@ TEST(FastPasses, PivotsWithTheFactsOfTheirTableFollowTheRule) {
             if (key == 0.0 || !std::isfinite(key)) continue;
             SimplexIteration expected = p;
             reference_pivot(expected);
-            engine::pivot_table(p, true, &facts);
+            engine::pivot_table(p, true, scratch, &facts);
             ASSERT_TRUE(same_values(p.table, expected.table)) << "trial " << trial << ", step " << step;
             ASSERT_TRUE(same_values(p.estimates, reference_estimates(expected)))
                 << "trial " << trial << ", step " << step;
