@@ -37,7 +37,7 @@ void write_lines(std::ostream& out, const std::vector<std::string>& lines) {
 }
 
 OutcomeStory story_of(const SimplexIteration& problem, const SolveOutcome& outcome) {
-    const std::uint32_t own = own_variable_count(problem);
+    const auto own = static_cast<std::uint32_t>(problem.base_vars > 0 ? problem.base_vars : 0);
     std::vector<std::string> names(outcome.solution.rows);
     for (std::uint32_t j = 1; j < outcome.solution.rows; ++j) names[j] = variable_name(problem, j);
     return outcome_story(outcome, names, own);

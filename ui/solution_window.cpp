@@ -17,7 +17,6 @@
 #include <utility>
 
 #include "problem/cp1251.h"
-#include "problem/record_columns.h"
 #include "solver/analysis/sensitivity.h"
 #include "solver/report/document_sink.h"
 #include "solver/report/outcome_story.h"
@@ -315,7 +314,8 @@ QString SolutionWindow::outcome_html() const {
         for (const std::string& line : r.answer) html += text_of(line).toHtmlEscaped() + '\n';
         html += "</pre>";
     } else {
-        html += paragraph(outcome_answer_lines(outcome, names, own_variable_count(*r.problem)));
+        html += paragraph(
+            outcome_answer_lines(outcome, names, static_cast<std::uint32_t>(std::max(r.problem->base_vars, 0))));
     }
     html += QStringLiteral("<h3>Замечания</h3>") + paragraph({run_settings_text(outcome.settings)}) +
             paragraph(outcome_notes(outcome, names, false));
