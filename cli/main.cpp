@@ -129,9 +129,9 @@ int finish(LoadedProblem& loaded, const cli::Options& options, cli::ResultPrinte
         return kRunFailed;
     }
     if (loaded.model) {
-        printer.model_solved(*loaded.model, done.record, outcome);
+        printer.model_solved(*loaded.model, done.record, outcome, done.sensitivity);
     } else {
-        printer.solved(done.record, outcome);
+        printer.solved(done.record, outcome, done.sensitivity);
     }
     if (outcome.end != RunEnd::optimal) return kNoOptimum;
     return plotted ? kSolved : kOtherFailure;

@@ -70,9 +70,8 @@ SessionRun run_session(const LoadedProblem& loaded, SimplexIteration run, const 
     RunSettings run_settings = settings.run;
     run_settings.from_model = loaded.from_model();
     run_settings.keep_final_table = run_settings.keep_final_table || settings.sensitivity;
-    // A dense table is over a megabyte: it is handed to the run unless something reads it afterwards
-    // (the picture replays the run on it; the printers' analysis of a problem file reads its rows).
-    if (settings.picture || settings.sensitivity) {
+    // A dense table is over a megabyte: it is handed to the run unless the picture replays the run on it.
+    if (settings.picture) {
         done.record = run;
     } else {
         Matrix table = std::move(run.table);
