@@ -156,12 +156,13 @@ public:
         end_model_object();
     }
 
-    void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
+    void solved(const SimplexIteration& problem, const SolveOutcome& outcome,
+                const std::optional<SensitivityReport>& sensitivity) override {
         out_ << R"({"ok": true, "end": ")" << end_name(outcome) << R"(", "objective": )";
         write_value(out_, outcome, 0);
         write_solution_and_run(outcome);
         write_notes(out_, problem, outcome.notes);
-        sensitivity(outcome, [&problem] { return problem_file_query(problem); });
+        write_sensitivity_of(sensitivity);
         end_model_object();
     }
 
@@ -192,7 +193,8 @@ public:
         end_model_object();
     }
 
-    void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
+    void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome,
+                      const std::optional<SensitivityReport>& sensitivity) override {
         out_ << R"({"ok": true, "end": ")" << end_name(outcome) << R"(", "objective": )";
         const bool exact = !outcome.exact_solution.empty();
         const ExactModelAnswer exact_answer =
@@ -223,7 +225,7 @@ public:
             write_number(out_, model.constant);
         }
         out_ << R"(, "relaxed_integers": )" << (model.relaxed_integers ? "true" : "false");
-        sensitivity(outcome, [&model] { return model_query(model); });
+        write_sensitivity_of(sensitivity);
         end_model_object();
     }
 
@@ -247,11 +249,14 @@ private:
         out_ << "}\n";
     }
 
-    template <typename Query>
-    void sensitivity(const SolveOutcome& outcome, Query query) {
+    // An optimum without its analysis is one the iteration limit ended.
+    void write_sensitivity_of(const std::optional<SensitivityReport>& sensitivity) {
         if (!sensitivity_) return;
-        if (const auto report = sensitivity_of_optimum(outcome, query)) return write_sensitivity(out_, *report);
-        write_no_sensitivity(out_, kNoSensitivityAtIterationLimit);
+        if (sensitivity) {
+            write_sensitivity(out_, *sensitivity);
+        } else {
+            write_no_sensitivity(out_, kNoSensitivityAtIterationLimit);
+        }
     }
 
     // The solution vector, then how the run went.

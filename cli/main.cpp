@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "cli/command_line.h"
-#include "cli/model_setup.h"
 #include "cli/output_checks.h"
 #include "cli/plot_output.h"
 #include "cli/problem_setup.h"
@@ -26,18 +25,16 @@
 #include "problem/fault_texts.h"
 #include "problem/glpk_model_reader.h"
 #include "problem/model_error_place.h"
+#include "problem/model_loading.h"
 #include "problem/problem_file_writer.h"
 #include "problem/status_texts.h"
 #include "problem/terminal_text.h"
-#include "solver/analysis/exact_model_answer.h"
-#include "solver/analysis/sensitivity.h"
-#include "solver/analysis/sensitivity_query.h"
 #include "solver/engine/run_observer.h"
-#include "solver/report/report_frame.h"
 #include "solver/report/report_size_estimate.h"
 #include "solver/report/report_target.h"
-#include "solver/report/sensitivity_tables.h"
-#include "solver/session/run_with_report.h"
+#include "solver/session/load_request.h"
+#include "solver/session/loaded_problem.h"
+#include "solver/session/session_run.h"
 
 namespace {
 
@@ -69,17 +66,6 @@ int write_problem_file(SimplexIteration problem, const cli::Options& options) {
     return kSolved;
 }
 
-// The record the run works on. A dense table is over a megabyte, so it is handed over rather
-// than copied unless something reads it after the run (the sensitivity analysis and the
-// picture do; the printers read only the names and the settings).
-SimplexIteration record_for_run(SimplexIteration& problem, const cli::Options& options) {
-    if (options.sensitivity || options.plot) return problem;
-    Matrix table = std::move(problem.table);
-    SimplexIteration run = problem;
-    run.table = std::move(table);
-    return run;
-}
-
 // A report the estimate puts past 1 GB (a slip in --stop or the width) is refused unless allowed.
 std::string large_report_text(double bytes) {
     char size[32];
@@ -91,37 +77,24 @@ std::string large_report_text(double bytes) {
 }
 
 // The run, its progress on standard error when that is a terminal (and nothing else).
-SolveOutcome run_watched(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame) {
-    if (isatty(STDERR_FILENO) == 0) return run_simplex(std::move(run), settings, frame);
+SessionRun run_watched(const LoadedProblem& loaded, SimplexIteration run, const SessionSettings& settings) {
+    if (isatty(STDERR_FILENO) == 0) return run_session(loaded, std::move(run), settings);
     cli::ProgressLine line(std::cerr);
     RunObserver observer;
     observer.progress = [&line](std::int32_t pivots, std::int32_t limit) { line.update(pivots, limit); };
-    SolveOutcome outcome = run_simplex(std::move(run), settings, frame, observer);
+    SessionRun done = run_session(loaded, std::move(run), settings, observer);
     line.clear();
-    return outcome;
-}
-
-// With --sensitivity, the analysis at the end of a report (in a text report after all else).
-template <typename Query>
-std::function<std::vector<DocumentSection>(const SolveOutcome&)> sensitivity_sections_of(const cli::Options& options,
-                                                                                         Query query) {
-    if (!options.sensitivity) return {};
-    return [query](const SolveOutcome& outcome) {
-        if (!outcome.final_table) return std::vector<DocumentSection>{};
-        return sensitivity_sections(sensitivity_report(*outcome.final_table, query()));
-    };
+    return done;
 }
 
 // Applies the command line to a loaded problem and solves it, unless it is only to be written out.
-template <typename PrintSolved>
-int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPrinter& printer,
-           const ReportFrame& frame, const std::optional<PlaneSource>& plot, bool from_model,
-           PrintSolved print_solved) {
+int finish(LoadedProblem& loaded, const cli::Options& options, cli::ResultPrinter& printer) {
+    SimplexIteration& problem = loaded.record;
     cli::apply_options(problem, options);
     if (options.stop) problem.stop = *options.stop;
     // Nothing is written before every output is known to be allowed where it goes.
     bool report_refused = false;
-    if (const auto refusal = cli::refused_output(problem, options, from_model, report_refused)) {
+    if (const auto refusal = cli::refused_output(problem, options, loaded.from_model(), report_refused)) {
         std::cerr << "qtb-solve: " << *refusal << '\n';
         if (report_refused) {
             SimplexIteration::bad_simplex codes;
@@ -133,26 +106,33 @@ int finish(SimplexIteration& problem, const cli::Options& options, cli::ResultPr
         return kRunFailed;
     }
     if (options.write_qtb) return write_problem_file(problem, options);
-    const RunSettings settings{options.arithmetic.value_or(Arithmetic::double_precision),
-                               options.rule.value_or(PivotRule::dantzig),
-                               options.sensitivity,
-                               options.output.value_or(ReportForm::text),
-                               options.encoding.value_or(TextEncoding::cp1251),
-                               from_model,
-                               options.time_limit};
-    if (const double bytes = estimated_report_bytes(problem, settings.encoding);
+    SessionSettings settings;
+    settings.run.arithmetic = options.arithmetic.value_or(Arithmetic::double_precision);
+    settings.run.rule = options.rule.value_or(PivotRule::dantzig);
+    settings.run.form = options.output.value_or(ReportForm::text);
+    settings.run.encoding = options.encoding.value_or(TextEncoding::cp1251);
+    settings.run.time_limit_seconds = options.time_limit;
+    settings.sensitivity = options.sensitivity;
+    settings.text_notes = options.report_notes;
+    settings.picture = options.plot.has_value();
+    if (const double bytes = estimated_report_bytes(problem, settings.run.encoding);
         bytes > kLargeReportBytes && !options.allow_large_report) {
         printer.run_refused(large_report_text(bytes));
         return kRunFailed;
     }
-    const SolveOutcome outcome = run_watched(record_for_run(problem, options), settings, frame);
+    const SessionRun done = run_watched(loaded, std::move(problem), settings);
+    const SolveOutcome& outcome = done.outcome;
     // The picture tells the run's story whatever its end; a picture not written fails only a run that succeeded.
-    const bool plotted = !options.plot || cli::write_plot(*options.plot, problem, outcome, plot);
+    const bool plotted = !options.plot || cli::write_plot(*options.plot, done.picture);
     if (!outcome.status.empty()) {
-        printer.run_failed(problem, outcome);
+        printer.run_failed(done.record, outcome);
         return kRunFailed;
     }
-    print_solved(outcome);
+    if (loaded.model) {
+        printer.model_solved(*loaded.model, done.record, outcome, done.sensitivity);
+    } else {
+        printer.solved(done.record, outcome, done.sensitivity);
+    }
     if (outcome.end != RunEnd::optimal) return kNoOptimum;
     return plotted ? kSolved : kOtherFailure;
 }
@@ -163,64 +143,63 @@ ModelErrorPlace place_of(std::string_view message, const cli::Options& options) 
         .value_or(ModelErrorPlace{options.problem_file, 0});
 }
 
-int run_model(const cli::Options& options, ModelFormat format, cli::ResultPrinter& printer) {
-    CanonicalForm model;
+// Loads the model of the command line, or tells why it cannot be taken (the exit status in `failed`).
+std::optional<LoadedProblem> take_model(const LoadRequest& request, const cli::Options& options,
+                                        cli::ResultPrinter& printer, int& failed) {
     try {
-        model = cli::load_model(options, format);
+        LoadedProblem loaded = load_problem(request);
+        if (loaded.needs_report_name() && !options.report && !options.write_qtb) {
+            const std::string message =
+                std::string(kModelReportNameOutsideCp1251) + "; укажите его параметром --report";
+            printer.model_read_failed(message, place_of(message, options));
+            failed = kProblemFileErrors;
+            return std::nullopt;
+        }
+        if (!loaded.model->model_output.empty()) printer.model_output(loaded.model->model_output);
+        return loaded;
     } catch (const ModelReadError& failure) {
         if (!failure.model_output().empty()) printer.model_output(failure.model_output());
         printer.model_read_failed(failure.what(), place_of(failure.what(), options));
-        return kProblemFileErrors;
+        failed = kProblemFileErrors;
     } catch (const CanonicalFormError& failure) {
         printer.model_read_failed(failure.what(), place_of(failure.what(), options));
-        return kProblemFileErrors;
+        failed = kProblemFileErrors;
     } catch (const SimplexIteration::bad_simplex& failure) {
         printer.solve_failed(failure);  // a row without coefficients that cannot hold
-        return kRunFailed;
+        failed = kRunFailed;
     }
-    if (!model.model_output.empty()) printer.model_output(model.model_output);
-    SimplexIteration& problem = model.record;
-    const ReportFrame frame{
-        model.construction, [&model](const SolveOutcome& outcome) { return model_answer_lines(model, outcome); },
-        sensitivity_sections_of(options, [&model] { return model_query(model); }), options.report_notes};
-    std::optional<PlaneSource> plot;
-    if (options.plot) {
-        if (auto plane = plane_problem_of_model(*model.source)) {
-            plot = PlaneSource{std::move(*plane), [&model](const Matrix& solution) {
-                                   const std::vector<double> values = model.variable_values(solution);
-                                   return PlanePoint{values.at(0), values.at(1)};
-                               }};
-        }
+    return std::nullopt;
+}
+
+// Loads the problem file of the command line, its warnings told, or tells its errors.
+std::optional<LoadedProblem> take_problem_file(const LoadRequest& request, cli::ResultPrinter& printer) {
+    std::optional<LoadedProblem> loaded;
+    try {
+        loaded = load_problem(request);
+    } catch (const SimplexIteration::bad_simplex& failure) {
+        printer.read_failed(failure);
+        return std::nullopt;
     }
-    return finish(problem, options, printer, frame, plot, true,
-                  [&](const SolveOutcome& outcome) { printer.model_solved(model, problem, outcome); });
+    if (const auto& hints = loaded->record.reading_hints; !hints.empty()) {
+        for (const auto& hint : hints)
+            std::cerr << "qtb-solve: предупреждение: " << terminal_text(hint_text(hint)) << '\n';
+        printer.reading_warnings(hints);
+    }
+    return loaded;
 }
 
 int run(const cli::Options& options) {
     const auto printer = options.json ? cli::make_json_printer(std::cout, options.sensitivity)
                                       : cli::make_text_printer(std::cout, options.sensitivity);
-    const ModelFormat format = options.format.value_or(model_format_of_path(options.problem_file));
-    if (format != ModelFormat::problem_file) return run_model(options, format, *printer);
-    SimplexIteration problem;
-    try {
-        problem = SimplexIteration(options.problem_file);
-    } catch (const SimplexIteration::bad_simplex& failure) {
-        printer->read_failed(failure);
-        return kProblemFileErrors;
-    }
-    if (!problem.reading_hints.empty()) {
-        for (const auto& hint : problem.reading_hints)
-            std::cerr << "qtb-solve: предупреждение: " << terminal_text(hint_text(hint)) << '\n';
-        printer->reading_warnings(problem.reading_hints);
-    }
-    const ReportFrame frame{{},
-                            {},
-                            sensitivity_sections_of(options, [&problem] { return problem_file_query(problem); }),
-                            options.report_notes};
-    std::optional<PlaneSource> plot;
-    if (options.plot) plot = plane_source_of_record(problem);
-    return finish(problem, options, *printer, frame, plot, false,
-                  [&](const SolveOutcome& outcome) { printer->solved(problem, outcome); });
+    LoadRequest request{options.problem_file, options.data_file, options.format, {}, nullptr};
+    if (options.model_time_limit) request.limits.time_seconds = *options.model_time_limit;
+    if (options.model_memory_limit) request.limits.memory_mib = *options.model_memory_limit;
+    int failed = kProblemFileErrors;
+    std::optional<LoadedProblem> loaded = format_of(request) == ModelFormat::problem_file
+                                              ? take_problem_file(request, *printer)
+                                              : take_model(request, options, *printer, failed);
+    if (!loaded) return failed;
+    return finish(*loaded, options, *printer);
 }
 
 int run_arguments(const std::vector<std::string_view>& args) {

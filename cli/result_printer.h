@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "problem/model_error_place.h"
 #include "problem/simplex_iteration.h"
 #include "solver/engine/run_types.h"
+#include "solver/report/sensitivity_report.h"
 
 namespace cli {
 
@@ -24,7 +26,9 @@ public:
     virtual void solve_failed(const SimplexIteration::bad_simplex& failure) = 0;
     // The run ended with the status codes of outcome.status.
     virtual void run_failed(const SimplexIteration& problem, const SolveOutcome& outcome) = 0;
-    virtual void solved(const SimplexIteration& problem, const SolveOutcome& outcome) = 0;
+    // `sensitivity`: the session's analysis, there when asked for at an optimum.
+    virtual void solved(const SimplexIteration& problem, const SolveOutcome& outcome,
+                        const std::optional<SensitivityReport>& sensitivity) = 0;
     // What a model printed (display, printf; UTF-8, not empty), told before its result.
     virtual void model_output(std::string_view text) = 0;
     // A model that could not be read or converted; the message is UTF-8, the place's line 0 when
@@ -35,11 +39,12 @@ public:
     // A run refused before it began, for a reason without a status code (UTF-8).
     virtual void run_refused(std::string_view message) = 0;
     // A model solved through its canonical form (`run` the record as solved).
-    virtual void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) = 0;
+    virtual void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome,
+                              const std::optional<SensitivityReport>& sensitivity) = 0;
 };
 
-// With `sensitivity`, a solved problem also gets its sensitivity analysis, read
-// from the outcome's final table (a run without one is told why not).
+// With `sensitivity`, a solved problem also gets the session's sensitivity analysis (a run
+// without one is told why not).
 std::unique_ptr<ResultPrinter> make_text_printer(std::ostream& out, bool sensitivity = false);
 std::unique_ptr<ResultPrinter> make_json_printer(std::ostream& out, bool sensitivity = false);
 

@@ -67,7 +67,8 @@ public:
         if (sensitivity_) out_ << "Примечание: " << kNoSensitivityWithoutOptimum << ".\n";
     }
 
-    void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
+    void solved(const SimplexIteration& problem, const SolveOutcome& outcome,
+                const std::optional<SensitivityReport>& sensitivity) override {
         const OutcomeStory story = story_of(problem, outcome);
         write_heading(problem, outcome, story);
         if (outcome.end != RunEnd::optimal) return write_no_optimum(problem, story);
@@ -75,7 +76,7 @@ public:
         out_ << "Значения переменных:\n";
         for (const StoryValue& value : story.values) out_ << "  " << story_value_line(value) << '\n';
         write_lines(out_, story.remarks);
-        write_sensitivity(outcome, [&problem] { return problem_file_query(problem); });
+        write_sensitivity(sensitivity);
         write_report_line(problem);
     }
 
@@ -92,7 +93,8 @@ public:
     // Standard error has them (qtb-solve's main); the result for people stays as it was.
     void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>&) override {}
 
-    void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
+    void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome,
+                      const std::optional<SensitivityReport>& sensitivity) override {
         const OutcomeStory story = story_of(run, outcome);
         write_heading(run, outcome, story);
         if (outcome.end != RunEnd::optimal) return write_no_optimum(run, story);
@@ -106,7 +108,7 @@ public:
             out_ << "Пометки целочисленности не учитывались: решена задача без условий целочисленности.\n";
         }
         write_lines(out_, story.remarks);
-        write_sensitivity(outcome, [&model] { return model_query(model); });
+        write_sensitivity(sensitivity);
         write_report_line(run);
     }
 
@@ -127,11 +129,14 @@ private:
         write_lines(out_, story.end);
     }
 
-    template <typename Query>
-    void write_sensitivity(const SolveOutcome& outcome, Query query) {
+    // An optimum without its analysis is one the iteration limit ended.
+    void write_sensitivity(const std::optional<SensitivityReport>& sensitivity) {
         if (!sensitivity_) return;
-        if (const auto report = sensitivity_of_optimum(outcome, query)) return write_sensitivity_table(out_, *report);
-        out_ << "Примечание: " << kNoSensitivityAtIterationLimit << ".\n";
+        if (sensitivity) {
+            write_sensitivity_table(out_, *sensitivity);
+        } else {
+            out_ << "Примечание: " << kNoSensitivityAtIterationLimit << ".\n";
+        }
     }
 
     void write_report_line(const SimplexIteration& problem) {
@@ -164,8 +169,9 @@ public:
         printer_.run_failed(problem, outcome);
         pass_on();
     }
-    void solved(const SimplexIteration& problem, const SolveOutcome& outcome) override {
-        printer_.solved(problem, outcome);
+    void solved(const SimplexIteration& problem, const SolveOutcome& outcome,
+                const std::optional<SensitivityReport>& sensitivity) override {
+        printer_.solved(problem, outcome, sensitivity);
         pass_on();
     }
     void model_output(std::string_view text) override {
@@ -176,8 +182,9 @@ public:
         printer_.model_read_failed(message, place);
         pass_on();
     }
-    void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome) override {
-        printer_.model_solved(model, run, outcome);
+    void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome,
+                      const std::optional<SensitivityReport>& sensitivity) override {
+        printer_.model_solved(model, run, outcome, sensitivity);
         pass_on();
     }
     void run_refused(std::string_view message) override {

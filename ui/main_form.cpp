@@ -19,10 +19,6 @@
 #include "problem/model_loading.h"
 #include "problem/print_rules.h"
 #include "problem/status_texts.h"
-#include "solver/analysis/exact_model_answer.h"
-#include "solver/analysis/sensitivity.h"
-#include "solver/analysis/sensitivity_query.h"
-#include "solver/report/sensitivity_tables.h"
 #include "ui/About.h"
 #include "ui/app_icon.h"
 #include "ui/captioned_frame.h"
@@ -286,7 +282,7 @@ void TForm1::LoadProblemFile(const QString& file_name) {
         const QString shown_name = QFile::decodeName(path.filename().c_str());
         ModelReading reading =
             ReadModelBeside(path.string(), format, QStringLiteral("Загрузка модели %1…").arg(shown_name));
-        if (!reading.model && !reading.failure) {
+        if (!reading.loaded && !reading.failure) {
             // Stopped: a window that closes meanwhile shows nothing more.
             if (!reading.window_closes) messages_.show(QStringLiteral("Загрузка модели остановлена."), kProgramCaption);
             Button1->setEnabled(false);
@@ -298,28 +294,27 @@ void TForm1::LoadProblemFile(const QString& file_name) {
         }
     } else {
         try {
-            const SimplexIteration loaded = model_.read(path.string());
-            record_ = loaded;
+            LoadedProblem loaded = model_.load(LoadRequest{path.string(), std::nullopt, format, {}, nullptr});
+            record_ = std::move(loaded.record);
             show_reading_warnings(record_.reading_hints);
+            keep_load(std::move(loaded));
         } catch (const SimplexIteration::bad_simplex& failure) {
             messages_.show(QStringLiteral("Есть ошибки при вводе!!!"), kProgramCaption);
             show_status_codes(failure);
             Button1->setEnabled(false);
             return;
         }
-        loaded_frame_.reset();
-        loaded_plane_.reset();
     }
     finish_load(path);
 }
 
-void TForm1::LoadReadModel(const QString& file_name, CanonicalForm model) {
+void TForm1::LoadReadModel(const QString& file_name, LoadedProblem model) {
     report_failures([&] {
         if (busy()) return;
         Edit1->setText(QDir::toNativeSeparators(file_name));
         RadioButton1->setChecked(true);
         ModelReading reading;
-        reading.model.emplace(std::move(model));
+        reading.loaded.emplace(std::move(model));
         if (!take_model(std::move(reading))) {
             Button1->setEnabled(false);
             return;
@@ -335,10 +330,10 @@ void TForm1::finish_load(const std::filesystem::path& path) {
 }
 
 bool TForm1::take_model(ModelReading reading) {
-    std::shared_ptr<CanonicalForm> model;
+    LoadedProblem loaded;
     try {
         if (reading.failure) std::rethrow_exception(reading.failure);
-        model = std::make_shared<CanonicalForm>(std::move(reading.model.value()));
+        loaded = std::move(reading.loaded.value());
     } catch (const ModelReadError& failure) {
         messages_.show(QString::fromStdString(failure.what()), kErrorCaption);
         return false;
@@ -349,28 +344,24 @@ bool TForm1::take_model(ModelReading reading) {
         show_status_codes(failure);  // a row without coefficients that cannot hold, as a run would fail
         return false;
     }
-    if (!model->record.file) {
+    if (loaded.needs_report_name()) {
         // Here no other name can be given.
         messages_.show(QString::fromUtf8(kModelReportNameOutsideCp1251.data(),
                                          static_cast<qsizetype>(kModelReportNameOutsideCp1251.size())),
                        kErrorCaption);
         return false;
     }
-    if (!model->model_output.empty()) {
-        messages_.show(QString::fromStdString(model->model_output), QStringLiteral("Вывод модели"));
+    if (!loaded.model->model_output.empty()) {
+        messages_.show(QString::fromStdString(loaded.model->model_output), QStringLiteral("Вывод модели"));
     }
-    record_ = std::move(model->record);
-    model->record = SimplexIteration();  // the frame needs only the model's variables
-    // The analysis of an optimum in the model's own rows and variables, for the solution window.
-    const auto sensitivity = [model](const SolveOutcome& outcome) {
-        if (!outcome.final_table) return std::vector<DocumentSection>{};
-        return sensitivity_sections(sensitivity_report(*outcome.final_table, model_query(*model)));
-    };
-    loaded_frame_ =
-        ReportFrame{std::move(model->construction),
-                    [model](const SolveOutcome& outcome) { return model_answer_lines(*model, outcome); }, sensitivity};
-    keep_model_plane(model);
+    record_ = std::move(loaded.record);
+    keep_load(std::move(loaded));
     return true;
+}
+
+void TForm1::keep_load(LoadedProblem loaded) {
+    loaded.record = SimplexIteration();  // the record lives in record_; the rest needs only the model
+    loaded_ = std::make_shared<const LoadedProblem>(std::move(loaded));
 }
 
 void TForm1::show_options_of_record() {

@@ -26,7 +26,6 @@
 #include "problem/model_format.h"
 #include "problem/model_load_stop.h"
 #include "problem/simplex_iteration.h"
-#include "solver/report/report_frame.h"
 #include "solver/session/table_recorder.h"
 #include "ui/desktop_calls.h"
 #include "ui/message_sink.h"
@@ -132,7 +131,7 @@ public:
     // How a reading beside the window ended: the model, or what the reading threw, or neither when it was
     // stopped; window_closes when the window was closed meanwhile (it closes once the caller has returned).
     struct ModelReading {
-        std::optional<CanonicalForm> model;
+        std::optional<LoadedProblem> loaded;
         std::exception_ptr failure;
         bool window_closes = false;
     };
@@ -145,7 +144,7 @@ public:
     bool busy() const { return run_active() || load_active(); }
     // The load of a model that is read already (the editor's check has read the file): the same as
     // "Загрузить данные" with the file's name in Edit1, without a second reading.
-    void LoadReadModel(const QString& file_name, CanonicalForm model);
+    void LoadReadModel(const QString& file_name, LoadedProblem model);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -154,8 +153,6 @@ protected:
 private:
     void build_menu();
     void build_solution_menu();
-    // Keeps the picture source of a model in two variables, for the solution window; none otherwise.
-    void keep_model_plane(std::shared_ptr<const CanonicalForm> model);
     void build_controls(QWidget* client);
     void set_tab_order();
     void connect_handlers();
@@ -166,9 +163,12 @@ private:
     // The warnings of a problem file that loaded, in the status bar (its tooltip holds them all).
     void show_reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>& warnings);
     void show_status_codes(const SimplexIteration::bad_simplex& failure);
-    // Takes the model of a reading into the record and keeps its report frame; false, after the boxes of
-    // its failure, when it cannot be taken.
+    // Takes the model of a reading into the record and keeps the rest of its load; false, after the boxes
+    // of its failure, when it cannot be taken.
     bool take_model(ModelReading reading);
+    // Keeps what a load gave besides its record (which goes into the record): a model's form.
+    void keep_load(LoadedProblem loaded);
+    bool model_loaded() const { return loaded_ && loaded_->from_model(); }
     // The end of every load that succeeds: the file is kept and the record's options shown.
     void finish_load(const std::filesystem::path& path);
     void show_options_of_record();
@@ -193,7 +193,7 @@ private:
     MessageSink& messages_;
     ModelCalls model_;
     std::filesystem::path loaded_problem_file_;    // absolute; empty until a load succeeds
-    std::optional<ReportFrame> loaded_frame_;      // the loaded model's text around its tables; none for a problem file
+    std::shared_ptr<const LoadedProblem> loaded_;  // the latest load without its record; null until one succeeds
     std::shared_ptr<const RecordedRun> last_run_;  // set by each run that produced tables
     std::filesystem::path last_run_input_;         // the file loaded for that run
     std::atomic<bool>* run_stop_ = nullptr;        // the running run's stop request; null between runs
@@ -202,7 +202,6 @@ private:
     std::vector<std::function<void()>> restore_after_run_;  // what a run disabled, as it was
     bool close_after_run_ = false;                          // the window was closed while a run or reading went on
     std::filesystem::path last_report_;                     // the latest run's report; empty until one is written
-    std::shared_ptr<const PlaneSource> loaded_plane_;       // the loaded model's picture, if it is in two variables
     QPointer<SolutionWindow> SolutionWindow1;               // the solution window, once opened
     QString last_chosen_file_;                              // the open dialog's last choice; empty until one is made
 };

@@ -22,7 +22,7 @@ TForm1::ModelReading TForm1::ReadModelBeside(const std::string& path, ModelForma
     ModelLoadStop stop;
     const auto work = [&] {
         try {
-            reading.model.emplace(model_.read_model(path, format, &stop));
+            reading.loaded.emplace(model_.load(LoadRequest{path, std::nullopt, format, {}, &stop}));
         } catch (...) {
             reading.failure = std::current_exception();
         }
@@ -38,7 +38,7 @@ TForm1::ModelReading TForm1::ReadModelBeside(const std::string& path, ModelForma
     }
     if (stop.requested()) {
         // What a stopped reading gave, model or failure, is not taken.
-        reading.model.reset();
+        reading.loaded.reset();
         reading.failure = nullptr;
     }
     if (close_after_run_) {

@@ -229,10 +229,10 @@ TextCheck ProblemEditor::run_check() {
         statusBar()->showMessage(QStringLiteral("Главное окно занято: дождитесь конца загрузки или решения."));
         return {{}, {}, true};
     }
-    const ModelFileReader read = [this](const std::string& path, ModelFormat format) -> std::optional<CanonicalForm> {
+    const ModelFileReader read = [this](const std::string& path, ModelFormat format) -> std::optional<LoadedProblem> {
         TForm1::ModelReading reading = main_window_.ReadModelBeside(path, format, QStringLiteral("Проверка модели…"));
         if (reading.failure) std::rethrow_exception(reading.failure);
-        return std::move(reading.model);
+        return std::move(reading.loaded);
     };
     checking_ = true;
     TextCheck checked = text_is_saved_model() ? check_model_file(file_name_, format(), read)

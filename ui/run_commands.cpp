@@ -119,7 +119,7 @@ bool TForm1::confirm_report_size(const SimplexIteration& run) {
 // it, and not from the program's current folder. A model's report is named after the model and
 // already lies beside it.
 void TForm1::place_report_beside_problem(SimplexIteration& run) const {
-    if (!run.file || loaded_frame_ || loaded_problem_file_.empty()) return;
+    if (!run.file || model_loaded() || loaded_problem_file_.empty()) return;
     const std::filesystem::path name = report_path(*run.file);
     std::error_code error;
     const std::filesystem::path folder = loaded_problem_file_.parent_path();
@@ -135,7 +135,7 @@ bool TForm1::confirm_report_target(const SimplexIteration& run) {
     if (run.no_table || !run.file) return true;
     std::error_code error;
     const std::filesystem::path report = std::filesystem::absolute(report_path(*run.file), error).lexically_normal();
-    const RunInput inputs[] = {{loaded_problem_file_, loaded_frame_ ? "файлом модели" : "файлом задачи"}};
+    const RunInput inputs[] = {{loaded_problem_file_, model_loaded() ? "файлом модели" : "файлом задачи"}};
     const OutputCheck check = check_output({report, OutputKind::text_report, false}, inputs);
     if (check.verdict == OutputVerdict::input_file) {
         // A run empties its report first: over the loaded file it would destroy the problem.
@@ -143,7 +143,7 @@ bool TForm1::confirm_report_target(const SimplexIteration& run) {
         return false;
     }
     // The name as the problem file gives it, taken from the problem's folder.
-    if (!loaded_frame_ && record_.file &&
+    if (!model_loaded() && record_.file &&
         report_name_leaves_folder(*record_.file, loaded_problem_file_.parent_path()) &&
         !desktop.ask(QString::fromStdString(report_path_question(report)), kProgramCaption)) {
         return false;
@@ -158,31 +158,27 @@ void TForm1::run_and_report(SimplexIteration run) {
         std::error_code error;
         report = std::filesystem::absolute(report_path(*run.file), error).lexically_normal();
     }
-    RunSettings settings = run_settings();
-    settings.from_model = loaded_frame_.has_value();
-    const ReportFrame frame = loaded_frame_ ? *loaded_frame_ : ReportFrame{};  // a load meanwhile leaves it be
-    const bool model_run = loaded_frame_.has_value();
-    const std::shared_ptr<const PlaneSource> plane = loaded_plane_;  // a model's picture is in its own variables
+    // A load meanwhile leaves the run's own be; a model's picture is in its own variables.
+    const std::shared_ptr<const LoadedProblem> loaded = loaded_ ? loaded_ : std::make_shared<const LoadedProblem>();
+    SessionSettings settings;
+    settings.run = run_settings();
+    settings.sensitivity = loaded->from_model();  // a model's report ends with its analysis, in its own terms
 
     std::atomic<bool> stop{false};
     std::atomic<std::int32_t> pivots{0};
     std::atomic<std::int32_t> limit{0};
     TableRecorder recorder;
-    std::optional<SolveOutcome> outcome;
+    std::optional<SessionRun> done;
     std::optional<SimplexIteration::bad_simplex> failure;
     const auto work = [&] {
-        if (model_.watched_solve) {
-            const RunObserver observer{&recorder,
-                                       [&](std::int32_t made, std::int32_t of) {
-                                           limit.store(of, std::memory_order_relaxed);
-                                           pivots.store(made, std::memory_order_relaxed);
-                                       },
-                                       &stop};
-            outcome = model_.watched_solve(std::move(run), settings, frame, observer);
-            return;
-        }
+        const RunObserver observer{&recorder,
+                                   [&](std::int32_t made, std::int32_t of) {
+                                       limit.store(of, std::memory_order_relaxed);
+                                       pivots.store(made, std::memory_order_relaxed);
+                                   },
+                                   &stop};
         try {
-            static_cast<void>(model_run ? model_.solve_model(std::move(run), frame) : model_.solve(std::move(run)));
+            done.emplace(model_.run(*loaded, std::move(run), settings, observer));
         } catch (const SimplexIteration::bad_simplex& codes) {
             failure = codes;
         }
@@ -205,12 +201,13 @@ void TForm1::run_and_report(SimplexIteration run) {
         run_beside_events(work, show_progress, kProgressInterval, [&stop] { stop.store(true); });
     }
 
+    const SolveOutcome* outcome = done ? &done->outcome : nullptr;
     const bool stopped = outcome && outcome->stopped;
     if (outcome) {
         if (!outcome->status.empty()) failure = outcome->status;
         set_progress(QStringLiteral("Итерация:"), QString::number(outcome->iterations));
         if (std::shared_ptr<RecordedRun> tables = recorder.take(); !tables->tables.empty()) {
-            if (model_run) tables->plane = plane;
+            tables->plane = done->plane;
             last_run_ = std::move(tables);
             last_run_input_ = loaded_problem_file_;
             ShowSolution();

@@ -58,14 +58,14 @@ std::shared_ptr<const RecordedRun> solve_recorded(SimplexIteration problem) {
 // Runs that hold after their first pivot until they are told to stop: the progress stays on screen.
 ModelCalls held_runs() {
     ModelCalls calls = ModelCalls::real();
-    calls.watched_solve = [real = calls.watched_solve](SimplexIteration run, const RunSettings& settings,
-                                                       const ReportFrame& frame, const RunObserver& observer) {
+    calls.run = [real = calls.run](const LoadedProblem& loaded, SimplexIteration run, const SessionSettings& settings,
+                                   const RunObserver& observer) {
         RunObserver held = observer;
         held.progress = [&observer](std::int32_t pivots, std::int32_t limit) {
             observer.progress(pivots, limit);
             while (!observer.stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
         };
-        return real(std::move(run), settings, frame, held);
+        return real(loaded, std::move(run), settings, held);
     };
     return calls;
 }

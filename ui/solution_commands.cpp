@@ -20,15 +20,3 @@ void TForm1::ShowSolution() {
     SolutionWindow1->raise();
     SolutionWindow1->activateWindow();
 }
-
-void TForm1::keep_model_plane(std::shared_ptr<const CanonicalForm> model) {
-    loaded_plane_.reset();
-    if (!model->source) return;
-    std::optional<PlaneProblem> plane = plane_problem_of_model(*model->source);
-    if (!plane) return;
-    loaded_plane_ = std::make_shared<const PlaneSource>(
-        PlaneSource{std::move(*plane), [model = std::move(model)](const Matrix& solution) {
-                        const std::vector<double> values = model->variable_values(solution);
-                        return PlanePoint{values.at(0), values.at(1)};
-                    }});
-}

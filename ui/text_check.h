@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "problem/canonical_form.h"
 #include "problem/model_format.h"
+#include "solver/session/loaded_problem.h"
 
 // One fault of a problem text: the line it stands on (from 1; 0 when it belongs to no line) and
 // what is wrong, in Unicode.
@@ -21,13 +21,13 @@ struct TextFault {
 // What the check of a text found.
 struct TextCheck {
     std::vector<TextFault> faults;
-    std::optional<CanonicalForm> model;  // the model read, when the text is a model that loads
+    std::optional<LoadedProblem> model;  // the model loaded, when the text is a model that loads
     bool stopped = false;                // the reading was stopped before it ended: nothing is known
 };
 
 // Reads a model file (on a worker beside the windows): the model, nothing when the reading was stopped;
 // throws what the reading threw.
-using ModelFileReader = std::function<std::optional<CanonicalForm>(const std::string& path, ModelFormat format)>;
+using ModelFileReader = std::function<std::optional<LoadedProblem>(const std::string& path, ModelFormat format)>;
 
 // Reads a text as the main window would read the same text saved as UTF-8 in a file of the format:
 // a problem file through the program's reader, a model by `read` from a temporary file with the format's

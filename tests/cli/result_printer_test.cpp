@@ -30,8 +30,8 @@ SolveOutcome outcome_of(std::initializer_list<double> values, RunEnd end) {
 TEST(JsonPrinter, NonFiniteNumbersAreNull) {
     std::ostringstream out;
     const double inf = std::numeric_limits<double>::infinity();
-    cli::make_json_printer(out)->solved(SimplexIteration{},
-                                        outcome_of({-inf, 0.5, std::nan(""), 3}, RunEnd::iteration_limit));
+    cli::make_json_printer(out)->solved(
+        SimplexIteration{}, outcome_of({-inf, 0.5, std::nan(""), 3}, RunEnd::iteration_limit), std::nullopt);
     EXPECT_EQ(
         out.str(),
         R"({"ok": true, "end": "iteration_limit", "objective": null, "solution": [null, 0.5, null, 3], )"
@@ -57,7 +57,7 @@ TEST(TextPrinter, NamesEveryVariableAndMarksArtificialOnes) {
     problem.var_names = std::vector<std::string>{"", "x", "\xFF\xEE", "r"};  // "яо" in Windows-1251
     problem.file = "r.txt";
     std::ostringstream out;
-    cli::make_text_printer(out)->solved(problem, outcome_of({7, 1, 2.5, 0}, RunEnd::optimal));
+    cli::make_text_printer(out)->solved(problem, outcome_of({7, 1, 2.5, 0}, RunEnd::optimal), std::nullopt);
     EXPECT_EQ(out.str(),
               "Решение получено: оптимум.\nИтераций: 0\nЗначение целевой функции: 7\nЗначения переменных:\n"
               "  x = 1\n  яо = 2.5\n  r = 0 (искусственная)\nОтчёт: r.txt\n");

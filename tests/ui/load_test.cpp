@@ -164,7 +164,7 @@ TEST_F(Load, AnUnexpectedFailureIsOneBoxAndLeavesTheRecordUsable) {
 
     RecordedMessages own_messages;
     ModelCalls failing = ModelCalls::real();
-    failing.read = [](const std::string&) -> SimplexIteration { throw Matrix::bad_matrix{Matrix::kNoMemory}; };
+    failing.load = [](const LoadRequest&) -> LoadedProblem { throw Matrix::bad_matrix{Matrix::kNoMemory}; };
     TForm1 other(record, own_messages, failing);
     other.Edit1->setText("good.qtb");
     other.Button3->click();

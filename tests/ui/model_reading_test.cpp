@@ -26,12 +26,12 @@ struct ModelReadingBeside : testing::Test {
     // then waits until it is stopped.
     ModelCalls counted_calls() {
         ModelCalls calls = ModelCalls::real();
-        calls.read_model = [this, real = calls.read_model](const std::string& file, ModelFormat format,
-                                                           const ModelLoadStop* stop) {
+        calls.load = [this, real = calls.load](const LoadRequest& request) {
+            if (format_of(request) == ModelFormat::problem_file) return real(request);
             ++reads;
-            if (!while_reading) return real(file, format, stop);
+            if (!while_reading) return real(request);
             QMetaObject::invokeMethod(&window, while_reading);
-            while (!stop->requested()) std::this_thread::yield();
+            while (!request.stop->requested()) std::this_thread::yield();
             throw ModelReadError("чтение модели прервано");
         };
         return calls;

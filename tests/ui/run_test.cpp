@@ -38,9 +38,8 @@ protected:
     // still taking events, has been told to stop.
     ModelCalls watched_calls() {
         ModelCalls calls = ModelCalls::real();
-        calls.watched_solve = [this, real = calls.watched_solve](SimplexIteration run, const RunSettings& settings,
-                                                                 const ReportFrame& frame,
-                                                                 const RunObserver& observer) {
+        calls.run = [this, real = calls.run](const LoadedProblem& loaded, SimplexIteration run,
+                                             const SessionSettings& settings, const RunObserver& observer) {
             RunObserver watched = observer;
             watched.progress = [&](std::int32_t pivots, std::int32_t limit) {
                 observer.progress(pivots, limit);
@@ -52,7 +51,7 @@ protected:
                 });
                 while (!observer.stop_requested()) std::this_thread::yield();
             };
-            return real(std::move(run), settings, frame, watched);
+            return real(loaded, std::move(run), settings, watched);
         };
         return calls;
     }

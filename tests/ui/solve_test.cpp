@@ -29,23 +29,26 @@ class SolveChecks : public testing::Test {
 protected:
     SolveChecks() {
         ModelCalls model;
-        model.read = [](const std::string&) {
-            SimplexIteration loaded;
+        model.load = [](const LoadRequest&) {
+            LoadedProblem problem;
+            SimplexIteration& loaded = problem.record;
             loaded.aim = 1;
             loaded.table.resize(2, 3);
             loaded.estimates.resize(2, 3);
             loaded.basis = {0, 2};
             loaded.file = "report.txt";
             loaded.compute_col_widths();
-            return loaded;
+            return problem;
         };
-        model.solve = [this](SimplexIteration run) {
+        model.run = [this](const LoadedProblem&, SimplexIteration run, const SessionSettings&, const RunObserver&) {
             ++runs;
             last_run = run;
             run.iterations = 5;  // a run changes its own copy only
             run.table(1, 1) = 99;
             if (fail_with) std::rethrow_exception(fail_with);
-            return Matrix(3, 1);
+            SessionRun done;
+            done.outcome.solution = Matrix(3, 1);
+            return done;
         };
         window = std::make_unique<TForm1>(record, messages, model);
         write_problem("any.qtb", "");
