@@ -11,7 +11,7 @@ seconds=${1:-60}
 build=${2:-}
 targets=(reader_fuzz solve_fuzz number_fuzz lp_model_fuzz mps_model_fuzz mathprog_model_fuzz)
 if [[ -z $build ]]; then
-    build=build-fuzz
+    build="build-fuzz"
     # CMAKE_FLAGS in the environment adds configure options (CI: -DCMAKE_COMPILE_WARNING_AS_ERROR=ON).
     # shellcheck disable=SC2086
     cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DQTB_FUZZ=ON -DQTB_BUILD_UI=OFF -DBUILD_TESTING=OFF \
