@@ -23,8 +23,8 @@
 #include "bench/dense_problem.h"
 #include "bench/plain_pass.h"
 #include "problem/simplex_iteration.h"
-#include "solver/engine_threads.h"
-#include "solver/simplex_engine.h"
+#include "solver/engine/engine_threads.h"
+#include "solver/session/run_with_report.h"
 
 namespace {
 

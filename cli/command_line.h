@@ -8,7 +8,7 @@
 #include <variant>
 
 #include "problem/model_format.h"
-#include "solver/simplex_engine.h"
+#include "solver/engine/run_types.h"
 
 // The options of qtb-solve, checked, before anything is read.
 namespace cli {

@@ -8,8 +8,8 @@
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
 #include "problem/valid_utf8.h"
-#include "solver/exact_model_answer.h"
-#include "solver/sensitivity.h"
+#include "solver/analysis/exact_model_answer.h"
+#include "solver/analysis/sensitivity.h"
 
 namespace cli {
 namespace {

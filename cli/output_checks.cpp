@@ -4,8 +4,8 @@
 #include <system_error>
 #include <vector>
 
-#include "solver/output_guard.h"
-#include "solver/report_target.h"
+#include "solver/report/output_guard.h"
+#include "solver/report/report_target.h"
 
 namespace cli {
 namespace {

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "solver/plane_svg.h"
+#include "solver/analysis/plane_svg.h"
 
 namespace cli {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "solver/plane_source.h"
+#include "solver/analysis/plane_source.h"
 
 namespace cli {
 

@@ -9,7 +9,7 @@
 #include "problem/canonical_form.h"
 #include "problem/model_error_place.h"
 #include "problem/simplex_iteration.h"
-#include "solver/simplex_engine.h"
+#include "solver/engine/run_types.h"
 
 namespace cli {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "cli/result_printer.h"
-#include "solver/sensitivity_tables.h"
+#include "solver/report/sensitivity_tables.h"
 
 namespace cli {
 

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "solver/sensitivity_report.h"
+#include "solver/report/sensitivity_report.h"
 
 namespace cli {
 

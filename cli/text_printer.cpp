@@ -14,9 +14,9 @@
 #include "problem/people_number.h"
 #include "problem/status_texts.h"
 #include "problem/terminal_text.h"
-#include "solver/exact_model_answer.h"
-#include "solver/outcome_texts.h"
-#include "solver/sensitivity.h"
+#include "solver/analysis/exact_model_answer.h"
+#include "solver/analysis/sensitivity.h"
+#include "solver/report/outcome_texts.h"
 
 namespace cli {
 namespace {

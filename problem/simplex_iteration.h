@@ -11,7 +11,7 @@
 #include "numerics/matrix.h"
 #include "problem/column_widths.h"
 
-class ReportWriter;  // the report's output buffer (solver/report_writer.h)
+class ReportWriter;  // the report's output buffer (solver/report/report_writer.h)
 
 // The cost that stands for the big M; the reader stores "M" as +BIG_M and "-M" as -BIG_M.
 inline constexpr double BIG_M = 2147483637.0;
@@ -76,7 +76,7 @@ public:
     std::uint32_t constraint_count() const noexcept { return table.rows == 0 ? 0 : table.rows - 1; }
     std::uint32_t variable_count() const noexcept { return table.cols == 0 ? 0 : table.cols - 1; }
 
-    // --- The iteration table report (solver/table_report.cpp) ---
+    // --- The iteration table report (solver/report/table_report.cpp) ---
     // Writes the current table with its closing line and an empty line after it,
     // Windows-1251 with CR LF line ends. A failed write shows in the stream's state.
     std::ostream& print_table(std::ostream& stream);
@@ -92,7 +92,7 @@ public:
     // Puts v into text at offset: left-aligned in three characters up to 999, every digit above.
     static std::string& fill_number(std::string& text, std::size_t offset, std::uint32_t v);
 
-    // --- The simplex engine (solver/simplex_engine.cpp); used by solve() on its own copy ---
+    // --- The simplex engine (solver/engine/simplex_engine.cpp); used by solve() on its own copy ---
     void compute_estimates();
     int choose_pivot_col();
     int choose_pivot_row();

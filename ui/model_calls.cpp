@@ -1,8 +1,8 @@
 #include "ui/model_calls.h"
 
 #include "problem/model_loading.h"
-#include "solver/run_observer.h"
-#include "solver/simplex_engine.h"
+#include "solver/engine/run_observer.h"
+#include "solver/session/run_with_report.h"
 
 ModelCalls ModelCalls::real() {
     return {

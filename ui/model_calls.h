@@ -8,9 +8,9 @@
 #include "problem/model_format.h"
 #include "problem/model_load_stop.h"
 #include "problem/simplex_iteration.h"
-#include "solver/report_frame.h"
-#include "solver/run_observer.h"
-#include "solver/simplex_engine.h"
+#include "solver/engine/run_observer.h"
+#include "solver/engine/run_types.h"
+#include "solver/report/report_frame.h"
 
 // The calls of the model that the main window makes. The program always uses real(); the tests
 // put their own in to provoke failures that a well-formed problem cannot produce.

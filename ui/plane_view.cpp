@@ -10,7 +10,7 @@
 #include <map>
 #include <utility>
 
-#include "solver/plane_svg.h"
+#include "solver/analysis/plane_svg.h"
 
 namespace {
 

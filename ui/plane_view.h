@@ -3,7 +3,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "solver/plane_picture.h"
+#include "solver/analysis/plane_picture.h"
 
 // The picture of a problem in two variables, drawn from the core's geometry
 // (the same that qtb-solve --plot writes as SVG), scaled to the widget.

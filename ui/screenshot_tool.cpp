@@ -18,8 +18,9 @@
 #include <thread>
 #include <vector>
 
-#include "solver/report_frame.h"
-#include "solver/run_observer.h"
+#include "solver/engine/run_observer.h"
+#include "solver/report/report_frame.h"
+#include "solver/session/run_with_report.h"
 #include "ui/About.h"
 #include "ui/editor_commands.h"
 #include "ui/editor_formats.h"

@@ -17,14 +17,15 @@
 #include <utility>
 
 #include "problem/cp1251.h"
-#include "solver/document_sink.h"
-#include "solver/outcome_texts.h"
-#include "solver/output_guard.h"
-#include "solver/report_frame.h"
-#include "solver/report_sinks.h"
-#include "solver/sensitivity.h"
-#include "solver/sensitivity_tables.h"
-#include "solver/table_source.h"
+#include "solver/analysis/sensitivity.h"
+#include "solver/report/document_sink.h"
+#include "solver/report/outcome_texts.h"
+#include "solver/report/output_guard.h"
+#include "solver/report/report_frame.h"
+#include "solver/report/report_sinks.h"
+#include "solver/report/sensitivity_tables.h"
+#include "solver/report/table_source.h"
+#include "solver/session/run_with_report.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-#include "solver/table_recorder.h"
+#include "solver/session/table_recorder.h"
 #include "ui/message_sink.h"
 #include "ui/plane_view.h"
 #include "ui/table_grid.h"

@@ -3,8 +3,8 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
-#include "solver/table_cells.h"
-#include "solver/table_snapshot.h"
+#include "solver/report/table_cells.h"
+#include "solver/report/table_snapshot.h"
 
 // The cells of one simplex table for a view: texts, shading of the key column
 // and row, the key element bold on a stronger shade (its frame is the view's).

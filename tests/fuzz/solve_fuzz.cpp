@@ -7,7 +7,7 @@
 #include "fuzz_bytes.h"
 #include "problem/simplex_iteration.h"
 #include "record_invariants.h"
-#include "solver/simplex_engine.h"
+#include "solver/session/run_with_report.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     SimplexIteration record;

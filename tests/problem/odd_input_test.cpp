@@ -2,7 +2,7 @@
 // lone carriage returns, an end-of-text byte inside a word, numbers of thousands of
 // digits and sizes at the limits. Each one gives either a record or its status codes.
 // (Time and memory on 100 MB inputs: bench/odd_inputs.sh. Cost words next to BIG_M,
-// which the engine tells apart: tests/solver/m_cost_words_test.cpp.)
+// which the engine tells apart: tests/solver/engine/m_cost_words_test.cpp.)
 
 #include <gtest/gtest.h>
 

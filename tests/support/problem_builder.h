@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "problem/simplex_iteration.h"
-#include "solver/simplex_engine.h"
+#include "solver/session/run_with_report.h"
 
 namespace test_support {
 

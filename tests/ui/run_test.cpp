@@ -11,7 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "solver/run_observer.h"
+#include "solver/engine/run_observer.h"
+#include "solver/report/outcome_texts.h"
+#include "solver/session/run_with_report.h"
 #include "ui/About.h"
 #include "ui/main_form.h"
 #include "ui_test_support.h"

@@ -6,9 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "solver/report_frame.h"
-#include "solver/run_observer.h"
-#include "solver/table_recorder.h"
+#include "solver/engine/run_observer.h"
+#include "solver/report/report_frame.h"
+#include "solver/session/run_with_report.h"
+#include "solver/session/table_recorder.h"
 #include "ui/solution_window.h"
 #include "ui_test_support.h"
 

@@ -1,0 +1,332 @@
+#pragma once
+
+// The rules of the big-M method, written once for every arithmetic: the key
+// column with its tie-breaks, the elimination of artificial variables basic at
+// level 0, the key row, the iteration limit, the end-of-run check and the run
+// loop with the choice of printed tables.
+//
+// A Tableau holds the numbers of one run and what only they decide:
+//   using Number, Ratio;                        its number types
+//   element(i, j), m_part(j), plain_part(j)     table elements and estimate parts (checked), or
+//                                               numerators over a positive denominator common to
+//                                               each of the three: signs and magnitudes compare alike
+//   below_pivot_threshold(a)                    the ratio test skips row i when true of a(i, s)
+//   above_pivot_threshold(a)                    the elimination search takes a(r, j) when true
+//   ratio(b, a)                                 b / a as the ratio test compares it
+//   magnitude_greater(a, b), magnitude_equal(a, b)
+//   compute_estimates(), pivot()                the two passes over the table
+//   objective_has_m_part()                      the end-of-run check
+//   print_table(stream)                         one table of the report
+//   fill_snapshot(snapshot)                     the numbers of one table, for the documents
+//   finish(outcome)                             the solution vector into the outcome
+//   final_table(initial_basis)                  the table as a FinalTable (solver/engine/final_table.h)
+// The run's basis, key column and row, marker and iteration count stay in the
+// SimplexIteration record, shared by both arithmetics.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "problem/people_number.h"
+#include "problem/simplex_iteration.h"
+#include "problem/status_texts.h"
+#include "solver/engine/basis_repeat.h"
+#include "solver/engine/engine_common.h"
+#include "solver/engine/final_table.h"
+#include "solver/engine/note_tolerance.h"
+#include "solver/engine/run_clock.h"
+#include "solver/engine/run_observer.h"
+#include "solver/engine/run_types.h"
+#include "solver/report/outcome_texts.h"
+#include "solver/report/report_frame.h"
+#include "solver/report/report_sink.h"
+#include "solver/report/table_source.h"
+
+namespace big_m {
+
+using engine::basic_column;
+using engine::Index;
+using engine::is_m_cost;
+
+// Columns 1..k are the problem's own variables; k is 0 when the file gave none.
+inline Index own_variable_count(const SimplexIteration& run) {
+    if (run.base_vars <= 0) return 0;
+    return std::min(static_cast<Index>(run.base_vars), run.variable_count());
+}
+
+inline bool is_basic(const SimplexIteration& run, Index j) {
+    for (Index i = 1; i <= run.constraint_count(); ++i) {
+        if (basic_column(run, i) == j) return true;
+    }
+    return false;
+}
+
+template <class Tableau>
+class Method {
+public:
+    Method(SimplexIteration& run, Tableau& numbers, PivotRule rule) : run_(run), t_(numbers), rule_(rule) {}
+
+    // Whether run() keeps the final table of an optimum in its outcome.
+    void keep_final_table(bool keep) { keep_final_table_ = keep; }
+
+    // The key column by the sign rule (aim 1: M part below 0, or 0 and the plain
+    // part below 0; aim 2 the other way), else the elimination search. Stores it.
+    int choose_pivot_col() {
+        const Index n = run_.variable_count();
+        Index key = 0;
+        for (Index j = 1; j <= n; ++j) {
+            const auto& em = t_.m_part(j);
+            const auto& ep = t_.plain_part(j);
+            const bool candidate = run_.aim == 1 ? (em < 0 || (em == 0 && ep < 0)) : (em > 0 || (em == 0 && ep > 0));
+            if (!candidate) continue;
+            if (key == 0) {
+                key = j;
+                if (rule_ == PivotRule::bland) break;  // the lowest candidate
+                continue;
+            }
+            // Larger magnitudes win, the M part first; on a tie the lower column stays.
+            const auto& em_key = t_.m_part(key);
+            if (Tableau::magnitude_greater(em, em_key) ||
+                (Tableau::magnitude_equal(em, em_key) && Tableau::magnitude_greater(ep, t_.plain_part(key)))) {
+                key = j;
+            }
+        }
+
+        const Index k = own_variable_count(run_);
+        if (key == 0 && k != 0) {
+            key = elimination_column(k);
+            // From here on the ratio tests of the run consider artificial rows only.
+            if (key != 0) run_.basis.at(0) = 1;
+        }
+        run_.pivot_col = static_cast<std::int32_t>(key);
+        return run_.pivot_col;
+    }
+
+    // The ratio test over the key column; equal ratios keep the lower row, or
+    // with Bland's rule the row whose basic variable is the lowest. Stores it.
+    int choose_pivot_row() {
+        const Index m = run_.constraint_count();
+        const auto s = static_cast<Index>(run_.pivot_col);
+        const Index k = own_variable_count(run_);
+        const bool artificial_rows_only = k != 0 && run_.basis.at(0) != 0;
+
+        Index key = 0;
+        typename Tableau::Ratio best{};
+        for (Index i = 1; i <= m; ++i) {
+            const auto& a = t_.element(i, s);
+            if (Tableau::below_pivot_threshold(a)) continue;
+            if (artificial_rows_only && basic_column(run_, i) <= k) continue;
+            auto q = Tableau::ratio(t_.element(i, 0), a);
+            if (key == 0 || q < best ||
+                (rule_ == PivotRule::bland && q == best && basic_column(run_, i) < basic_column(run_, key))) {
+                key = i;
+                best = std::move(q);
+            }
+        }
+        key_ratio_is_zero_ = key != 0 && best == 0;
+        run_.pivot_row = static_cast<std::int32_t>(key);
+        return run_.pivot_row;
+    }
+
+    // Whether the ratio of the last key row chosen was 0: a degenerate pivot.
+    bool key_ratio_is_zero() const { return key_ratio_is_zero_; }
+
+    // One whole run on the record's copy; the codes go into the outcome. The
+    // report's tables, unless no tables are wanted, go to `report`; the observer
+    // sees every table and may stop the run.
+    SolveOutcome run(const ReportFrame& frame, const RunSettings& settings, const RunObserver& observer,
+                     ReportSink* report) {
+        SolveOutcome outcome;
+        outcome.settings = settings;  // the report's end tells how the run was made
+        outcome.magnitude = people_number::largest_magnitude(run_.table);
+        ReportSink* const sink = run_.no_table ? nullptr : report;
+        if (sink) sink->begin(ReportStart{run_, frame.preamble});
+        ReportSink* const watcher = observer.tables;
+        if (watcher) watcher->begin(ReportStart{run_, frame.preamble});
+        TableOfRun<Tableau> table(run_, t_);
+
+        // The unit columns of the first table hold the inverse of the final basis at the end.
+        const std::vector<Index> initial_basis = keep_final_table_ ? run_.basis : std::vector<Index>{};
+        const std::int32_t limit = iteration_limit();
+        bool limit_reached = true;  // or a model's basis repeated: the choices at hand are stale either way
+        bool unbounded = false;
+        bool cycling = false;
+        BasisRepeatWatch repeats(run_.basis);
+        const RunClock clock(settings.time_limit_seconds);
+        while (run_.iterations < limit) {
+            const std::uint32_t marker = run_.basis.at(0);  // the elimination search may set it
+            t_.compute_estimates();
+            if (choose_pivot_col() == 0) {
+                limit_reached = false;
+                break;
+            }
+            if (choose_pivot_row() == 0) {
+                outcome.status.add(kUnbounded);
+                limit_reached = false;
+                unbounded = true;
+                break;
+            }
+            const bool out_of_time = clock.past_limit();
+            if (observer.stop_requested() || out_of_time) {
+                // The table at hand ends the run, as the last table of an iteration limit would.
+                outcome.stopped = true;
+                outcome.time_limit_reached = out_of_time;
+                limit_reached = false;
+                break;
+            }
+            if (sink && prints_iteration_table()) sink->table(table);
+            if (watcher) watcher->table(table);
+            outcome.pivots.push_back({static_cast<Index>(run_.pivot_col), static_cast<Index>(run_.pivot_row)});
+            if (key_ratio_is_zero()) ++outcome.notes.degenerate_pivots;
+            const Index leaving = basic_column(run_, static_cast<Index>(run_.pivot_row));
+            t_.pivot();
+            if (observer.progress) observer.progress(run_.iterations, limit);
+            if (!outcome.notes.cycle && watch_repeat(repeats, marker, leaving, outcome.notes) && settings.from_model) {
+                cycling = true;
+                break;
+            }
+        }
+        if (limit_reached) {
+            // The estimates and choices at hand describe the table before the last
+            // pivot; the final table, the check and the objective need those of its result.
+            t_.compute_estimates();
+            if (choose_pivot_col() != 0) choose_pivot_row();
+        }
+
+        outcome.end = unbounded             ? RunEnd::unbounded
+                      : run_.pivot_col == 0 ? RunEnd::optimal
+                      : cycling             ? RunEnd::cycling
+                                            : RunEnd::iteration_limit;
+        const bool m_part_left = !outcome.stopped && t_.objective_has_m_part();
+        // A model's run cut short keeps its end: its artificial variables may yet have left the basis.
+        const bool cut_short = !outcome.stopped && (outcome.end == RunEnd::iteration_limit || cycling);
+        const bool infeasible = m_part_left && !(settings.from_model && cut_short);
+        if (infeasible) {
+            outcome.status.add(kInconsistent);
+            outcome.limit_before_feasible = cut_short;
+        }
+        if (sink && prints_final_table()) sink->table(table);
+        if (watcher) watcher->table(table);
+        t_.finish(outcome);
+        outcome.iterations = run_.iterations;
+        if (outcome.end == RunEnd::optimal && !infeasible && !outcome.stopped) {
+            note_optimum(outcome.notes);
+            if (keep_final_table_) {
+                outcome.final_table = std::make_shared<const FinalTableSnapshot>(
+                    FinalTableSnapshot{t_.final_table(initial_basis), outcome.magnitude});
+            }
+        }
+        if (sink || watcher) {
+            ReportEnd end{outcome, {}, {}, frame.text_notes && !outcome.stopped};
+            if (outcome.status.empty() && !outcome.stopped && frame.epilogue) {
+                // A model's report ends with its answer only at an optimum, else with what stopped the run.
+                end.answer = outcome.end == RunEnd::optimal ? frame.epilogue(outcome) : run_end_lines_cp1251(outcome);
+            }
+            if (frame.closing_sections && !outcome.stopped) end.sections = frame.closing_sections(outcome);
+            if (sink) sink->end(end);
+            if (watcher) watcher->end(end);
+        }
+        return outcome;
+    }
+
+private:
+    // After a pivot: whether the new basis repeats one seen since the objective last moved; the
+    // first repeat goes into the notes. A change of the ratio test's rules starts the watch anew.
+    bool watch_repeat(BasisRepeatWatch& repeats, std::uint32_t marker_before, Index leaving, RunNotes& notes) {
+        const auto first = repeats.pivot(leaving, static_cast<Index>(run_.pivot_col), run_.iterations,
+                                         key_ratio_is_zero() && run_.basis.at(0) == marker_before);
+        if (!first) return false;
+        notes.cycle = RunNotes::BasisRepeat{*first, run_.iterations};
+        return true;
+    }
+
+    // The first own, non-basic column with a zero estimate that can replace an
+    // artificial variable still basic (at level 0) in some row; 0 when none can.
+    Index elimination_column(Index k) {
+        const Index m = run_.constraint_count();
+        for (Index j = 1; j <= k; ++j) {
+            if (t_.m_part(j) != 0 || t_.plain_part(j) != 0) continue;
+            if (is_basic(run_, j)) continue;
+            for (Index r = 1; r <= m; ++r) {
+                if (basic_column(run_, r) > k && Tableau::above_pivot_threshold(t_.element(r, j))) return j;
+            }
+        }
+        return 0;
+    }
+
+    std::int32_t iteration_limit() const {
+        if (run_.stop > 0) return run_.stop;
+        return static_cast<std::int32_t>(
+            std::min<std::int64_t>(4 * (std::int64_t{run_.constraint_count()} + 1), INT32_MAX));
+    }
+
+    bool in_print_interval(std::int32_t t) const {
+        return t >= run_.print_from && (run_.print_to == 0 || t <= run_.print_to);
+    }
+
+    // A table inside the loop, printed after both choices and before the pivot.
+    bool prints_iteration_table() const {
+        if (run_.only_data_table) return run_.iterations == 0;
+        return !run_.only_optimal_table && in_print_interval(run_.iterations);
+    }
+
+    bool prints_final_table() const {
+        return run_.only_optimal_table || (!run_.only_data_table && in_print_interval(run_.iterations));
+    }
+
+    // Artificial columns are those of an M cost: an estimate of zero makes them no
+    // alternative. Nor does the twin of a basic half of a free variable: both halves
+    // grow together along it, and the model's solution stays where it is.
+    void note_optimum(RunNotes& notes) const {
+        for (Index j = 1; j <= run_.variable_count(); ++j) {
+            if (is_m_cost(run_.table(0, j)) || is_basic(run_, j) || !zero_estimate(j)) continue;
+            if (j < run_.twin_columns.size() && run_.twin_columns[j] != 0 && is_basic(run_, run_.twin_columns[j])) {
+                continue;
+            }
+            notes.alternative_columns.push_back(j);
+        }
+        for (Index i = 1; i <= run_.constraint_count(); ++i) {
+            if (zero_basic_value(i)) notes.degenerate = true;
+        }
+    }
+
+    // The notes decide a double's 0 against its scale (solver/engine/note_tolerance.h).
+    static constexpr bool kDoubles = std::is_same_v<typename Tableau::Number, double>;
+
+    bool zero_estimate(Index j) const {
+        if (t_.m_part(j) != 0) return false;
+        if constexpr (kDoubles) {
+            double scale = std::fabs(run_.table(0, j));
+            for (Index i = 1; i <= run_.constraint_count(); ++i) {
+                const double c = run_.table(0, basic_column(run_, i));
+                if (!is_m_cost(c)) scale += std::fabs(c * t_.element(i, j));
+            }
+            return negligible_against(t_.plain_part(j), scale);
+        } else {
+            return t_.plain_part(j) == 0;
+        }
+    }
+
+    bool zero_basic_value(Index i) const {
+        if constexpr (kDoubles) {
+            double scale = 0.0;
+            for (Index k = 1; k <= run_.constraint_count(); ++k) scale = std::max(scale, std::fabs(t_.element(k, 0)));
+            return negligible_against(t_.element(i, 0), scale);
+        } else {
+            return t_.element(i, 0) == 0;
+        }
+    }
+
+    SimplexIteration& run_;
+    Tableau& t_;
+    PivotRule rule_;
+    bool key_ratio_is_zero_ = false;
+    bool keep_final_table_ = false;
+};
+
+}  // namespace big_m

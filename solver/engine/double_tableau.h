@@ -1,0 +1,97 @@
+#pragma once
+
+// The double arithmetic of the method: the record's own table and estimates,
+// the extended-precision passes of solver/engine/simplex_engine.cpp, the snap of tiny
+// estimates (done there) and PIVOT_EPS in the comparisons of pivot elements.
+
+#include <cmath>
+#include <ostream>
+#include <utility>
+#include <vector>
+
+#include "problem/simplex_iteration.h"
+#include "solver/engine/final_table.h"
+#include "solver/engine/pivot_step.h"
+#include "solver/engine/simplex_engine.h"
+#include "solver/report/table_snapshot.h"
+
+class DoubleTableau {
+public:
+    using Number = double;
+    using Ratio = double;
+
+    explicit DoubleTableau(SimplexIteration& run) : run_(run) {}
+
+    double element(std::uint32_t i, std::uint32_t j) const { return std::as_const(run_.table)(i, j); }
+    double m_part(std::uint32_t j) const { return std::as_const(run_.estimates)(0, j); }
+    double plain_part(std::uint32_t j) const { return std::as_const(run_.estimates)(1, j); }
+
+    // Elements of rounding residue size would blow the table up as pivots.
+    static bool below_pivot_threshold(double a) { return a <= PIVOT_EPS; }
+    static bool above_pivot_threshold(double a) { return a > PIVOT_EPS; }
+    static double ratio(double b, double a) { return static_cast<double>(static_cast<long double>(b) / a); }
+    static bool magnitude_greater(double a, double b) { return std::fabs(a) > std::fabs(b); }
+    static bool magnitude_equal(double a, double b) { return std::fabs(a) == std::fabs(b); }
+
+    // A pivot leaves the estimates of its new table behind (engine::pivot_table, one
+    // pass over the table); only the first table's are computed on their own.
+    void compute_estimates() {
+        if (!estimates_current_) run_.compute_estimates();
+        estimates_current_ = false;
+    }
+    void pivot() {
+        engine::pivot_table(run_, true, &facts_);
+        estimates_current_ = true;
+    }
+    bool objective_has_m_part() const { return m_part(0) != 0.0; }
+    void print_table(std::ostream& stream) { run_.print_table(stream); }
+    // The numbers of a snapshot sized by snapshot_of_record().
+    void fill_snapshot(TableSnapshot& snapshot) const {
+        const std::uint32_t n = run_.variable_count();
+        for (std::uint32_t j = 1; j <= n; ++j) snapshot.costs[j].value = run_.table(0, j);
+        std::size_t k = 0;
+        for (std::uint32_t i = 1; i <= run_.constraint_count(); ++i) {
+            for (std::uint32_t j = 0; j <= n; ++j) snapshot.elements[k++].value = element(i, j);
+        }
+        for (std::uint32_t j = 0; j <= n; ++j) {
+            snapshot.m_parts[j].value = m_part(j);
+            snapshot.plain_parts[j].value = plain_part(j);
+        }
+    }
+
+    // Element 0 the objective value, element basis[i] the value of row i's basic variable.
+    void finish(SolveOutcome& outcome) const {
+        Matrix solution(run_.variable_count() + 1, 1);
+        const long double m_part_of_objective = m_part(0);
+        solution(0, 0) = static_cast<double>(m_part_of_objective * BIG_M + plain_part(0));
+        for (std::uint32_t i = 1; i <= run_.constraint_count(); ++i) {
+            solution(run_.basis.at(i), 0) = element(i, 0);
+        }
+        outcome.solution = std::move(solution);
+    }
+
+    FinalTable<double> final_table(std::vector<std::uint32_t> initial_basis) const {
+        FinalTable<double> t;
+        t.aim = run_.aim;
+        t.m = run_.constraint_count();
+        t.n = run_.variable_count();
+        for (std::uint32_t i = 1; i <= t.m; ++i) {
+            for (std::uint32_t j = 0; j <= t.n; ++j) t.elements.push_back(element(i, j));
+        }
+        for (std::uint32_t j = 0; j <= t.n; ++j) {
+            const double c = j == 0 ? 0.0 : std::as_const(run_.table)(0, j);
+            const bool m_cost = c == BIG_M || c == -BIG_M;
+            t.costs.push_back(m_cost ? 0.0 : c);
+            t.m_cost.push_back(m_cost);
+            t.plain_estimates.push_back(plain_part(j));
+        }
+        t.basis = run_.basis;
+        t.initial_basis = std::move(initial_basis);
+        return t;
+    }
+
+private:
+    SimplexIteration& run_;
+    bool estimates_current_ = false;
+    engine::TableFacts facts_;
+};

@@ -1,0 +1,28 @@
+// One run of the simplex method in the arithmetic and with the rule asked for;
+// the loop itself and its rules live in solver/engine/big_m_method.h.
+
+#include "solver/engine/big_m_method.h"
+#include "solver/engine/double_tableau.h"
+#include "solver/engine/exact_tableau.h"
+#include "solver/engine/run_observer.h"
+#include "solver/engine/simplex_engine.h"
+#include "solver/report/report_frame.h"
+
+namespace {
+
+template <class Tableau>
+SolveOutcome run_in(SimplexIteration& run, const RunSettings& settings, const ReportFrame& frame,
+                    const RunObserver& observer, ReportSink* report) {
+    Tableau numbers(run);
+    big_m::Method<Tableau> method(run, numbers, settings.rule);
+    method.keep_final_table(settings.keep_final_table);
+    return method.run(frame, settings, observer, report);
+}
+
+}  // namespace
+
+SolveOutcome run_method(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,
+                        const RunObserver& observer, ReportSink* report) {
+    if (settings.arithmetic == Arithmetic::exact) return run_in<ExactTableau>(run, settings, frame, observer, report);
+    return run_in<DoubleTableau>(run, settings, frame, observer, report);
+}

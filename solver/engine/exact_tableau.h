@@ -1,0 +1,93 @@
+#pragma once
+
+// The exact arithmetic of the method: every number of the table is the
+// rational that its shortest decimal spells, M is a symbol (each estimate an
+// exact pair of M part and plain part), and pivot elements only need to be
+// above 0: no snap, no tolerance.
+//
+// Fraction-free (integer-preserving) pivoting: the table is held as integers
+// over one positive denominator D, the determinant of the current basis (of
+// the rows scaled to integers), so a pivot needs no greatest common divisors:
+// t'(i,j) = (t(i,j) t(r,s) - t(i,s) t(r,j)) / D divides exactly, and D' = t(r,s).
+// The two estimate rows are carried along by the same step (over D, and over
+// D times the common denominator of the costs), which gives exactly what a
+// rebuild from the costs would.
+
+#include <gmpxx.h>
+
+#include <cstdint>
+#include <ostream>
+#include <vector>
+
+#include "problem/column_widths.h"
+#include "problem/simplex_iteration.h"
+#include "solver/engine/final_table.h"
+#include "solver/engine/run_types.h"
+#include "solver/report/table_snapshot.h"
+
+struct TableTexts;
+
+class ExactTableau {
+public:
+    using Number = mpz_class;  // a numerator; the denominators are positive
+    using Ratio = mpq_class;
+
+    // Takes the numbers of the run's table (a model's right-hand sides from `exact_rhs`);
+    // costs of exactly +-BIG_M are M.
+    explicit ExactTableau(SimplexIteration& run);
+
+    const mpz_class& element(std::uint32_t i, std::uint32_t j) const { return table_[index(i, j)]; }
+    const mpz_class& m_part(std::uint32_t j) const { return m_parts_.at(j); }
+    const mpz_class& plain_part(std::uint32_t j) const { return plain_parts_.at(j); }
+
+    static bool below_pivot_threshold(const mpz_class& a) { return sgn(a) <= 0; }
+    static bool above_pivot_threshold(const mpz_class& a) { return sgn(a) > 0; }
+    // Numerators of one row share their denominator: b / a is theirs alone.
+    static mpq_class ratio(const mpz_class& b, const mpz_class& a);
+    static bool magnitude_greater(const mpz_class& a, const mpz_class& b) {
+        return mpz_cmpabs(a.get_mpz_t(), b.get_mpz_t()) > 0;
+    }
+    static bool magnitude_equal(const mpz_class& a, const mpz_class& b) {
+        return mpz_cmpabs(a.get_mpz_t(), b.get_mpz_t()) == 0;
+    }
+
+    // Computes the estimates once; pivot() keeps them up to date from then on.
+    void compute_estimates();
+    void pivot();
+    bool objective_has_m_part() const { return sgn(m_parts_[0]) != 0; }
+    // The table with every number a reduced fraction, columns as wide as their entries.
+    void print_table(std::ostream& stream);
+    // The numbers of a snapshot sized by snapshot_of_record(), with their fractions.
+    void fill_snapshot(TableSnapshot& snapshot) const;
+    void finish(SolveOutcome& outcome) const;
+
+    FinalTable<mpq_class> final_table(std::vector<std::uint32_t> initial_basis) const;
+
+    mpq_class element_value(std::uint32_t i, std::uint32_t j) const;
+    mpq_class m_part_value(std::uint32_t j) const;
+    mpq_class plain_part_value(std::uint32_t j) const;
+
+private:
+    // Every number of the current table as the report writes it.
+    TableTexts texts() const;
+    std::uint32_t basic(std::uint32_t i) const;
+    std::size_t index(std::uint32_t i, std::uint32_t j) const {
+        if (i == 0 || i >= rows_ || j >= columns_) throw Matrix::bad_matrix(Matrix::kOverrun);
+        return std::size_t{i} * columns_ + j;
+    }
+    // One row of numerators through a pivot with the key row `key` and key element `p`.
+    void eliminate(mpz_class* row, const mpz_class* key, const mpz_class& p, std::uint32_t s);
+
+    SimplexIteration& run_;
+    std::uint32_t rows_;                            // m + 1
+    std::uint32_t columns_;                         // n + 1
+    std::vector<mpz_class> table_;                  // rows 1..m; row 0 is not used
+    mpz_class denominator_;                         // D
+    std::vector<bool> m_cost_;                      // columns whose cost is M
+    std::vector<mpq_class> costs_;                  // the other columns' costs
+    mpz_class cost_denominator_;                    // of all costs that are not M
+    std::vector<mpz_class> m_parts_, plain_parts_;  // over D and over D * cost_denominator_
+    bool estimates_current_ = false;
+    mpz_class product_;         // scratch of eliminate()
+    ColumnWidths base_widths_;  // from `width` and the names; tables widen them for their entries
+};

@@ -1,0 +1,92 @@
+#pragma once
+
+// What a run is told and what it tells: its settings, how it ended, its notes and
+// its outcome. Shared by the engine, the report, the analysis and the front ends.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "numerics/matrix.h"
+#include "problem/simplex_iteration.h"
+
+// The numbers a run computes with: doubles in extended-precision expressions
+// (the method as it has always run), or exact rationals with M as a symbol.
+enum class Arithmetic { double_precision, exact };
+// Which candidate becomes the key column and which of the rows with the
+// smallest ratio the key row: the largest estimate and the lowest row
+// (Dantzig), or the lowest column and the row of the lowest basic variable
+// (Bland, which cannot cycle).
+enum class PivotRule { dantzig, bland };
+
+// The form of the report file: the text report, a LaTeX document or an HTML page.
+enum class ReportForm { text, latex, html };
+// The text report's bytes: Windows-1251 with CR LF, or UTF-8 with LF. Documents are always UTF-8.
+enum class TextEncoding { cp1251, utf8 };
+
+struct RunSettings {
+    Arithmetic arithmetic = Arithmetic::double_precision;
+    PivotRule rule = PivotRule::dantzig;
+    // Keep the final table of an optimum in the outcome (for sensitivity analysis).
+    bool keep_final_table = false;
+    ReportForm form = ReportForm::text;
+    TextEncoding encoding = TextEncoding::cp1251;
+    // A model solved through its canonical form, not a problem file: its run stops at a
+    // repeated basis (a problem file's goes on to its limit), and an iteration limit that
+    // leaves artificial variables basic ends it as the limit, not as an inconsistent system.
+    bool from_model = false;
+    // Seconds of computing a run may take: past them it stops at its next table, as a run its
+    // observer stops does, and says so. None: no bound in time.
+    std::optional<double> time_limit_seconds = std::nullopt;
+};
+
+// How a run ended: its final table has no key column, or a key column without
+// a key row, or the iteration limit stopped it at a table that still has one,
+// or (a model's run) its basis repeated an earlier one.
+enum class RunEnd { optimal, iteration_limit, unbounded, cycling };
+
+struct FinalTableSnapshot;  // solver/engine/final_table.h
+
+struct Pivot {
+    std::uint32_t column = 0;
+    std::uint32_t row = 0;
+    bool operator==(const Pivot&) const = default;
+};
+
+// What a teacher looks for in the final table.
+struct RunNotes {
+    // At an optimum: own non-basic columns whose estimate is zero in both parts,
+    // each of which could enter without changing the objective.
+    std::vector<std::uint32_t> alternative_columns;
+    bool degenerate = false;             // at an optimum, a basic variable at 0
+    std::int32_t degenerate_pivots = 0;  // pivots whose ratio was 0
+    // The first repeat of a basis: the table whose basis came back and the table that repeats it.
+    struct BasisRepeat {
+        std::int32_t first = 0;
+        std::int32_t repeat = 0;
+    };
+    std::optional<BasisRepeat> cycle;
+};
+
+struct SolveOutcome {
+    Matrix solution;  // exact runs: each value rounded to the nearest double
+    RunEnd end = RunEnd::optimal;
+    std::int32_t iterations = 0;  // pivots made
+    std::vector<Pivot> pivots;    // in the order made
+    RunNotes notes;
+    // Exact runs only: the solution vector as reduced fractions "p/q" or integers "p".
+    std::vector<std::string> exact_solution;
+    SimplexIteration::bad_simplex status;  // the run's codes (run_simplex only)
+    bool stopped = false;                  // stopped by its observer or its time limit before its end
+    bool time_limit_reached = false;       // stopped by the time limit of its settings
+    // Code 13 of a run that the iteration limit ended before the artificial variables
+    // left the basis: the problem may still be feasible.
+    bool limit_before_feasible = false;
+    RunSettings settings;  // how it ran
+    // The largest magnitude among the first table's numbers (problem/people_number.h).
+    double magnitude = 0.0;
+    // The final table, when the settings asked for it and the run ended at an optimum.
+    std::shared_ptr<const FinalTableSnapshot> final_table;
+};

@@ -1,0 +1,84 @@
+#include "solver/session/table_recorder.h"
+
+#include <utility>
+
+#include "problem/cp1251.h"
+
+namespace {
+
+std::size_t number_bytes(const std::vector<SnapshotNumber>& numbers) {
+    std::size_t bytes = numbers.capacity() * sizeof(SnapshotNumber);
+    for (const SnapshotNumber& number : numbers) {
+        // Texts up to the small-string capacity live inside the number itself.
+        if (number.fraction.capacity() > std::string().capacity()) bytes += number.fraction.capacity() + 1;
+    }
+    return bytes;
+}
+
+std::vector<std::string> utf8_lines(const std::vector<std::string>& cp1251_lines) {
+    std::vector<std::string> lines;
+    lines.reserve(cp1251_lines.size());
+    for (const std::string& line : cp1251_lines) lines.push_back(cp1251::to_utf8(line));
+    return lines;
+}
+
+}  // namespace
+
+std::size_t snapshot_bytes(const TableSnapshot& snapshot) {
+    std::size_t bytes = sizeof(TableSnapshot) + snapshot.basis.capacity() * sizeof(std::uint32_t);
+    bytes += snapshot.names.capacity() * sizeof(std::string);
+    for (const std::string& name : snapshot.names) bytes += name.capacity() + 1;
+    return bytes + number_bytes(snapshot.costs) + number_bytes(snapshot.elements) + number_bytes(snapshot.m_parts) +
+           number_bytes(snapshot.plain_parts);
+}
+
+TableRecorder::TableRecorder(std::size_t bound) : bound_(bound) {}
+
+void TableRecorder::begin(const ReportStart& start) {
+    run_->problem = std::make_shared<const SimplexIteration>(start.problem);
+    run_->preamble = utf8_lines(start.preamble);
+}
+
+void TableRecorder::table(TableSource& source) {
+    TableSnapshot snapshot = source.snapshot();
+    const std::size_t bytes = snapshot_bytes(snapshot);
+    const std::size_t half = bound_ / 2;
+    if (!head_full_ && head_bytes_ + bytes <= half) {
+        head_bytes_ += bytes;
+        run_->tables.push_back(std::move(snapshot));
+        return;
+    }
+    head_full_ = true;
+    tail_.push_back(std::move(snapshot));
+    tail_sizes_.push_back(bytes);
+    tail_bytes_ += bytes;
+    // The latest table always stays: it is where the run stands.
+    while (tail_bytes_ > half && tail_.size() > 1) {
+        RecordedRun& run = *run_;
+        if (run.omitted_count == 0) run.omitted_first_iteration = tail_.front().iteration;
+        run.omitted_last_iteration = tail_.front().iteration;
+        ++run.omitted_count;
+        tail_bytes_ -= tail_sizes_.front();
+        tail_.pop_front();
+        tail_sizes_.pop_front();
+    }
+}
+
+void TableRecorder::end(const ReportEnd& end) {
+    run_->ended = true;
+    run_->outcome = end.outcome;
+    run_->answer = utf8_lines(end.answer);
+    run_->sections = end.sections;
+}
+
+std::shared_ptr<RecordedRun> TableRecorder::take() {
+    RecordedRun& run = *run_;
+    run.omitted_after = run.tables.size();
+    run.table_bytes = head_bytes_ + tail_bytes_;
+    for (TableSnapshot& snapshot : tail_) run.tables.push_back(std::move(snapshot));
+    tail_.clear();
+    tail_sizes_.clear();
+    head_bytes_ = tail_bytes_ = 0;
+    head_full_ = false;
+    return std::exchange(run_, std::make_shared<RecordedRun>());
+}

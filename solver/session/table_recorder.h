@@ -1,0 +1,66 @@
+#pragma once
+
+// A run kept in memory for a window: its problem, every table it went through
+// within a memory bound, and how it ended.
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "problem/simplex_iteration.h"
+#include "solver/analysis/plane_source.h"
+#include "solver/engine/run_types.h"
+#include "solver/report/report_sink.h"
+#include "solver/report/table_snapshot.h"
+
+// The tables of a run are kept while they fit in this many bytes; past it, the
+// first half of the bound keeps the first tables and the second half the latest.
+inline constexpr std::size_t kRecordedTablesBound = std::size_t{256} << 20;
+
+struct RecordedRun {
+    std::shared_ptr<const SimplexIteration> problem;  // the record as the run started
+    std::vector<std::string> preamble;                // UTF-8: a model's construction
+    std::vector<TableSnapshot> tables;                // in the run's order; see omitted
+    // Tables left out between tables[omitted_after - 1] and tables[omitted_after]
+    // to keep within the bound; none when omitted_count is 0.
+    std::size_t omitted_after = 0;
+    std::size_t omitted_count = 0;
+    std::int32_t omitted_first_iteration = 0;  // iterations of the first and last table left out
+    std::int32_t omitted_last_iteration = 0;
+    std::size_t table_bytes = 0;  // memory the kept tables take, roughly
+    bool ended = false;           // end() came: outcome, answer and sections are set
+    SolveOutcome outcome;
+    std::vector<std::string> answer;  // UTF-8: a model's answer
+    std::vector<DocumentSection> sections;
+    // The picture of a model in two variables (set by whoever ran it); null: the
+    // problem record's own rule decides (plane_source_of_record).
+    std::shared_ptr<const PlaneSource> plane;
+};
+
+// The memory a snapshot takes, roughly: its vectors and the texts of its numbers.
+std::size_t snapshot_bytes(const TableSnapshot& snapshot);
+
+// A ReportSink that keeps the run (for RunObserver::tables). One recorder, one run.
+class TableRecorder final : public ReportSink {
+public:
+    explicit TableRecorder(std::size_t bound = kRecordedTablesBound);
+
+    void begin(const ReportStart& start) override;
+    void table(TableSource& source) override;
+    void end(const ReportEnd& end) override;
+
+    // The run so far; after end(), the whole of it. Takes it out of the recorder.
+    std::shared_ptr<RecordedRun> take();
+
+private:
+    std::size_t bound_;
+    std::size_t head_bytes_ = 0;          // bytes of the first tables, kept in run_->tables
+    bool head_full_ = false;              // later tables go to the tail
+    std::deque<TableSnapshot> tail_;      // the latest tables, oldest first
+    std::deque<std::size_t> tail_sizes_;  // their bytes
+    std::size_t tail_bytes_ = 0;
+    std::shared_ptr<RecordedRun> run_ = std::make_shared<RecordedRun>();
+};
