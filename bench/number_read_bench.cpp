@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/random_numbers.h"
 #include "problem/simplex_iteration.h"
 #include "problem/text_input.h"
 
@@ -36,14 +37,10 @@ constexpr int kOwnVariables = 200;  // the rest are slack variables, one unit co
 
 using Clock = std::chrono::steady_clock;
 
-// Deterministic pseudo-random numbers, the same on every machine.
-class Numbers {
+// Numbers as people write them, the same on every machine.
+class Numbers : public RandomNumbers {
 public:
-    std::uint64_t next() {
-        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return state_ >> 11;
-    }
-    double uniform() { return static_cast<double>(next()) / 9007199254740992.0; }
+    Numbers() : RandomNumbers(20260301) {}
 
     // A number as people write them: up to 6 decimals, magnitudes 1e-3 to 1e5,
     // either sign, now and then with an exponent.
@@ -60,9 +57,6 @@ public:
         }
         return buffer;
     }
-
-private:
-    std::uint64_t state_ = 20260301;
 };
 
 // 300 rows of 501 numbers, every one of them written out.

@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/random_numbers.h"
 #include "bench/stream_table_writer.h"
 #include "problem/simplex_iteration.h"
 
@@ -45,14 +46,10 @@ constexpr int kRepeats = 5;
 
 using Clock = std::chrono::steady_clock;
 
-// Deterministic pseudo-random numbers, the same on every machine.
-class Numbers {
+// The numbers of simplex tables, the same on every machine.
+class Numbers : public RandomNumbers {
 public:
-    std::uint64_t next() {
-        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return state_ >> 11;
-    }
-    double uniform() { return static_cast<double>(next()) / 9007199254740992.0; }
+    Numbers() : RandomNumbers(20260101) {}
 
     // What a simplex table holds: a quarter zeros, the rest of either sign with
     // magnitudes spread from 1e-3 to 1e5 and full binary fractions.
@@ -61,9 +58,6 @@ public:
         const double magnitude = std::pow(10.0, -3.0 + 8.0 * uniform());
         return uniform() < 0.5 ? -magnitude : magnitude;
     }
-
-private:
-    std::uint64_t state_ = 20260101;
 };
 
 // The tables of a run: iteration t with its own numbers, M costs for the last

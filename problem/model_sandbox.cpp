@@ -132,13 +132,22 @@ bool set_limit(int resource, rlim_t value) {
 
 }  // namespace
 
+// GCC tells a build with AddressSanitizer by __SANITIZE_ADDRESS__, clang by __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define QTB_ADDRESS_SANITIZER
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QTB_ADDRESS_SANITIZER
+#endif
+#endif
+
 bool enter_model_sandbox(const std::string& working_folder, std::uint64_t memory_mib, std::uint64_t cpu_seconds,
                          SandboxState& state) {
     bool limited = set_limit(RLIMIT_CORE, 0) && set_limit(RLIMIT_FSIZE, 0);
     // The soft limit sends SIGXCPU, the hard one a second later SIGKILL.
     const rlimit cpu{static_cast<rlim_t>(cpu_seconds), static_cast<rlim_t>(cpu_seconds + 1)};
     limited = limited && setrlimit(RLIMIT_CPU, &cpu) == 0;
-#if !defined(__SANITIZE_ADDRESS__) && !defined(QTB_NO_MEMORY_LIMIT)
+#if !defined(QTB_ADDRESS_SANITIZER) && !defined(QTB_NO_MEMORY_LIMIT)
     // (AddressSanitizer's shadow memory needs far more address space than any limit.)
     limited = limited && set_limit(RLIMIT_AS, static_cast<rlim_t>(memory_mib) << 20);
 #else

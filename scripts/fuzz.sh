@@ -1,18 +1,28 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang and runs each for the given number of seconds (default 60):
-#   scripts/fuzz.sh [SECONDS]
+# Runs each fuzz target for the given number of seconds (default 60):
+#   scripts/fuzz.sh [SECONDS] [BUILD-FOLDER]
+# The targets come from BUILD-FOLDER when it is given (configured with -DQTB_FUZZ=ON, as CI's clang build
+# with the sanitizers is); otherwise a lean fuzz build of their own is made in build-fuzz with clang.
 # New inputs collect in fuzz-corpus/<target>; crashes are written to the current folder as crash-*.
 # Every input that once failed is kept in tests/fuzz/regressions and replayed first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-build=build-fuzz
-# CMAKE_FLAGS in the environment adds configure options (CI: -DCMAKE_COMPILE_WARNING_AS_ERROR=ON).
-# shellcheck disable=SC2086
-cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DQTB_FUZZ=ON -DQTB_BUILD_UI=OFF ${CMAKE_FLAGS:-} >/dev/null
-cmake --build "$build" -j "$(nproc)" --target reader_fuzz solve_fuzz number_fuzz lp_model_fuzz mps_model_fuzz mathprog_model_fuzz
+build=${2:-}
+targets=(reader_fuzz solve_fuzz number_fuzz lp_model_fuzz mps_model_fuzz mathprog_model_fuzz)
+if [[ -z $build ]]; then
+    build="build-fuzz"
+    # CMAKE_FLAGS in the environment adds configure options (CI: -DCMAKE_COMPILE_WARNING_AS_ERROR=ON).
+    # shellcheck disable=SC2086
+    cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DQTB_FUZZ=ON -DQTB_BUILD_UI=OFF -DBUILD_TESTING=OFF \
+        -DQTB_BUILD_BENCH=OFF ${CMAKE_FLAGS:-} >/dev/null
+elif ! grep -q '^QTB_FUZZ:BOOL=ON$' "$build/CMakeCache.txt" 2>/dev/null; then
+    echo "$build is not a build configured with -DQTB_FUZZ=ON" >&2
+    exit 1
+fi
+cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
 status=0
-for target in reader_fuzz solve_fuzz number_fuzz lp_model_fuzz mps_model_fuzz mathprog_model_fuzz; do
+for target in "${targets[@]}"; do
     corpus=fuzz-corpus/$target
     mkdir -p "$corpus"
     # The model readers start from the example and test models of their format.

@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
     g++ make cmake            # compiler and build
+    ccache                    # every build compiles through it when it is installed (CI: the builds share it)
     libgtest-dev              # GoogleTest for the test suite
     qt6-base-dev              # Qt 6 Widgets for the desktop program
     qt6-translations-l10n     # Qt's own dialog texts in Russian

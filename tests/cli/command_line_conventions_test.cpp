@@ -16,11 +16,7 @@
 
 namespace {
 
-using test_support::read_file;
-using test_support::run_tool;
-using test_support::TempFolder;
-using test_support::ToolRun;
-using test_support::write_file;
+using namespace test_support;
 
 // max x1: x1 + s = 4 -> x1 = 4 after one pivot; its report is p.txt.
 constexpr const char* kProblem = "Aim: max\nSize: 1 2\nMatrix:\n 1 0\n 4 1 1\nFile: p.txt\n";

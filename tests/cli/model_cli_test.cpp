@@ -14,10 +14,7 @@
 
 namespace {
 
-using test_support::read_file;
-using test_support::run_tool;
-using test_support::TempFolder;
-using test_support::write_file;
+using namespace test_support;
 
 // max 3x + 2y + z: x + y <= 4, x + 3y >= 2, -1 <= z <= 1 (z = -1 + z') -> x = 4, z = 1, F = 13.
 constexpr const char* kModel =

@@ -21,11 +21,7 @@
 
 namespace {
 
-using test_support::read_file;
-using test_support::run_tool;
-using test_support::TempFolder;
-using test_support::ToolRun;
-using test_support::write_file;
+using namespace test_support;
 
 namespace fs = std::filesystem;
 

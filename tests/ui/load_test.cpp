@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "main_window_fixture.h"
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
 #include "ui/failure_text.h"
@@ -15,18 +16,7 @@ const Message kNeedFileName{"Необходимо указать имя файл
 const Message kCannotOpen{"Ошибка открытия файла!", "Сообщение об ошибке"};
 const Message kInputErrors{"Есть ошибки при вводе!!!", "QTB"};
 
-class Load : public testing::Test {
-protected:
-    void load(const QString& file_name) {
-        window.Edit1->setText(file_name);
-        window.Button3->click();
-    }
-
-    TemporaryCurrentFolder folder;
-    SimplexIteration record;
-    RecordedMessages messages;
-    TForm1 window{record, messages};
-};
+class Load : public MainWindowInFolder {};
 
 TEST_F(Load, TheBarePatternAsksForAFileName) {
     write_problem("good.qtb", kTwoPivotProblem);

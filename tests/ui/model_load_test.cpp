@@ -4,22 +4,20 @@
 #include <fstream>
 #include <string>
 
+#include "main_window_fixture.h"
 #include "problem/model_loading.h"
 #include "ui/main_form.h"
 #include "ui_test_support.h"
 
 namespace {
 
-struct ModelLoad : testing::Test {
+// Writes the file, then loads it.
+class ModelLoad : public MainWindowInFolder {
+protected:
     void load(const std::string& name, const std::string& text) {
         std::ofstream(name, std::ios::binary) << text;
-        window.Edit1->setText(QString::fromStdString(name));
-        window.Button3->click();
+        MainWindowInFolder::load(name);
     }
-    TemporaryCurrentFolder folder;
-    SimplexIteration record;
-    RecordedMessages messages;
-    TForm1 window{record, messages};
 };
 
 TEST_F(ModelLoad, EachSolveWritesTheConstructionFirstUntilAProblemFileIsLoaded) {

@@ -8,22 +8,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include "main_window_fixture.h"
 #include "ui/main_form.h"
 #include "ui/solution_window.h"
 #include "ui_test_support.h"
 
 namespace {
 
-struct RussianLocale : testing::Test {
-    void load(const std::string& name) {
-        window.Edit1->setText(QString::fromStdString(name));
-        window.Button3->click();
-    }
-    TemporaryCurrentFolder folder;
-    SimplexIteration record;
-    RecordedMessages messages;
-    TForm1 window{record, messages};
-};
+class RussianLocale : public MainWindowInFolder {};
 
 TEST_F(RussianLocale, TheDietModelLoadsAndItsReportWritesThePoint) {
     std::filesystem::copy_file(std::string(QTB_SOURCE_DIR) + "/examples/models/diet.lp", "diet.lp");

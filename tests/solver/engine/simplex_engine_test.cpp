@@ -23,10 +23,7 @@
 
 namespace {
 
-using test_support::codes_of;
-using test_support::make_problem;
-using test_support::read_file;
-using test_support::TempFolder;
+using namespace test_support;
 
 namespace fs = std::filesystem;
 
