@@ -7,7 +7,7 @@
 #include "problem/status_texts.h"
 #include "solver/engine/run_observer.h"
 #include "solver/engine/simplex_engine.h"
-#include "solver/report/engine_report_file.h"
+#include "solver/report/report_file.h"
 #include "solver/report/report_frame.h"
 #include "solver/report/report_sink.h"
 

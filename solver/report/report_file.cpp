@@ -1,4 +1,4 @@
-#include "solver/report/engine_report_file.h"
+#include "solver/report/report_file.h"
 
 #include <locale>
 #include <string>
