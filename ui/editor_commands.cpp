@@ -16,9 +16,8 @@ ProblemEditor* show_editor(ProblemEditor* editor) {
     return editor;
 }
 
-// The file the window would load: the problem loaded last, else the name in Edit1 if a file has it.
+// The file the window would load: the one named in Edit1, loaded or not, if a file has that name.
 QString file_to_edit(const TForm1& window) {
-    if (!window.loaded_file().empty()) return QString::fromStdString(window.loaded_file().string());
     const QFileInfo named(window.Edit1->text());
     return named.isFile() ? named.absoluteFilePath() : QString();
 }
@@ -67,9 +66,16 @@ ProblemEditor* open_new_problem(TForm1& window, MessageSink& messages) {
 
 ProblemEditor* open_problem_for_editing(TForm1& window, MessageSink& messages) {
     auto* editor = new ProblemEditor(window, messages);
-    if (const QString file = file_to_edit(window); !file.isEmpty() && !editor->open_file(file)) {
+    const QString file = file_to_edit(window);
+    if (file.isEmpty()) return show_editor(editor);
+    if (!editor->open_file(file)) {
         delete editor;
         return nullptr;
     }
-    return show_editor(editor);
+    if (const QString data = window.data_file_name(); !data.isEmpty())
+        editor->set_data_file(QFileInfo(data).absoluteFilePath());
+    show_editor(editor);
+    // Its faults listed at once, as the load found them.
+    editor->check();
+    return editor;
 }

@@ -37,6 +37,13 @@ const QString kErrorCaption = QStringLiteral("сообщение об ошибк
 const QString kFileNameCaption = QStringLiteral("Сообщение об ошибке");
 const QString kProgramCaption = QStringLiteral("QTB");
 const QString kBarePattern = QStringLiteral("*.qtb");
+const QString kNotLoaded = QStringLiteral("Файл в поле «Файл данных» не загружен.");
+const QString kFaultsNotLoaded = QStringLiteral("Файл не загружен: в нём есть ошибки.");
+
+QString busy_text(const QAction& stop) {
+    return QStringLiteral("Идёт решение или загрузка: дождитесь конца или остановите (%1).")
+        .arg(stop.shortcut().toString(QKeySequence::NativeText));
+}
 
 // A control of the layout: named, placed in pixels of its parent where ui/main_form_layout.h puts it.
 template <class Widget>
@@ -104,10 +111,11 @@ TForm1::TForm1(SimplexIteration& record, MessageSink& messages, ModelCalls model
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
     // "All files" is "*" here: on this system "*.*" would hide the names without a dot.
     OpenDialog1->setNameFilters({QStringLiteral("Файлы данных (*.qtb)"), QStringLiteral("Модели (*.lp *.mps *.mod)"),
-                                 QStringLiteral("Все файлы (*)")});
+                                 QStringLiteral("Данные моделей MathProg (*.dat)"), QStringLiteral("Все файлы (*)")});
 
     set_tab_order();
     connect_handlers();
+    build_data_file_controls(client);
 
     resize(main_form_layout::kClientWidth, MainMenu1->sizeHint().height() + main_form_layout::kClientHeight);
     move(197, 114);
@@ -249,16 +257,19 @@ void TForm1::show_status_codes(const SimplexIteration::bad_simplex& failure) {
 
 void TForm1::Button3Click() {
     report_failures([this] {
-        if (busy()) return;  // one run or load at a time
+        if (busy()) {  // one run or load at a time
+            say_in_status_bar(busy_text(*StopRun1));
+            return;
+        }
         const QString file_name = Edit1->text();
         if (file_name == kBarePattern) {
             messages_.show(QStringLiteral("Необходимо указать имя файла данных!"), kFileNameCaption);
-            Button1->setEnabled(false);
+            load_failed(kNotLoaded, false);
             return;
         }
         if (!something_exists(file_name)) {
             messages_.show(QStringLiteral("Ошибка открытия файла!"), kFileNameCaption);
-            Button1->setEnabled(false);
+            load_failed(kNotLoaded, false);
             return;
         }
         RadioButton1->setChecked(true);
@@ -278,18 +289,21 @@ void TForm1::LoadProblemFile(const QString& file_name) {
     StatusBar1->clearMessage();  // the warnings of an earlier load
     StatusBar1->setToolTip(QString());
     const std::filesystem::path path = file_system_path(file_name);
+    const QString data_file = data_file_name();
     if (const ModelFormat format = model_format_of_path(path.string()); format != ModelFormat::problem_file) {
         const QString shown_name = QFile::decodeName(path.filename().c_str());
+        LoadRequest request{path.string(), std::nullopt, format, {}, nullptr};
+        if (!data_file.isEmpty()) request.data_file = file_system_path(data_file).string();
         ModelReading reading =
-            ReadModelBeside(path.string(), format, QStringLiteral("Загрузка модели %1…").arg(shown_name));
+            ReadModelBeside(std::move(request), QStringLiteral("Загрузка модели %1…").arg(shown_name));
         if (!reading.loaded && !reading.failure) {
             // Stopped: a window that closes meanwhile shows nothing more.
             if (!reading.window_closes) messages_.show(QStringLiteral("Загрузка модели остановлена."), kProgramCaption);
-            Button1->setEnabled(false);
+            load_failed(kNotLoaded, false);
             return;
         }
         if (!take_model(std::move(reading))) {
-            Button1->setEnabled(false);
+            load_failed(kFaultsNotLoaded, true);
             return;
         }
     } else {
@@ -301,32 +315,42 @@ void TForm1::LoadProblemFile(const QString& file_name) {
         } catch (const SimplexIteration::bad_simplex& failure) {
             messages_.show(QStringLiteral("Есть ошибки при вводе!!!"), kProgramCaption);
             show_status_codes(failure);
-            Button1->setEnabled(false);
+            load_failed(kFaultsNotLoaded, true);
             return;
         }
     }
-    finish_load(path);
+    finish_load(path, data_file);
 }
 
-void TForm1::LoadReadModel(const QString& file_name, LoadedProblem model) {
+void TForm1::LoadReadModel(const QString& file_name, const QString& data_file, LoadedProblem model) {
     report_failures([&] {
-        if (busy()) return;
+        if (busy()) {
+            say_in_status_bar(busy_text(*StopRun1));
+            return;
+        }
         Edit1->setText(QDir::toNativeSeparators(file_name));
+        DataEdit1->setText(QDir::toNativeSeparators(data_file));
         RadioButton1->setChecked(true);
         ModelReading reading;
         reading.loaded.emplace(std::move(model));
         if (!take_model(std::move(reading))) {
-            Button1->setEnabled(false);
+            load_failed(kFaultsNotLoaded, true);
             return;
         }
-        finish_load(file_system_path(file_name));
+        finish_load(file_system_path(file_name), data_file_name());
     });
 }
 
-void TForm1::finish_load(const std::filesystem::path& path) {
+void TForm1::finish_load(const std::filesystem::path& path, const QString& data_file) {
     std::error_code error;
     loaded_problem_file_ = std::filesystem::absolute(path, error);
+    loaded_data_file_.reset();
+    if (!data_file.isEmpty()) loaded_data_file_ = std::filesystem::absolute(file_system_path(data_file), error);
+    failed_load_.reset();
+    keep_report({});  // the report of the problem loaded before is not this one's
+    ReportPath1->clear();
     show_options_of_record();
+    show_load_state();
 }
 
 bool TForm1::take_model(ModelReading reading) {
@@ -395,7 +419,10 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::SolveProblem() {
-    if (busy()) return;  // one run or load at a time
+    if (busy()) {  // one run or load at a time
+        say_in_status_bar(busy_text(*StopRun1));
+        return;
+    }
     SimplexIteration& record = record_;
 
     record.no_table = RadioButton6->isChecked();
@@ -461,24 +488,51 @@ void TForm1::Button2Click() {
 
 void TForm1::Exit1Click() { Button2Click(); }
 
+// The chosen file is loaded, as Enter in Edit1 loads it; a model's data file goes into DataEdit1.
 void TForm1::FileOpenItemClick() {
     report_failures([this] {
-        // Until a file has been chosen the dialog starts in the current folder with the pattern as the name;
-        // afterwards it offers the last chosen file again.
-        if (last_chosen_file_.isEmpty()) {
-            OpenDialog1->setDirectory(QDir::currentPath());
-            OpenDialog1->selectFile(kBarePattern);
-            OpenDialog1->selectNameFilter(OpenDialog1->nameFilters().constFirst());
-        }
-        if (OpenDialog1->exec() != QDialog::Accepted) return;
-        const QStringList chosen = OpenDialog1->selectedFiles();
+        const QString chosen = choose_open_file(OpenTarget::problem);
         if (chosen.isEmpty()) return;
-        const QFileInfo file(chosen.constFirst());
-        Edit1->setText(file.absoluteFilePath());
-        last_chosen_file_ = file.absoluteFilePath();
-        OpenDialog1->setDirectory(file.absolutePath());
-        OpenDialog1->selectFile(file.fileName());
+        if (QFileInfo(chosen).suffix().compare(QStringLiteral("dat"), Qt::CaseInsensitive) == 0) {
+            DataEdit1->setText(chosen);
+            if (!DataEdit1->isEnabled()) {
+                say_in_status_bar(
+                    QStringLiteral("Файл данных модели выбран: назовите в поле «Файл данных» модель MathProg (.mod)."));
+                return;
+            }
+        } else {
+            Edit1->setText(chosen);
+        }
+        Button3Click();
     });
+}
+
+QString TForm1::choose_in_open_dialog(OpenTarget target) {
+    // Until a file has been chosen the dialog starts in the current folder with the pattern as the name;
+    // afterwards it offers the last chosen file again.
+    const QString data_filter = OpenDialog1->nameFilters().at(2);
+    if (last_chosen_file_.isEmpty()) {
+        OpenDialog1->setDirectory(QDir::currentPath());
+        OpenDialog1->selectFile(kBarePattern);
+        OpenDialog1->selectNameFilter(OpenDialog1->nameFilters().constFirst());
+    } else if (target == OpenTarget::problem && OpenDialog1->selectedNameFilter() == data_filter) {
+        OpenDialog1->selectNameFilter(OpenDialog1->nameFilters().constFirst());
+    }
+    if (target == OpenTarget::model_data) {
+        // A model's data usually lies beside it.
+        const QFileInfo model(Edit1->text());
+        OpenDialog1->setDirectory(model.absolutePath());
+        OpenDialog1->selectNameFilter(data_filter);
+        OpenDialog1->selectFile(QFileInfo(DataEdit1->text()).fileName());
+    }
+    if (OpenDialog1->exec() != QDialog::Accepted) return {};
+    const QStringList chosen = OpenDialog1->selectedFiles();
+    if (chosen.isEmpty()) return {};
+    const QFileInfo file(chosen.constFirst());
+    last_chosen_file_ = file.absoluteFilePath();
+    OpenDialog1->setDirectory(file.absolutePath());
+    OpenDialog1->selectFile(file.fileName());
+    return file.absoluteFilePath();
 }
 
 void TForm1::Edit1DblClick() { FileOpenItemClick(); }

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QToolButton>
 
 #include <atomic>
 #include <exception>
@@ -82,6 +83,22 @@ public:
     QStatusBar* StatusBar1;  // the window's status bar: the latest run's report and a running run's progress
     QFileDialog* OpenDialog1;
 
+    // --- The data file of a MathProg model and the named files against the loaded ones (ui/named_files.cpp) ---
+    QLabel* DataLabel1;
+    QLineEdit* DataEdit1;      // a MathProg model's data file; offered the model's .dat; open only beside a .mod
+    QPushButton* DataButton1;  // chooses the data file in the open dialog
+    QToolButton* ShowFaults1;  // in StatusBar1 after a load failed on the file's faults: the editor on them
+    enum class OpenTarget { problem, model_data };
+    // The open dialog: the chosen file (absolute), empty when none is chosen. OpenDialog1 unless a test puts
+    // its own in.
+    std::function<QString(OpenTarget target)> choose_open_file;
+    void DataButton1Click();
+    void ShowFaults1Click();
+    // The data file a load of the named file reads: DataEdit1's name beside a MathProg model, else empty.
+    QString data_file_name() const;
+    // Why a command cannot act, or what the window's files are, in the status bar.
+    void say_in_status_bar(const QString& text);
+
     // --- Handlers ---
     void Button3Click();  // load
     void Button1Click();  // solve
@@ -138,13 +155,13 @@ public:
     // Reads a model on a worker while the window takes its events; `doing` stands in the status bar
     // meanwhile, and StopRun1 (or closing the window) stops it. Nothing is read, as if stopped, while a
     // run or another reading goes on.
-    ModelReading ReadModelBeside(const std::string& path, ModelFormat format, const QString& doing);
+    ModelReading ReadModelBeside(LoadRequest request, const QString& doing);
     bool load_active() const { return load_stop_ != nullptr; }
     // A run or a reading goes on: nothing else may change the record meanwhile.
     bool busy() const { return run_active() || load_active(); }
     // The load of a model that is read already (the editor's check has read the file): the same as
-    // "Загрузить данные" with the file's name in Edit1, without a second reading.
-    void LoadReadModel(const QString& file_name, LoadedProblem model);
+    // "Загрузить данные" with the file's name in Edit1 and its data file's in DataEdit1, without a second reading.
+    void LoadReadModel(const QString& file_name, const QString& data_file, LoadedProblem model);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -169,8 +186,9 @@ private:
     // Keeps what a load gave besides its record (which goes into the record): a model's form.
     void keep_load(LoadedProblem loaded);
     bool model_loaded() const { return loaded_ && loaded_->from_model(); }
-    // The end of every load that succeeds: the file is kept and the record's options shown.
-    void finish_load(const std::filesystem::path& path);
+    // The end of every load that succeeds: the files are kept, the last report forgotten and the record's
+    // options shown.
+    void finish_load(const std::filesystem::path& path, const QString& data_file);
     void show_options_of_record();
     void set_progress(const QString& label1, const QString& label2);
     void build_run_commands();
@@ -184,10 +202,28 @@ private:
     bool confirm_report_target(const SimplexIteration& run);
     // Runs the copy in a worker while the window goes on, then tells the outcome.
     void run_and_report(SimplexIteration run);
+    // The latest run's report for the commands about it; none: they are disabled.
+    void keep_report(const std::filesystem::path& report);
     void set_running(std::atomic<bool>* stop);
     // Disables what would change the record or start another run or load (held), or gives it back.
     void hold_commands(bool held);
     void set_loading(ModelLoadStop* stop, const QString& doing);
+
+    // The files a load reads, absolute: the problem or model and a MathProg model's data.
+    struct NamedFiles {
+        std::filesystem::path problem;
+        std::optional<std::filesystem::path> data;
+        friend bool operator==(const NamedFiles&, const NamedFiles&) = default;
+    };
+    NamedFiles named_files() const;
+    void build_data_file_controls(QWidget* client);
+    QString choose_in_open_dialog(OpenTarget target);
+    // Edit1 names another file: DataEdit1 opens for a MathProg model and is offered the model's .dat.
+    void problem_name_changed();
+    // A load that failed on the named files; `faults`: the editor can list them.
+    void load_failed(const QString& why, bool faults);
+    // "Решить задачу" is open while the named files are the loaded ones; the status bar says why not.
+    void show_load_state();
 
     SimplexIteration& record_;
     MessageSink& messages_;
@@ -199,11 +235,20 @@ private:
     std::atomic<bool>* run_stop_ = nullptr;        // the running run's stop request; null between runs
     ModelLoadStop* load_stop_ = nullptr;           // the running reading's stop request; null between readings
     QString report_path_before_load_;              // ReportPath1's text, given back when a reading ends
-    std::vector<std::function<void()>> restore_after_run_;  // what a run disabled, as it was
-    bool close_after_run_ = false;                          // the window was closed while a run or reading went on
-    std::filesystem::path last_report_;                     // the latest run's report; empty until one is written
-    QPointer<SolutionWindow> SolutionWindow1;               // the solution window, once opened
-    QString last_chosen_file_;                              // the open dialog's last choice; empty until one is made
+    std::vector<std::function<void()>> restore_after_run_;   // what a run disabled, as it was
+    bool close_after_run_ = false;                           // the window was closed while a run or reading went on
+    std::filesystem::path last_report_;                      // the latest run's report; empty until one is written
+    QPointer<SolutionWindow> SolutionWindow1;                // the solution window, once opened
+    QString last_chosen_file_;                               // the open dialog's last choice; empty until one is made
+    std::optional<std::filesystem::path> loaded_data_file_;  // the data file of the model loaded last
+    struct FailedLoad {
+        NamedFiles files;
+        QString why;
+        bool faults;  // the file's own faults, which the editor lists
+    };
+    std::optional<FailedLoad> failed_load_;  // the latest load, when it failed after the last one that succeeded
+    QString offered_data_file_;              // what DataEdit1 was offered last for the model named
+    QString status_note_;                    // what say_in_status_bar showed last
 };
 
 // The program's main window while it exists.

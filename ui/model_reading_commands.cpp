@@ -16,13 +16,14 @@ constexpr std::chrono::milliseconds kNoTicks{1000};
 
 }  // namespace
 
-TForm1::ModelReading TForm1::ReadModelBeside(const std::string& path, ModelFormat format, const QString& doing) {
+TForm1::ModelReading TForm1::ReadModelBeside(LoadRequest request, const QString& doing) {
     ModelReading reading;
     if (busy()) return reading;
     ModelLoadStop stop;
+    request.stop = &stop;
     const auto work = [&] {
         try {
-            reading.loaded.emplace(model_.load(LoadRequest{path, std::nullopt, format, {}, &stop}));
+            reading.loaded.emplace(model_.load(request));
         } catch (...) {
             reading.failure = std::current_exception();
         }

@@ -17,6 +17,7 @@
 #include <QToolBar>
 
 #include "problem/cp1251.h"
+#include "solver/session/load_request.h"
 #include "ui/editor_formats.h"
 #include "ui/main_form.h"
 
@@ -77,6 +78,9 @@ ProblemEditor::Dialogs ProblemEditor::Dialogs::real() {
                     return UnsavedAnswer::cancel;
             }
         },
+        [](QWidget* parent, const QString& caption, const QString& folder, const QString& filters) {
+            return QFileDialog::getOpenFileName(parent, caption, folder, filters);
+        },
     };
 }
 
@@ -94,6 +98,9 @@ ProblemEditor::ProblemEditor(TForm1& main_window, MessageSink& messages, Dialogs
 }
 
 void ProblemEditor::build_actions() {
+    OpenAction = make_action(this, "OpenAction", QStringLiteral("Открыть…"), {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    ChooseDataAction = make_action(this, "ChooseDataAction", QStringLiteral("Обзор…"), {});
+    ChooseDataAction->setToolTip(QStringLiteral("Выбрать файл данных модели MathProg"));
     CheckAction = make_action(this, "CheckAction", QStringLiteral("Проверить"),
                               {QKeySequence(Qt::Key_F7), QKeySequence(Qt::CTRL | Qt::Key_K)});
     SaveAction = make_action(this, "SaveAction", QStringLiteral("Сохранить"), {QKeySequence(Qt::CTRL | Qt::Key_S)});
@@ -104,6 +111,8 @@ void ProblemEditor::build_actions() {
         {QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
     CloseAction = make_action(this, "CloseAction", QStringLiteral("Закрыть"), {QKeySequence(Qt::Key_Escape)});
 
+    connect(OpenAction, &QAction::triggered, this, [this] { open_chosen_file(); });
+    connect(ChooseDataAction, &QAction::triggered, this, &ProblemEditor::choose_data_file);
     connect(CheckAction, &QAction::triggered, this, [this] { check(); });
     connect(SaveAction, &QAction::triggered, this, [this] { save(); });
     connect(SaveAsAction, &QAction::triggered, this, [this] { save_as(); });
@@ -113,7 +122,7 @@ void ProblemEditor::build_actions() {
 
 void ProblemEditor::build_window() {
     QMenu* file_menu = menuBar()->addMenu(QStringLiteral("Файл"));
-    file_menu->addActions({SaveAction, SaveAsAction});
+    file_menu->addActions({OpenAction, SaveAction, SaveAsAction});
     file_menu->addSeparator();
     file_menu->addAction(CloseAction);
     QMenu* problem_menu = menuBar()->addMenu(QStringLiteral("Задача"));
@@ -131,6 +140,16 @@ void ProblemEditor::build_window() {
         FormatBox->addItem(entry.title + QStringLiteral(" (") + entry.extension + QStringLiteral(")"));
     format_label->setBuddy(FormatBox);
     bar->addWidget(FormatBox);
+    auto* data_label = new QLabel(QStringLiteral(" Данные: "), bar);
+    bar->addWidget(data_label);
+    DataFileEdit = new QLineEdit(bar);
+    DataFileEdit->setObjectName(QStringLiteral("DataFileEdit"));
+    DataFileEdit->setMinimumWidth(160);
+    DataFileEdit->setToolTip(
+        QStringLiteral("Файл данных модели MathProg (data; …). По умолчанию — файл .dat с именем модели рядом с ней."));
+    data_label->setBuddy(DataFileEdit);
+    bar->addWidget(DataFileEdit);
+    bar->addAction(ChooseDataAction);
     bar->addSeparator();
     bar->addActions({CheckAction, SaveAction, SolveAction});
     connect(FormatBox, &QComboBox::activated, this, &ProblemEditor::format_chosen);
@@ -163,6 +182,29 @@ void ProblemEditor::set_format(ModelFormat format) {
     const EditorFormat& entry = editor_format(format);
     FormatBox->setCurrentIndex(static_cast<int>(&entry - editor_formats().data()));
     shown_format_ = entry.format;
+    show_data_file_state();
+}
+
+// Only a MathProg model has a data file; its field says so for the other formats.
+void ProblemEditor::show_data_file_state() {
+    const bool mathprog = shown_format_ == ModelFormat::mathprog;
+    DataFileEdit->setEnabled(mathprog);
+    ChooseDataAction->setEnabled(mathprog);
+    DataFileEdit->setPlaceholderText(mathprog ? QStringLiteral("нет: данные в самой модели")
+                                              : QStringLiteral("только для модели MathProg (.mod)"));
+}
+
+void ProblemEditor::set_data_file(const QString& file_name) { DataFileEdit->setText(file_name); }
+
+QString ProblemEditor::data_file() const {
+    return format() == ModelFormat::mathprog ? DataFileEdit->text().trimmed() : QString();
+}
+
+void ProblemEditor::choose_data_file() {
+    const QString folder = file_name_.isEmpty() ? QDir::currentPath() : QFileInfo(file_name_).absolutePath();
+    const QString chosen = dialogs.open_name(this, QStringLiteral("Файл данных модели"), folder,
+                                             QStringLiteral("Данные моделей MathProg (*.dat);;Все файлы (*)"));
+    if (!chosen.isEmpty()) set_data_file(QFileInfo(chosen).absoluteFilePath());
 }
 
 // A text still as it was started (a template or nothing) follows the format chosen; any other
@@ -171,6 +213,7 @@ void ProblemEditor::format_chosen(int index) {
     const ModelFormat chosen = editor_formats()[static_cast<std::size_t>(index)].format;
     if (chosen == shown_format_) return;
     shown_format_ = chosen;
+    show_data_file_state();
     if (is_template(TextEdit->toPlainText())) {
         const bool was_modified = TextEdit->document()->isModified();
         set_text(editor_format(chosen).template_text);
@@ -203,8 +246,20 @@ bool ProblemEditor::open_file(const QString& file_name) {
     file_name_ = QFileInfo(file_name).absoluteFilePath();
     set_format(editor_format_of(file_name));
     set_text(decoded_text(file.readAll()));
+    const std::optional<std::string> beside = data_file_beside(QFile::encodeName(file_name_).toStdString());
+    set_data_file(beside ? QFile::decodeName(beside->c_str()) : QString());
     update_title();
     return true;
+}
+
+bool ProblemEditor::open_chosen_file() {
+    if (!may_leave_text()) return false;
+    const QString folder = file_name_.isEmpty() ? QDir::currentPath() : QFileInfo(file_name_).absolutePath();
+    const QString chosen =
+        dialogs.open_name(this, QStringLiteral("Открыть задачу"), folder,
+                          QStringLiteral("Задачи и модели (*.qtb *.lp *.mps *.mod);;Данные моделей MathProg "
+                                         "(*.dat);;Все файлы (*)"));
+    return !chosen.isEmpty() && open_file(chosen);
 }
 
 void ProblemEditor::update_title() {
@@ -229,14 +284,15 @@ TextCheck ProblemEditor::run_check() {
         statusBar()->showMessage(QStringLiteral("Главное окно занято: дождитесь конца загрузки или решения."));
         return {{}, {}, true};
     }
-    const ModelFileReader read = [this](const std::string& path, ModelFormat format) -> std::optional<LoadedProblem> {
-        TForm1::ModelReading reading = main_window_.ReadModelBeside(path, format, QStringLiteral("Проверка модели…"));
+    const ModelFileReader read = [this](const LoadRequest& request) -> std::optional<LoadedProblem> {
+        TForm1::ModelReading reading = main_window_.ReadModelBeside(request, QStringLiteral("Проверка модели…"));
         if (reading.failure) std::rethrow_exception(reading.failure);
         return std::move(reading.loaded);
     };
     checking_ = true;
-    TextCheck checked = text_is_saved_model() ? check_model_file(file_name_, format(), read)
-                                              : check_problem_text(TextEdit->toPlainText(), format(), read);
+    TextCheck checked = text_is_saved_model()
+                            ? check_model_file(file_name_, format(), read, data_file())
+                            : check_problem_text(TextEdit->toPlainText(), format(), read, data_file());
     checking_ = false;
     if (close_after_check_) {
         close_after_check_ = false;
@@ -320,7 +376,7 @@ void ProblemEditor::solve() {
     // As "Загрузить данные" with the name in the main window's box, then "Решить задачу"; a model the
     // check has read is taken as it is.
     if (checked.model) {
-        main_window_.LoadReadModel(file_name_, std::move(*checked.model));
+        main_window_.LoadReadModel(file_name_, data_file(), std::move(*checked.model));
     } else {
         main_window_.Edit1->setText(QDir::toNativeSeparators(file_name_));
         main_window_.Button3Click();
@@ -337,17 +393,20 @@ void ProblemEditor::closeEvent(QCloseEvent* event) {
         main_window_.StopRun1Click();
         return event->ignore();
     }
-    if (TextEdit->document()->isModified()) {
-        const QString name = file_name_.isEmpty() ? QStringLiteral("Новая задача") : QFileInfo(file_name_).fileName();
-        switch (dialogs.unsaved_changes(this, name)) {
-            case UnsavedAnswer::save:
-                if (!save()) return event->ignore();
-                break;
-            case UnsavedAnswer::discard:
-                break;
-            case UnsavedAnswer::cancel:
-                return event->ignore();
-        }
-    }
+    if (!may_leave_text()) return event->ignore();
     event->accept();
+}
+
+bool ProblemEditor::may_leave_text() {
+    if (!TextEdit->document()->isModified()) return true;
+    const QString name = file_name_.isEmpty() ? QStringLiteral("Новая задача") : QFileInfo(file_name_).fileName();
+    switch (dialogs.unsaved_changes(this, name)) {
+        case UnsavedAnswer::save:
+            return save();
+        case UnsavedAnswer::discard:
+            return true;
+        case UnsavedAnswer::cancel:
+            return false;
+    }
+    return false;
 }

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 
@@ -28,8 +29,11 @@ public:
     struct Dialogs {
         // The name to save under, the suggestion first; empty when the user gives none.
         std::function<QString(QWidget* parent, const QString& suggestion, ModelFormat format)> save_name;
-        // What to do with unsaved changes of the named text before the window closes.
+        // What to do with unsaved changes of the named text before the window closes or opens another file.
         std::function<UnsavedAnswer(QWidget* parent, const QString& name)> unsaved_changes;
+        // The file to open, chosen in `folder` among the filters; empty when the user chooses none.
+        std::function<QString(QWidget* parent, const QString& caption, const QString& folder, const QString& filters)>
+            open_name;
 
         static Dialogs real();
     };
@@ -38,9 +42,14 @@ public:
 
     // A new, unnamed text: the template of the format.
     void start_new(ModelFormat format);
-    // Edits a file (UTF-8 or Windows-1251) in the format its extension names; false, after a
-    // message, when it cannot be read.
+    // Edits a file (UTF-8 or Windows-1251) in the format its extension names, a MathProg model with the
+    // .dat beside it as its data file; false, after a message, when it cannot be read.
     bool open_file(const QString& file_name);
+    // "Открыть…": any file, chosen in the open dialog, once unsaved changes are saved or given up.
+    bool open_chosen_file();
+    // A MathProg model's data file (empty: none), with which the check and "Решить" read the model.
+    void set_data_file(const QString& file_name);
+    QString data_file() const;
 
     // "Проверить": reads the text as the main window would and lists its faults; true when it has none.
     // A model is read beside the windows, by the main window, and can be stopped there.
@@ -60,7 +69,10 @@ public:
     // --- Controls ---
     QComboBox* FormatBox;
     LineNumberedEdit* TextEdit;
-    QListWidget* FaultList;  // one item per fault; the item's data is its line (0: none)
+    QListWidget* FaultList;   // one item per fault; the item's data is its line (0: none)
+    QLineEdit* DataFileEdit;  // a MathProg model's data file; open only for that format
+    QAction* OpenAction;
+    QAction* ChooseDataAction;
     QAction* CheckAction;
     QAction* SaveAction;
     QAction* SaveAsAction;
@@ -77,6 +89,10 @@ private:
     void build_window();
     void set_format(ModelFormat format);
     void format_chosen(int index);
+    void choose_data_file();
+    void show_data_file_state();
+    // Unsaved changes are saved or given up, as the user answers; false when the text is to stay.
+    bool may_leave_text();
     void set_text(const QString& text);
     bool write_to(const QString& file_name);
     // The check, shown; a model that loads is kept in it, so that "Решить" does not read it again.

@@ -31,6 +31,7 @@ namespace {
 const QString kProgramCaption = QStringLiteral("QTB");
 const QString kErrorCaption = QStringLiteral("сообщение об ошибке");
 constexpr std::chrono::milliseconds kProgressInterval{50};
+const QString kNoReport = QStringLiteral("Отчёта нет: задача после загрузки не решалась или таблицы не выводились.");
 
 QAction* add_switch(QMenu* menu, const char* name, const QString& text, const QKeySequence& shortcut) {
     QAction* action = menu->addAction(text);
@@ -66,7 +67,7 @@ void TForm1::build_run_commands() {
     OpenReportFolder1 = Solution1->addAction(QStringLiteral("Открыть папку отчёта"));
     OpenReportFolder1->setObjectName(QStringLiteral("OpenReportFolder1"));
     OpenReportFolder1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
-    for (QAction* action : {OpenReport1, OpenReportFolder1}) action->setEnabled(false);
+    keep_report({});
 
     connect(StopRun1, &QAction::triggered, this, &TForm1::StopRun1Click);
     connect(OpenReport1, &QAction::triggered, this, &TForm1::OpenReport1Click);
@@ -213,8 +214,7 @@ void TForm1::run_and_report(SimplexIteration run) {
             ShowSolution();
         }
     }
-    last_report_ = report;
-    for (QAction* action : {OpenReport1, OpenReportFolder1}) action->setEnabled(!report.empty());
+    keep_report(report);
     const QString where = report.empty() ? QStringLiteral("Отчёт не записан: таблицы итераций не выводятся.")
                                          : QStringLiteral("Отчёт: ") + shown_path(report);
     ReportPath1->setText(stopped ? QStringLiteral("Решение остановлено. ") + where : where);
@@ -267,9 +267,9 @@ void TForm1::hold_commands(bool held) {
         restore_after_run_.clear();
         return;
     }
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{Edit1, Button3, Button1, RadioButton1, RadioButton2, RadioButton3,
-                                         RadioButton4, RadioButton5, RadioButton6, Edit2, Edit3, Edit4, Edit5}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{Edit1, Button3, Button1, RadioButton1, RadioButton2,
+                                                            RadioButton3, RadioButton4, RadioButton5, RadioButton6,
+                                                            Edit2, Edit3, Edit4, Edit5, DataEdit1, DataButton1}) {
         restore_after_run_.push_back([control, enabled = control->isEnabled()] { control->setEnabled(enabled); });
         control->setEnabled(false);
     }
@@ -295,14 +295,22 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
+void TForm1::keep_report(const std::filesystem::path& report) {
+    last_report_ = report;
+    for (QAction* action : {OpenReport1, OpenReportFolder1}) {
+        action->setEnabled(!report.empty());
+        action->setStatusTip(report.empty() ? kNoReport : QString());  // a disabled item says why
+    }
+}
+
 void TForm1::OpenReport1Click() {
-    if (last_report_.empty()) return;
+    if (last_report_.empty()) return say_in_status_bar(kNoReport);
     if (!desktop.open_url(QUrl::fromLocalFile(shown_path(last_report_))))
         messages_.show(QStringLiteral("Не удалось открыть отчёт ") + shown_path(last_report_), kErrorCaption);
 }
 
 void TForm1::OpenReportFolder1Click() {
-    if (last_report_.empty()) return;
+    if (last_report_.empty()) return say_in_status_bar(kNoReport);
     const QString folder = shown_path(last_report_.parent_path());
     if (!desktop.open_url(QUrl::fromLocalFile(folder)))
         messages_.show(QStringLiteral("Не удалось открыть папку ") + folder, kErrorCaption);

@@ -1,11 +1,13 @@
 #include "ui/text_check.h"
 
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include "problem/canonical_form.h"
 #include "problem/glpk_model_reader.h"
+#include "problem/model_error_place.h"
 #include "problem/problem_file_faults.h"
 #include "problem/simplex_iteration.h"
 #include "ui/editor_formats.h"
@@ -21,29 +23,40 @@ std::vector<TextFault> problem_file_text_faults(const QByteArray& bytes) {
     return faults;
 }
 
-// GLPK names the file and the line at the head of its message ("/tmp/x.lp:4: syntax error"); the
-// fault keeps the line and the rest of the message, without the name of the temporary file.
-TextFault located_fault(const QString& message, const QString& file_name) {
-    static const QRegularExpression kLocated(QStringLiteral(R"(^(.*?):(\d+): )"));
+// GLPK names the file and the line at the head of its message ("/tmp/x.lp:4: syntax error"). A fault of
+// the model keeps its line and the rest of the message, the model's file named "модель"; a fault of the
+// data file belongs to no line of the text and keeps the data file's name.
+TextFault located_fault(const QString& message, const LoadRequest& request) {
     QString text = message;
+    if (const std::optional<ModelErrorPlace> place =
+            model_error_place(message.toStdString(), request.path, request.data_file);
+        place && place->file != request.path)
+        return {0, text.replace(u'\n', QStringLiteral("; "))};
+    static const QRegularExpression kLocated(QStringLiteral(R"(^(.*?):(\d+): )"));
     unsigned line = 0;
     if (const QRegularExpressionMatch match = kLocated.match(text); match.hasMatch()) {
         line = match.captured(2).toUInt();
         text.remove(0, match.capturedLength());
     }
-    text.replace(file_name, QStringLiteral("модель"));
+    text.replace(QFile::decodeName(request.path.c_str()), QStringLiteral("модель"));
     text.replace(u'\n', QStringLiteral("; "));
     return {line, text};
 }
 
 // The faults of a model file read by `read`, its name standing as "модель" in the messages.
-TextCheck checked_model_file(const QString& path, ModelFormat format, const ModelFileReader& read) {
+TextCheck checked_model_file(const QString& path, ModelFormat format, const ModelFileReader& read,
+                             const QString& data_file) {
+    LoadRequest request;
+    request.path = QFile::encodeName(path).toStdString();
+    request.format = format;
+    if (format == ModelFormat::mathprog && !data_file.isEmpty())
+        request.data_file = QFile::encodeName(data_file).toStdString();
     TextCheck check;
     try {
-        check.model = read(QFile::encodeName(path).toStdString(), format);
+        check.model = read(request);
         check.stopped = !check.model;
     } catch (const ModelReadError& failure) {
-        check.faults = {located_fault(QString::fromUtf8(failure.what()), path)};
+        check.faults = {located_fault(QString::fromUtf8(failure.what()), request)};
     } catch (const CanonicalFormError& failure) {
         check.faults = {{0, QString::fromUtf8(failure.what())}};
     } catch (const SimplexIteration::bad_simplex& failure) {
@@ -53,24 +66,27 @@ TextCheck checked_model_file(const QString& path, ModelFormat format, const Mode
     return check;
 }
 
-TextCheck model_text_check(const QByteArray& bytes, ModelFormat format, const ModelFileReader& read) {
+TextCheck model_text_check(const QByteArray& bytes, ModelFormat format, const ModelFileReader& read,
+                           const QString& data_file) {
     // GLPK reads files: the text goes to a temporary one with the format's extension, removed with the object.
     QTemporaryFile file(QDir::tempPath() + QStringLiteral("/qtb_editor_XXXXXX") + editor_format(format).extension);
     if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
         return {{{0, QStringLiteral("Не удаётся записать текст во временный файл для проверки")}}, {}, false};
     const QString path = file.fileName();
     file.close();
-    return checked_model_file(path, format, read);
+    return checked_model_file(path, format, read, data_file);
 }
 
 }  // namespace
 
-TextCheck check_problem_text(const QString& text, ModelFormat format, const ModelFileReader& read) {
+TextCheck check_problem_text(const QString& text, ModelFormat format, const ModelFileReader& read,
+                             const QString& data_file) {
     const QByteArray bytes = text.toUtf8();
     if (format == ModelFormat::problem_file) return {problem_file_text_faults(bytes), {}, false};
-    return model_text_check(bytes, format, read);
+    return model_text_check(bytes, format, read, data_file);
 }
 
-TextCheck check_model_file(const QString& file_name, ModelFormat format, const ModelFileReader& read) {
-    return checked_model_file(file_name, format, read);
+TextCheck check_model_file(const QString& file_name, ModelFormat format, const ModelFileReader& read,
+                           const QString& data_file) {
+    return checked_model_file(file_name, format, read, data_file);
 }

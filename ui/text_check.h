@@ -25,13 +25,16 @@ struct TextCheck {
     bool stopped = false;                // the reading was stopped before it ended: nothing is known
 };
 
-// Reads a model file (on a worker beside the windows): the model, nothing when the reading was stopped;
+// Reads a model (on a worker beside the windows): the model, nothing when the reading was stopped;
 // throws what the reading threw.
-using ModelFileReader = std::function<std::optional<LoadedProblem>(const std::string& path, ModelFormat format)>;
+using ModelFileReader = std::function<std::optional<LoadedProblem>(const LoadRequest& request)>;
 
 // Reads a text as the main window would read the same text saved as UTF-8 in a file of the format:
 // a problem file through the program's reader, a model by `read` from a temporary file with the format's
-// extension, which is gone again afterwards however the reading ended. No faults when the text loads.
-TextCheck check_problem_text(const QString& text, ModelFormat format, const ModelFileReader& read);
+// extension, which is gone again afterwards however the reading ended, with a MathProg model's data file
+// (empty: none). No faults when the text loads.
+TextCheck check_problem_text(const QString& text, ModelFormat format, const ModelFileReader& read,
+                             const QString& data_file = {});
 // Reads a model file as it is, as the main window would load it.
-TextCheck check_model_file(const QString& file_name, ModelFormat format, const ModelFileReader& read);
+TextCheck check_model_file(const QString& file_name, ModelFormat format, const ModelFileReader& read,
+                           const QString& data_file = {});

@@ -20,3 +20,7 @@ struct LoadRequest {
 
 // The format the request is read in.
 ModelFormat format_of(const LoadRequest& request);
+
+// The data file a MathProg model is offered when none is named: the file beside it with its name and
+// the extension ".dat", when there is one; nothing for the other formats.
+std::optional<std::string> data_file_beside(const std::string& model_path);

@@ -1,5 +1,7 @@
 #include "solver/session/loaded_problem.h"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -20,6 +22,15 @@ LoadedProblem loaded_model(CanonicalForm model) {
 
 ModelFormat format_of(const LoadRequest& request) {
     return request.format.value_or(model_format_of_path(request.path));
+}
+
+std::optional<std::string> data_file_beside(const std::string& model_path) {
+    if (model_format_of_path(model_path) != ModelFormat::mathprog) return std::nullopt;
+    std::filesystem::path data(model_path);
+    data.replace_extension(".dat");
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(data, error)) return std::nullopt;
+    return data.string();
 }
 
 LoadedProblem load_problem(const LoadRequest& request) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "ui/editor_formats.h"
 #include "ui/main_form.h"
 #include "ui/problem_editor.h"
@@ -104,6 +106,74 @@ TEST_F(Editor, EscapeClosesAndUnsavedChangesAreAskedFor) {
     answer = ProblemEditor::UnsavedAnswer::discard;
     QTest::keyClick(editor->TextEdit, Qt::Key_Escape);
     EXPECT_TRUE(editor.isNull() || !editor->isVisible());
+}
+
+TEST_F(Editor, CtrlEFromTheFileBoxAndTheStatusBarsButtonShowTheNamedFilesFaults) {
+    write_problem("good.qtb", kTwoPivotProblem);
+    write_problem("faults.qtb", "Aim: sideways\nSize: 1 2\nMatrix:\n 1 1\n 1  1 0\n");
+    for (const char* name : {"good.qtb", "faults.qtb"}) {
+        window.Edit1->setText(name);
+        window.Button3->click();
+    }
+    messages.take();
+    EXPECT_EQ(window.StatusBar1->currentMessage(), "Файл не загружен: в нём есть ошибки.");
+    EXPECT_TRUE(window.ShowFaults1->isVisible());
+    const std::function<void()> ways[] = {
+        [this] {
+            QApplication::setActiveWindow(&window);
+            window.Edit1->setFocus();
+            QTest::keyClick(window.Edit1, Qt::Key_E, Qt::ControlModifier);
+        },
+        [this] { window.ShowFaults1->click(); },
+    };
+    for (const auto& way : ways) {
+        way();
+        const QList<ProblemEditor*> open = window.findChildren<ProblemEditor*>();
+        ASSERT_EQ(open.size(), 1);
+        EXPECT_TRUE(open[0]->file_name().endsWith("/faults.qtb"));  // not the loaded good.qtb
+        ASSERT_EQ(open[0]->FaultList->count(), 3);
+        EXPECT_TRUE(open[0]->FaultList->item(0)->text().startsWith("Строка 1: "));
+        delete open[0];
+    }
+    window.Edit1->setText("good.qtb");
+    EXPECT_FALSE(window.ShowFaults1->isVisible());
+    EXPECT_TRUE(window.Button1->isEnabled());  // the record is still good.qtb's
+}
+
+TEST_F(Editor, OpensAnyFileAndReadsAMathProgModelWithItsDataFile) {
+    write_text("plan.mod", kMathProgModel);
+    write_text("plan.dat", kMathProgData);
+    write_text("bad.dat", "data;\nparam c := ?;\nend;\n");
+    ProblemEditor& editor = open("NewProblemItem");
+    editor.dialogs.open_name = [this](QWidget*, const QString&, const QString&, const QString&) {
+        return folder.path() + "/plan.mod";
+    };
+    QApplication::setActiveWindow(&editor);
+    QTest::keyClick(editor.TextEdit, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(editor.TextEdit->toPlainText(), QString::fromStdString(kMathProgModel));
+    EXPECT_EQ(editor.DataFileEdit->text(), folder.path() + "/plan.dat");  // offered beside the model
+    EXPECT_TRUE(editor.DataFileEdit->isEnabled());
+
+    const struct {
+        QString data;
+        QString fault;  // in the only fault, which stands at no line of the model; empty: none
+    } cases[] = {{"bad.dat", "bad.dat:2: "}, {"", "нет значения для c"}, {"plan.dat", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.data.toStdString());
+        editor.set_data_file(c.data);
+        EXPECT_EQ(editor.check(), c.fault.isEmpty());
+        if (c.fault.isEmpty()) continue;
+        ASSERT_EQ(editor.FaultList->count(), 1);
+        EXPECT_TRUE(editor.FaultList->item(0)->text().contains(c.fault))
+            << editor.FaultList->item(0)->text().toStdString();
+        if (!c.data.isEmpty()) {
+            EXPECT_EQ(editor.FaultList->item(0)->data(Qt::UserRole).toInt(), 0);
+        }
+    }
+    editor.SolveAction->trigger();
+    EXPECT_EQ(messages.take(), boxes({{"Решение получено!", "QTB"}}));
+    EXPECT_EQ(window.DataEdit1->text(), "plan.dat");
+    EXPECT_TRUE(window.Button1->isEnabled());
 }
 
 }  // namespace

@@ -101,3 +101,12 @@ inline const std::string kUnboundedProblem =
     "  1 0\n"
     "  1  -1 1\n"
     "File: unbounded.txt\n";
+
+// A MathProg model whose parameter c only its data file gives: max c x + y, x + y <= 3, x <= 2.
+inline const std::string kMathProgModel =
+    "param c;\nvar x >= 0;\nvar y >= 0;\nmaximize z: c * x + y;\ns.t. a: x + y <= 3;\ns.t. b: x <= 2;\nend;\n";
+inline const std::string kMathProgData = "data;\nparam c := 2;\nend;\n";
+
+inline void write_text(const std::string& name, const std::string& text) {
+    std::ofstream(name, std::ios::binary) << text;
+}

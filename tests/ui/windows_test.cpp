@@ -189,8 +189,8 @@ TEST_F(Windows, TheOpenDialogStartsHereWithThePatternAndRemembersTheLastFile) {
     bool seen = false;
     QTimer::singleShot(0, [&] {
         seen = dialog.isVisible();
-        EXPECT_EQ(dialog.nameFilters(),
-                  (QStringList{"Файлы данных (*.qtb)", "Модели (*.lp *.mps *.mod)", "Все файлы (*)"}));
+        EXPECT_EQ(dialog.nameFilters(), (QStringList{"Файлы данных (*.qtb)", "Модели (*.lp *.mps *.mod)",
+                                                     "Данные моделей MathProg (*.dat)", "Все файлы (*)"}));
         EXPECT_EQ(dialog.selectedNameFilter(), "Файлы данных (*.qtb)");
         EXPECT_EQ(QFileInfo(dialog.directory().path()).canonicalFilePath(),
                   QFileInfo(folder.path()).canonicalFilePath());
@@ -204,7 +204,7 @@ TEST_F(Windows, TheOpenDialogStartsHereWithThePatternAndRemembersTheLastFile) {
     EXPECT_TRUE(seen);
     EXPECT_EQ(QFileInfo(window.Edit1->text()).canonicalFilePath(), QFileInfo(chosen).canonicalFilePath());
     EXPECT_TRUE(QFileInfo(window.Edit1->text()).isAbsolute());
-    EXPECT_FALSE(window.Button1->isEnabled());  // nothing is loaded
+    EXPECT_TRUE(window.Button1->isEnabled());  // the chosen file is loaded, as Enter loads it
 
     // A double click in Edit1 opens the same dialog, with the last file chosen; cancelling changes nothing.
     window.Edit1->setText("typed.qtb");
@@ -220,6 +220,7 @@ TEST_F(Windows, TheOpenDialogStartsHereWithThePatternAndRemembersTheLastFile) {
     QApplication::sendEvent(window.Edit1, &double_click);
     EXPECT_TRUE(seen);
     EXPECT_EQ(window.Edit1->text(), "typed.qtb");
+    EXPECT_FALSE(window.Button1->isEnabled());  // the name is not the loaded file's
     EXPECT_TRUE(messages.shown.empty());
 }
 

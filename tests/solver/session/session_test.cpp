@@ -138,4 +138,27 @@ TEST(Session, NothingReadsTheModelASecondTime) {
     EXPECT_EQ(after, before);
 }
 
+// A MathProg model is offered the .dat beside it of its own name; nothing else is.
+TEST(Session, AMathProgModelIsOfferedTheDataFileOfItsNameBesideIt) {
+    const TempFolder folder("qtb_session");
+    for (const char* name : {"plan.mod", "plan.dat", "upper.MOD", "upper.dat", "alone.mod", "plan.lp", "lp.dat"})
+        write_file(folder.path() / name, "");
+    std::filesystem::create_directory(folder.path() / "folder.dat");
+    const struct {
+        const char* model;
+        const char* offered;  // empty: nothing
+    } cases[] = {{"plan.mod", "plan.dat"}, {"upper.MOD", "upper.dat"},
+                 {"alone.mod", ""},        {"folder.mod", ""},
+                 {"plan.lp", ""},          {"lp.qtb", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.model);
+        const std::optional<std::string> offered = data_file_beside((folder.path() / c.model).string());
+        if (c.offered[0] == '\0') {
+            EXPECT_FALSE(offered);
+        } else {
+            EXPECT_EQ(offered, (folder.path() / c.offered).string());
+        }
+    }
+}
+
 }  // namespace
