@@ -57,7 +57,6 @@ void TForm1::build_data_file_controls(QWidget* client) {
     ShowFaults1 = new QToolButton(StatusBar1);
     ShowFaults1->setObjectName(QStringLiteral("ShowFaults1"));
     ShowFaults1->setText(QStringLiteral("Показать ошибки в редакторе"));
-    ShowFaults1->setAutoRaise(true);
     ShowFaults1->setMaximumHeight(main_form_layout::kStatusBarHeight - 2);
     StatusBar1->addPermanentWidget(ShowFaults1);
     ShowFaults1->hide();

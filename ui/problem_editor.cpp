@@ -140,18 +140,24 @@ void ProblemEditor::build_window() {
         FormatBox->addItem(entry.title + QStringLiteral(" (") + entry.extension + QStringLiteral(")"));
     format_label->setBuddy(FormatBox);
     bar->addWidget(FormatBox);
-    auto* data_label = new QLabel(QStringLiteral(" Данные: "), bar);
-    bar->addWidget(data_label);
-    DataFileEdit = new QLineEdit(bar);
+    bar->addSeparator();
+    bar->addActions({CheckAction, SaveAction, SolveAction});
+
+    // A row of its own: the commands keep their room beside the format.
+    addToolBarBreak();
+    QToolBar* data_bar = addToolBar(QStringLiteral("Данные модели"));
+    data_bar->setObjectName(QStringLiteral("DataToolBar"));
+    data_bar->setMovable(false);
+    data_bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* data_label = new QLabel(QStringLiteral(" Данные модели: "), data_bar);
+    data_bar->addWidget(data_label);
+    DataFileEdit = new QLineEdit(data_bar);
     DataFileEdit->setObjectName(QStringLiteral("DataFileEdit"));
-    DataFileEdit->setMinimumWidth(160);
     DataFileEdit->setToolTip(
         QStringLiteral("Файл данных модели MathProg (data; …). По умолчанию — файл .dat с именем модели рядом с ней."));
     data_label->setBuddy(DataFileEdit);
-    bar->addWidget(DataFileEdit);
-    bar->addAction(ChooseDataAction);
-    bar->addSeparator();
-    bar->addActions({CheckAction, SaveAction, SolveAction});
+    data_bar->addWidget(DataFileEdit);
+    data_bar->addAction(ChooseDataAction);
     connect(FormatBox, &QComboBox::activated, this, &ProblemEditor::format_chosen);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
