@@ -37,6 +37,7 @@ const QString kErrorCaption = QStringLiteral("сообщение об ошибк
 const QString kFileNameCaption = QStringLiteral("Сообщение об ошибке");
 const QString kProgramCaption = QStringLiteral("QTB");
 const QString kBarePattern = QStringLiteral("*.qtb");
+const QString kModelDataFilter = QStringLiteral("Данные моделей MathProg (*.dat)");
 const QString kNotLoaded = QStringLiteral("Файл в поле «Файл данных» не загружен.");
 const QString kFaultsNotLoaded = QStringLiteral("Файл не загружен: в нём есть ошибки.");
 
@@ -111,7 +112,7 @@ TForm1::TForm1(SimplexIteration& record, MessageSink& messages, ModelCalls model
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
     // "All files" is "*" here: on this system "*.*" would hide the names without a dot.
     OpenDialog1->setNameFilters({QStringLiteral("Файлы данных (*.qtb)"), QStringLiteral("Модели (*.lp *.mps *.mod)"),
-                                 QStringLiteral("Данные моделей MathProg (*.dat)"), QStringLiteral("Все файлы (*)")});
+                                 kModelDataFilter, QStringLiteral("Все файлы (*)")});
 
     set_tab_order();
     connect_handlers();
@@ -495,7 +496,7 @@ void TForm1::FileOpenItemClick() {
         if (chosen.isEmpty()) return;
         if (QFileInfo(chosen).suffix().compare(QStringLiteral("dat"), Qt::CaseInsensitive) == 0) {
             DataEdit1->setText(chosen);
-            if (!DataEdit1->isEnabled()) {
+            if (!DataEdit1->isEnabled()) {  // open only beside a MathProg model
                 say_in_status_bar(
                     QStringLiteral("Файл данных модели выбран: назовите в поле «Файл данных» модель MathProg (.mod)."));
                 return;
@@ -510,19 +511,18 @@ void TForm1::FileOpenItemClick() {
 QString TForm1::choose_in_open_dialog(OpenTarget target) {
     // Until a file has been chosen the dialog starts in the current folder with the pattern as the name;
     // afterwards it offers the last chosen file again.
-    const QString data_filter = OpenDialog1->nameFilters().at(2);
     if (last_chosen_file_.isEmpty()) {
         OpenDialog1->setDirectory(QDir::currentPath());
         OpenDialog1->selectFile(kBarePattern);
         OpenDialog1->selectNameFilter(OpenDialog1->nameFilters().constFirst());
-    } else if (target == OpenTarget::problem && OpenDialog1->selectedNameFilter() == data_filter) {
+    } else if (target == OpenTarget::problem && OpenDialog1->selectedNameFilter() == kModelDataFilter) {
         OpenDialog1->selectNameFilter(OpenDialog1->nameFilters().constFirst());
     }
     if (target == OpenTarget::model_data) {
         // A model's data usually lies beside it.
         const QFileInfo model(Edit1->text());
         OpenDialog1->setDirectory(model.absolutePath());
-        OpenDialog1->selectNameFilter(data_filter);
+        OpenDialog1->selectNameFilter(kModelDataFilter);
         OpenDialog1->selectFile(QFileInfo(DataEdit1->text()).fileName());
     }
     if (OpenDialog1->exec() != QDialog::Accepted) return {};

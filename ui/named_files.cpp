@@ -18,6 +18,8 @@ namespace {
 
 const QString kOnlyBesideMathProg = QStringLiteral("только для модели MathProg (.mod)");
 const QString kDataInTheModel = QStringLiteral("нет: данные в самой модели");
+// Edit1 as the window starts: nothing to say about it yet.
+const QString kStartingName = QStringLiteral("*.qtb");
 
 std::filesystem::path file_system_path(const QString& name) {
     return std::filesystem::path(QFile::encodeName(name).toStdString());
@@ -126,7 +128,7 @@ void TForm1::show_load_state() {
     if (!busy()) Button1->setEnabled(loaded && !failed);  // a run holds the button as it was
     if (failed) {
         say_in_status_bar(failed->why);
-    } else if (!loaded && (!loaded_problem_file_.empty() || Edit1->text() != QStringLiteral("*.qtb"))) {
+    } else if (!loaded && (!loaded_problem_file_.empty() || Edit1->text() != kStartingName)) {
         const bool other_data = !loaded_problem_file_.empty() && named.problem == loaded_files.problem;
         say_in_status_bar(other_data
                               ? QStringLiteral("Файл данных модели не тот, что загружен: нажмите «Загрузить данные».")
