@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "problem/canonical_form.h"
 #include "problem/simplex_iteration.h"
 #include "solver/analysis/plane_source.h"
 #include "solver/engine/run_types.h"
 #include "solver/report/report_sink.h"
 #include "solver/report/sensitivity_report.h"
 #include "solver/report/table_snapshot.h"
+
+struct CanonicalForm;
 
 // The tables of a run are kept while they fit in this many bytes; past it, the
 // first half of the bound keeps the first tables and the second half the latest.
