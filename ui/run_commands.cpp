@@ -209,6 +209,8 @@ void TForm1::run_and_report(SimplexIteration run) {
         set_progress(QStringLiteral("Итерация:"), QString::number(outcome->iterations));
         if (std::shared_ptr<RecordedRun> tables = recorder.take(); !tables->tables.empty()) {
             tables->plane = done->plane;
+            tables->model = loaded->model;
+            tables->sensitivity = std::move(done->sensitivity);
             last_run_ = std::move(tables);
             last_run_input_ = loaded_problem_file_;
             ShowSolution();

@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "problem/cp1251.h"
+#include "solver/analysis/exact_model_answer.h"
 #include "solver/analysis/sensitivity.h"
 #include "solver/report/document_sink.h"
 #include "solver/report/outcome_story.h"
@@ -72,11 +73,20 @@ std::vector<std::string> cp1251_lines(const std::vector<std::string>& utf8_lines
     return lines;
 }
 
-// The analysis the run brought (a model's), else that of a problem file's optimum from its final table.
-std::vector<DocumentSection> sensitivity_of(const RecordedRun& run, const SolveOutcome& outcome) {
+// The analysis the run brought (a model's), else that of a problem file's optimum from its final table; in
+// `format` where the run kept the analysis itself.
+std::vector<DocumentSection> sensitivity_of(const RecordedRun& run, const SolveOutcome& outcome,
+                                            const PeopleFormat& format = {}) {
+    if (run.sensitivity) return sensitivity_sections(*run.sensitivity, format);
     if (!run.sections.empty()) return run.sections;
     if (!run.preamble.empty() || !outcome.final_table || !run.problem) return {};
-    return sensitivity_sections(sensitivity_report(*outcome.final_table, problem_file_query(*run.problem)));
+    return sensitivity_sections(sensitivity_report(*outcome.final_table, problem_file_query(*run.problem)), format);
+}
+
+// A model's answer at its optimum in `format`; else the lines its run ended with.
+std::vector<std::string> model_answer_of(const RecordedRun& run, const PeopleFormat& format) {
+    if (!run.model || run.outcome.end != RunEnd::optimal) return run.answer;
+    return cp1251::lines_to_utf8(model_answer_lines(*run.model, run.outcome, format));
 }
 
 QString paragraph(const std::vector<std::string>& lines) {
@@ -307,20 +317,22 @@ QString SolutionWindow::outcome_html() const {
     QString html = "<h3>Ответ</h3>";
     if (!r.ended) return html + QStringLiteral("<p>Счёт не закончен.</p>");
     const std::vector<std::string> names = utf8_variable_names(*r.problem);
+    // Every number as the run's tables print theirs.
+    const PeopleFormat format = PeopleFormat::of_tables(r.problem->precision);
     if (const std::vector<std::string> failure = outcome_failure_lines(outcome); !failure.empty()) {
         html += paragraph(failure);
     } else if (!r.answer.empty()) {
         html += "<pre>";
-        for (const std::string& line : r.answer) html += text_of(line).toHtmlEscaped() + '\n';
+        for (const std::string& line : model_answer_of(r, format)) html += text_of(line).toHtmlEscaped() + '\n';
         html += "</pre>";
     } else {
-        html += paragraph(
-            outcome_answer_lines(outcome, names, static_cast<std::uint32_t>(std::max(r.problem->base_vars, 0))));
+        html += paragraph(outcome_answer_lines(outcome, names,
+                                               static_cast<std::uint32_t>(std::max(r.problem->base_vars, 0)), format));
     }
     html += QStringLiteral("<h3>Замечания</h3>") + paragraph({run_settings_text(outcome.settings)}) +
             paragraph(outcome_notes(outcome, names, false));
     if (r.omitted_count != 0) html += "<p>" + missing_tables_text(r).toHtmlEscaped() + "</p>";
-    for (const DocumentSection& section : sensitivity_of(r, outcome)) {
+    for (const DocumentSection& section : sensitivity_of(r, outcome, format)) {
         html += "<h3>" + text_of(section.title).toHtmlEscaped() + "</h3>";
         if (!section.header.empty()) {
             html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>";

@@ -1,7 +1,7 @@
 #include "solver/analysis/exact_model_answer.h"
 
 #include "numerics/exact_number.h"
-#include "problem/people_number.h"
+#include "solver/report/people_format.h"
 
 ExactModelAnswer exact_model_answer(const CanonicalForm& model, const std::vector<std::string>& exact_solution) {
     const auto column = [&exact_solution](std::uint32_t j) { return mpq_class(exact_solution.at(j)); };
@@ -17,16 +17,18 @@ ExactModelAnswer exact_model_answer(const CanonicalForm& model, const std::vecto
     return answer;
 }
 
-ExactModelAnswer model_answer_texts(const CanonicalForm& model, const SolveOutcome& outcome) {
+ExactModelAnswer model_answer_texts(const CanonicalForm& model, const SolveOutcome& outcome,
+                                    const PeopleFormat& format) {
     if (!outcome.exact_solution.empty()) return exact_model_answer(model, outcome.exact_solution);
     ExactModelAnswer answer;
-    answer.objective = people_number::text(model.objective(outcome.solution), outcome.magnitude);
+    answer.objective = people_text(model.objective(outcome.solution), outcome.magnitude, format);
     for (const double value : model.variable_values(outcome.solution))
-        answer.values.push_back(people_number::text(value, outcome.magnitude));
+        answer.values.push_back(people_text(value, outcome.magnitude, format));
     return answer;
 }
 
-std::vector<std::string> model_answer_lines(const CanonicalForm& model, const SolveOutcome& outcome) {
-    const ExactModelAnswer answer = model_answer_texts(model, outcome);
+std::vector<std::string> model_answer_lines(const CanonicalForm& model, const SolveOutcome& outcome,
+                                            const PeopleFormat& format) {
+    const ExactModelAnswer answer = model_answer_texts(model, outcome, format);
     return model.answer(answer.objective, answer.values);
 }

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "problem/record_columns.h"
+
 namespace {
 
 using Polygon = std::vector<PlanePoint>;
@@ -262,8 +264,8 @@ std::optional<PlaneProblem> plane_problem_of_record(const SimplexIteration& prob
         slack[row] = problem.table(row, j) > 0 ? 1 : -1;
     }
     PlaneProblem plane;
-    plane.x_name = "x1";
-    plane.y_name = "x2";
+    plane.x_name = utf8_variable_name(problem, 1);  // the file's names, else x1 and x2
+    plane.y_name = utf8_variable_name(problem, 2);
     plane.cost_x = problem.table(0, 1);
     plane.cost_y = problem.table(0, 2);
     plane.maximize = problem.aim == 1;

@@ -4,6 +4,8 @@
 // the basis columns again. The key column and row are shaded and marked with
 // arrows, the key element boxed.
 
+#include <algorithm>
+#include <array>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -19,24 +21,40 @@
 namespace {
 
 constexpr std::string_view kDocumentClass = "\\documentclass[a4paper,10pt]{article}\n";
-// After the document class and the marker line.
-constexpr std::string_view kPreamble = R"(\usepackage[T2A]{fontenc}
-\usepackage[utf8]{inputenc}
-\usepackage[russian]{babel}
-\usepackage[margin=15mm]{geometry}
-\usepackage{amsmath}
-\usepackage{longtable}
-\usepackage[table]{xcolor}
-\definecolor{qtbkey}{gray}{0.88}
-\definecolor{qtbpivot}{gray}{0.75}
-\setlength{\tabcolsep}{4pt}
-\renewcommand{\arraystretch}{1.25}
-\setlength{\parindent}{0pt}
-\setlength{\LTleft}{0pt}
-\setlength{\LTpre}{2pt}
-\setlength{\LTright}{\fill}
-\begin{document}
-)";
+
+// A line of the preamble, with what in a table's LaTeX calls for it: a table copied alone names the lines
+// it needs from here, so that the note and the document cannot part.
+struct PreambleLine {
+    std::string_view text = {};
+    std::string_view called_by = {};  // a text of a table's LaTeX that calls for the line; empty: no table needs it
+    bool for_letters = false;         // called for by any letter beyond ASCII (the Cyrillic of the labels)
+};
+
+// After the document class and the marker line, each line ending in a line feed, then \begin{document}.
+constexpr std::array<PreambleLine, 15> kPreamble{{
+    {.text = R"(\usepackage[T2A]{fontenc})", .for_letters = true},
+    {.text = R"(\usepackage[utf8]{inputenc})", .for_letters = true},
+    {.text = R"(\usepackage[russian]{babel})"},
+    {.text = R"(\usepackage[margin=15mm]{geometry})"},
+    {.text = R"(\usepackage{amsmath})"},
+    {.text = R"(\usepackage{longtable})", .called_by = R"(\begin{longtable})"},
+    {.text = R"(\usepackage[table]{xcolor})", .called_by = R"(\cellcolor)"},
+    {.text = R"(\definecolor{qtbkey}{gray}{0.88})", .called_by = "{qtbkey}"},
+    {.text = R"(\definecolor{qtbpivot}{gray}{0.75})", .called_by = "{qtbpivot}"},
+    {.text = R"(\setlength{\tabcolsep}{4pt})"},
+    {.text = R"(\renewcommand{\arraystretch}{1.25})"},
+    {.text = R"(\setlength{\parindent}{0pt})"},
+    {.text = R"(\setlength{\LTleft}{0pt})"},
+    {.text = R"(\setlength{\LTpre}{2pt})"},
+    {.text = R"(\setlength{\LTright}{\fill})"},
+}};
+
+bool calls_for(const PreambleLine& line, std::string_view latex) {
+    if (line.for_letters) {
+        return std::any_of(latex.begin(), latex.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    }
+    return !line.called_by.empty() && latex.find(line.called_by) != std::string_view::npos;
+}
 
 // A number of the table in math mode: "M", fractions as \frac, else as written.
 std::string number(const std::string& text) {
@@ -55,7 +73,9 @@ public:
     explicit LatexMarkup(std::ostream& out) : out_(out) {}
 
     void open(const std::string& title) override {
-        out_ << kDocumentClass << "% " << kOutputMarker << '\n' << kPreamble;
+        out_ << kDocumentClass << "% " << kOutputMarker << '\n';
+        for (const PreambleLine& line : kPreamble) out_ << line.text << '\n';
+        out_ << "\\begin{document}\n";
         out_ << "\\section*{" << latex_text(title) << "}\n\n";
     }
     void heading(const std::string& text) override { out_ << "\\subsection*{" << latex_text(text) << "}\n\n"; }
@@ -176,4 +196,17 @@ std::unique_ptr<ReportSink> make_latex_sink(std::ostream& out) {
     return make_document_sink(std::make_unique<LatexMarkup>(out));
 }
 
-std::string latex_table_fragment(const TableSnapshot& table) { return document_table_fragment<LatexMarkup>(table); }
+std::vector<std::string_view> latex_preamble_needs(std::string_view latex) {
+    std::vector<std::string_view> lines;
+    for (const PreambleLine& line : kPreamble) {
+        if (calls_for(line, latex)) lines.push_back(line.text);
+    }
+    return lines;
+}
+
+std::string latex_table_fragment(const TableSnapshot& table) {
+    const std::string latex = document_table_fragment<LatexMarkup>(table);
+    std::string note = "% Нужно в преамбуле:\n";
+    for (const std::string_view line : latex_preamble_needs(latex)) note.append("% ").append(line).push_back('\n');
+    return note + latex;
+}

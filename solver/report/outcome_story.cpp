@@ -1,16 +1,15 @@
 #include "solver/report/outcome_story.h"
 
 #include "problem/cp1251.h"
-#include "problem/people_number.h"
 #include "problem/status_texts.h"
 #include "solver/report/outcome_texts.h"
 
 namespace {
 
 // Element j of the solution: the exact fraction when the run was exact.
-std::string value_text(const SolveOutcome& outcome, std::uint32_t j) {
+std::string value_text(const SolveOutcome& outcome, std::uint32_t j, const PeopleFormat& format) {
     if (j < outcome.exact_solution.size()) return outcome.exact_solution[j];
-    return people_number::text(outcome.solution(j, 0), outcome.magnitude);
+    return people_text(outcome.solution(j, 0), outcome.magnitude, format);
 }
 
 // Whether the end of the run tells its repeated basis itself.
@@ -70,7 +69,8 @@ std::string arithmetic_name(Arithmetic arithmetic) {
     return arithmetic == Arithmetic::exact ? "точные дроби" : "числа с плавающей точкой (double)";
 }
 
-OutcomeStory outcome_story(const SolveOutcome& outcome, const std::vector<std::string>& names, std::uint32_t own) {
+OutcomeStory outcome_story(const SolveOutcome& outcome, const std::vector<std::string>& names, std::uint32_t own,
+                           const PeopleFormat& format) {
     OutcomeStory story;
     if (!outcome.status.empty()) {
         story.verdict = kNoSolutionVerdict;
@@ -78,9 +78,9 @@ OutcomeStory outcome_story(const SolveOutcome& outcome, const std::vector<std::s
         story.verdict = outcome.end == RunEnd::optimal ? "Решение получено: оптимум." : "Оптимум не достигнут.";
     }
     story.failure = failure_lines(outcome);
-    if (outcome.solution.rows != 0 || !outcome.exact_solution.empty()) story.objective = value_text(outcome, 0);
+    if (outcome.solution.rows != 0 || !outcome.exact_solution.empty()) story.objective = value_text(outcome, 0, format);
     for (std::uint32_t j = 1; j < outcome.solution.rows && j < names.size(); ++j) {
-        story.values.push_back({names[j], value_text(outcome, j), own != 0 && j > own});
+        story.values.push_back({names[j], value_text(outcome, j, format), own != 0 && j > own});
     }
     if (outcome.notes.cycle && !end_tells_repeat(outcome)) story.repeat.push_back(cycle_text(*outcome.notes.cycle));
     story.remarks = remarks(outcome.notes, names);
@@ -91,8 +91,8 @@ OutcomeStory outcome_story(const SolveOutcome& outcome, const std::vector<std::s
 }
 
 std::vector<std::string> outcome_answer_lines(const SolveOutcome& outcome, const std::vector<std::string>& names,
-                                              std::uint32_t own) {
-    const OutcomeStory story = outcome_story(outcome, names, own);
+                                              std::uint32_t own, const PeopleFormat& format) {
+    const OutcomeStory story = outcome_story(outcome, names, own, format);
     std::vector<std::string> texts{"F = " + story.objective};
     for (const StoryValue& value : story.values) texts.push_back(story_value_line(value));
     return texts;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "solver/engine/run_types.h"
+#include "solver/report/people_format.h"
 
 // One value of the answer: "x1 = 2", with its mark when the variable is artificial.
 struct StoryValue {
@@ -38,8 +39,9 @@ struct OutcomeStory {
 };
 
 // The story of a run; names: columns 1..n (entry 0 unused); a variable past the `own` first ones is
-// marked artificial (own 0: none marked).
-OutcomeStory outcome_story(const SolveOutcome& outcome, const std::vector<std::string>& names, std::uint32_t own);
+// marked artificial (own 0: none marked). The objective and the values of a double run in `format`.
+OutcomeStory outcome_story(const SolveOutcome& outcome, const std::vector<std::string>& names, std::uint32_t own,
+                           const PeopleFormat& format = {});
 
 // "Итераций: n" (a line of the command line's heading; among the notes it ends with a full stop).
 std::string iterations_text(std::int32_t iterations);
@@ -55,7 +57,7 @@ inline constexpr const char* kNoSolutionVerdict = "Решение не полу�
 
 // "F = …" and one line per variable.
 std::vector<std::string> outcome_answer_lines(const SolveOutcome& outcome, const std::vector<std::string>& names,
-                                              std::uint32_t own);
+                                              std::uint32_t own, const PeopleFormat& format = {});
 
 // Why a run gave no solution: the stop by its observer, what else stopped it before an optimum, or the
 // verdict with its status texts; empty when it gave one.

@@ -5,16 +5,16 @@
 #include <cstddef>
 #include <string_view>
 
-#include "problem/people_number.h"
 #include "problem/valid_utf8.h"
 
 namespace {
 
-std::string range_text(const SensitivityNumber& low, const SensitivityNumber& high, double magnitude) {
+std::string range_text(const SensitivityNumber& low, const SensitivityNumber& high, double magnitude,
+                       const PeopleFormat& format) {
     std::string text(1, '[');
-    text.append(sensitivity_number_text(low, magnitude))
+    text.append(sensitivity_number_text(low, magnitude, format))
         .append("; ")
-        .append(sensitivity_number_text(high, magnitude))
+        .append(sensitivity_number_text(high, magnitude, format))
         .push_back(']');
     return text;
 }
@@ -44,21 +44,24 @@ std::vector<std::string> section_text_lines(const DocumentSection& section) {
     return lines;
 }
 
-std::string sensitivity_number_text(const SensitivityNumber& number, double magnitude) {
+std::string sensitivity_number_text(const SensitivityNumber& number, double magnitude, const PeopleFormat& format) {
     if (number.exact) return *number.exact;
     if (std::isinf(number.value)) return number.value < 0 ? "-∞" : "+∞";
-    return people_number::text(number.value, magnitude);
+    return people_text(number.value, magnitude, format);
 }
 
-std::vector<DocumentSection> sensitivity_sections(const SensitivityReport& report) {
+std::vector<DocumentSection> sensitivity_sections(const SensitivityReport& report, const PeopleFormat& format) {
     const double m = report.magnitude;
+    const auto number = [m, &format](const SensitivityNumber& x) { return sensitivity_number_text(x, m, format); };
+    const auto range = [m, &format](const SensitivityNumber& low, const SensitivityNumber& high) {
+        return range_text(low, high, m, format);
+    };
     DocumentSection rows{"Анализ чувствительности: ограничения",
                          {"Ограничение", "Двойственная оценка", "Правая часть", "Диапазон правой части"},
                          {},
                          {}};
     for (const SensitivityRow& row : report.rows) {
-        rows.rows.push_back({row.name, sensitivity_number_text(row.dual, m), sensitivity_number_text(row.rhs, m),
-                             range_text(row.rhs_low, row.rhs_high, m)});
+        rows.rows.push_back({row.name, number(row.dual), number(row.rhs), range(row.rhs_low, row.rhs_high)});
         if (!row.dropped.empty()) {
             rows.lines.push_back("Ограничение " + row.name + " не вошло в каноническую форму (" + row.dropped +
                                  "): его двойственная оценка 0.");
@@ -70,10 +73,8 @@ std::vector<DocumentSection> sensitivity_sections(const SensitivityReport& repor
         {},
         {}};
     for (const SensitivityVariable& variable : report.variables) {
-        variables.rows.push_back({variable.name, sensitivity_number_text(variable.value, m),
-                                  sensitivity_number_text(variable.reduced_cost, m),
-                                  sensitivity_number_text(variable.cost, m),
-                                  range_text(variable.cost_low, variable.cost_high, m)});
+        variables.rows.push_back({variable.name, number(variable.value), number(variable.reduced_cost),
+                                  number(variable.cost), range(variable.cost_low, variable.cost_high)});
     }
     if (!report.unique)
         variables.lines.emplace_back("Оптимум вырожденный: двойственные оценки могут быть не единственными.");

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,10 @@
 #include "solver/analysis/plane_source.h"
 #include "solver/engine/run_types.h"
 #include "solver/report/report_sink.h"
+#include "solver/report/sensitivity_report.h"
 #include "solver/report/table_snapshot.h"
+
+struct CanonicalForm;
 
 // The tables of a run are kept while they fit in this many bytes; past it, the
 // first half of the bound keeps the first tables and the second half the latest.
@@ -38,6 +42,10 @@ struct RecordedRun {
     // The picture of a model in two variables (set by whoever ran it); null: the
     // problem record's own rule decides (plane_source_of_record).
     std::shared_ptr<const PlaneSource> plane;
+    // The model that was run and the analysis of its optimum (set by whoever ran it): a window tells the
+    // answer and the analysis from them in its own number format; `answer` and `sections` are the report's.
+    std::shared_ptr<const CanonicalForm> model;
+    std::optional<SensitivityReport> sensitivity;
 };
 
 // The memory a snapshot takes, roughly: its vectors and the texts of its numbers.

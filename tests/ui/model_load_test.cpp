@@ -5,8 +5,10 @@
 #include <string>
 
 #include "main_window_fixture.h"
+#include "problem/cp1251.h"
 #include "problem/model_loading.h"
 #include "ui/main_form.h"
+#include "ui/solution_window.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -74,4 +76,39 @@ TEST_F(ModelLoad, TheSolutionOfATwoVariableModelHasItsPictureAndItsAnalysis) {
     ASSERT_FALSE(run->sections.empty());
     ASSERT_FALSE(run->sections.front().rows.empty());
     EXPECT_EQ(run->sections.front().rows.front().front(), "a");
+}
+
+// The «Результат» tab writes the answer and every number of the analysis, the ranges too, with the digits
+// after the point the main window sets, for a model and for a problem file alike.
+TEST_F(ModelLoad, TheResultFollowsTheDigitsAfterThePoint) {
+    const std::string model =
+        "Maximize\n profit: 5 tables + 4 chairs\nSubject To\n boards: 2 tables + 3 chairs <= 12\n"
+        " labour: 4 tables + chairs <= 16\nEnd\n";
+    const std::string problem_file = *cp1251::from_utf8(
+        "Имя: Мебель\nЦель: max\nРазмерность: 2 4\nПеременные: столы стулья s1 s2\nМатрица:\n"
+        "  5 4 0 0\n  12  2 3 1 0\n  16  4 1 0 1\nФайл: mebel.txt\n");
+    const struct {
+        const char* file;
+        const std::string& text;
+        const char* digits;
+        std::vector<const char*> shown;
+    } cases[] = {
+        {"mebel.lp", model, "1", {"tables = 3.6", "24.4", "[2.7; 16.0]", "[4.0; 24.0]", "1.1"}},
+        {"mebel.lp", model, "3", {"tables = 3.600", "24.400", "[2.667; 16.000]", "[4.000; 24.000]", "1.100"}},
+        {"mebel.qtb", problem_file, "2", {"столы = 3.60", "F = 24.40", "[2.67; 16.00]", "[-∞; 1.10]", "0.70"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + c.digits);
+        load(c.file, c.text);
+        window.Edit5->setText(QString::fromUtf8(c.digits));
+        window.Button1->click();
+        EXPECT_EQ(messages.take(), boxes({{"Решение получено!", "QTB"}}));
+        ASSERT_TRUE(window.last_run());
+        SolutionWindow solution(messages);
+        solution.show_run(window.last_run());
+        const QString shown = solution.OutcomeView->toPlainText();
+        for (const char* text : c.shown)
+            EXPECT_TRUE(shown.contains(QString::fromUtf8(text))) << text << "\n" << shown.toStdString();
+        EXPECT_FALSE(shown.contains(QStringLiteral("666666"))) << shown.toStdString();  // no ten digits left
+    }
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "problem/cp1251.h"
 #include "solver/analysis/plane_picture.h"
 #include "solver/analysis/plane_svg.h"
 #include "solver/session/run_with_report.h"
@@ -118,6 +119,37 @@ TEST(PlaneSvg, IsWellFormedWithEscapedNames) {
     EXPECT_NE(svg.find("x&lt;1&gt;"), std::string::npos);
     EXPECT_NE(svg.find("y ≤ 3"), std::string::npos);
     EXPECT_EQ(svg.find("a&b"), std::string::npos);
+}
+
+// The axes carry the variables' own names: a model's, a problem file's, else x1 and x2; the SVG writes them.
+TEST(PlaneSvg, AxesCarryTheVariablesNames) {
+    SimplexIteration unnamed = make_problem(1, {5, 4, 0}, {{12, 2, 3, 1}}, 2);
+    SimplexIteration named = unnamed;
+    named.var_names = std::vector<std::string>{"", *cp1251::from_utf8("столы"), *cp1251::from_utf8("стулья"), "s1"};
+    SimplexIteration one_named = unnamed;
+    one_named.var_names = std::vector<std::string>{"", "a"};
+    LpModel model;
+    model.columns = {{"tables", 0, LpModel::kInfinity, 5, false}, {"chairs", 0, LpModel::kInfinity, 4, false}};
+    model.rows = {{"boards", -LpModel::kInfinity, 12, {{0, 2}, {1, 3}}}};
+    const struct {
+        const char* what;
+        std::optional<PlaneProblem> plane;
+        std::string x, y;
+    } cases[] = {
+        {"problem file without names", plane_problem_of_record(unnamed), "x1", "x2"},
+        {"problem file with names", plane_problem_of_record(named), "столы", "стулья"},
+        {"problem file naming one column", plane_problem_of_record(one_named), "a", "x2"},
+        {"model", plane_problem_of_model(model), "tables", "chairs"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(c.plane) << c.what;
+        const PlanePicture picture = build_plane_picture(*c.plane);
+        EXPECT_EQ(picture.x_name, c.x) << c.what;
+        EXPECT_EQ(picture.y_name, c.y) << c.what;
+        const std::string svg = plane_svg(picture);
+        for (const std::string& name : {c.x, c.y})
+            EXPECT_NE(svg.find("class=\"name\">" + name + "</text>"), std::string::npos) << c.what << ": " << name;
+    }
 }
 
 }  // namespace

@@ -3,12 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
 
 #include "problem/cp1251.h"
+#include "solver/engine/run_observer.h"
 #include "solver/report/report_frame.h"
+#include "solver/report/report_sinks.h"
 #include "solver/session/run_with_report.h"
+#include "solver/session/table_recorder.h"
 #include "support/problem_builder.h"
 #include "support/temp_folder.h"
 
@@ -178,6 +184,57 @@ TEST(ReportForms, TextReportAddsNotesAndSectionsAfterItsEnd) {
         ASSERT_TRUE(report.starts_with(plain));
         const std::string added = report.substr(plain.size());
         EXPECT_EQ(c.encoding == TextEncoding::utf8 ? added : cp1251::to_utf8(added), c.added);
+    }
+}
+
+// The preamble lines a piece of LaTeX needs, found from what it writes: Cyrillic, longtables, shaded cells and
+// each colour they are shaded in (its definition as `document` has it).
+std::set<std::string> lines_called_for(std::string_view latex, const std::string& document) {
+    std::set<std::string> lines;
+    if (std::any_of(latex.begin(), latex.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+        lines.insert({R"(\usepackage[T2A]{fontenc})", R"(\usepackage[utf8]{inputenc})"});
+    }
+    if (latex.find(R"(\begin{longtable})") != std::string_view::npos) lines.insert(R"(\usepackage{longtable})");
+    constexpr std::string_view kShade = R"(\cellcolor{)";
+    for (auto at = latex.find(kShade); at != std::string_view::npos; at = latex.find(kShade, at + 1)) {
+        lines.insert(R"(\usepackage[table]{xcolor})");
+        const std::string colour(latex.substr(at + kShade.size(), latex.find('}', at) - at - kShade.size()));
+        const std::size_t definition = document.find("\\definecolor{" + colour + "}");
+        EXPECT_NE(definition, std::string::npos) << colour;
+        if (definition != std::string::npos)
+            lines.insert(document.substr(definition, document.find('\n', definition) - definition));
+    }
+    return lines;
+}
+
+// A table copied alone says above itself, in a comment, exactly the report's preamble lines it needs.
+TEST(ReportForms, ACopiedLatexTableNamesThePreambleItNeeds) {
+    const TempFolder folder("qtb_report_forms");
+    SimplexIteration problem = hostile_problem(folder);
+    const std::string document = report_of(problem, {.form = ReportForm::latex});
+    TableRecorder recorder;
+    problem.no_table = true;
+    run_simplex(problem, RunSettings{}, ReportFrame{}, RunObserver{&recorder, {}, nullptr});
+    const std::shared_ptr<RecordedRun> run = recorder.take();
+    ASSERT_EQ(run->tables.size(), 2U);  // with a pivot, then the optimum
+    for (const TableSnapshot& table : run->tables) {
+        SCOPED_TRACE(table.iteration);
+        const std::string copied = latex_table_fragment(table);
+        std::size_t body_at = 0;  // past the comment's lines
+        while (copied.compare(body_at, 1, "%") == 0) body_at = copied.find('\n', body_at) + 1;
+        std::istringstream note(copied.substr(0, body_at));
+        std::string line;
+        ASSERT_TRUE(std::getline(note, line));
+        EXPECT_EQ(line, "% Нужно в преамбуле:");
+        std::set<std::string> noted;
+        while (std::getline(note, line)) {
+            ASSERT_TRUE(line.starts_with("% ")) << line;
+            noted.insert(line.substr(2));
+            EXPECT_NE(document.find('\n' + line.substr(2) + '\n'), std::string::npos) << line;  // the report's own
+        }
+        const std::string_view body = std::string_view(copied).substr(body_at);
+        EXPECT_EQ(noted, lines_called_for(body, document));
+        EXPECT_EQ(body.find(R"(\cellcolor)") != std::string_view::npos, table.key_column != 0);
     }
 }
 
