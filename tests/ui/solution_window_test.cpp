@@ -124,7 +124,7 @@ TEST(SolutionWindow, ExportsTheWholeRunInTheChosenForm) {
     } forms[] = {{"решение.html", "<div class=\"table\">"}, {"решение.tex", "{$c_j$}"}, {"решение.txt", "C баз"}};
     for (const auto& form : forms) {
         QString path = folder.path() + '/' + QString::fromUtf8(form.file);
-        window.choose_file = [&](const QString&, const QString&, QString*) { return path; };
+        window.choose_file = [&](const QString&, const QString&, const QString&, QString*) { return path; };
         window.ExportRun();
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << form.file;
@@ -143,7 +143,9 @@ TEST(SolutionWindow, SavesNothingOverTheRunsInput) {
     write_problem("p.qtb", kTwoPivotProblem);
     const std::optional<std::string> problem = read_report("p.qtb");
     window.run_inputs = {std::filesystem::absolute("p.qtb")};
-    window.choose_file = [&](const QString&, const QString&, QString*) { return folder.path() + "/./p.qtb"; };
+    window.choose_file = [&](const QString&, const QString&, const QString&, QString*) {
+        return folder.path() + "/./p.qtb";
+    };
     window.ExportRun();
     EXPECT_EQ(read_report("p.qtb"), problem);
     ASSERT_EQ(messages.shown.size(), 1U);
