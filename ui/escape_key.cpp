@@ -24,6 +24,9 @@ protected:
 }  // namespace
 
 void give_escape_to_popups_first() {
-    if (qApp == nullptr || qApp->findChild<EscapeToPopups*>(QString(), Qt::FindDirectChildrenOnly) != nullptr) return;
-    qApp->installEventFilter(new EscapeToPopups(qApp));
+    const QString name = QStringLiteral("EscapeToPopups");
+    if (qApp == nullptr || qApp->findChild<QObject*>(name, Qt::FindDirectChildrenOnly) != nullptr) return;
+    auto* filter = new EscapeToPopups(qApp);
+    filter->setObjectName(name);
+    qApp->installEventFilter(filter);
 }

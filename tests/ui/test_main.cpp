@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);  // the settings the windows keep stay out of the user's
-    std::setlocale(LC_NUMERIC, "C");    // as the program does right after making its application
+    std::setlocale(LC_NUMERIC, "C");           // as the program does right after making its application
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
