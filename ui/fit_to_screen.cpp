@@ -5,12 +5,14 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 // The frame the window manager puts around the program's windows: that of a window already shown, or
-// until there is one, room for a usual title bar and border.
-QMargins window_frame(const QWidget* window) {
+// until there is one, room for a usual title bar and border, drawn in the screen's own pixels whatever the
+// scale factor.
+QMargins window_frame(const QWidget* window, const QScreen& screen) {
     const auto frame_of = [](const QWidget* shown) {
         const QRect outer = shown->frameGeometry();
         const QRect inner = shown->geometry();
@@ -21,7 +23,10 @@ QMargins window_frame(const QWidget* window) {
     for (const QWidget* shown : QApplication::topLevelWidgets()) {
         if (shown->isVisible() && shown->frameGeometry() != shown->geometry()) return frame_of(shown);
     }
-    return {4, 28, 4, 4};
+    const auto logical = [ratio = screen.devicePixelRatio()](int pixels) {
+        return static_cast<int>(std::ceil(pixels / ratio));
+    };
+    return {logical(4), logical(28), logical(4), logical(4)};
 }
 
 }  // namespace
@@ -36,13 +41,20 @@ WindowPlace fitted_place(const WindowPlace& wanted, const QMargins& frame, const
 
 bool fit_to_screen(QWidget* window) {
     const bool placed = window->testAttribute(Qt::WA_Moved);
-    const WindowPlace wanted{window->pos(), window->size()};
     const QScreen* screen = placed ? QGuiApplication::screenAt(window->frameGeometry().center()) : nullptr;
     if (screen == nullptr) screen = window->parentWidget() ? window->parentWidget()->screen() : window->screen();
     if (screen == nullptr) return false;
-    const WindowPlace fitted = fitted_place(wanted, window_frame(window), screen->availableGeometry());
-    if (placed && fitted.corner != wanted.corner) window->move(fitted.corner);
-    if (fitted.size == wanted.size) return false;
-    window->resize(fitted.size);
-    return true;
+    const QRect available = screen->availableGeometry();
+    const QMargins frame = window_frame(window, *screen);
+    // A window without a place is thought of in the middle of the screen.
+    const QRect outer = QRect(QPoint(), window->size()).marginsAdded(frame);
+    const QPoint middle = available.center() - QPoint(outer.width() / 2, outer.height() / 2);
+    const WindowPlace wanted{placed ? window->pos() : middle, window->size()};
+    const WindowPlace fitted = fitted_place(wanted, frame, available);
+    const bool smaller = fitted.size != wanted.size;
+    // The window manager places a window that fits; one made as large as the screen is placed here, where
+    // all of it shows.
+    if ((placed || smaller) && fitted.corner != window->pos()) window->move(fitted.corner);
+    if (smaller) window->resize(fitted.size);
+    return smaller;
 }

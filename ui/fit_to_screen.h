@@ -23,6 +23,6 @@ struct WindowPlace {
 WindowPlace fitted_place(const WindowPlace& wanted, const QMargins& frame, const QRect& available);
 
 // Fits a window that is about to be shown to the free area of the screen it opens on: the screen under
-// its place when it has been given one, else its parent's. A window without a place keeps none (the
-// window manager places it) and is only made smaller. True when it had to be made smaller.
+// its place when it has been given one, else its parent's. A window without a place that fits keeps
+// none: the window manager places it. True when the window had to be made smaller.
 bool fit_to_screen(QWidget* window);

@@ -1,7 +1,10 @@
 #include "ui/message_sink.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <QWindow>
 
+#include <memory>
 #include <utility>
 
 MessageBoxSink::~MessageBoxSink() { delete open_.data(); }
@@ -28,7 +31,8 @@ void MessageBoxSink::open_next() {
     told_.pop_front();
     auto* box = new QMessageBox(QMessageBox::NoIcon, next.caption, next.text, QMessageBox::Ok, next.parent);
     box->setWindowModality(Qt::WindowModal);
-    box->setAttribute(Qt::WA_ShowWithoutActivating, next.keeps_keys && next.keeps_keys->isVisible());
+    const bool keeps_keys = next.keeps_keys && next.keeps_keys->isVisible();
+    box->setAttribute(Qt::WA_ShowWithoutActivating, keeps_keys);
     open_ = box;
     QObject::connect(box, &QDialog::finished, box, [this, box, closed = std::move(next.closed)] {
         box->deleteLater();
@@ -36,5 +40,23 @@ void MessageBoxSink::open_next() {
         if (closed) closed();
         open_next();
     });
+    if (keeps_keys) give_keys_back(box, next.keeps_keys);
     box->open();
+}
+
+// A window manager may focus the box as it maps it, and raise its window with it: the window that keeps
+// the keys takes them back, and comes in front again, when the box is focused at once, not when the user
+// goes to it later.
+void MessageBoxSink::give_keys_back(QMessageBox* box, const QPointer<QWidget>& keeps_keys) {
+    auto focused = std::make_shared<QMetaObject::Connection>();
+    *focused =
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, box, [box, keeps_keys, focused](QWindow* now) {
+            if (now == nullptr || now != box->windowHandle()) return;
+            QObject::disconnect(*focused);
+            if (!keeps_keys || !keeps_keys->isVisible()) return;
+            keeps_keys->raise();
+            keeps_keys->activateWindow();
+        });
+    constexpr int kAtOnceMs = 1000;
+    QTimer::singleShot(kAtOnceMs, box, [focused] { QObject::disconnect(*focused); });
 }

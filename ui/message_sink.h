@@ -17,8 +17,8 @@ public:
     virtual void show(const QString& text, const QString& caption) = 0;
     // The caller goes on at once: the box is modal to its parent window alone, so that the program's
     // other windows take clicks and keys while it is up, and the boxes told one after another come one
-    // after another. `keeps_keys`, when shown, keeps the keyboard: the box does not take it from that
-    // window. `closed` runs once the box has been closed.
+    // after another. `keeps_keys`, when shown, stays in front with the keyboard: the box does not take
+    // it from that window. `closed` runs once the box has been closed.
     virtual void tell(const QString& text, const QString& caption, QWidget* keeps_keys = nullptr,
                       std::function<void()> closed = {}) {
         static_cast<void>(keeps_keys);
@@ -50,6 +50,7 @@ private:
     };
     QWidget* parent() const;
     void open_next();
+    static void give_keys_back(QMessageBox* box, const QPointer<QWidget>& keeps_keys);
 
     QPointer<QWidget> parent_;
     std::deque<Told> told_;       // waiting for the box before them

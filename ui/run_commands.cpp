@@ -2,6 +2,7 @@
 // the switches of how they run, the question before a huge report, and the commands about the report.
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFile>
 #include <QKeySequence>
 #include <QSettings>
@@ -296,6 +297,9 @@ void TForm1::StopRun1Click() {
 void TForm1::closeEvent(QCloseEvent* event) {
     if (!busy()) {
         QMainWindow::closeEvent(event);
+        // The program ends with its main window, by its close box as by "Выход": no solution or About window
+        // stays behind it.
+        QCoreApplication::quit();
         return;
     }
     // The run stops at its next table, a reading as soon as it notices; the window closes when it has ended.

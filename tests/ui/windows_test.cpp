@@ -69,11 +69,18 @@ TEST(StartUp, EveryWayOutAsksOnceAboutAnEditorsChangesAndCancelKeepsEverythingOp
         [] { Form1->Exit1->trigger(); },
         [] { Form1->close(); },
     };
+    RecordedMessages messages;
     for (const auto& way_out : ways_out) {
         SimplexIteration record;
         int asked = 0;
         bool still_open = false;
+        // A program that would go on without its main window ends here instead.
+        QTimer left_running;
+        left_running.setSingleShot(true);
+        QObject::connect(&left_running, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        left_running.start(5000);
         run_program(record, [&] {
+            (new SolutionWindow(messages, Form1))->show();  // ends with the program too
             Form1->findChild<QAction*>("NewProblemItem")->trigger();
             ProblemEditor* editor = Form1->findChildren<ProblemEditor*>().constLast();
             editor->TextEdit->insertPlainText("\\ changed\n");
@@ -89,6 +96,7 @@ TEST(StartUp, EveryWayOutAsksOnceAboutAnEditorsChangesAndCancelKeepsEverythingOp
             way_out();
         });
         EXPECT_TRUE(still_open);
+        EXPECT_TRUE(left_running.isActive());
         EXPECT_EQ(asked, 2);
         EXPECT_EQ(Form1, nullptr);
     }
