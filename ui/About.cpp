@@ -1,6 +1,7 @@
 #include "ui/About.h"
 
 #include "ui/app_icon.h"
+#include "ui/fit_to_screen.h"
 #include "ui/window_look.h"
 
 QPointer<TForm2> Form2;
@@ -26,6 +27,7 @@ TForm2::TForm2(QWidget* parent)
     setFont(form_font());
     setFixedSize(223, 129);
     move(344, 204);
+    fit_to_screen(this);
 
     Label1 = place<QLabel>(this, "Label1", {8, 0, 52, 26});
     Label1->setFont(about_title_font());

@@ -7,10 +7,21 @@
 #include "numerics/matrix.h"
 #include "problem/cp1251.h"
 #include "problem/fault_texts.h"
-#include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
 
 QString status_message(int code) { return QString::fromStdString(cp1251::to_utf8(status_text(code))); }
+
+std::vector<BoxText> status_boxes(const SimplexIteration::bad_simplex& failure) {
+    std::vector<BoxText> boxes;
+    for (int i = 0; i < failure.count && i < SimplexIteration::bad_simplex::kCapacity; ++i)
+        boxes.push_back(
+            {QString::fromStdString(located_status_text(failure, i)), QStringLiteral("сообщение об ошибке")});
+    if (failure.hints.empty()) return boxes;
+    QStringList hints;
+    for (const auto& hint : failure.hints) hints << QString::fromStdString(hint_text(hint));
+    boxes.push_back({hints.join('\n'), QStringLiteral("Подсказка")});
+    return boxes;
+}
 
 QString failure_description(const std::exception_ptr& failure) {
     try {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QScrollArea>
 #include <QStringList>
 
 #include <initializer_list>
@@ -25,6 +26,7 @@
 #include "ui/edit_number.h"
 #include "ui/editor_commands.h"
 #include "ui/failure_text.h"
+#include "ui/fit_to_screen.h"
 #include "ui/main_form_layout.h"
 #include "ui/window_look.h"
 
@@ -80,6 +82,18 @@ void keep_tab_stop_on_checked(QRadioButton* button) {
                      [button](bool checked) { button->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus); });
 }
 
+// The client area, laid out in fixed pixels, scrolls inside a window made smaller than it.
+void scroll_client_area(QMainWindow& window) {
+    QWidget* client = window.takeCentralWidget();
+    client->setFixedSize(main_form_layout::kClientWidth,
+                         main_form_layout::kClientHeight - main_form_layout::kStatusBarHeight);
+    auto* scroller = new QScrollArea(&window);
+    scroller->setObjectName(QStringLiteral("ClientScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidget(client);
+    window.setCentralWidget(scroller);
+}
+
 void set_editable(std::initializer_list<QLineEdit*> edits, bool editable) {
     for (QLineEdit* edit : edits) edit->setEnabled(editable);
 }
@@ -120,6 +134,7 @@ TForm1::TForm1(SimplexIteration& record, MessageSink& messages, ModelCalls model
 
     resize(main_form_layout::kClientWidth, MainMenu1->sizeHint().height() + main_form_layout::kClientHeight);
     move(197, 114);
+    if (fit_to_screen(this)) scroll_client_area(*this);
 }
 
 void TForm1::build_menu() {
@@ -246,12 +261,7 @@ void TForm1::report_failures(Handler&& handler) {
 }
 
 void TForm1::show_status_codes(const SimplexIteration::bad_simplex& failure) {
-    for (int i = 0; i < failure.count && i < SimplexIteration::bad_simplex::kCapacity; ++i)
-        messages_.show(QString::fromStdString(located_status_text(failure, i)), kErrorCaption);
-    if (failure.hints.empty()) return;
-    QStringList hints;
-    for (const auto& hint : failure.hints) hints << QString::fromStdString(hint_text(hint));
-    messages_.show(hints.join('\n'), QStringLiteral("Подсказка"));
+    for (const BoxText& box : status_boxes(failure)) messages_.show(box.text, box.caption);
 }
 
 // --- Load ---
@@ -482,9 +492,9 @@ void TForm1::set_progress(const QString& label1, const QString& label2) {
 // --- Other commands ---
 
 void TForm1::Button2Click() {
-    // Closing the main window ends the event loop; quit() ends it even if another window is open.
-    close();
-    QCoreApplication::quit();
+    // Closing the main window ends the event loop; quit() ends it even if another window is open. A close
+    // that is refused (an editor's changes kept, on the user's word) ends nothing: quit() would ask again.
+    if (close()) QCoreApplication::quit();
 }
 
 void TForm1::Exit1Click() { Button2Click(); }

@@ -19,6 +19,8 @@
 #include "problem/cp1251.h"
 #include "solver/session/load_request.h"
 #include "ui/editor_formats.h"
+#include "ui/escape_key.h"
+#include "ui/fit_to_screen.h"
 #include "ui/main_form.h"
 
 namespace {
@@ -94,6 +96,7 @@ ProblemEditor::ProblemEditor(TForm1& main_window, MessageSink& messages, Dialogs
     build_actions();
     build_window();
     resize(680, 520);
+    fit_to_screen(this);
     start_new(ModelFormat::cplex_lp);
 }
 
@@ -110,6 +113,7 @@ void ProblemEditor::build_actions() {
         this, "SolveAction", QStringLiteral("Решить"),
         {QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
     CloseAction = make_action(this, "CloseAction", QStringLiteral("Закрыть"), {QKeySequence(Qt::Key_Escape)});
+    give_escape_to_popups_first();  // the format list closes before the window
 
     connect(OpenAction, &QAction::triggered, this, [this] { open_chosen_file(); });
     connect(ChooseDataAction, &QAction::triggered, this, &ProblemEditor::choose_data_file);

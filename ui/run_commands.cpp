@@ -2,6 +2,7 @@
 // the switches of how they run, the question before a huge report, and the commands about the report.
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFile>
 #include <QKeySequence>
 #include <QSettings>
@@ -25,6 +26,7 @@
 #include "ui/failure_text.h"
 #include "ui/main_form.h"
 #include "ui/run_beside_events.h"
+#include "ui/solution_window.h"
 
 namespace {
 
@@ -204,6 +206,7 @@ void TForm1::run_and_report(SimplexIteration run) {
 
     const SolveOutcome* outcome = done ? &done->outcome : nullptr;
     const bool stopped = outcome && outcome->stopped;
+    bool solution_shown = false;
     if (outcome) {
         if (!outcome->status.empty()) failure = outcome->status;
         set_progress(QStringLiteral("Итерация:"), QString::number(outcome->iterations));
@@ -214,6 +217,7 @@ void TForm1::run_and_report(SimplexIteration run) {
             last_run_ = std::move(tables);
             last_run_input_ = loaded_problem_file_;
             ShowSolution();
+            solution_shown = true;
         }
     }
     keep_report(report);
@@ -227,15 +231,19 @@ void TForm1::run_and_report(SimplexIteration run) {
         QTimer::singleShot(0, this, &QWidget::close);
         return;
     }
+    // The outcome's boxes hold the main window alone: the solution window in front of them takes clicks
+    // and keys at once.
+    QWidget* in_front = solution_shown ? SolutionWindow1.data() : nullptr;
+    const auto tell = [&](const QString& text, const QString& caption) { messages_.tell(text, caption, in_front); };
     if (failure) {
-        show_status_codes(*failure);
+        for (const BoxText& box : status_boxes(*failure)) tell(box.text, box.caption);
         if (outcome && outcome->limit_before_feasible) {
-            messages_.show(QString::fromStdString(limit_before_feasible_text()), kProgramCaption);
+            tell(QString::fromStdString(limit_before_feasible_text()), kProgramCaption);
         }
         return;
     }
     if (stopped) {
-        messages_.show(QStringLiteral("Решение остановлено."), kProgramCaption);
+        tell(QStringLiteral("Решение остановлено."), kProgramCaption);
         return;
     }
     if (const std::vector<std::string> end = outcome ? run_end_lines(*outcome) : std::vector<std::string>{};
@@ -243,11 +251,13 @@ void TForm1::run_and_report(SimplexIteration run) {
         // The iteration limit or a repeated basis: no solution to announce.
         QStringList lines;
         for (const std::string& line : end) lines << QString::fromStdString(line);
-        messages_.show(lines.join('\n'), kProgramCaption);
+        tell(lines.join('\n'), kProgramCaption);
         return;
     }
-    messages_.show(QStringLiteral("Решение получено!"), kProgramCaption);
-    set_progress(QString(), QString());
+    // The iteration count stays beside the box until it is closed.
+    messages_.tell(QStringLiteral("Решение получено!"), kProgramCaption, in_front, [window = QPointer<TForm1>(this)] {
+        if (window) window->set_progress(QString(), QString());
+    });
 }
 
 // While a run goes on, nothing that would change the record or start another run can be used.
@@ -289,6 +299,9 @@ void TForm1::StopRun1Click() {
 void TForm1::closeEvent(QCloseEvent* event) {
     if (!busy()) {
         QMainWindow::closeEvent(event);
+        // The program ends with its main window, by its close box as by "Выход": no solution or About window
+        // stays behind it.
+        QCoreApplication::quit();
         return;
     }
     // The run stops at its next table, a reading as soon as it notices; the window closes when it has ended.

@@ -10,9 +10,12 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QSettings>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <utility>
 
@@ -27,6 +30,9 @@
 #include "solver/report/sensitivity_tables.h"
 #include "solver/report/table_source.h"
 #include "solver/session/run_with_report.h"
+#include "ui/escape_key.h"
+#include "ui/fit_to_screen.h"
+#include "ui/save_names.h"
 
 namespace {
 
@@ -95,6 +101,31 @@ QString paragraph(const std::vector<std::string>& lines) {
     return html + "</p>";
 }
 
+const QString kGridZoomKey = QStringLiteral("solution/grid_zoom");
+
+// The save dialog: it starts on the suggested name, and a name typed without an extension takes that of
+// the chosen filter before the dialog asks about replacing a file.
+QString ask_save_name(QWidget* parent, const QString& caption, const QString& filters, const QString& suggested,
+                      QString* chosen_filter) {
+    QFileDialog dialog(parent, caption, QFileInfo(suggested).absolutePath(), filters);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(suggested);
+    dialog.setDefaultSuffix(filter_extension(filters));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        // The suggested extension follows the filter.
+        const QString previous = dialog.defaultSuffix();
+        dialog.setDefaultSuffix(filter_extension(filter));
+        const QStringList typed = dialog.selectedFiles();
+        if (typed.size() == 1 && !previous.isEmpty() && QFileInfo(typed.front()).suffix() == previous) {
+            const QString name = QFileInfo(typed.front()).fileName();
+            dialog.selectFile(name.left(name.size() - previous.size()) + dialog.defaultSuffix());
+        }
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (chosen_filter != nullptr) *chosen_filter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().constFirst();
+}
+
 void copy_to_clipboard(const QString& text, const QString& html = {}) {
     auto* data = new QMimeData;
     data->setText(text);
@@ -121,16 +152,31 @@ QString missing_tables_text(const RecordedRun& run) {
         .arg(kRecordedTablesBound >> 20);
 }
 
-SolutionWindow::SolutionWindow(MessageSink& messages, QWidget* parent) : QMainWindow(parent), messages_(messages) {
+SolutionWindow::SolutionWindow(MessageSink& messages, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), messages_(messages) {
     setObjectName(QStringLiteral("SolutionWindow"));
     setWindowTitle(QStringLiteral("Решение"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    choose_file = [this](const QString& caption, const QString& filters, QString* chosen_filter) {
-        return QFileDialog::getSaveFileName(this, caption, QString(), filters, chosen_filter);
+    choose_file = [this](const QString& caption, const QString& filters, const QString& suggested,
+                         QString* chosen_filter) {
+        return ask_save_name(this, caption, filters, suggested, chosen_filter);
     };
     build_menu();
     build_tabs();
     resize(960, 600);
+    fit_to_screen(this);
+    // The zoom of the grid stays from one window, and one start of the program, to the next.
+    Grid->set_zoom(QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).value(kGridZoomKey, 100).toInt());
+    connect(Grid, &TableGrid::zoomChanged, this, [](int percent) {
+        QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).setValue(kGridZoomKey, percent);
+    });
+}
+
+// A window of its own beside the main window, not one held above it: a box modal to the main window leaves
+// it free.
+void SolutionWindow::showEvent(QShowEvent* event) {
+    if (QWindow* handle = windowHandle()) handle->setTransientParent(nullptr);
+    QMainWindow::showEvent(event);
 }
 
 void SolutionWindow::build_menu() {
@@ -146,6 +192,7 @@ void SolutionWindow::build_menu() {
     SavePictureItem = action(File1, QStringLiteral("Сохранить &рисунок…"), {}, &SolutionWindow::SavePicture);
     File1->addSeparator();
     CloseItem = action(File1, QStringLiteral("&Закрыть"), {Qt::Key_Escape}, &QWidget::close);
+    give_escape_to_popups_first();  // an open menu closes before the window
     Table1 = menuBar()->addMenu(QStringLiteral("&Таблица"));
     CopyTextItem =
         action(Table1, QStringLiteral("&Копировать как текст"), {QKeySequence::Copy}, &SolutionWindow::CopyText);
@@ -158,6 +205,12 @@ void SolutionWindow::build_menu() {
                       &SolutionWindow::NextTable);
     PreviousItem = action(Table1, QStringLiteral("&Предыдущая таблица"), {QKeySequence("Ctrl+Up"), Qt::Key_PageUp},
                           &SolutionWindow::PreviousTable);
+    Table1->addSeparator();
+    ZoomInItem = action(Table1, QStringLiteral("Кр&упнее"), {QKeySequence::ZoomIn, QKeySequence("Ctrl+=")},
+                        [this] { Grid->zoom_in(); });
+    ZoomOutItem = action(Table1, QStringLiteral("&Мельче"), {QKeySequence::ZoomOut}, [this] { Grid->zoom_out(); });
+    ZoomResetItem =
+        action(Table1, QStringLiteral("&Обычный размер"), {QKeySequence("Ctrl+0")}, [this] { Grid->set_zoom(100); });
     const auto name = [](QObject* object, const char* text) { object->setObjectName(QString::fromLatin1(text)); };
     name(File1, "File1");
     name(ExportItem, "ExportItem");
@@ -169,6 +222,9 @@ void SolutionWindow::build_menu() {
     name(CopyHtmlItem, "CopyHtmlItem");
     name(NextItem, "NextItem");
     name(PreviousItem, "PreviousItem");
+    name(ZoomInItem, "ZoomInItem");
+    name(ZoomOutItem, "ZoomOutItem");
+    name(ZoomResetItem, "ZoomResetItem");
 }
 
 void SolutionWindow::build_tabs() {
@@ -373,11 +429,19 @@ void SolutionWindow::PreviousTable() {
     if (TableList->currentRow() > 0) TableList->setCurrentRow(TableList->currentRow() - 1);
 }
 
+QString SolutionWindow::chosen_file(const QString& caption, const QString& filters, const QString& what,
+                                    QString* filter) {
+    const std::filesystem::path problem = run_inputs.empty() ? std::filesystem::path() : run_inputs.front();
+    const QString suggested = suggested_save_name(problem, what, filter_extension(filters));
+    return with_filter_extension(choose_file(caption, filters, suggested, filter), *filter);
+}
+
 void SolutionWindow::ExportRun() {
     if (!run_ || !run_->problem) return;
     QString filter;
-    const QString path = choose_file(QStringLiteral("Экспорт решения со всеми таблицами"),
-                                     QStringLiteral("HTML (*.html);;LaTeX (*.tex);;Текст (*.txt)"), &filter);
+    const QString path =
+        chosen_file(QStringLiteral("Экспорт решения со всеми таблицами"),
+                    QStringLiteral("HTML (*.html);;LaTeX (*.tex);;Текст (*.txt)"), QStringLiteral("решение"), &filter);
     if (path.isEmpty() || refuses_input(path)) return;
     if (!export_to(path, filter)) {
         messages_.show(QStringLiteral("Не удалось записать файл ") + QDir::toNativeSeparators(path),
@@ -428,8 +492,8 @@ bool SolutionWindow::refuses_input(const QString& path) {
 void SolutionWindow::SavePicture() {
     if (Tabs->indexOf(PicturePage) < 0) return;
     QString filter;
-    const QString path =
-        choose_file(QStringLiteral("Сохранить рисунок"), QStringLiteral("PNG (*.png);;SVG (*.svg)"), &filter);
+    const QString path = chosen_file(QStringLiteral("Сохранить рисунок"), QStringLiteral("PNG (*.png);;SVG (*.svg)"),
+                                     QStringLiteral("рисунок"), &filter);
     if (path.isEmpty() || refuses_input(path)) return;
     const bool svg = QFileInfo(path).suffix().compare("svg", Qt::CaseInsensitive) == 0 ||
                      (QFileInfo(path).suffix().isEmpty() && filter.contains("*.svg"));

@@ -34,9 +34,11 @@ public:
     void show_run(std::shared_ptr<const RecordedRun> run, const std::shared_ptr<const PlaneSource>& plane = nullptr);
     const RecordedRun* run() const { return run_.get(); }
 
-    // Asks for a file to save into (caption, filter list; the chosen filter comes back); empty: cancelled.
-    // The real dialog unless a test puts its own in.
-    std::function<QString(const QString& caption, const QString& filters, QString* chosen_filter)> choose_file;
+    // Asks for a file to save into (caption, filter list, the name suggested; the chosen filter comes back);
+    // empty: cancelled. The real dialog unless a test puts its own in.
+    std::function<QString(const QString& caption, const QString& filters, const QString& suggested,
+                          QString* chosen_filter)>
+        choose_file;
 
     // The files the shown run read (its problem file or model): nothing the window saves may replace one.
     std::vector<std::filesystem::path> run_inputs;
@@ -61,6 +63,9 @@ public:
     QAction* CopyHtmlItem;
     QAction* NextItem;
     QAction* PreviousItem;
+    QAction* ZoomInItem;  // the grid larger, smaller, of its normal size
+    QAction* ZoomOutItem;
+    QAction* ZoomResetItem;
     QLabel* RunLabel;  // the problem, how it ran and how it ended
     QTabWidget* Tabs;
     QWidget* TablesPage;
@@ -75,6 +80,9 @@ public:
     PlaneView* Picture;
     QPushButton* SavePictureButton;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void build_menu();
     void build_tabs();
@@ -85,6 +93,9 @@ private:
     bool export_to(const QString& path, const QString& filter);
     // True, after a box that says so, when `path` is one of the run's inputs.
     bool refuses_input(const QString& path);
+    // Asks for the file to save into, suggesting one named after the problem (`what`, the first filter's
+    // extension); the chosen name takes the chosen filter's extension when it has none. Empty: cancelled.
+    QString chosen_file(const QString& caption, const QString& filters, const QString& what, QString* filter);
 
     MessageSink& messages_;
     std::shared_ptr<const RecordedRun> run_;

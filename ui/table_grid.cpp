@@ -4,7 +4,9 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QWheelEvent>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -73,7 +75,16 @@ QVariant TableGridModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-TableGrid::TableGrid(QWidget* parent) : QTableView(parent), model_(this) {
+int next_grid_zoom(int percent, int direction) {
+    if (direction > 0) {
+        const auto* larger = std::upper_bound(kGridZoomSteps.begin(), kGridZoomSteps.end(), percent);
+        return larger == kGridZoomSteps.end() ? kGridZoomSteps.back() : *larger;
+    }
+    const auto* smaller = std::lower_bound(kGridZoomSteps.begin(), kGridZoomSteps.end(), percent);
+    return smaller == kGridZoomSteps.begin() ? kGridZoomSteps.front() : *(smaller - 1);
+}
+
+TableGrid::TableGrid(QWidget* parent) : QTableView(parent), model_(this), normal_font_(font()) {
     setModel(&model_);
     setItemDelegate(new KeyFrameDelegate(this));
     horizontalHeader()->hide();
@@ -94,6 +105,18 @@ void TableGrid::show_table(const TableSnapshot& table) {
             if (span > 1) setSpan(static_cast<int>(r), static_cast<int>(k), 1, static_cast<int>(span));
         }
     }
+    fit_columns();
+    // A large table shows its key element: the next step happens there.
+    if (table.key_column != 0 && table.key_row != 0) {
+        const auto row = static_cast<int>(cells.first_constraint_row + table.key_row - 1);
+        for (std::uint32_t k = 0; k < cells.columns; ++k) {
+            if (cells.rows[static_cast<std::size_t>(row)][k].key) scrollTo(model_.index(row, static_cast<int>(k)));
+        }
+    }
+}
+
+void TableGrid::fit_columns() {
+    const TableCells& cells = model_.cells();
     // Columns fit their cells; a spanning label wider than its columns widens the last of them.
     resizeColumnsToContents();
     for (std::size_t r = 0; r < cells.rows.size(); ++r) {
@@ -111,11 +134,34 @@ void TableGrid::show_table(const TableSnapshot& table) {
             if (need > width) setColumnWidth(last, columnWidth(last) + need - width);
         }
     }
-    // A large table shows its key element: the next step happens there.
-    if (table.key_column != 0 && table.key_row != 0) {
-        const auto row = static_cast<int>(cells.first_constraint_row + table.key_row - 1);
-        for (std::uint32_t k = 0; k < cells.columns; ++k) {
-            if (cells.rows[static_cast<std::size_t>(row)][k].key) scrollTo(model_.index(row, static_cast<int>(k)));
-        }
+}
+
+void TableGrid::set_zoom(int percent) {
+    percent = std::clamp(percent, kGridZoomSteps.front(), kGridZoomSteps.back());
+    if (percent == zoom_) return;
+    zoom_ = percent;
+    QFont zoomed = normal_font_;
+    if (normal_font_.pointSizeF() > 0) {
+        zoomed.setPointSizeF(normal_font_.pointSizeF() * zoom_ / 100.0);
+    } else {
+        zoomed.setPixelSize(std::max(1, normal_font_.pixelSize() * zoom_ / 100));
     }
+    setFont(zoomed);
+    resizeRowsToContents();
+    fit_columns();
+    emit zoomChanged(zoom_);
+}
+
+void TableGrid::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QTableView::wheelEvent(event);
+        return;
+    }
+    // One step a notch of a wheel; a touchpad's small turns add up to one.
+    wheel_turn_ += event->angleDelta().y();
+    for (; wheel_turn_ >= QWheelEvent::DefaultDeltasPerStep; wheel_turn_ -= QWheelEvent::DefaultDeltasPerStep)
+        zoom_in();
+    for (; wheel_turn_ <= -QWheelEvent::DefaultDeltasPerStep; wheel_turn_ += QWheelEvent::DefaultDeltasPerStep)
+        zoom_out();
+    event->accept();
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QFont>
 #include <QTableView>
+
+#include <array>
 
 #include "solver/report/table_cells.h"
 #include "solver/report/table_snapshot.h"
@@ -28,8 +31,14 @@ private:
     TableCells cells_;
 };
 
+// The sizes the grid zooms through, in percent of its normal size, and the step beside `percent` in
+// `direction` (+1 larger, -1 smaller); the ends stay, a size between steps goes to the next one.
+inline constexpr std::array kGridZoomSteps{50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400};
+int next_grid_zoom(int percent, int direction);
+
 // A table drawn as a grid like the report's: the cost row, the headings, the
-// rows with the basis, the two rows of estimates.
+// rows with the basis, the two rows of estimates. It zooms, for a projector: Ctrl and the wheel, or
+// the window's commands.
 class TableGrid : public QTableView {
     Q_OBJECT
 
@@ -39,6 +48,24 @@ public:
     void show_table(const TableSnapshot& table);
     const TableGridModel& grid() const { return model_; }
 
+    int zoom() const { return zoom_; }  // percent of the normal size
+    // Within the first and the last step.
+    void set_zoom(int percent);
+    void zoom_in() { set_zoom(next_grid_zoom(zoom_, +1)); }
+    void zoom_out() { set_zoom(next_grid_zoom(zoom_, -1)); }
+
+signals:
+    void zoomChanged(int percent);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
+    // Columns fit their cells, a spanning label its columns.
+    void fit_columns();
+
     TableGridModel model_;
+    QFont normal_font_;
+    int zoom_ = 100;
+    int wheel_turn_ = 0;  // of the wheel with Ctrl, towards the next step
 };

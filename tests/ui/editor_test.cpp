@@ -176,4 +176,20 @@ TEST_F(Editor, OpensAnyFileAndReadsAMathProgModelWithItsDataFile) {
     EXPECT_TRUE(window.Button1->isEnabled());
 }
 
+TEST_F(Editor, EscapeClosesTheOpenFormatListBeforeTheWindow) {
+    QPointer<ProblemEditor> editor = &open("NewProblemItem");
+    QApplication::setActiveWindow(editor);
+    editor->FormatBox->showPopup();
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(editor->windowHandle(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    ASSERT_FALSE(editor.isNull());
+    EXPECT_TRUE(editor->isVisible());
+    // The offscreen platform leaves the closed list the focus window; a desktop gives the editor back its focus.
+    editor->activateWindow();
+    QApplication::setActiveWindow(editor);
+    QTest::keyClick(editor->windowHandle(), Qt::Key_Escape);  // nothing open: the window goes
+    EXPECT_TRUE(editor.isNull() || !editor->isVisible());
+}
+
 }  // namespace

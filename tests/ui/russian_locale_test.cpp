@@ -36,7 +36,7 @@ TEST_F(RussianLocale, ThePictureOfAModelWithDecimalsHasPointsInItsCoordinates) {
     SolutionWindow solution(messages);
     solution.show_run(window.last_run());
     QString path = folder.path() + "/two.svg";
-    solution.choose_file = [&](const QString&, const QString&, QString*) { return path; };
+    solution.choose_file = [&](const QString&, const QString&, const QString&, QString*) { return path; };
     solution.SavePicture();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -124,7 +126,7 @@ TEST(SolutionWindow, ExportsTheWholeRunInTheChosenForm) {
     } forms[] = {{"решение.html", "<div class=\"table\">"}, {"решение.tex", "{$c_j$}"}, {"решение.txt", "C баз"}};
     for (const auto& form : forms) {
         QString path = folder.path() + '/' + QString::fromUtf8(form.file);
-        window.choose_file = [&](const QString&, const QString&, QString*) { return path; };
+        window.choose_file = [&](const QString&, const QString&, const QString&, QString*) { return path; };
         window.ExportRun();
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << form.file;
@@ -143,7 +145,9 @@ TEST(SolutionWindow, SavesNothingOverTheRunsInput) {
     write_problem("p.qtb", kTwoPivotProblem);
     const std::optional<std::string> problem = read_report("p.qtb");
     window.run_inputs = {std::filesystem::absolute("p.qtb")};
-    window.choose_file = [&](const QString&, const QString&, QString*) { return folder.path() + "/./p.qtb"; };
+    window.choose_file = [&](const QString&, const QString&, const QString&, QString*) {
+        return folder.path() + "/./p.qtb";
+    };
     window.ExportRun();
     EXPECT_EQ(read_report("p.qtb"), problem);
     ASSERT_EQ(messages.shown.size(), 1U);
@@ -167,8 +171,88 @@ TEST(SolutionWindow, EscapeCloses) {
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.Table1->popup(window.mapToGlobal(QPoint(10, 10)));  // an open menu closes first
+    ASSERT_EQ(QApplication::activePopupWidget(), window.Table1);
+    QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_TRUE(window.isVisible());
+    // The offscreen platform leaves the closed menu the focus window; a desktop gives the window back its focus.
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
+}
+
+int grid_width(const TableGrid& grid) {
+    int width = 0;
+    for (int k = 0; k < grid.model()->columnCount(); ++k) width += grid.columnWidth(k);
+    return width;
+}
+
+TEST(SolutionWindow, TheGridZoomsAndTheNextWindowKeepsTheZoom) {
+    RecordedMessages messages;
+    SolutionWindow window(messages);
+    window.show_run(recorded("maximize.qtb"));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.ZoomResetItem->trigger();
+    TableGrid& grid = *window.Grid;
+    const int normal_row = grid.rowHeight(0);
+    const int normal_width = grid_width(grid);
+
+    window.ZoomInItem->trigger();
+    QTest::keyClick(window.windowHandle(), Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(grid.zoom(), 125);
+    EXPECT_GT(grid.rowHeight(0), normal_row);
+    EXPECT_GT(grid_width(grid), normal_width);
+    QWheelEvent wheel(QPointF(5, 5), grid.viewport()->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid.viewport(), &wheel);
+    EXPECT_EQ(grid.zoom(), 110);
+    QTest::keyClick(window.windowHandle(), Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(window.windowHandle(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(grid.zoom(), 90);
+    EXPECT_LT(grid.rowHeight(0), normal_row + 1);
+    {
+        SolutionWindow next(messages);
+        EXPECT_EQ(next.Grid->zoom(), 90);
+    }
+    QTest::keyClick(window.windowHandle(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(grid.zoom(), 100);
+    EXPECT_EQ(grid.rowHeight(0), normal_row);
+    EXPECT_EQ(grid_width(grid), normal_width);
+}
+
+TEST(SolutionWindow, SavingSuggestsANameAfterTheProblemAndAddsTheChosenFiltersExtension) {
+    const TemporaryCurrentFolder folder;
+    RecordedMessages messages;
+    SolutionWindow window(messages);
+    window.show_run(recorded("maximize.qtb"));
+    window.run_inputs = {std::filesystem::absolute("p.qtb")};
+    const struct {
+        void (SolutionWindow::*save)();
+        const char* suggested;
+        const char* filter;
+        const char* saved;
+    } cases[] = {{&SolutionWindow::ExportRun, "p-решение.html", "HTML (*.html)", "maximize-run.html"},
+                 {&SolutionWindow::ExportRun, "p-решение.html", "LaTeX (*.tex)", "maximize-run.tex"},
+                 {&SolutionWindow::SavePicture, "p-рисунок.png", "SVG (*.svg)", "maximize-run.svg"}};
+    for (const auto& c : cases) {
+        QString suggested;
+        window.choose_file = [&](const QString&, const QString&, const QString& suggestion, QString* filter) {
+            suggested = suggestion;
+            *filter = QString::fromUtf8(c.filter);
+            return folder.path() + "/maximize-run";
+        };
+        (window.*c.save)();
+        EXPECT_EQ(QFileInfo(suggested).fileName(), QString::fromUtf8(c.suggested));
+        EXPECT_EQ(QFileInfo(QFileInfo(suggested).absolutePath()).canonicalFilePath(),
+                  QFileInfo(folder.path()).canonicalFilePath());
+        EXPECT_TRUE(QFile::exists(folder.path() + '/' + QString::fromUtf8(c.saved))) << c.saved;
+    }
+    EXPECT_FALSE(QFile::exists(folder.path() + "/maximize-run"));
+    EXPECT_TRUE(messages.take().empty());
 }
 
 }  // namespace

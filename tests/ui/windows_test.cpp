@@ -12,7 +12,9 @@
 
 #include "ui/About.h"
 #include "ui/main_form.h"
+#include "ui/problem_editor.h"
 #include "ui/result.h"
+#include "ui/solution_window.h"
 #include "ui/startup.h"
 #include "ui_test_support.h"
 
@@ -58,6 +60,45 @@ TEST(StartUp, ShowsTheMainWindowOnlyAndEveryWayOutEndsWithExitCodeZero) {
         EXPECT_EQ(code, 0);
         EXPECT_EQ(Form1, nullptr);
         EXPECT_EQ(Form3, nullptr);
+    }
+}
+
+TEST(StartUp, EveryWayOutAsksOnceAboutAnEditorsChangesAndCancelKeepsEverythingOpen) {
+    const std::function<void()> ways_out[] = {
+        [] { Form1->Button2->click(); },
+        [] { Form1->Exit1->trigger(); },
+        [] { Form1->close(); },
+    };
+    RecordedMessages messages;
+    for (const auto& way_out : ways_out) {
+        SimplexIteration record;
+        int asked = 0;
+        bool still_open = false;
+        // A program that would go on without its main window ends here instead.
+        QTimer left_running;
+        left_running.setSingleShot(true);
+        QObject::connect(&left_running, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        left_running.start(5000);
+        run_program(record, [&] {
+            (new SolutionWindow(messages, Form1))->show();  // ends with the program too
+            Form1->findChild<QAction*>("NewProblemItem")->trigger();
+            ProblemEditor* editor = Form1->findChildren<ProblemEditor*>().constLast();
+            editor->TextEdit->insertPlainText("\\ changed\n");
+            auto answer = ProblemEditor::UnsavedAnswer::cancel;
+            editor->dialogs.unsaved_changes = [&](QWidget*, const QString&) {
+                ++asked;
+                return answer;
+            };
+            way_out();
+            still_open = Form1->isVisible() && editor->isVisible();
+            EXPECT_EQ(asked, 1);
+            answer = ProblemEditor::UnsavedAnswer::discard;
+            way_out();
+        });
+        EXPECT_TRUE(still_open);
+        EXPECT_TRUE(left_running.isActive());
+        EXPECT_EQ(asked, 2);
+        EXPECT_EQ(Form1, nullptr);
     }
 }
 
@@ -126,6 +167,21 @@ TEST_F(Windows, EachAboutCommandOpensOneMoreAndOkClosesOnlyItsOwn) {
     delete_closed_windows();
     EXPECT_EQ(second, nullptr);
     EXPECT_EQ(Form2, nullptr);
+}
+
+TEST_F(Windows, EveryWindowOpensWithinItsScreen) {
+    window.About1->trigger();
+    window.findChild<QAction*>("NewProblemItem")->trigger();
+    SolutionWindow solution(messages, &window);  // wants 960 x 600, more than the test screen
+    solution.show();
+    const QList<QWidget*> windows = {&window, Form2.data(), window.findChild<ProblemEditor*>(), &solution};
+    for (QWidget* shown : windows) {
+        ASSERT_NE(shown, nullptr);
+        ASSERT_TRUE(shown->isVisible());
+        EXPECT_TRUE(shown->screen()->availableGeometry().contains(shown->frameGeometry()))
+            << shown->objectName().toStdString();
+    }
+    EXPECT_EQ(window.centralWidget()->objectName(), "ClientArea");  // no need to scroll
 }
 
 TEST_F(Windows, TheAboutWindowShowsNameVersionAndIcon) {
