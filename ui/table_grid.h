@@ -40,5 +40,7 @@ public:
     const TableGridModel& grid() const { return model_; }
 
 private:
+    void fit_sizes();
+
     TableGridModel model_;
 };
