@@ -227,21 +227,21 @@ TableTexts ExactTableau::texts() const {
     return texts;
 }
 
+// Each number reduced once for both its double and its text: a stop waits for the snapshot of the table
+// it ends at.
 void ExactTableau::fill_snapshot(TableSnapshot& snapshot) const {
-    TableTexts all = texts();
+    const auto number = [](const mpq_class& x) { return SnapshotNumber{x.get_d(), fraction_text(x)}; };
     for (std::uint32_t j = 1; j < columns_; ++j) {
-        snapshot.costs[j] = {m_cost_[j] ? run_.table(0, j) : costs_[j].get_d(), std::move(all.costs[j])};
+        snapshot.costs[j] = {m_cost_[j] ? run_.table(0, j) : costs_[j].get_d(),
+                             cost_text(m_cost_[j], run_.table(0, j), costs_[j])};
     }
     std::size_t k = 0;
     for (std::uint32_t i = 1; i < rows_; ++i) {
-        for (std::uint32_t j = 0; j < columns_; ++j, ++k) {
-            snapshot.elements[k] = {element_value(i, j).get_d(), std::move(all.elements[k])};
-        }
+        for (std::uint32_t j = 0; j < columns_; ++j, ++k) snapshot.elements[k] = number(element_value(i, j));
     }
     for (std::uint32_t j = 0; j < columns_; ++j) {
-        std::string m_text = all.m_parts[j].empty() ? std::string("0") : std::move(all.m_parts[j]);
-        snapshot.m_parts[j] = {m_part_value(j).get_d(), std::move(m_text)};
-        snapshot.plain_parts[j] = {plain_part_value(j).get_d(), std::move(all.plain_parts[j])};
+        snapshot.m_parts[j] = number(m_part_value(j));  // "0" for none
+        snapshot.plain_parts[j] = number(plain_part_value(j));
     }
 }
 

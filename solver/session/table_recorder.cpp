@@ -11,10 +11,7 @@ std::size_t number_bytes(const std::vector<SnapshotNumber>& numbers) {
     // The numbers of a run carry their texts all (exact) or none (double; entry 0 of the costs is unused
     // either way): the last one tells, and a double table need not be walked.
     if (numbers.empty() || numbers.back().fraction.empty()) return bytes;
-    for (const SnapshotNumber& number : numbers) {
-        // Texts up to the small-string capacity live inside the number itself.
-        if (number.fraction.capacity() > std::string().capacity()) bytes += number.fraction.capacity() + 1;
-    }
+    for (const SnapshotNumber& number : numbers) bytes += number.fraction.heap_bytes();
     return bytes;
 }
 

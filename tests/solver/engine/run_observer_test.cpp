@@ -176,7 +176,7 @@ TEST(RunObserver, AnExactRunStoppedFromAnotherThreadKeepsItsTablesIntact) {
         EXPECT_EQ(got.basis, want.basis);
         ASSERT_EQ(got.elements.size(), want.elements.size());
         for (std::size_t e = 0; e < want.elements.size(); ++e) {
-            ASSERT_EQ(got.elements[e].fraction, want.elements[e].fraction) << k << ' ' << e;
+            ASSERT_EQ(got.elements[e].fraction.str(), want.elements[e].fraction.str()) << k << ' ' << e;
         }
     }
 }
