@@ -60,6 +60,7 @@ std::string_view end_name(const SolveOutcome& outcome) {
             return "cycling";
         case RunEnd::iteration_limit:
         case RunEnd::unbounded:
+        case RunEnd::stopped:  // by the time limit, told above: qtb-solve has no other stop
             break;
     }
     return "iteration_limit";
@@ -162,7 +163,7 @@ public:
         write_value(out_, outcome, 0);
         write_solution_and_run(outcome);
         write_notes(out_, problem, outcome.notes);
-        write_sensitivity_of(sensitivity);
+        write_sensitivity_of(outcome, sensitivity);
         end_model_object();
     }
 
@@ -225,7 +226,7 @@ public:
             write_number(out_, model.constant);
         }
         out_ << R"(, "relaxed_integers": )" << (model.relaxed_integers ? "true" : "false");
-        write_sensitivity_of(sensitivity);
+        write_sensitivity_of(outcome, sensitivity);
         end_model_object();
     }
 
@@ -249,13 +250,13 @@ private:
         out_ << "}\n";
     }
 
-    // An optimum without its analysis is one the iteration limit ended.
-    void write_sensitivity_of(const std::optional<SensitivityReport>& sensitivity) {
+    // A run without its analysis is one the iteration limit ended, or one that was stopped.
+    void write_sensitivity_of(const SolveOutcome& outcome, const std::optional<SensitivityReport>& sensitivity) {
         if (!sensitivity_) return;
         if (sensitivity) {
             write_sensitivity(out_, *sensitivity);
         } else {
-            write_no_sensitivity(out_, kNoSensitivityAtIterationLimit);
+            write_no_sensitivity(out_, no_sensitivity_text(outcome.end));
         }
     }
 

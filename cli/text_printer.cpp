@@ -71,7 +71,7 @@ public:
                 const std::optional<SensitivityReport>& sensitivity) override {
         const OutcomeStory story = story_of(problem, outcome);
         write_heading(problem, outcome, story);
-        if (outcome.end != RunEnd::optimal) return write_no_optimum(problem, story);
+        if (outcome.end != RunEnd::optimal) return write_no_optimum(problem, outcome.end, story);
         out_ << "Значение целевой функции: " << story.objective << '\n';
         out_ << "Значения переменных:\n";
         for (const StoryValue& value : story.values) out_ << "  " << story_value_line(value) << '\n';
@@ -97,7 +97,7 @@ public:
                       const std::optional<SensitivityReport>& sensitivity) override {
         const OutcomeStory story = story_of(run, outcome);
         write_heading(run, outcome, story);
-        if (outcome.end != RunEnd::optimal) return write_no_optimum(run, story);
+        if (outcome.end != RunEnd::optimal) return write_no_optimum(run, outcome.end, story);
         // An exact run tells the model's answer in fractions too.
         const auto [objective, values] = model_answer_texts(model, outcome);
         out_ << "Значение целевой функции: " << objective << '\n';
@@ -122,9 +122,9 @@ private:
     }
 
     // A run the limit or a repeated basis ended: no values as if they were the answer; last, what stopped it.
-    void write_no_optimum(const SimplexIteration& problem, const OutcomeStory& story) {
+    void write_no_optimum(const SimplexIteration& problem, RunEnd end, const OutcomeStory& story) {
         write_lines(out_, story.remarks);
-        if (sensitivity_) out_ << "Примечание: " << kNoSensitivityAtIterationLimit << ".\n";
+        if (sensitivity_) out_ << "Примечание: " << no_sensitivity_text(end) << ".\n";
         write_report_line(problem);
         write_lines(out_, story.end);
     }

@@ -360,6 +360,7 @@ void TForm1::finish_load(const std::filesystem::path& path, const QString& data_
     failed_load_.reset();
     keep_report({});  // the report of the problem loaded before is not this one's
     ReportPath1->clear();
+    ProgressBar1->hide();  // so are the pivots of its run
     show_options_of_record();
     show_load_state();
 }

@@ -133,9 +133,10 @@ public:
     QAction* Utf8Report1;
     QAction* OpenReport1;  // the latest run's report, or its folder, with the desktop's viewer
     QAction* OpenReportFolder1;
-    QProgressBar* ProgressBar1;  // in StatusBar1 while a run goes on: pivots made of the iteration limit
-    QLabel* ReportPath1;         // in StatusBar1: the latest run's report; empty until the first run
-    DesktopCalls desktop;        // its questions and the viewer
+    QProgressBar*
+        ProgressBar1;      // in StatusBar1 while a run goes on: pivots made of the iteration limit; full at its end
+    QLabel* ReportPath1;   // in StatusBar1: the latest run's report; empty until the first run
+    DesktopCalls desktop;  // its questions and the viewer
     bool run_active() const { return run_stop_ != nullptr; }
     // "Остановить решение" stops a run; while a model is read it reads "Остановить загрузку" and stops that.
     void StopRun1Click();
@@ -205,6 +206,7 @@ private:
     // The latest run's report for the commands about it; none: they are disabled.
     void keep_report(const std::filesystem::path& report);
     void set_running(std::atomic<bool>* stop);
+    void show_full_progress(std::int32_t pivots);
     // Disables what would change the record or start another run or load (held), or gives it back.
     void hold_commands(bool held);
     void set_loading(ModelLoadStop* stop, const QString& doing);

@@ -195,6 +195,11 @@ void TForm1::run_and_report(SimplexIteration run) {
         }
     };
 
+    // The bar stands full once the run has ended, and goes when its outcome has been told.
+    struct HideProgress {
+        QProgressBar* bar;
+        ~HideProgress() { bar->hide(); }
+    } hide_progress{ProgressBar1};
     {
         set_running(&stop);
         struct EndOfRun {
@@ -207,6 +212,7 @@ void TForm1::run_and_report(SimplexIteration run) {
     const SolveOutcome* outcome = done ? &done->outcome : nullptr;
     const bool stopped = outcome && outcome->stopped;
     bool solution_shown = false;
+    show_full_progress(outcome ? outcome->iterations : pivots.load(std::memory_order_relaxed));
     if (outcome) {
         if (!outcome->status.empty()) failure = outcome->status;
         set_progress(QStringLiteral("Итерация:"), QString::number(outcome->iterations));
@@ -265,12 +271,22 @@ void TForm1::set_running(std::atomic<bool>* stop) {
     run_stop_ = stop;
     StopRun1->setEnabled(stop != nullptr);
     hold_commands(stop != nullptr);
-    if (stop == nullptr) {
-        ProgressBar1->hide();
-        return;
-    }
+    if (stop == nullptr) return;  // the bar stays until the outcome has been told (run_and_report)
+    ProgressBar1->setFormat(QStringLiteral("%v из %m"));
     ProgressBar1->setRange(0, 0);  // busy until the first pivot tells the limit
     ProgressBar1->show();
+}
+
+// The end of a run: the pivots made of the pivots made, whatever the limit was.
+void TForm1::show_full_progress(std::int32_t pivots) {
+    if (pivots > 0) {
+        ProgressBar1->setRange(0, pivots);
+        ProgressBar1->setValue(pivots);
+        return;
+    }
+    ProgressBar1->setFormat(QStringLiteral("0 из 0"));  // a range of 0 would show the busy bar
+    ProgressBar1->setRange(0, 1);
+    ProgressBar1->setValue(1);
 }
 
 void TForm1::hold_commands(bool held) {
@@ -292,7 +308,10 @@ void TForm1::hold_commands(bool held) {
 }
 
 void TForm1::StopRun1Click() {
-    if (run_stop_ != nullptr) run_stop_->store(true);
+    if (run_stop_ != nullptr) {
+        run_stop_->store(true);
+        ReportPath1->setText(QStringLiteral("Останавливаю…"));  // at once: the run may take a moment to stop
+    }
     if (load_stop_ != nullptr) load_stop_->request();
 }
 

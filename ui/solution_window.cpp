@@ -249,7 +249,10 @@ void SolutionWindow::build_tabs() {
     list_layout->setContentsMargins(0, 0, 0, 0);
     TableList = new QListWidget(list_side);
     TableList->setObjectName(QStringLiteral("TableList"));
-    TableList->setWordWrap(true);
+    // One line an item, all of one height: a run of a thousand tables lays out no more than it shows.
+    TableList->setUniformItemSizes(true);
+    TableList->setWordWrap(false);
+    TableList->setTextElideMode(Qt::ElideRight);
     TableList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_layout->addWidget(TableList, 1);
     MissingLabel = new QLabel(list_side);
@@ -318,13 +321,22 @@ void SolutionWindow::show_run(std::shared_ptr<const RecordedRun> run,
 
     TableList->blockSignals(true);
     TableList->clear();
-    for (std::size_t k = 0; k < r.tables.size(); ++k) TableList->addItem(table_list_text(r, k));
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(r.tables.size()));
+    int longest = 0;  // the line that needs the most room, by its letters: the only one measured
+    for (std::size_t k = 0; k < r.tables.size(); ++k) {
+        texts << table_list_text(r, k);
+        if (texts.back().size() > texts[longest].size()) longest = static_cast<int>(k);
+    }
+    TableList->addItems(texts);
     TableList->blockSignals(false);
     MissingLabel->setText(missing_tables_text(r));
     MissingLabel->setVisible(r.omitted_count != 0);
-    // The list as wide as its lines, within two fifths of the window; longer lines wrap.
-    const int list_width = TableList->sizeHintForColumn(0) + 2 * TableList->frameWidth() +
-                           TableList->verticalScrollBar()->sizeHint().width() + 8;
+    // The list as wide as its lines, within two fifths of the window; longer lines end in an ellipsis.
+    const int line_width =
+        texts.isEmpty() ? 0 : TableList->sizeHintForIndex(TableList->model()->index(longest, 0)).width();
+    const int list_width =
+        line_width + 2 * TableList->frameWidth() + TableList->verticalScrollBar()->sizeHint().width() + 8;
     const int total = std::max(TablesSplitter->width(), width() - 40);
     const int first = std::min(list_width, total * 2 / 5);
     TablesSplitter->setSizes({first, total - first});

@@ -1,16 +1,44 @@
 #include "ui/table_grid.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <utility>
 
 namespace {
+
+// The cell of a column that needs the most room, by the widths of its characters in the plain font:
+// the only one of its numbers the view measures (a table holds up to 150,000 of them).
+class WidestNumber {
+public:
+    explicit WidestNumber(const QFontMetrics& metrics) : metrics_(metrics) {}
+
+    int width(const std::string& utf8) {
+        int total = 0;
+        for (const char c : utf8) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte >= 0x80) return metrics_.horizontalAdvance(QString::fromStdString(utf8));  // not ASCII
+            if (advances_[byte] < 0) advances_[byte] = metrics_.horizontalAdvance(QLatin1Char(c));
+            total += advances_[byte];
+        }
+        return total;
+    }
+
+private:
+    QFontMetrics metrics_;
+    std::array<int, 128> advances_ = [] {
+        std::array<int, 128> unknown{};
+        unknown.fill(-1);
+        return unknown;
+    }();
+};
 
 const QColor kKeyShade(0xfd, 0xe7, 0xb0);
 const QColor kKeyElement(0xf4, 0xb9, 0x42);
@@ -92,7 +120,57 @@ TableGrid::TableGrid(QWidget* parent) : QTableView(parent), model_(this), normal
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
-    verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+}
+
+// Columns fit their cells; a spanning label wider than its columns widens the last of them. Rows are one
+// line each, as high as a bold label. Only the labels and each column's widest number are measured.
+void TableGrid::fit_sizes() {
+    const TableCells& cells = model_.cells();
+    if (cells.rows.empty()) return;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const auto need = [&](std::size_t r, std::uint32_t k) {
+        return itemDelegate()->sizeHint(option, model_.index(static_cast<int>(r), static_cast<int>(k)));
+    };
+    WidestNumber widest(fontMetrics());
+    std::vector<int> widths(cells.columns, 0);
+    int height = 0;
+    for (std::uint32_t k = 0; k < cells.columns; ++k) {
+        std::size_t widest_row = cells.rows.size();
+        int widest_width = -1;
+        for (std::size_t r = 0; r < cells.rows.size(); ++r) {
+            const TableCell& cell = cells.rows[r][k];
+            if (cell.span != 1) continue;
+            if (cell.label() || cell.key || cell.kind != CellKind::number) {
+                const QSize size = need(r, k);
+                widths[k] = std::max(widths[k], size.width());
+                height = std::max(height, size.height());
+            } else if (const int width = widest.width(cell.text); width > widest_width) {
+                widest_width = width;
+                widest_row = r;
+            }
+        }
+        if (widest_row != cells.rows.size()) {
+            const QSize size = need(widest_row, k);
+            widths[k] = std::max(widths[k], size.width());
+            height = std::max(height, size.height());
+        }
+    }
+    for (std::size_t r = 0; r < cells.rows.size(); ++r) {
+        for (std::uint32_t k = 0; k < cells.columns; k += cells.rows[r][k].span) {
+            const std::uint32_t span = cells.rows[r][k].span;
+            if (span == 1) continue;
+            // The cell's text margins and grid line on top of the text.
+            const int wanted = need(r, k).width() + 10;
+            int width = 0;
+            for (std::uint32_t s = 0; s < span; ++s) width += widths[k + s];
+            if (wanted > width) widths[k + span - 1] += wanted - width;
+        }
+    }
+    const int grid_line = showGrid() ? 1 : 0;
+    for (std::uint32_t k = 0; k < cells.columns; ++k) setColumnWidth(static_cast<int>(k), widths[k] + grid_line);
+    verticalHeader()->setDefaultSectionSize(height + grid_line);
 }
 
 void TableGrid::show_table(const TableSnapshot& table) {
@@ -105,33 +183,12 @@ void TableGrid::show_table(const TableSnapshot& table) {
             if (span > 1) setSpan(static_cast<int>(r), static_cast<int>(k), 1, static_cast<int>(span));
         }
     }
-    fit_columns();
+    fit_sizes();
     // A large table shows its key element: the next step happens there.
     if (table.key_column != 0 && table.key_row != 0) {
         const auto row = static_cast<int>(cells.first_constraint_row + table.key_row - 1);
         for (std::uint32_t k = 0; k < cells.columns; ++k) {
             if (cells.rows[static_cast<std::size_t>(row)][k].key) scrollTo(model_.index(row, static_cast<int>(k)));
-        }
-    }
-}
-
-void TableGrid::fit_columns() {
-    const TableCells& cells = model_.cells();
-    // Columns fit their cells; a spanning label wider than its columns widens the last of them.
-    resizeColumnsToContents();
-    for (std::size_t r = 0; r < cells.rows.size(); ++r) {
-        for (std::uint32_t k = 0; k < cells.columns; k += cells.rows[r][k].span) {
-            const int span = static_cast<int>(cells.rows[r][k].span);
-            if (span == 1) continue;
-            const QModelIndex index = model_.index(static_cast<int>(r), static_cast<int>(k));
-            QStyleOptionViewItem option;
-            initViewItemOption(&option);
-            // The cell's text margins and grid line on top of the text.
-            const int need = itemDelegate()->sizeHint(option, index).width() + 10;
-            int width = 0;
-            for (int s = 0; s < span; ++s) width += columnWidth(static_cast<int>(k) + s);
-            const int last = static_cast<int>(k) + span - 1;
-            if (need > width) setColumnWidth(last, columnWidth(last) + need - width);
         }
     }
 }
@@ -147,8 +204,7 @@ void TableGrid::set_zoom(int percent) {
         zoomed.setPixelSize(std::max(1, normal_font_.pixelSize() * zoom_ / 100));
     }
     setFont(zoomed);
-    resizeRowsToContents();
-    fit_columns();
+    fit_sizes();
     emit zoomChanged(zoom_);
 }
 

@@ -61,8 +61,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    // Columns fit their cells, a spanning label its columns.
-    void fit_columns();
+    // Columns fit their cells, a spanning label its columns; rows are one line each.
+    void fit_sizes();
 
     TableGridModel model_;
     QFont normal_font_;

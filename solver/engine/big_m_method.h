@@ -168,8 +168,14 @@ public:
                 unbounded = true;
                 break;
             }
-            const bool out_of_time = clock.past_limit();
-            if (observer.stop_requested() || out_of_time) {
+            bool out_of_time = clock.past_limit();
+            bool stopping = observer.stop_requested() || out_of_time;
+            if (!stopping && !stage_pivot([&] { return observer.stop_requested() || clock.past_limit(); })) {
+                // Stopped while the next table was worked out: the table at hand is as it was.
+                stopping = true;
+                out_of_time = !observer.stop_requested();
+            }
+            if (stopping) {
                 // The table at hand ends the run, as the last table of an iteration limit would.
                 outcome.stopped = true;
                 outcome.time_limit_reached = out_of_time;
@@ -196,6 +202,7 @@ public:
         }
 
         outcome.end = unbounded             ? RunEnd::unbounded
+                      : outcome.stopped     ? RunEnd::stopped
                       : run_.pivot_col == 0 ? RunEnd::optimal
                       : cycling             ? RunEnd::cycling
                                             : RunEnd::iteration_limit;
@@ -232,6 +239,17 @@ public:
     }
 
 private:
+    // An arithmetic whose pivot takes long works it out beforehand, asking `interrupted` as it goes; false
+    // when it was interrupted and the table at hand stands as it was. Any other pivots at once.
+    template <class Interrupted>
+    bool stage_pivot(const Interrupted& interrupted) {
+        if constexpr (requires { t_.stage_pivot(interrupted); }) {
+            return t_.stage_pivot(interrupted);
+        } else {
+            return true;
+        }
+    }
+
     // After a pivot: whether the new basis repeats one seen since the objective last moved; the
     // first repeat goes into the notes. A change of the ratio test's rules starts the watch anew.
     bool watch_repeat(BasisRepeatWatch& repeats, std::uint32_t marker_before, Index leaving, RunNotes& notes) {

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <ostream>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -55,7 +56,9 @@ public:
         for (std::uint32_t j = 1; j <= n; ++j) snapshot.costs[j].value = run_.table(0, j);
         std::size_t k = 0;
         for (std::uint32_t i = 1; i <= run_.constraint_count(); ++i) {
-            for (std::uint32_t j = 0; j <= n; ++j) snapshot.elements[k++].value = element(i, j);
+            // A row at a time: a window records every table of a run.
+            const std::span<const double> row = std::as_const(run_.table).row(i);
+            for (std::uint32_t j = 0; j <= n; ++j) snapshot.elements[k++].value = row[j];
         }
         for (std::uint32_t j = 0; j <= n; ++j) {
             snapshot.m_parts[j].value = m_part(j);

@@ -114,8 +114,9 @@ void ExactTableau::compute_estimates() {
     }
 }
 
-void ExactTableau::eliminate(mpz_class* row, const mpz_class* key, const mpz_class& p, std::uint32_t s) {
-    const mpz_class factor = row[s];
+void ExactTableau::eliminate(mpz_class* out, const mpz_class* row, const mpz_class* key, const mpz_class& p,
+                             std::uint32_t s) {
+    const mpz_class& factor = row[s];
     const bool divide = denominator_ != 1;
     for (std::uint32_t j = 0; j < columns_; ++j) {
         mpz_mul(product_.get_mpz_t(), row[j].get_mpz_t(), p.get_mpz_t());
@@ -123,30 +124,51 @@ void ExactTableau::eliminate(mpz_class* row, const mpz_class* key, const mpz_cla
             mpz_submul(product_.get_mpz_t(), factor.get_mpz_t(), key[j].get_mpz_t());
         }
         if (divide) {
-            mpz_divexact(row[j].get_mpz_t(), product_.get_mpz_t(), denominator_.get_mpz_t());
+            mpz_divexact(out[j].get_mpz_t(), product_.get_mpz_t(), denominator_.get_mpz_t());
         } else {
-            mpz_swap(row[j].get_mpz_t(), product_.get_mpz_t());
+            mpz_swap(out[j].get_mpz_t(), product_.get_mpz_t());
         }
     }
 }
 
-void ExactTableau::pivot() {
+bool ExactTableau::stage_pivot(const std::function<bool()>& interrupted) {
+    staged_ = false;
     const auto r = static_cast<std::uint32_t>(run_.pivot_row);
     const auto s = static_cast<std::uint32_t>(run_.pivot_col);
-    const mpz_class p = element(r, s);
+    const mpz_class& p = element(r, s);
     basic(r);
-    run_.basis[r] = s;
-    ++run_.iterations;
-
+    next_table_.resize(table_.size());
     const mpz_class* key = &table_[index(r, 0)];
     for (std::uint32_t i = 1; i < rows_; ++i) {
-        if (i != r) eliminate(&table_[index(i, 0)], key, p, s);
+        if (interrupted && interrupted()) return false;
+        if (i != r) eliminate(&next_table_[index(i, 0)], &table_[index(i, 0)], key, p, s);
     }
     if (estimates_current_) {
-        eliminate(m_parts_.data(), key, p, s);
-        eliminate(plain_parts_.data(), key, p, s);
+        next_m_parts_.resize(columns_);
+        next_plain_parts_.resize(columns_);
+        eliminate(next_m_parts_.data(), m_parts_.data(), key, p, s);
+        eliminate(next_plain_parts_.data(), plain_parts_.data(), key, p, s);
     }
-    denominator_ = p;
+    staged_ = true;
+    return true;
+}
+
+void ExactTableau::pivot() {
+    if (!staged_) stage_pivot({});
+    staged_ = false;
+    const auto r = static_cast<std::uint32_t>(run_.pivot_row);
+    const auto s = static_cast<std::uint32_t>(run_.pivot_col);
+    // The key row stays as it is; every other row and the estimates are those staged.
+    for (std::uint32_t j = 0; j < columns_; ++j)
+        mpz_swap(next_table_[index(r, j)].get_mpz_t(), table_[index(r, j)].get_mpz_t());
+    table_.swap(next_table_);
+    if (estimates_current_) {
+        m_parts_.swap(next_m_parts_);
+        plain_parts_.swap(next_plain_parts_);
+    }
+    denominator_ = element(r, s);
+    run_.basis[r] = s;
+    ++run_.iterations;
 }
 
 void ExactTableau::finish(SolveOutcome& outcome) const {
@@ -205,21 +227,21 @@ TableTexts ExactTableau::texts() const {
     return texts;
 }
 
+// Each number reduced once for both its double and its text: a stop waits for the snapshot of the table
+// it ends at.
 void ExactTableau::fill_snapshot(TableSnapshot& snapshot) const {
-    TableTexts all = texts();
+    const auto number = [](const mpq_class& x) { return SnapshotNumber{x.get_d(), fraction_text(x)}; };
     for (std::uint32_t j = 1; j < columns_; ++j) {
-        snapshot.costs[j] = {m_cost_[j] ? run_.table(0, j) : costs_[j].get_d(), std::move(all.costs[j])};
+        snapshot.costs[j] = {m_cost_[j] ? run_.table(0, j) : costs_[j].get_d(),
+                             cost_text(m_cost_[j], run_.table(0, j), costs_[j])};
     }
     std::size_t k = 0;
     for (std::uint32_t i = 1; i < rows_; ++i) {
-        for (std::uint32_t j = 0; j < columns_; ++j, ++k) {
-            snapshot.elements[k] = {element_value(i, j).get_d(), std::move(all.elements[k])};
-        }
+        for (std::uint32_t j = 0; j < columns_; ++j, ++k) snapshot.elements[k] = number(element_value(i, j));
     }
     for (std::uint32_t j = 0; j < columns_; ++j) {
-        std::string m_text = all.m_parts[j].empty() ? std::string("0") : std::move(all.m_parts[j]);
-        snapshot.m_parts[j] = {m_part_value(j).get_d(), std::move(m_text)};
-        snapshot.plain_parts[j] = {plain_part_value(j).get_d(), std::move(all.plain_parts[j])};
+        snapshot.m_parts[j] = number(m_part_value(j));  // "0" for none
+        snapshot.plain_parts[j] = number(plain_part_value(j));
     }
 }
 

@@ -16,6 +16,7 @@
 #include <gmpxx.h>
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -54,6 +55,11 @@ public:
 
     // Computes the estimates once; pivot() keeps them up to date from then on.
     void compute_estimates();
+    // Works out the table after the pivot at the run's key column and row beside the current one, which
+    // stays as it is; `interrupted` is asked before every row. False when it said so: nothing has changed.
+    // A pivot of a large exact table takes seconds, and a stop must not wait for it.
+    bool stage_pivot(const std::function<bool()>& interrupted);
+    // The pivot: the staged table, or one worked out now, becomes the current one.
     void pivot();
     bool objective_has_m_part() const { return sgn(m_parts_[0]) != 0; }
     // The table with every number a reduced fraction, columns as wide as their entries.
@@ -76,8 +82,8 @@ private:
         if (i == 0 || i >= rows_ || j >= columns_) throw Matrix::bad_matrix(Matrix::kOverrun);
         return std::size_t{i} * columns_ + j;
     }
-    // One row of numerators through a pivot with the key row `key` and key element `p`.
-    void eliminate(mpz_class* row, const mpz_class* key, const mpz_class& p, std::uint32_t s);
+    // One row of numerators through a pivot with the key row `key` and key element `p`, into `out`.
+    void eliminate(mpz_class* out, const mpz_class* row, const mpz_class* key, const mpz_class& p, std::uint32_t s);
 
     SimplexIteration& run_;
     std::uint32_t rows_;                            // m + 1
@@ -89,6 +95,11 @@ private:
     mpz_class cost_denominator_;                    // of all costs that are not M
     std::vector<mpz_class> m_parts_, plain_parts_;  // over D and over D * cost_denominator_
     bool estimates_current_ = false;
+    // The table and estimates after the next pivot (stage_pivot), and whether they are staged; the buffers
+    // of the table before, from then on.
+    std::vector<mpz_class> next_table_;
+    std::vector<mpz_class> next_m_parts_, next_plain_parts_;
+    bool staged_ = false;
     mpz_class product_;         // scratch of eliminate()
     ColumnWidths base_widths_;  // from `width` and the names; tables widen them for their entries
 };

@@ -44,8 +44,9 @@ struct RunSettings {
 
 // How a run ended: its final table has no key column, or a key column without
 // a key row, or the iteration limit stopped it at a table that still has one,
-// or (a model's run) its basis repeated an earlier one.
-enum class RunEnd { optimal, iteration_limit, unbounded, cycling };
+// or (a model's run) its basis repeated an earlier one, or its observer or time
+// limit stopped it (SolveOutcome::stopped tells the same; nothing else did).
+enum class RunEnd { optimal, iteration_limit, unbounded, cycling, stopped };
 
 struct FinalTableSnapshot;  // solver/engine/final_table.h
 

@@ -43,6 +43,9 @@ class TableSource {
 public:
     virtual void write_text(std::ostream& out) = 0;
     virtual TableSnapshot snapshot() const = 0;
+    // The same snapshot into `into`, reusing its buffers: a snapshot of an earlier table of the same run
+    // takes no new memory.
+    virtual void snapshot_into(TableSnapshot& into) const = 0;
 
 protected:
     ~TableSource() = default;

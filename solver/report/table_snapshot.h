@@ -3,15 +3,49 @@
 // One simplex table as plain values, for the writers that lay tables out
 // themselves (LaTeX, HTML) and for a window that keeps every table of a run.
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
+
+// The text of an exact number, held apart: a double run's numbers have none and take a pointer's room
+// each, so that a window keeping hundreds of large tables copies little per table.
+class FractionText {
+public:
+    FractionText() = default;
+    FractionText(std::string text)  // NOLINT(google-explicit-constructor): a number is {value, text}
+        : text_(text.empty() ? nullptr : std::make_unique<std::string>(std::move(text))) {}
+    FractionText(const FractionText& other)
+        : text_(other.text_ ? std::make_unique<std::string>(*other.text_) : nullptr) {}
+    FractionText(FractionText&&) noexcept = default;
+    FractionText& operator=(const FractionText& other) {
+        if (this != &other) text_ = other.text_ ? std::make_unique<std::string>(*other.text_) : nullptr;
+        return *this;
+    }
+    FractionText& operator=(FractionText&&) noexcept = default;
+    ~FractionText() = default;
+
+    bool empty() const { return !text_; }
+    const std::string& str() const {
+        static const std::string none;
+        return text_ ? *text_ : none;
+    }
+    operator const std::string&() const { return str(); }  // NOLINT(google-explicit-constructor)
+    // The memory the text takes beside the number.
+    std::size_t heap_bytes() const { return text_ ? sizeof(std::string) + text_->capacity() + 1 : 0; }
+    friend bool operator==(const FractionText& a, const FractionText& b) { return a.str() == b.str(); }
+
+private:
+    std::unique_ptr<std::string> text_;
+};
 
 // A number of the table: the double, and in exact runs its text as well
 // ("p/q", an integer "p", or "M" / "-M" for an M cost); empty in double runs.
 struct SnapshotNumber {
     double value = 0.0;
-    std::string fraction;
+    FractionText fraction;
 };
 
 // What follows the table: the pivot at the key column and row, or the end of the run.

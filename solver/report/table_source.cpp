@@ -4,12 +4,17 @@
 
 TableSnapshot snapshot_of_record(const SimplexIteration& run) {
     TableSnapshot snapshot;
+    snapshot_of_record_into(run, snapshot);
+    return snapshot;
+}
+
+void snapshot_of_record_into(const SimplexIteration& run, TableSnapshot& snapshot) {
     snapshot.iteration = run.iterations;
     snapshot.precision = run.precision;
     snapshot.m = run.constraint_count();
     snapshot.n = run.variable_count();
     snapshot.names = utf8_variable_names(run);
-    snapshot.basis.resize(std::size_t{snapshot.m} + 1);
+    snapshot.basis.assign(std::size_t{snapshot.m} + 1, 0);
     for (std::size_t i = 1; i < snapshot.basis.size() && i < run.basis.size(); ++i) snapshot.basis[i] = run.basis[i];
     snapshot.key_column = static_cast<std::uint32_t>(std::max(run.pivot_col, 0));
     snapshot.key_row = static_cast<std::uint32_t>(std::max(run.pivot_row, 0));
@@ -18,7 +23,6 @@ TableSnapshot snapshot_of_record(const SimplexIteration& run) {
     snapshot.elements.resize(snapshot.m * columns);
     snapshot.m_parts.resize(columns);
     snapshot.plain_parts.resize(columns);
-    return snapshot;
 }
 
 TableClose closing_of(const SimplexIteration& run, bool objective_has_m_part) {

@@ -15,6 +15,9 @@
 
 // A snapshot with everything but the numbers: sizes, names, basis, key column and row.
 TableSnapshot snapshot_of_record(const SimplexIteration& run);
+// The same into `snapshot`, whose vectors keep their buffers (and the numbers they hold, for the
+// arithmetic to overwrite).
+void snapshot_of_record_into(const SimplexIteration& run, TableSnapshot& snapshot);
 
 // What follows a table: as its closing line tells.
 TableClose closing_of(const SimplexIteration& run, bool objective_has_m_part);
@@ -27,10 +30,14 @@ public:
 
     void write_text(std::ostream& out) override { t_.print_table(out); }
     TableSnapshot snapshot() const override {
-        TableSnapshot snapshot = snapshot_of_record(run_);
+        TableSnapshot snapshot;
+        snapshot_into(snapshot);
+        return snapshot;
+    }
+    void snapshot_into(TableSnapshot& snapshot) const override {
+        snapshot_of_record_into(run_, snapshot);
         t_.fill_snapshot(snapshot);
         snapshot.close = closing_of(run_, t_.objective_has_m_part());
-        return snapshot;
     }
 
 private:

@@ -8,10 +8,10 @@ namespace {
 
 std::size_t number_bytes(const std::vector<SnapshotNumber>& numbers) {
     std::size_t bytes = numbers.capacity() * sizeof(SnapshotNumber);
-    for (const SnapshotNumber& number : numbers) {
-        // Texts up to the small-string capacity live inside the number itself.
-        if (number.fraction.capacity() > std::string().capacity()) bytes += number.fraction.capacity() + 1;
-    }
+    // The numbers of a run carry their texts all (exact) or none (double; entry 0 of the costs is unused
+    // either way): the last one tells, and a double table need not be walked.
+    if (numbers.empty() || numbers.back().fraction.empty()) return bytes;
+    for (const SnapshotNumber& number : numbers) bytes += number.fraction.heap_bytes();
     return bytes;
 }
 
@@ -33,7 +33,10 @@ void TableRecorder::begin(const ReportStart& start) {
 }
 
 void TableRecorder::table(TableSource& source) {
-    TableSnapshot snapshot = source.snapshot();
+    // Into the buffers of the latest table left out: a long run takes no new memory per table.
+    TableSnapshot snapshot = std::move(spare_);
+    spare_ = TableSnapshot{};
+    source.snapshot_into(snapshot);
     const std::size_t bytes = snapshot_bytes(snapshot);
     const std::size_t half = bound_ / 2;
     if (!head_full_ && head_bytes_ + bytes <= half) {
@@ -52,6 +55,7 @@ void TableRecorder::table(TableSource& source) {
         run.omitted_last_iteration = tail_.front().iteration;
         ++run.omitted_count;
         tail_bytes_ -= tail_sizes_.front();
+        spare_ = std::move(tail_.front());
         tail_.pop_front();
         tail_sizes_.pop_front();
     }
@@ -71,6 +75,7 @@ std::shared_ptr<RecordedRun> TableRecorder::take() {
     for (TableSnapshot& snapshot : tail_) run.tables.push_back(std::move(snapshot));
     tail_.clear();
     tail_sizes_.clear();
+    spare_ = TableSnapshot{};
     head_bytes_ = tail_bytes_ = 0;
     head_full_ = false;
     return std::exchange(run_, std::make_shared<RecordedRun>());

@@ -70,5 +70,6 @@ private:
     std::deque<TableSnapshot> tail_;      // the latest tables, oldest first
     std::deque<std::size_t> tail_sizes_;  // their bytes
     std::size_t tail_bytes_ = 0;
+    TableSnapshot spare_;  // the latest table left out, whose buffers the next table takes
     std::shared_ptr<RecordedRun> run_ = std::make_shared<RecordedRun>();
 };

@@ -2,6 +2,7 @@
 // huge report; the switches; Enter loads and Escape closes About.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QProgressBar>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include "solver/session/run_with_report.h"
 #include "ui/About.h"
 #include "ui/main_form.h"
+#include "ui/solution_window.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -48,6 +50,7 @@ protected:
                     held_during_run = !window.Button1->isEnabled() && !window.Edit1->isEnabled() &&
                                       !window.FileOpenItem->isEnabled() && !window.ProgressBar1->isHidden();
                     window.StopRun1->trigger();
+                    stopping_shown = window.ReportPath1->text() == "Останавливаю…";
                 });
                 while (!observer.stop_requested()) std::this_thread::yield();
             };
@@ -71,7 +74,14 @@ protected:
     std::vector<QUrl> opened;
     bool stop_after_first_pivot = false;
     bool held_during_run = false;
+    bool stopping_shown = false;  // at once, as the stop was asked
 };
+
+// The bar at the end of a run: the pivots made of the pivots made.
+void expect_full_progress(const QProgressBar& bar, int pivots) {
+    EXPECT_EQ(bar.maximum(), pivots);
+    EXPECT_EQ(bar.value(), pivots);
+}
 
 TEST_F(Runs, AWorkerWritesTheEnginesReportBesideTheProblem) {
     window.desktop.open_url = [this](const QUrl& url) { return opened.push_back(url), true; };
@@ -80,6 +90,7 @@ TEST_F(Runs, AWorkerWritesTheEnginesReportBesideTheProblem) {
     load_by_enter("sub/problem.qtb");
     window.Button1->click();
     EXPECT_EQ(messages.take(), boxes({kSolved}));
+    expect_full_progress(*window.ProgressBar1, 2);
     SimplexIteration direct = record;
     direct.file = "direct.txt";
     static_cast<void>(solve(direct));
@@ -174,7 +185,16 @@ TEST_F(Runs, TheStopCommandEndsARunAtItsNextTable) {
     stop_after_first_pivot = true;
     window.Button1->click();
     EXPECT_TRUE(held_during_run);
+    EXPECT_TRUE(stopping_shown);
     EXPECT_EQ(messages.take(), boxes({{"Решение остановлено.", "QTB"}}));
+    expect_full_progress(*window.ProgressBar1, 1);
+    // The solution's notes say only that it was stopped.
+    const auto* solution = window.findChild<SolutionWindow*>();
+    ASSERT_NE(solution, nullptr);
+    const QString notes = solution->OutcomeView->toPlainText();
+    EXPECT_TRUE(notes.contains(QString::fromStdString(stopped_run_text(1)))) << notes.toStdString();
+    EXPECT_FALSE(notes.contains("предел")) << notes.toStdString();
+    EXPECT_TRUE(solution->TableList->item(solution->TableList->count() - 1)->text().endsWith(" — остановлено"));
     EXPECT_TRUE(window.ReportPath1->text().startsWith("Решение остановлено. Отчёт: "));
     EXPECT_TRUE(cp1251::to_utf8(file_bytes("klee_minty.txt")).ends_with(stopped_run_text(1) + "\r\n"));
     EXPECT_TRUE(window.Button1->isEnabled() && window.ProgressBar1->isHidden());

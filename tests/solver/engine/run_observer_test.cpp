@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "problem/cp1251.h"
+#include "solver/engine/exact_tableau.h"
 #include "solver/engine/run_observer.h"
 #include "solver/report/outcome_texts.h"
 #include "solver/report/report_frame.h"
@@ -18,6 +21,8 @@
 #include "support/temp_folder.h"
 
 namespace {
+
+constexpr RunSettings kExactSettings{Arithmetic::exact, PivotRule::dantzig};
 
 // max 3x1 + 5x2; x1 <= 4, 2x2 <= 12, 3x1 + 2x2 <= 18: two pivots to the optimum 36.
 SimplexIteration two_pivot_problem() {
@@ -58,10 +63,9 @@ TEST(RunObserver, AStoppedRunSaysSoInItsReport) {
     EXPECT_EQ(recorder.take()->tables.size(), 1U);
 }
 
-// A time limit ends a run as a stop does, in either arithmetic, and its report says which: a
-// dense 150 x 200 problem in exact arithmetic would take minutes to its optimum.
-TEST(RunObserver, ATimeLimitStopsTheRunAndSaysSo) {
-    const test_support::TempFolder folder("qtb_time_limit");
+// A dense 150 x 200 problem: in exact arithmetic it would take minutes to its optimum, with pivots of
+// growing length.
+SimplexIteration slow_exact_problem() {
     std::vector<double> costs(350, 0.0);
     std::vector<std::vector<double>> rows(150, std::vector<double>(351, 0.0));
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -70,7 +74,13 @@ TEST(RunObserver, ATimeLimitStopsTheRunAndSaysSo) {
         rows[i][201 + i] = 1.0;  // the slack of row i
     }
     for (std::size_t j = 0; j < 200; ++j) costs[j] = static_cast<double>(j % 11) + 0.5;
-    SimplexIteration problem = test_support::make_problem(1, costs, rows, 350);
+    return test_support::make_problem(1, costs, rows, 350);
+}
+
+// A time limit ends a run as a stop does, in either arithmetic, and its report says which.
+TEST(RunObserver, ATimeLimitStopsTheRunAndSaysSo) {
+    const test_support::TempFolder folder("qtb_time_limit");
+    SimplexIteration problem = slow_exact_problem();
     problem.no_table = false;
     problem.only_optimal_table = true;
     problem.file = folder.report_name("report");
@@ -79,12 +89,95 @@ TEST(RunObserver, ATimeLimitStopsTheRunAndSaysSo) {
         settings.time_limit_seconds = 1e-9;
         const SolveOutcome outcome = run_simplex(problem, settings);
         EXPECT_TRUE(outcome.stopped && outcome.time_limit_reached);
+        EXPECT_EQ(outcome.end, RunEnd::stopped);
         EXPECT_TRUE(outcome.status.empty());
         EXPECT_EQ(outcome.iterations, 0);
         const std::string end = time_limit_text(1e-9, 0);
         EXPECT_EQ(run_end_lines(outcome), std::vector<std::string>{end});
         const std::string report = test_support::read_file(cp1251::to_utf8(*problem.file));
         EXPECT_TRUE(report.ends_with(*cp1251::from_utf8(end) + "\r\n")) << end;
+    }
+}
+
+// An exact pivot interrupted halfway leaves the table as it was, and the pivot made afterwards is the one
+// made at once.
+TEST(ExactPivot, AnInterruptedPivotLeavesTheTableAsItWas) {
+    SimplexIteration interrupted_run = two_pivot_problem();
+    SimplexIteration direct_run = two_pivot_problem();
+    ExactTableau interrupted(interrupted_run);
+    ExactTableau direct(direct_run);
+    const auto values = [](const ExactTableau& t, const SimplexIteration& run) {
+        std::vector<mpq_class> all;
+        for (std::uint32_t i = 1; i <= run.constraint_count(); ++i) {
+            for (std::uint32_t j = 0; j <= run.variable_count(); ++j) all.push_back(t.element_value(i, j));
+        }
+        for (std::uint32_t j = 0; j <= run.variable_count(); ++j) {
+            all.push_back(t.m_part_value(j));
+            all.push_back(t.plain_part_value(j));
+        }
+        return all;
+    };
+    for (SimplexIteration* run : {&interrupted_run, &direct_run}) {
+        run->pivot_col = 2;
+        run->pivot_row = 2;
+    }
+    interrupted.compute_estimates();
+    direct.compute_estimates();
+    const std::vector<mpq_class> before = values(interrupted, interrupted_run);
+    int asked = 0;
+    EXPECT_FALSE(interrupted.stage_pivot([&asked] { return ++asked == 2; }));  // after the first row
+    EXPECT_EQ(values(interrupted, interrupted_run), before);
+    EXPECT_EQ(interrupted_run.iterations, 0);
+    EXPECT_EQ(interrupted_run.basis, direct_run.basis);
+
+    interrupted.pivot();
+    direct.pivot();
+    EXPECT_EQ(values(interrupted, interrupted_run), values(direct, direct_run));
+    EXPECT_NE(values(direct, direct_run), before);
+    EXPECT_EQ(interrupted_run.basis, direct_run.basis);
+    EXPECT_EQ(interrupted_run.iterations, 1);
+}
+
+// A stop from another thread, most likely in the middle of an exact pivot, ends the run as stopped at the
+// table before that pivot: the tables recorded are those of a run limited to as many pivots.
+TEST(RunObserver, AnExactRunStoppedFromAnotherThreadKeepsItsTablesIntact) {
+    std::atomic<bool> stop{false};
+    std::thread stopper;
+    TableRecorder recorder;
+    const RunObserver observer{&recorder,
+                               [&](std::int32_t pivots, std::int32_t) {
+                                   if (pivots != 3) return;
+                                   stopper = std::thread([&stop] {
+                                       std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                                       stop.store(true);
+                                   });
+                               },
+                               &stop};
+    const SolveOutcome outcome = run_simplex(slow_exact_problem(), kExactSettings, ReportFrame{}, observer);
+    stopper.join();
+    ASSERT_TRUE(outcome.stopped);
+    EXPECT_FALSE(outcome.time_limit_reached);
+    EXPECT_EQ(outcome.end, RunEnd::stopped);
+    EXPECT_GE(outcome.iterations, 3);
+    EXPECT_EQ(run_end_lines(outcome), std::vector<std::string>{stopped_run_text(outcome.iterations)});
+    const auto stopped = recorder.take();
+
+    SimplexIteration limited = slow_exact_problem();
+    limited.stop = outcome.iterations;
+    TableRecorder limited_recorder;
+    static_cast<void>(
+        run_simplex(limited, kExactSettings, ReportFrame{}, RunObserver{&limited_recorder, nullptr, nullptr}));
+    const auto expected = limited_recorder.take();
+    ASSERT_EQ(stopped->tables.size(), expected->tables.size());
+    for (std::size_t k = 0; k < expected->tables.size(); ++k) {
+        const TableSnapshot& got = stopped->tables[k];
+        const TableSnapshot& want = expected->tables[k];
+        EXPECT_EQ(got.iteration, want.iteration);
+        EXPECT_EQ(got.basis, want.basis);
+        ASSERT_EQ(got.elements.size(), want.elements.size());
+        for (std::size_t e = 0; e < want.elements.size(); ++e) {
+            ASSERT_EQ(got.elements[e].fraction.str(), want.elements[e].fraction.str()) << k << ' ' << e;
+        }
     }
 }
 

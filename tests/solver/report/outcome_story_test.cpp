@@ -44,7 +44,7 @@ TEST(OutcomeStory, ARepeatedBasisIsToldOnce) {
         {"optimum left by rounding", RunEnd::optimal, false, false},
         {"cycling", RunEnd::cycling, false, false},
         {"iteration limit", RunEnd::iteration_limit, false, false},
-        {"stopped", RunEnd::iteration_limit, true, false},
+        {"stopped", RunEnd::stopped, true, false},
         {"status codes", RunEnd::unbounded, false, true},
     };
     for (const RepeatCase& c : cases) {
