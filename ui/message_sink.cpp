@@ -18,9 +18,9 @@ void MessageBoxSink::show(const QString& text, const QString& caption) {
 }
 
 void MessageBoxSink::tell(const QString& text, const QString& caption, QWidget* keeps_keys,
-                          std::function<void()> closed) {
+                          const std::function<void()>& closed) {
     QWidget* over = parent();
-    told_.push_back({text, caption, over, over != nullptr, keeps_keys, std::move(closed)});
+    told_.push_back({text, caption, over, over != nullptr, keeps_keys, closed});
     if (!open_) open_next();
 }
 

@@ -20,7 +20,7 @@ public:
     // after another. `keeps_keys`, when shown, stays in front with the keyboard: the box does not take
     // it from that window. `closed` runs once the box has been closed.
     virtual void tell(const QString& text, const QString& caption, QWidget* keeps_keys = nullptr,
-                      std::function<void()> closed = {}) {
+                      const std::function<void()>& closed = {}) {
         static_cast<void>(keeps_keys);
         show(text, caption);
         if (closed) closed();
@@ -37,7 +37,7 @@ public:
     void set_parent(QWidget* parent) { parent_ = parent; }
     void show(const QString& text, const QString& caption) override;
     void tell(const QString& text, const QString& caption, QWidget* keeps_keys = nullptr,
-              std::function<void()> closed = {}) override;
+              const std::function<void()>& closed = {}) override;
 
 private:
     struct Told {
