@@ -30,7 +30,10 @@ if ! command -v xvfb-run >/dev/null; then
 fi
 
 cmake -S . -B "$build" >/dev/null
-cmake --build "$build" --target qtb-screenshot >/dev/null
+cmake --build "$build" --target qtb-screenshot qtb-model-box >/dev/null
+# The screenshot tool lies in the build's ui/ folder, away from the reader of models it needs.
+QTB_MODEL_BOX=$(realpath "$build")/qtb-model-box
+export QTB_MODEL_BOX
 
 mkdir -p "$(dirname "$out")"
 # A run writes its report beside the problem; it goes again afterwards.
