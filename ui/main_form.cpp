@@ -27,6 +27,7 @@
 #include "ui/editor_commands.h"
 #include "ui/failure_text.h"
 #include "ui/fit_to_screen.h"
+#include "ui/main_form_controls.h"
 #include "ui/main_form_layout.h"
 #include "ui/window_look.h"
 
@@ -48,24 +49,11 @@ QString busy_text(const QAction& stop) {
         .arg(stop.shortcut().toString(QKeySequence::NativeText));
 }
 
-// A control of the layout: named, placed in pixels of its parent where ui/main_form_layout.h puts it.
-template <class Widget>
-Widget* place(QWidget* parent, const char* name, const QString& text = {}) {
-    auto* widget = new Widget(text, parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(main_form_layout::place_of(name));
-    return widget;
-}
-
 QLabel* place_label(QWidget* parent, const char* name, const QString& text = {}) {
     auto* label = place<QLabel>(parent, name, text);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place_growing_label(label, main_form_layout::place_of(name));
     return label;
-}
-
-std::filesystem::path file_system_path(const QString& name) {
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
 }
 
 // Something of the name exists (a file, a folder, anything); nothing is opened.

@@ -10,6 +10,7 @@
 #include "solver/session/load_request.h"
 #include "ui/editor_commands.h"
 #include "ui/main_form.h"
+#include "ui/main_form_controls.h"
 #include "ui/main_form_layout.h"
 #include "ui/menu_keys.h"
 #include "ui/window_look.h"
@@ -21,10 +22,6 @@ const QString kDataInTheModel = QStringLiteral("нет: данные в само
 // Edit1 as the window starts: nothing to say about it yet.
 const QString kStartingName = QStringLiteral("*.qtb");
 
-std::filesystem::path file_system_path(const QString& name) {
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
-}
-
 std::filesystem::path absolute_path(const QString& name) {
     std::error_code error;
     return std::filesystem::absolute(file_system_path(name), error).lexically_normal();
@@ -32,14 +29,6 @@ std::filesystem::path absolute_path(const QString& name) {
 
 bool names_mathprog_model(const QString& name) {
     return model_format_of_path(file_system_path(name).string()) == ModelFormat::mathprog;
-}
-
-template <class Widget>
-Widget* place(QWidget* parent, const char* name, const QString& text = {}) {
-    auto* widget = new Widget(text, parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(main_form_layout::place_of(name));
-    return widget;
 }
 
 }  // namespace
