@@ -5,6 +5,7 @@
 // estimates (done there) and PIVOT_EPS in the comparisons of pivot elements.
 
 #include <cmath>
+#include <cstddef>
 #include <ostream>
 #include <span>
 #include <utility>
@@ -50,19 +51,21 @@ public:
     }
     bool objective_has_m_part() const { return m_part(0) != 0.0; }
     void print_table(std::ostream& stream) { run_.print_table(stream); }
-    // The numbers of a snapshot sized by snapshot_of_record().
+    // Appends the numbers to a snapshot emptied by snapshot_of_record_into().
     void fill_snapshot(TableSnapshot& snapshot) const {
         const std::uint32_t n = run_.variable_count();
-        for (std::uint32_t j = 1; j <= n; ++j) snapshot.costs[j].value = run_.table(0, j);
-        std::size_t k = 0;
+        std::vector<double>& costs = snapshot.costs.values;
+        costs.push_back(0.0);  // unused
+        for (std::uint32_t j = 1; j <= n; ++j) costs.push_back(run_.table(0, j));
+        std::vector<double>& elements = snapshot.elements.values;
         for (std::uint32_t i = 1; i <= run_.constraint_count(); ++i) {
             // A row at a time: a window records every table of a run.
-            const std::span<const double> row = std::as_const(run_.table).row(i);
-            for (std::uint32_t j = 0; j <= n; ++j) snapshot.elements[k++].value = row[j];
+            const std::span<const double> row = std::as_const(run_.table).row(i).first(std::size_t{n} + 1);
+            elements.insert(elements.end(), row.begin(), row.end());
         }
         for (std::uint32_t j = 0; j <= n; ++j) {
-            snapshot.m_parts[j].value = m_part(j);
-            snapshot.plain_parts[j].value = plain_part(j);
+            snapshot.m_parts.values.push_back(m_part(j));
+            snapshot.plain_parts.values.push_back(plain_part(j));
         }
     }
 

@@ -230,18 +230,25 @@ TableTexts ExactTableau::texts() const {
 // Each number reduced once for both its double and its text: a stop waits for the snapshot of the table
 // it ends at.
 void ExactTableau::fill_snapshot(TableSnapshot& snapshot) const {
-    const auto number = [](const mpq_class& x) { return SnapshotNumber{x.get_d(), fraction_text(x)}; };
+    const auto add = [](SnapshotNumbers& numbers, double value, std::string text) {
+        numbers.values.push_back(value);
+        numbers.texts.push_back(std::move(text));
+    };
+    const auto number = [&](SnapshotNumbers& numbers, const mpq_class& x) {
+        add(numbers, x.get_d(), fraction_text(x));
+    };
+    add(snapshot.costs, 0.0, {});  // unused
     for (std::uint32_t j = 1; j < columns_; ++j) {
-        snapshot.costs[j] = {m_cost_[j] ? run_.table(0, j) : costs_[j].get_d(),
-                             cost_text(m_cost_[j], run_.table(0, j), costs_[j])};
+        add(snapshot.costs, m_cost_[j] ? run_.table(0, j) : costs_[j].get_d(),
+            cost_text(m_cost_[j], run_.table(0, j), costs_[j]));
     }
-    std::size_t k = 0;
+    snapshot.elements.texts.reserve(snapshot.elements.values.capacity());
     for (std::uint32_t i = 1; i < rows_; ++i) {
-        for (std::uint32_t j = 0; j < columns_; ++j, ++k) snapshot.elements[k] = number(element_value(i, j));
+        for (std::uint32_t j = 0; j < columns_; ++j) number(snapshot.elements, element_value(i, j));
     }
     for (std::uint32_t j = 0; j < columns_; ++j) {
-        snapshot.m_parts[j] = number(m_part_value(j));  // "0" for none
-        snapshot.plain_parts[j] = number(plain_part_value(j));
+        number(snapshot.m_parts, m_part_value(j));  // "0" for none
+        number(snapshot.plain_parts, plain_part_value(j));
     }
 }
 

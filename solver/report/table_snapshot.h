@@ -5,71 +5,63 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
-
-// The text of an exact number, held apart: a double run's numbers have none and take a pointer's room
-// each, so that a window keeping hundreds of large tables copies little per table.
-class FractionText {
-public:
-    FractionText() = default;
-    FractionText(std::string text)  // NOLINT(google-explicit-constructor): a number is {value, text}
-        : text_(text.empty() ? nullptr : std::make_unique<std::string>(std::move(text))) {}
-    FractionText(const FractionText& other)
-        : text_(other.text_ ? std::make_unique<std::string>(*other.text_) : nullptr) {}
-    FractionText(FractionText&&) noexcept = default;
-    FractionText& operator=(const FractionText& other) {
-        if (this != &other) text_ = other.text_ ? std::make_unique<std::string>(*other.text_) : nullptr;
-        return *this;
-    }
-    FractionText& operator=(FractionText&&) noexcept = default;
-    ~FractionText() = default;
-
-    bool empty() const { return !text_; }
-    const std::string& str() const {
-        static const std::string none;
-        return text_ ? *text_ : none;
-    }
-    operator const std::string&() const { return str(); }  // NOLINT(google-explicit-constructor)
-    // The memory the text takes beside the number.
-    std::size_t heap_bytes() const { return text_ ? sizeof(std::string) + text_->capacity() + 1 : 0; }
-    friend bool operator==(const FractionText& a, const FractionText& b) { return a.str() == b.str(); }
-
-private:
-    std::unique_ptr<std::string> text_;
-};
 
 // A number of the table: the double, and in exact runs its text as well
 // ("p/q", an integer "p", or "M" / "-M" for an M cost); empty in double runs.
+// A view into the snapshot it is read from.
 struct SnapshotNumber {
     double value = 0.0;
-    FractionText fraction;
+    std::string_view fraction;
+};
+
+// Numbers of a table held apart: the doubles side by side, so that a window keeping every large table
+// of a double run copies a row of them at once into buffers it reuses, and the texts of an exact run
+// beside them (none in double runs).
+struct SnapshotNumbers {
+    std::vector<double> values;
+    std::vector<std::string> texts;  // empty, or one for each value
+
+    std::size_t size() const { return values.size(); }
+    SnapshotNumber operator[](std::size_t k) const {
+        return {values[k], texts.empty() ? std::string_view{} : std::string_view{texts[k]}};
+    }
+    SnapshotNumber at(std::size_t k) const {
+        return {values.at(k), texts.empty() ? std::string_view{} : std::string_view{texts.at(k)}};
+    }
+    // No numbers, with room for `count` values kept: the numbers of the next table are appended
+    // into the buffer of the last without its being filled with zeros first.
+    void empty_for(std::size_t count) {
+        values.clear();
+        values.reserve(count);
+        texts.clear();
+    }
 };
 
 // What follows the table: the pivot at the key column and row, or the end of the run.
 enum class TableClose { next_pivot, unbounded, infeasible, optimum };
 
 struct TableSnapshot {
-    std::int32_t iteration = 0;               // pivots made before this table
-    std::int32_t precision = 0;               // fraction digits of double runs
-    std::uint32_t m = 0;                      // constraint rows
-    std::uint32_t n = 0;                      // variables
-    std::vector<std::string> names;           // UTF-8, columns 1..n; entry 0 unused
-    std::vector<SnapshotNumber> costs;        // columns 1..n; entry 0 unused
-    std::vector<std::uint32_t> basis;         // rows 1..m: the column of the basic variable; entry 0 unused
-    std::vector<SnapshotNumber> elements;     // rows 1..m, columns 0..n, row after row
-    std::vector<SnapshotNumber> m_parts;      // columns 0..n: coefficients of M of the estimates
-    std::vector<SnapshotNumber> plain_parts;  // columns 0..n
-    std::uint32_t key_column = 0;             // 0: none
-    std::uint32_t key_row = 0;                // 0: none
+    std::int32_t iteration = 0;        // pivots made before this table
+    std::int32_t precision = 0;        // fraction digits of double runs
+    std::uint32_t m = 0;               // constraint rows
+    std::uint32_t n = 0;               // variables
+    std::vector<std::string> names;    // UTF-8, columns 1..n; entry 0 unused
+    SnapshotNumbers costs;             // columns 1..n; entry 0 unused
+    std::vector<std::uint32_t> basis;  // rows 1..m: the column of the basic variable; entry 0 unused
+    SnapshotNumbers elements;          // rows 1..m, columns 0..n, row after row
+    SnapshotNumbers m_parts;           // columns 0..n: coefficients of M of the estimates
+    SnapshotNumbers plain_parts;       // columns 0..n
+    std::uint32_t key_column = 0;      // 0: none
+    std::uint32_t key_row = 0;         // 0: none
     TableClose close = TableClose::optimum;
 
-    const SnapshotNumber& element(std::uint32_t i, std::uint32_t j) const {
+    SnapshotNumber element(std::uint32_t i, std::uint32_t j) const {
         return elements.at(std::size_t{i - 1} * (n + std::size_t{1}) + j);
     }
-    const SnapshotNumber& basic_cost(std::uint32_t i) const { return costs.at(basis.at(i)); }
+    SnapshotNumber basic_cost(std::uint32_t i) const { return costs.at(basis.at(i)); }
     const std::string& basic_name(std::uint32_t i) const { return names.at(basis.at(i)); }
 };
 

@@ -19,10 +19,10 @@ void snapshot_of_record_into(const SimplexIteration& run, TableSnapshot& snapsho
     snapshot.key_column = static_cast<std::uint32_t>(std::max(run.pivot_col, 0));
     snapshot.key_row = static_cast<std::uint32_t>(std::max(run.pivot_row, 0));
     const std::size_t columns = std::size_t{snapshot.n} + 1;
-    snapshot.costs.resize(columns);
-    snapshot.elements.resize(snapshot.m * columns);
-    snapshot.m_parts.resize(columns);
-    snapshot.plain_parts.resize(columns);
+    snapshot.costs.empty_for(columns);
+    snapshot.elements.empty_for(snapshot.m * columns);
+    snapshot.m_parts.empty_for(columns);
+    snapshot.plain_parts.empty_for(columns);
 }
 
 TableClose closing_of(const SimplexIteration& run, bool objective_has_m_part) {

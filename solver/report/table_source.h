@@ -15,8 +15,8 @@
 
 // A snapshot with everything but the numbers: sizes, names, basis, key column and row.
 TableSnapshot snapshot_of_record(const SimplexIteration& run);
-// The same into `snapshot`, whose vectors keep their buffers (and the numbers they hold, for the
-// arithmetic to overwrite).
+// The same into `snapshot`, whose vectors keep their buffers: its number lists are left empty, with
+// room for the numbers the tableau appends (fill_snapshot).
 void snapshot_of_record_into(const SimplexIteration& run, TableSnapshot& snapshot);
 
 // What follows a table: as its closing line tells.

@@ -1,17 +1,19 @@
 #include "solver/session/table_recorder.h"
 
+#include <string>
 #include <utility>
 
 #include "problem/cp1251.h"
 
 namespace {
 
-std::size_t number_bytes(const std::vector<SnapshotNumber>& numbers) {
-    std::size_t bytes = numbers.capacity() * sizeof(SnapshotNumber);
-    // The numbers of a run carry their texts all (exact) or none (double; entry 0 of the costs is unused
-    // either way): the last one tells, and a double table need not be walked.
-    if (numbers.empty() || numbers.back().fraction.empty()) return bytes;
-    for (const SnapshotNumber& number : numbers) bytes += number.fraction.heap_bytes();
+std::size_t number_bytes(const SnapshotNumbers& numbers) {
+    std::size_t bytes = numbers.values.capacity() * sizeof(double) + numbers.texts.capacity() * sizeof(std::string);
+    // A text longer than the string keeps in itself takes a buffer of its own; double runs have no texts.
+    const std::size_t in_place = std::string().capacity();
+    for (const std::string& text : numbers.texts) {
+        if (text.capacity() > in_place) bytes += text.capacity() + 1;
+    }
     return bytes;
 }
 

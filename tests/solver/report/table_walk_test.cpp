@@ -45,10 +45,10 @@ TableSnapshot small_table(std::uint32_t key_column, TableClose close) {
     t.precision = 1;
     t.names = {"", "x1", "x2"};
     t.basis = {0, 2};
-    t.costs = {{}, {3.0, {}}, {1.0, {}}};
-    t.elements = {{4.0, {}}, {2.0, {}}, {1.0, {}}};
-    t.m_parts = {{0.0, {}}, {0.0, {}}, {0.0, {}}};
-    t.plain_parts = {{4.0, {}}, {-1.0, {}}, {0.0, {}}};
+    t.costs.values = {0.0, 3.0, 1.0};
+    t.elements.values = {4.0, 2.0, 1.0};
+    t.m_parts.values = {0.0, 0.0, 0.0};
+    t.plain_parts.values = {4.0, -1.0, 0.0};
     t.key_column = key_column;
     t.key_row = close == TableClose::next_pivot ? 1 : 0;
     t.close = close;
