@@ -4,8 +4,10 @@
 // the extended-precision passes of solver/engine/simplex_engine.cpp, the snap of tiny
 // estimates (done there) and PIVOT_EPS in the comparisons of pivot elements.
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <ostream>
 #include <span>
 #include <utility>
@@ -13,6 +15,7 @@
 
 #include "problem/simplex_iteration.h"
 #include "solver/engine/element_update.h"
+#include "solver/engine/engine_threads.h"
 #include "solver/engine/estimate_columns.h"
 #include "solver/engine/final_table.h"
 #include "solver/engine/kernel_scratch.h"
@@ -54,15 +57,24 @@ public:
     // Appends the numbers to a snapshot emptied by snapshot_of_record_into().
     void fill_snapshot(TableSnapshot& snapshot) const {
         const std::uint32_t n = run_.variable_count();
-        std::vector<double>& costs = snapshot.costs.values;
+        SnapshotValues& costs = snapshot.costs.values;
         costs.push_back(0.0);  // unused
         for (std::uint32_t j = 1; j <= n; ++j) costs.push_back(run_.table(0, j));
-        std::vector<double>& elements = snapshot.elements.values;
-        for (std::uint32_t i = 1; i <= run_.constraint_count(); ++i) {
-            // A row at a time: a window records every table of a run.
-            const std::span<const double> row = std::as_const(run_.table).row(i).first(std::size_t{n} + 1);
-            elements.insert(elements.end(), row.begin(), row.end());
-        }
+        // The rows in parts on the engine's threads: a window records every table of a run, and the copy
+        // (with the first touch of fresh memory) is most of what recording costs.
+        const std::uint32_t m = run_.constraint_count();
+        const std::size_t columns = std::size_t{n} + 1;
+        SnapshotValues& elements = snapshot.elements.values;
+        elements.resize(std::size_t{m} * columns);
+        const Matrix& table = run_.table;
+        run_in_parts(elements.size(), [&](unsigned part, unsigned parts) {
+            const std::uint32_t first = 1 + static_cast<std::uint32_t>(std::uint64_t{m} * part / parts);
+            const std::uint32_t last = static_cast<std::uint32_t>(std::uint64_t{m} * (part + 1) / parts);
+            for (std::uint32_t i = first; i <= last; ++i) {
+                const std::span<const double> row = table.row(i).first(columns);
+                std::copy(row.begin(), row.end(), elements.begin() + static_cast<std::ptrdiff_t>((i - 1) * columns));
+            }
+        });
         for (std::uint32_t j = 0; j <= n; ++j) {
             snapshot.m_parts.values.push_back(m_part(j));
             snapshot.plain_parts.values.push_back(plain_part(j));

@@ -5,8 +5,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // A number of the table: the double, and in exact runs its text as well
@@ -17,11 +20,31 @@ struct SnapshotNumber {
     std::string_view fraction;
 };
 
+// An allocator whose resize() leaves new doubles unwritten: a snapshot's values are written once, by the
+// copy of the table (in parts, on the engine's threads), and not filled with zeros first.
+template <class T>
+struct UnfilledAllocator : std::allocator<T> {
+    using std::allocator<T>::allocator;
+    template <class U>
+    struct rebind {
+        using other = UnfilledAllocator<U>;
+    };
+    template <class U>
+    void construct(U* place) noexcept {
+        ::new (static_cast<void*>(place)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* place, Args&&... args) {
+        ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
+    }
+};
+using SnapshotValues = std::vector<double, UnfilledAllocator<double>>;
+
 // Numbers of a table held apart: the doubles side by side, so that a window keeping every large table
 // of a double run copies a row of them at once into buffers it reuses, and the texts of an exact run
 // beside them (none in double runs).
 struct SnapshotNumbers {
-    std::vector<double> values;
+    SnapshotValues values;
     std::vector<std::string> texts;  // empty, or one for each value
 
     std::size_t size() const { return values.size(); }

@@ -22,7 +22,9 @@ struct CanonicalForm;
 
 // The tables of a run are kept while they fit in this many bytes; past it, the
 // first half of the bound keeps the first tables and the second half the latest.
-inline constexpr std::size_t kRecordedTablesBound = std::size_t{256} << 20;
+// A double table of 300 x 500 takes 1.2 MB: the bound keeps about a hundred of
+// them, and a run of the window touches no more fresh memory than that.
+inline constexpr std::size_t kRecordedTablesBound = std::size_t{128} << 20;
 
 struct RecordedRun {
     std::shared_ptr<const SimplexIteration> problem;  // the record as the run started
