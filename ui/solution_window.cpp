@@ -17,11 +17,14 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <atomic>
+#include <cstdint>
 #include <utility>
 
 #include "problem/cp1251.h"
 #include "solver/analysis/exact_model_answer.h"
 #include "solver/analysis/sensitivity.h"
+#include "solver/engine/run_observer.h"
 #include "solver/report/document_sink.h"
 #include "solver/report/outcome_story.h"
 #include "solver/report/output_guard.h"
@@ -475,7 +478,6 @@ bool SolutionWindow::export_to(const QString& path, const QString& filter) {
     problem.no_table = problem.only_data_table = problem.only_optimal_table = false;
     problem.print_from = 0;
     problem.print_to = 0;
-    if (r.outcome.stopped && r.outcome.iterations > 0) problem.stop = r.outcome.iterations;  // where it was stopped
     problem.file = *temporary_name;
     RunSettings settings = r.outcome.settings;
     settings.form = form_of(path, filter);
@@ -483,7 +485,18 @@ bool SolutionWindow::export_to(const QString& path, const QString& filter) {
     settings.keep_final_table = true;
     const ReportFrame frame{cp1251_lines(r.preamble), [&r](const SolveOutcome&) { return cp1251_lines(r.answer); },
                             [&r](const SolveOutcome& outcome) { return sensitivity_of(r, outcome); }};
-    static_cast<void>(run_simplex(problem, settings, frame));
+    // A stopped run is stopped again at the table where it was, and its report says so.
+    const bool stopped = r.outcome.stopped;
+    const std::int32_t stopped_after = r.outcome.iterations;
+    std::atomic<bool> stop{stopped && stopped_after <= 0};
+    RunObserver observer;
+    if (stopped) {
+        observer.stop = &stop;
+        observer.progress = [&](std::int32_t pivots, std::int32_t) {
+            if (pivots >= stopped_after) stop.store(true);
+        };
+    }
+    static_cast<void>(run_simplex(problem, settings, frame, observer));
     if (!QFile::exists(temporary)) return false;
     if (QFile::exists(path) && !QFile::remove(path)) return false;
     return QFile::copy(temporary, path);

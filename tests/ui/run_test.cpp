@@ -1,6 +1,7 @@
 // Runs in a worker: the engine's report, beside the problem; the stop command; the question before a
 // huge report; the switches; Enter loads and Escape closes About.
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QProgressBar>
 #include <QUrl>
@@ -189,7 +190,7 @@ TEST_F(Runs, TheStopCommandEndsARunAtItsNextTable) {
     EXPECT_EQ(messages.take(), boxes({{"Решение остановлено.", "QTB"}}));
     expect_full_progress(*window.ProgressBar1, 1);
     // The solution's notes say only that it was stopped.
-    const auto* solution = window.findChild<SolutionWindow*>();
+    auto* solution = window.findChild<SolutionWindow*>();
     ASSERT_NE(solution, nullptr);
     const QString notes = solution->OutcomeView->toPlainText();
     EXPECT_TRUE(notes.contains(QString::fromStdString(stopped_run_text(1)))) << notes.toStdString();
@@ -198,6 +199,12 @@ TEST_F(Runs, TheStopCommandEndsARunAtItsNextTable) {
     EXPECT_TRUE(window.ReportPath1->text().startsWith("Решение остановлено. Отчёт: "));
     EXPECT_TRUE(cp1251::to_utf8(file_bytes("klee_minty.txt")).ends_with(stopped_run_text(1) + "\r\n"));
     EXPECT_TRUE(window.Button1->isEnabled() && window.ProgressBar1->isHidden());
+    // Its export stops where the run was stopped, and says so too.
+    solution->choose_file = [](const QString&, const QString&, const QString&, QString*) {
+        return QDir::current().absoluteFilePath("exported.txt");
+    };
+    solution->ExportRun();
+    EXPECT_TRUE(cp1251::to_utf8(file_bytes("exported.txt")).ends_with(stopped_run_text(1) + "\r\n"));
 }
 
 TEST_F(Runs, EscapeClosesAbout) {
