@@ -63,6 +63,9 @@ constexpr std::array kTablesModes{
 constexpr std::array kArithmetics{Word<Arithmetic>{"double", Arithmetic::double_precision},
                                   Word<Arithmetic>{"exact", Arithmetic::exact}};
 constexpr std::array kRules{Word<PivotRule>{"dantzig", PivotRule::dantzig}, Word<PivotRule>{"bland", PivotRule::bland}};
+constexpr std::array kMethods{Word<SolveMethod>{"big-m", SolveMethod::big_m},
+                              Word<SolveMethod>{"two-phase", SolveMethod::two_phase},
+                              Word<SolveMethod>{"dual", SolveMethod::dual_simplex}};
 constexpr std::array kReportForms{Word<ReportForm>{"text", ReportForm::text},
                                   Word<ReportForm>{"latex", ReportForm::latex},
                                   Word<ReportForm>{"html", ReportForm::html}};
@@ -256,6 +259,18 @@ constexpr std::array kOptions{
                .help = R"(        выбор ключевого столбца и строки: dantzig — наибольшая оценка (по
         умолчанию); bland — столбец и базисная переменная с наименьшим номером
         (правило Бленда, исключает зацикливание).
+)"},
+    OptionSpec{.name = "--method",
+               .value = "big-m|two-phase|dual",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.method, value_of_word(v, kMethods),
+                               "--method: ожидается big-m, two-phase или dual");
+               },
+               .help = R"(        метод: big-m — метод искусственного базиса с большим M (по умолчанию);
+        two-phase — двухфазный метод (фаза I минимизирует сумму искусственных
+        переменных, фаза II — целевую функцию без них); dual — двойственный
+        симплекс-метод (строки как "<=" с дополнительной переменной, базис из них
+        должен быть двойственно допустим).
 )"},
     OptionSpec{.name = "--report-notes",
                .set = set_switch<&Options::report_notes>,

@@ -32,6 +32,7 @@ struct Options {
     std::optional<std::string> report;  // Windows-1251, like a name read from a problem file
     std::optional<Arithmetic> arithmetic;
     std::optional<PivotRule> rule;
+    std::optional<SolveMethod> method;
     std::optional<ReportForm> output;      // the report's form
     std::optional<TextEncoding> encoding;  // of the text report
     bool json = false;

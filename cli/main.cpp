@@ -109,6 +109,7 @@ int finish(LoadedProblem& loaded, const cli::Options& options, cli::ResultPrinte
     SessionSettings settings;
     settings.run.arithmetic = options.arithmetic.value_or(Arithmetic::double_precision);
     settings.run.rule = options.rule.value_or(PivotRule::dantzig);
+    settings.run.method = options.method.value_or(SolveMethod::big_m);
     settings.run.form = options.output.value_or(ReportForm::text);
     settings.run.encoding = options.encoding.value_or(TextEncoding::cp1251);
     settings.run.time_limit_seconds = options.time_limit;

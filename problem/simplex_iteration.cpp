@@ -40,6 +40,7 @@ void SimplexIteration::swap_with(SimplexIteration& other) noexcept {
     swap(twin_columns, other.twin_columns);
     swap(exact_rhs, other.exact_rhs);
     swap(reading_hints, other.reading_hints);
+    swap(look, other.look);
 }
 
 void SimplexIteration::compute_col_widths() {

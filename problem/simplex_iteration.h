@@ -10,6 +10,7 @@
 
 #include "numerics/matrix.h"
 #include "problem/column_widths.h"
+#include "problem/table_look.h"
 
 class ReportWriter;  // the report's output buffer (solver/report/report_writer.h)
 
@@ -128,6 +129,8 @@ public:
     // What the reading of a problem file noticed without a status code (words that look meant as
     // keywords, with their lines): warnings for a file that loads. Empty for a model.
     std::vector<bad_simplex::Hint> reading_hints;
+    // How the tables of the run look when its method is not the big-M method.
+    TableLook look;
 
 private:
     void swap_with(SimplexIteration& other) noexcept;

@@ -3,10 +3,14 @@
 
 #include "solver/engine/big_m_method.h"
 #include "solver/engine/double_tableau.h"
+#include "solver/engine/dual_simplex_run.h"
 #include "solver/engine/exact_tableau.h"
 #include "solver/engine/run_observer.h"
 #include "solver/engine/simplex_engine.h"
+#include "solver/engine/two_phase_run.h"
 #include "solver/report/report_frame.h"
+
+#include <utility>
 
 namespace {
 
@@ -23,6 +27,10 @@ SolveOutcome run_in(SimplexIteration& run, const RunSettings& settings, const Re
 
 SolveOutcome run_method(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,
                         const RunObserver& observer, ReportSink* report) {
+    if (settings.method == SolveMethod::two_phase) return run_two_phase(std::move(run), settings, frame, observer, report);
+    if (settings.method == SolveMethod::dual_simplex) {
+        return run_dual_simplex(std::move(run), settings, frame, observer, report);
+    }
     if (settings.arithmetic == Arithmetic::exact) return run_in<ExactTableau>(run, settings, frame, observer, report);
     return run_in<DoubleTableau>(run, settings, frame, observer, report);
 }

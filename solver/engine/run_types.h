@@ -20,6 +20,15 @@ enum class Arithmetic { double_precision, exact };
 // (Dantzig), or the lowest column and the row of the lowest basic variable
 // (Bland, which cannot cycle).
 enum class PivotRule { dantzig, bland };
+// The method of the run: the big-M method (the table as the problem gives it, M a large
+// cost), the two-phase method (phase I minimises the sum of the artificial variables,
+// phase II the objective without them) or the dual simplex method (rows taken as "<=" with
+// a slack each, right-hand sides of any sign, from a dual feasible slack basis).
+enum class SolveMethod { big_m, two_phase, dual_simplex };
+// The method's word on the command line, in JSON and in the window's settings.
+constexpr const char* method_word(SolveMethod method) {
+    return method == SolveMethod::two_phase ? "two-phase" : method == SolveMethod::dual_simplex ? "dual" : "big-m";
+}
 
 // The form of the report file: the text report, a LaTeX document or an HTML page.
 enum class ReportForm { text, latex, html };
@@ -29,6 +38,7 @@ enum class TextEncoding { cp1251, utf8 };
 struct RunSettings {
     Arithmetic arithmetic = Arithmetic::double_precision;
     PivotRule rule = PivotRule::dantzig;
+    SolveMethod method = SolveMethod::big_m;
     // Keep the final table of an optimum in the outcome (for sensitivity analysis).
     bool keep_final_table = false;
     ReportForm form = ReportForm::text;
@@ -71,11 +81,20 @@ struct RunNotes {
     std::optional<BasisRepeat> cycle;
 };
 
+// One phase of a run of the two-phase method: its pivots, in the order made.
+struct PhaseSummary {
+    std::int32_t phase = 0;  // 1 or 2
+    std::int32_t iterations = 0;
+    std::vector<Pivot> pivots;
+};
+
 struct SolveOutcome {
     Matrix solution;  // exact runs: each value rounded to the nearest double
     RunEnd end = RunEnd::optimal;
     std::int32_t iterations = 0;  // pivots made
     std::vector<Pivot> pivots;    // in the order made
+    // The two-phase method's phases (pivots counts all of them); empty for the other methods.
+    std::vector<PhaseSummary> phases;
     RunNotes notes;
     // Exact runs only: the solution vector as reduced fractions "p/q" or integers "p".
     std::vector<std::string> exact_solution;

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "problem/table_look.h"
+
 // A number of the table: the double, and in exact runs its text as well
 // ("p/q", an integer "p", or "M" / "-M" for an M cost); empty in double runs.
 // A view into the snapshot it is read from.
@@ -64,7 +66,8 @@ struct SnapshotNumbers {
 };
 
 // What follows the table: the pivot at the key column and row, or the end of the run.
-enum class TableClose { next_pivot, unbounded, infeasible, optimum };
+// phase_end: the last table of phase I, phase II follows.
+enum class TableClose { next_pivot, unbounded, infeasible, optimum, phase_end };
 
 struct TableSnapshot {
     std::int32_t iteration = 0;        // pivots made before this table
@@ -80,6 +83,7 @@ struct TableSnapshot {
     std::uint32_t key_column = 0;      // 0: none
     std::uint32_t key_row = 0;         // 0: none
     TableClose close = TableClose::optimum;
+    TableLook look;  // of a method other than the big-M method
 
     SnapshotNumber element(std::uint32_t i, std::uint32_t j) const {
         return elements.at(std::size_t{i - 1} * (n + std::size_t{1}) + j);

@@ -23,9 +23,11 @@ void snapshot_of_record_into(const SimplexIteration& run, TableSnapshot& snapsho
     snapshot.elements.empty_for(snapshot.m * columns);
     snapshot.m_parts.empty_for(columns);
     snapshot.plain_parts.empty_for(columns);
+    snapshot.look = run.look;
 }
 
 TableClose closing_of(const SimplexIteration& run, bool objective_has_m_part) {
     if (run.pivot_col != 0) return run.pivot_row != 0 ? TableClose::next_pivot : TableClose::unbounded;
-    return objective_has_m_part ? TableClose::infeasible : TableClose::optimum;
+    if (run.look.phase_end) return TableClose::phase_end;
+    return objective_has_m_part || run.look.infeasible ? TableClose::infeasible : TableClose::optimum;
 }
