@@ -38,7 +38,6 @@ enum class TextEncoding { cp1251, utf8 };
 struct RunSettings {
     Arithmetic arithmetic = Arithmetic::double_precision;
     PivotRule rule = PivotRule::dantzig;
-    SolveMethod method = SolveMethod::big_m;
     // Keep the final table of an optimum in the outcome (for sensitivity analysis).
     bool keep_final_table = false;
     ReportForm form = ReportForm::text;
@@ -50,6 +49,8 @@ struct RunSettings {
     // Seconds of computing a run may take: past them it stops at its next table, as a run its
     // observer stops does, and says so. None: no bound in time.
     std::optional<double> time_limit_seconds = std::nullopt;
+    // Last, so that the settings written out in braces keep their meaning.
+    SolveMethod method = SolveMethod::big_m;
 };
 
 // How a run ended: its final table has no key column, or a key column without
