@@ -31,6 +31,7 @@
 #include "solver/report/report_frame.h"
 #include "solver/report/report_sinks.h"
 #include "solver/report/sensitivity_tables.h"
+#include "solver/report/table_cells.h"
 #include "solver/report/table_source.h"
 #include "solver/session/run_with_report.h"
 #include "ui/escape_key.h"
@@ -59,6 +60,8 @@ QString table_outcome(const RecordedRun& run, const TableSnapshot& t, bool last)
             return QStringLiteral("функция не ограничена");
         case TableClose::infeasible:
             return QStringLiteral("система несовместна");
+        case TableClose::phase_end:
+            return QStringLiteral("конец фазы I");
         case TableClose::optimum:
             break;
     }
@@ -140,8 +143,9 @@ void copy_to_clipboard(const QString& text, const QString& html = {}) {
 
 QString table_list_text(const RecordedRun& run, std::size_t index) {
     const TableSnapshot& t = run.tables.at(index);
-    const QString title =
-        t.iteration == 0 ? QStringLiteral("Исходная таблица") : QStringLiteral("Итерация %1").arg(t.iteration);
+    QString title = text_of(phase_title(t.look));
+    if (!title.isEmpty()) title += QStringLiteral(". ");
+    title += t.iteration == 0 ? QStringLiteral("Исходная таблица") : QStringLiteral("Итерация %1").arg(t.iteration);
     return title + ": " + table_outcome(run, t, index + 1 == run.tables.size());
 }
 

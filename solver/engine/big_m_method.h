@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -95,7 +96,7 @@ public:
         }
 
         const Index k = own_variable_count(run_);
-        if (key == 0 && k != 0) {
+        if (key == 0 && k != 0 && elimination_search_) {
             key = elimination_column(k);
             // From here on the ratio tests of the run consider artificial rows only.
             if (key != 0) run_.basis.at(0) = 1;
@@ -138,34 +139,63 @@ public:
     // sees every table and may stop the run.
     SolveOutcome run(const ReportFrame& frame, const RunSettings& settings, const RunObserver& observer,
                      ReportSink* report) {
+        SolveOutcome outcome = start(settings, frame, observer, report, run_);
+        const Sinks sinks = sinks_of(observer, report);
+        const RunClock clock(settings.time_limit_seconds);
+        const LoopEnd loop = iterate(outcome, settings, observer, sinks, clock);
+        finish(outcome, loop, frame, settings, sinks);
+        return outcome;
+    }
+
+    // Where the tables of a run go: the report (none when no tables are wanted) and the observer's sink.
+    struct Sinks {
+        ReportSink* report = nullptr;
+        ReportSink* watcher = nullptr;
+    };
+    Sinks sinks_of(const RunObserver& observer, ReportSink* report) const {
+        return {run_.no_table ? nullptr : report, observer.tables};
+    }
+
+    // A new outcome, the report begun with `problem` as the run's starting table.
+    SolveOutcome start(const RunSettings& settings, const ReportFrame& frame, const RunObserver& observer,
+                       ReportSink* report, const SimplexIteration& problem) {
         SolveOutcome outcome;
         outcome.settings = settings;  // the report's end tells how the run was made
-        outcome.magnitude = people_number::largest_magnitude(run_.table);
-        ReportSink* const sink = run_.no_table ? nullptr : report;
-        if (sink) sink->begin(ReportStart{run_, frame.preamble});
-        ReportSink* const watcher = observer.tables;
-        if (watcher) watcher->begin(ReportStart{run_, frame.preamble});
-        TableOfRun<Numbers> table(run_, t_);
-
+        outcome.magnitude = people_number::largest_magnitude(problem.table);
+        const Sinks sinks = sinks_of(observer, report);
+        if (sinks.report) sinks.report->begin(ReportStart{problem, frame.preamble});
+        if (sinks.watcher) sinks.watcher->begin(ReportStart{problem, frame.preamble});
         // The unit columns of the first table hold the inverse of the final basis at the end.
-        const std::vector<Index> initial_basis = keep_final_table_ ? run_.basis : std::vector<Index>{};
-        const std::int32_t limit = iteration_limit();
-        bool limit_reached = true;  // or a model's basis repeated: the choices at hand are stale either way
+        if (keep_final_table_) initial_basis_ = run_.basis;
+        return outcome;
+    }
+
+    // How the loop of iterations ended, besides its key column and row.
+    struct LoopEnd {
+        bool limit_reached = false;  // or a model's basis repeated: the choices at hand are stale either way
         bool unbounded = false;
         bool cycling = false;
+    };
+
+    // The iterations up to the table without a key column, an unbounded key column, the iteration
+    // limit, a repeated basis of a model, or a stop; the pivots, the notes and the stop into `outcome`.
+    LoopEnd iterate(SolveOutcome& outcome, const RunSettings& settings, const RunObserver& observer,
+                    const Sinks& sinks, const RunClock& clock) {
+        TableOfRun<Numbers> table(run_, t_);
+        const std::int32_t limit = iteration_limit();
+        LoopEnd loop{.limit_reached = true};
         BasisRepeatWatch repeats(run_.basis);
-        const RunClock clock(settings.time_limit_seconds);
         while (run_.iterations < limit) {
             const std::uint32_t marker = run_.basis.at(0);  // the elimination search may set it
             t_.compute_estimates();
             if (choose_pivot_col() == 0) {
-                limit_reached = false;
+                loop.limit_reached = false;
                 break;
             }
             if (choose_pivot_row() == 0) {
                 outcome.status.add(kUnbounded);
-                limit_reached = false;
-                unbounded = true;
+                loop.limit_reached = false;
+                loop.unbounded = true;
                 break;
             }
             bool out_of_time = clock.past_limit();
@@ -179,63 +209,94 @@ public:
                 // The table at hand ends the run, as the last table of an iteration limit would.
                 outcome.stopped = true;
                 outcome.time_limit_reached = out_of_time;
-                limit_reached = false;
+                loop.limit_reached = false;
                 break;
             }
-            if (sink && prints_iteration_table()) sink->table(table);
-            if (watcher) watcher->table(table);
+            if (sinks.report && prints_iteration_table()) sinks.report->table(table);
+            if (sinks.watcher) sinks.watcher->table(table);
             outcome.pivots.push_back({static_cast<Index>(run_.pivot_col), static_cast<Index>(run_.pivot_row)});
             if (key_ratio_is_zero()) ++outcome.notes.degenerate_pivots;
             const Index leaving = basic_column(run_, static_cast<Index>(run_.pivot_row));
             t_.pivot();
             if (observer.progress) observer.progress(run_.iterations, limit);
             if (!outcome.notes.cycle && watch_repeat(repeats, marker, leaving, outcome.notes) && settings.from_model) {
-                cycling = true;
+                loop.cycling = true;
                 break;
             }
         }
-        if (limit_reached) {
+        if (loop.limit_reached) {
             // The estimates and choices at hand describe the table before the last
             // pivot; the final table, the check and the objective need those of its result.
             t_.compute_estimates();
             if (choose_pivot_col() != 0) choose_pivot_row();
         }
+        return loop;
+    }
 
-        outcome.end = unbounded             ? RunEnd::unbounded
+    // The end of the run after its loop: the end-of-run check, the final table, the solution vector
+    // (`to_problem` maps it to the columns of the problem as given), the notes and the report's end.
+    void finish(SolveOutcome& outcome, const LoopEnd& loop, const ReportFrame& frame, const RunSettings& settings,
+                const Sinks& sinks, const std::function<void(SolveOutcome&)>& to_problem = {}) {
+        TableOfRun<Numbers> table(run_, t_);
+        outcome.end = loop.unbounded        ? RunEnd::unbounded
                       : outcome.stopped     ? RunEnd::stopped
                       : run_.pivot_col == 0 ? RunEnd::optimal
-                      : cycling             ? RunEnd::cycling
+                      : loop.cycling        ? RunEnd::cycling
                                             : RunEnd::iteration_limit;
         const bool m_part_left = !outcome.stopped && t_.objective_has_m_part();
         // A model's run cut short keeps its end: its artificial variables may yet have left the basis.
-        const bool cut_short = !outcome.stopped && (outcome.end == RunEnd::iteration_limit || cycling);
+        const bool cut_short = !outcome.stopped && (outcome.end == RunEnd::iteration_limit || loop.cycling);
         const bool infeasible = m_part_left && !(settings.from_model && cut_short);
         if (infeasible) {
             outcome.status.add(kInconsistent);
             outcome.limit_before_feasible = cut_short;
         }
-        if (sink && prints_final_table()) sink->table(table);
-        if (watcher) watcher->table(table);
+        if (sinks.report && prints_final_table()) sinks.report->table(table);
+        if (sinks.watcher) sinks.watcher->table(table);
         t_.finish(outcome);
         outcome.iterations = run_.iterations;
         if (outcome.end == RunEnd::optimal && !infeasible && !outcome.stopped) {
             note_optimum(outcome.notes);
             if (keep_final_table_) {
                 outcome.final_table = std::make_shared<const FinalTableSnapshot>(
-                    FinalTableSnapshot{t_.final_table(initial_basis), outcome.magnitude});
+                    FinalTableSnapshot{t_.final_table(initial_basis_), outcome.magnitude});
             }
         }
-        if (sink || watcher) {
-            ReportEnd end{outcome, {}, {}, frame.text_notes && !outcome.stopped};
-            if (outcome.status.empty() && !outcome.stopped && frame.epilogue) {
-                // A model's report ends with its answer only at an optimum, else with what stopped the run.
-                end.answer = outcome.end == RunEnd::optimal ? frame.epilogue(outcome) : run_end_lines_cp1251(outcome);
-            }
-            if (frame.closing_sections && !outcome.stopped) end.sections = frame.closing_sections(outcome);
-            if (sink) sink->end(end);
-            if (watcher) watcher->end(end);
+        if (to_problem) to_problem(outcome);
+        end_report(outcome, frame, sinks);
+    }
+
+    // The report's end: the answer of an optimum, or what stopped the run, and the closing sections.
+    static void end_report(const SolveOutcome& outcome, const ReportFrame& frame, const Sinks& sinks) {
+        if (!sinks.report && !sinks.watcher) return;
+        ReportEnd end{outcome, {}, {}, frame.text_notes && !outcome.stopped};
+        if (outcome.status.empty() && !outcome.stopped && frame.epilogue) {
+            // A model's report ends with its answer only at an optimum, else with what stopped the run.
+            end.answer = outcome.end == RunEnd::optimal ? frame.epilogue(outcome) : run_end_lines_cp1251(outcome);
         }
-        return outcome;
+        if (frame.closing_sections && !outcome.stopped) end.sections = frame.closing_sections(outcome);
+        if (sinks.report) sinks.report->end(end);
+        if (sinks.watcher) sinks.watcher->end(end);
+    }
+
+    // Whether a table of this number goes to the report: one inside the loop (after both choices,
+    // before the pivot), and the final one.
+    bool prints_iteration_table() const {
+        if (run_.only_data_table) return run_.iterations == 0;
+        return !run_.only_optimal_table && in_print_interval(run_.iterations);
+    }
+    bool prints_final_table() const {
+        return run_.only_optimal_table || (!run_.only_data_table && in_print_interval(run_.iterations));
+    }
+
+    // Phase I of the two-phase method has no elimination search: its end drives the artificial
+    // variables out by its own rule.
+    void search_for_elimination(bool search) { elimination_search_ = search; }
+
+    std::int32_t iteration_limit() const {
+        if (run_.stop > 0) return run_.stop;
+        return static_cast<std::int32_t>(
+            std::min<std::int64_t>(4 * (std::int64_t{run_.constraint_count()} + 1), INT32_MAX));
     }
 
 private:
@@ -274,24 +335,8 @@ private:
         return 0;
     }
 
-    std::int32_t iteration_limit() const {
-        if (run_.stop > 0) return run_.stop;
-        return static_cast<std::int32_t>(
-            std::min<std::int64_t>(4 * (std::int64_t{run_.constraint_count()} + 1), INT32_MAX));
-    }
-
     bool in_print_interval(std::int32_t t) const {
         return t >= run_.print_from && (run_.print_to == 0 || t <= run_.print_to);
-    }
-
-    // A table inside the loop, printed after both choices and before the pivot.
-    bool prints_iteration_table() const {
-        if (run_.only_data_table) return run_.iterations == 0;
-        return !run_.only_optimal_table && in_print_interval(run_.iterations);
-    }
-
-    bool prints_final_table() const {
-        return run_.only_optimal_table || (!run_.only_data_table && in_print_interval(run_.iterations));
     }
 
     // Artificial columns are those of an M cost: an estimate of zero makes them no
@@ -342,6 +387,8 @@ private:
     PivotRule rule_;
     bool key_ratio_is_zero_ = false;
     bool keep_final_table_ = false;
+    bool elimination_search_ = true;
+    std::vector<Index> initial_basis_;  // kept for the final table
 };
 
 }  // namespace big_m

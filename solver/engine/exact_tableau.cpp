@@ -9,6 +9,18 @@
 #include "solver/report/table_texts.h"
 
 ExactTableau::ExactTableau(SimplexIteration& run)
+    : ExactTableau(run, [&run](std::uint32_t i, std::uint32_t j) {
+          // A model's right-hand sides come exact from its numbers, not from their doubles.
+          const bool given = j == 0 && i < run.exact_rhs.size();
+          return given ? mpq_class(run.exact_rhs[i]) : exact_from_double(run.table(i, j));
+      }) {}
+
+ExactTableau::ExactTableau(SimplexIteration& run, const std::vector<mpq_class>& rows)
+    : ExactTableau(run, [&run, &rows](std::uint32_t i, std::uint32_t j) {
+          return rows.at(std::size_t{i - 1} * run.table.cols + j);
+      }) {}
+
+ExactTableau::ExactTableau(SimplexIteration& run, const std::function<mpq_class(std::uint32_t, std::uint32_t)>& value_at)
     : run_(run),
       rows_(run.table.rows),
       columns_(run.table.cols),
@@ -36,10 +48,7 @@ ExactTableau::ExactTableau(SimplexIteration& run)
     for (std::uint32_t i = 1; i < rows_; ++i) {
         mpz_class scale = 1;
         for (std::uint32_t j = 0; j < columns_; ++j) {
-            // A model's right-hand sides come exact from its numbers, not from their doubles.
-            const bool given = j == 0 && i < run.exact_rhs.size();
-            const mpq_class& x = values[index(i, j)] =
-                given ? mpq_class(run.exact_rhs[i]) : exact_from_double(run.table(i, j));
+            const mpq_class& x = values[index(i, j)] = value_at(i, j);
             mpz_lcm(scale.get_mpz_t(), scale.get_mpz_t(), x.get_den_mpz_t());
         }
         denominator_ *= scale;

@@ -37,6 +37,9 @@ public:
     // Takes the numbers of the run's table (a model's right-hand sides from `exact_rhs`);
     // costs of exactly +-BIG_M are M.
     explicit ExactTableau(SimplexIteration& run);
+    // The same with rows 1..m given exactly (columns 0..n, row after row), the costs from the run's
+    // table: a phase that starts where an earlier one ended. The basic columns must be unit columns.
+    ExactTableau(SimplexIteration& run, const std::vector<mpq_class>& rows);
 
     const mpz_class& element(std::uint32_t i, std::uint32_t j) const { return table_[index(i, j)]; }
     const mpz_class& m_part(std::uint32_t j) const { return m_parts_.at(j); }
@@ -75,6 +78,7 @@ public:
     mpq_class plain_part_value(std::uint32_t j) const;
 
 private:
+    ExactTableau(SimplexIteration& run, const std::function<mpq_class(std::uint32_t, std::uint32_t)>& value_at);
     // Every number of the current table as the report writes it.
     TableTexts texts() const;
     std::uint32_t basic(std::uint32_t i) const;

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 #include <utility>
 
 #include "problem/cp1251.h"
 #include "solver/engine/run_types.h"
 #include "solver/report/outcome_story.h"
 #include "solver/report/outcome_texts.h"
+#include "solver/report/table_cells.h"
 #include "solver/report/table_source.h"
 
 namespace {
@@ -91,8 +93,10 @@ std::unique_ptr<ReportSink> make_document_sink(std::unique_ptr<DocumentMarkup> m
 }
 
 std::string document_table_title(const TableSnapshot& table) {
-    if (table.iteration == 0) return "Исходная таблица";
-    std::string title = "Итерация " + std::to_string(table.iteration);
+    std::string title = phase_title(table.look);
+    if (!title.empty()) title += ". ";
+    if (table.iteration == 0) return title + "Исходная таблица";
+    title += "Итерация " + std::to_string(table.iteration);
     if (table.close == TableClose::optimum) title += " (оптимум)";
     return title;
 }
@@ -119,6 +123,11 @@ std::string document_closing_line(const TableSnapshot& table) {
                    "; ключевая строка не найдена: функция не ограничена.";
         case TableClose::infeasible:
             return "Система ограничений несовместна.";
+        case TableClose::phase_end: {
+            // A sentence of its own here: its first letter a capital.
+            const std::string text = phase_end_text(table.look);
+            return "Ф" + text.substr(std::string_view("ф").size()) + ".";
+        }
         case TableClose::optimum:
             break;
     }

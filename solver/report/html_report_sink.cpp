@@ -102,17 +102,21 @@ private:
         out_ << "</tr>\n<tr>";
         row(cells.rows.at(1), columns);
         out_ << "</tr>\n</thead>\n<tbody>\n";
-        for (std::size_t r = cells.first_constraint_row; r < cells.m_parts_row(); ++r) {
+        for (std::size_t r = cells.first_constraint_row; r < cells.first_footer_row(); ++r) {
             const std::vector<TableCell>& cells_of_row = cells.rows[r];
             out_ << (cells_of_row.at(1).key_row ? "<tr class=\"key-row\">" : "<tr>");
             row(cells_of_row, columns);
             out_ << "</tr>\n";
         }
-        out_ << "</tbody>\n<tfoot>\n<tr class=\"m-part\">";
-        row(cells.rows.at(cells.m_parts_row()), columns);
-        out_ << "</tr>\n<tr>";
-        row(cells.rows.at(cells.plain_parts_row()), columns);
-        out_ << "</tr>\n</tfoot>\n</table>\n</div>\n";
+        out_ << "</tbody>\n<tfoot>\n";
+        // A big-M table's M line is marked; a table without M has one row of estimates.
+        const bool m_line = cells.estimate_rows == 2;
+        for (std::size_t r = cells.first_footer_row(); r < cells.rows.size(); ++r) {
+            out_ << (m_line && r == cells.first_footer_row() ? "<tr class=\"m-part\">" : "<tr>");
+            row(cells.rows[r], columns);
+            out_ << "</tr>\n";
+        }
+        out_ << "</tfoot>\n</table>\n</div>\n";
     }
 
     // The cells of a row from its cell `from` on. A number's cell is "key" for the key

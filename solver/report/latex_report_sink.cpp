@@ -139,14 +139,15 @@ private:
         out_ << " \\\\\n\\hline\n";
         row(cells.rows.at(1), columns, "r");
         out_ << " \\\\\n\\hline\\endhead\n";
-        for (std::size_t r = cells.first_constraint_row; r < cells.m_parts_row(); ++r) {
+        for (std::size_t r = cells.first_constraint_row; r < cells.first_footer_row(); ++r) {
             row(cells.rows[r], columns, "r");
             out_ << " \\\\\n\\hline\n";
         }
-        row(cells.rows.at(cells.m_parts_row()), columns, "l");
-        out_ << " \\\\\n";
-        row(cells.rows.at(cells.plain_parts_row()), columns, "l");
-        out_ << " \\\\\n\\hline\n\\end{longtable}}\n";
+        for (std::size_t r = cells.first_footer_row(); r < cells.rows.size(); ++r) {
+            row(cells.rows[r], columns, "l");
+            out_ << " \\\\\n";
+        }
+        out_ << "\\hline\n\\end{longtable}}\n";
     }
 
     // The cells of a row joined by "&"; a spanning label aligned as `span_align` says.

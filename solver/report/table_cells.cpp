@@ -67,17 +67,51 @@ TableCells table_cells(const TableSnapshot& t) {
         cells.rows.push_back(std::move(row));
     }
 
-    std::vector<TableCell> m_parts{label_cell(kEstimatesMLabel, 2), {}};
-    std::vector<TableCell> plain_parts{label_cell(kEstimatesPlainLabel, 2), {}};
-    for (std::uint32_t j = 0; j <= t.n; ++j) {
-        TableCell m_part = number(t.m_parts[j], 0, j);
-        if (t.m_parts[j].value == 0.0) m_part.text.clear();
-        m_parts.push_back(std::move(m_part));
-        plain_parts.push_back(number(t.plain_parts[j], 0, j));
+    if (t.look.single_estimate_row) {
+        std::vector<TableCell> estimates{label_cell(t.look.phase == 1 ? kPhaseOneEstimatesLabel : kEstimatesLabel, 2), {}};
+        for (std::uint32_t j = 0; j <= t.n; ++j) estimates.push_back(number(t.plain_parts[j], 0, j));
+        cells.rows.push_back(std::move(estimates));
+        cells.estimate_rows = 1;
+    } else {
+        std::vector<TableCell> m_parts{label_cell(kEstimatesMLabel, 2), {}};
+        std::vector<TableCell> plain_parts{label_cell(kEstimatesPlainLabel, 2), {}};
+        for (std::uint32_t j = 0; j <= t.n; ++j) {
+            TableCell m_part = number(t.m_parts[j], 0, j);
+            if (t.m_parts[j].value == 0.0) m_part.text.clear();
+            m_parts.push_back(std::move(m_part));
+            plain_parts.push_back(number(t.plain_parts[j], 0, j));
+        }
+        cells.rows.push_back(std::move(m_parts));
+        cells.rows.push_back(std::move(plain_parts));
     }
-    cells.rows.push_back(std::move(m_parts));
-    cells.rows.push_back(std::move(plain_parts));
+    if (!t.look.ratio_cells.empty()) {
+        std::vector<TableCell> ratios{label_cell(kRatiosLabel, 2), {}};
+        for (std::uint32_t j = 0; j <= t.n; ++j) {
+            TableCell ratio;
+            if (j < t.look.ratio_cells.size()) ratio.text = t.look.ratio_cells[j];
+            ratio.key_column = in_key_column(j);
+            ratios.push_back(std::move(ratio));
+        }
+        cells.rows.push_back(std::move(ratios));
+    }
     return cells;
+}
+
+std::string phase_title(const TableLook& look) {
+    if (look.phase == 1) return "Фаза I";
+    if (look.phase == 2) return "Фаза II";
+    return {};
+}
+
+std::string phase_end_text(const TableLook& look) {
+    std::string text = "фаза I окончена: w = 0, переход к фазе II";
+    if (look.redundant_rows.empty()) return text;
+    text += look.redundant_rows.size() == 1 ? "; избыточная строка удалена: " : "; избыточные строки удалены: ";
+    for (std::size_t k = 0; k < look.redundant_rows.size(); ++k) {
+        if (k != 0) text += ", ";
+        text += std::to_string(look.redundant_rows[k]);
+    }
+    return text;
 }
 
 std::vector<std::uint32_t> grid_columns(std::uint32_t first, std::uint32_t last) {

@@ -5,7 +5,8 @@
 // from, each turning the cells into its own language. Here alone are the
 // headings, the labels and which cells are in the key column and row.
 // Columns: "C баз", "Имя", "X баз", then the variables. Rows: the costs, the
-// headings, the constraint rows, the M parts and the plain parts of the estimates.
+// headings, the constraint rows, the M parts and the plain parts of the estimates (one row of
+// estimates in a table without M, and the ratio row of the dual simplex method below it).
 
 #include <cstdint>
 #include <string>
@@ -29,6 +30,15 @@ struct TableLabel {
 inline constexpr TableLabel kCostsLabel{"c_j", "c_j"};
 inline constexpr TableLabel kEstimatesMLabel{"оценки: при M", "M"};
 inline constexpr TableLabel kEstimatesPlainLabel{"оценки: числа", ""};
+// The one estimate row of a table without M, phase I's that of w; the dual simplex method's ratios.
+inline constexpr TableLabel kEstimatesLabel{"оценки", ""};
+inline constexpr TableLabel kPhaseOneEstimatesLabel{"оценки w", "w"};
+inline constexpr TableLabel kRatiosLabel{"|оценка / элемент|", ""};
+
+// The phase of a two-phase table ("Фаза I", "Фаза II"); empty for a method without phases.
+std::string phase_title(const TableLook& look);
+// The end of phase I: "фаза I окончена: w = 0, переход к фазе II", and the rows dropped as redundant.
+std::string phase_end_text(const TableLook& look);
 
 enum class CellKind : std::uint8_t {
     number,      // a number of the table: a cost, an element, a value, a part of an estimate
@@ -57,8 +67,13 @@ struct TableCells {
     std::vector<std::vector<TableCell>> rows;  // each of `columns` cells
     std::uint32_t first_constraint_row = 2;    // grid row of constraint row 1
     std::uint32_t constraint_count = 0;
+    std::uint32_t estimate_rows = 2;  // the M parts and the plain parts, or one row in a table without M
 
-    std::size_t m_parts_row() const { return std::size_t{first_constraint_row} + constraint_count; }
+    // The rows below the constraint rows: the estimates (two rows, or one for a table without M),
+    // then the ratio row of the dual simplex method, when there is one: all rows from here to the end.
+    std::size_t first_footer_row() const { return std::size_t{first_constraint_row} + constraint_count; }
+    // A big-M table's two estimate rows.
+    std::size_t m_parts_row() const { return first_footer_row(); }
     std::size_t plain_parts_row() const { return m_parts_row() + 1; }
 };
 

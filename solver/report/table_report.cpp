@@ -38,6 +38,11 @@ constexpr std::string_view kKeyRow = "  ключевая строка: "_cp1251;
 constexpr std::string_view kNoKeyRow = "  ключевая строка не найдена: функция не ограничена"_cp1251;
 constexpr std::string_view kInfeasible = "система ограничений несовместна"_cp1251;
 constexpr std::string_view kOptimal = "получено оптимальное решение !"_cp1251;
+// A table without M (two-phase, dual simplex): one row of estimates; phase I's is that of w.
+constexpr std::string_view kSingleLineLabel = "о ц е н к и"_cp1251;
+constexpr std::string_view kPhaseOneLineLabel = "о ц е н к и w"_cp1251;
+// The dual simplex method's |estimate / element| over the key row's negative elements.
+constexpr std::string_view kRatioLineLabel = "отношения"_cp1251;
 
 static_assert(number_format::kFieldRoom + 2 <= ReportWriter::kBlockSize);
 
@@ -237,12 +242,17 @@ public:
         }
     }
 
-    // "Задача: " and the name, above the initial table only.
+    // "Задача: " and the name, above the initial table only; the phase above each table of a phase.
     void problem_line() {
-        if (r_.iterations != 0 || !r_.name) return;
-        out_.put(kProblemLabel);
-        out_.put(*r_.name);
-        out_.line_end();
+        if (r_.iterations == 0 && r_.name) {
+            out_.put(kProblemLabel);
+            out_.put(*r_.name);
+            out_.line_end();
+        }
+        if (r_.look.phase != 0) {
+            out_.put(cp1251::from_utf8(phase_title(r_.look)).value_or(std::string()));
+            out_.line_end();
+        }
     }
 
     // The rule over the variable columns, then the title beside the costs.
@@ -259,7 +269,9 @@ public:
             title = kIterationTitle;
             SimplexIteration::fill_number(title, kIterationTitle.size(),
                                           static_cast<std::uint32_t>(std::max(r_.iterations, 0)));
-            if (r_.pivot_col == 0 && !cells_.objective_has_m_part()) title += kOptimumMark;
+            if (r_.pivot_col == 0 && !cells_.objective_has_m_part() && !r_.look.phase_end && !r_.look.infeasible) {
+                title += kOptimumMark;
+            }
         }
         SimplexIteration::print_centered(out_, title, w_cost_ + w_name_ + w_value_ + 7);
         cells_.costs(out_, value_widths_);
@@ -313,25 +325,53 @@ public:
         out_.line_end();
 
         const std::uint64_t label_field = w_cost_ + w_name_ + 3;
-        out_.put('|');
-        SimplexIteration::print_centered(out_, kMLineLabel, label_field);
-        for (int k = 0; k <= n_; ++k) {
-            if (!cells_.m_part(out_, k, value_widths_[static_cast<std::size_t>(k)])) r_.print_rule(out_, '|', k, k);
+        if (!r_.look.single_estimate_row) {
+            out_.put('|');
+            SimplexIteration::print_centered(out_, kMLineLabel, label_field);
+            for (int k = 0; k <= n_; ++k) {
+                if (!cells_.m_part(out_, k, value_widths_[static_cast<std::size_t>(k)])) r_.print_rule(out_, '|', k, k);
+            }
+            out_.put('|');
+            out_.line_end();
         }
         out_.put('|');
-        out_.line_end();
-        out_.put('|');
-        SimplexIteration::print_centered(out_, kPlainLineLabel, label_field);
+        SimplexIteration::print_centered(out_, !r_.look.single_estimate_row ? kPlainLineLabel
+                                               : r_.look.phase == 1         ? kPhaseOneLineLabel
+                                                                            : kSingleLineLabel,
+                                         label_field);
         for (int k = 0; k <= n_; ++k) {
             cells_.plain_part(out_, k, value_widths_[static_cast<std::size_t>(k)]);
         }
         out_.put('|');
         out_.line_end();
+        if (!r_.look.ratio_cells.empty()) ratio_line(label_field);
 
         r_.print_rule(out_, '+', -2, -2);
         r_.print_rule(out_, '-', -1, -1);
         r_.print_rule(out_, '+', 0, n_);
         out_.put('+');
+        out_.line_end();
+    }
+
+    // The ratio row: a text where the key row's element is negative, a blank cell elsewhere.
+    void ratio_line(std::uint64_t label_field) {
+        out_.put('|');
+        SimplexIteration::print_centered(out_, kRatioLineLabel, label_field);
+        const std::vector<std::string>& ratios = r_.look.ratio_cells;
+        for (int k = 0; k <= n_; ++k) {
+            const auto column = static_cast<std::size_t>(k);
+            const std::uint64_t w = value_widths_[column];
+            const std::string_view text = column < ratios.size() ? std::string_view(ratios[column]) : "";
+            if (text.empty()) {
+                r_.print_rule(out_, '|', k, k);
+                continue;
+            }
+            out_.put('|');
+            out_.fill(' ', text.size() < w + 1 ? w + 1 - text.size() : 0);
+            out_.put(text);
+            out_.put(' ');
+        }
+        out_.put('|');
         out_.line_end();
     }
 
@@ -346,7 +386,9 @@ public:
             } else {
                 out_.put(kNoKeyRow);
             }
-        } else if (cells_.objective_has_m_part()) {
+        } else if (r_.look.phase_end) {
+            out_.put(cp1251::from_utf8(phase_end_text(r_.look)).value_or(std::string()));
+        } else if (cells_.objective_has_m_part() || r_.look.infeasible) {
             out_.put(kInfeasible);
         } else {
             out_.put(kOptimal);
