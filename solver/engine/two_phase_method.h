@@ -119,6 +119,10 @@ public:
         phase_two.keep_final_table(false);
         const std::size_t pivots_before = outcome.pivots.size();
         loop = phase_two.iterate(outcome, settings, observer, sinks, clock);
+        // The outcome speaks of the problem's rows and columns, as its solution does.
+        for (std::size_t p = pivots_before; p < outcome.pivots.size(); ++p) {
+            outcome.pivots[p] = {shape.columns.at(outcome.pivots[p].column), shape.rows.at(outcome.pivots[p].row - 1)};
+        }
         record_phase(outcome, 2, pivots_before);
         const Index problem_columns = problem_.variable_count();
         phase_two.finish(outcome, loop, frame, settings, sinks, [&](SolveOutcome& o) {
@@ -126,11 +130,31 @@ public:
             swap(o.solution, over_problem);  // of another size: assignment would refuse it
             if (!o.exact_solution.empty()) o.exact_solution = exact_over_problem(o.exact_solution, shape, problem_columns);
             for (auto& column : o.notes.alternative_columns) column = shape.columns.at(column);
+            if (settings.keep_final_table && o.end == RunEnd::optimal && o.status.empty() && !o.stopped) {
+                o.final_table = std::make_shared<const FinalTableSnapshot>(
+                    FinalTableSnapshot{final_table_of_problem(o.pivots), o.magnitude});
+            }
         });
         return outcome;
     }
 
 private:
+    // The problem's own table (every column, the M costs) at the basis the run ended with: its pivots
+    // made again on it, for the analysis that reads the inverse of the basis from the first unit columns.
+    auto final_table_of_problem(const std::vector<Pivot>& pivots) const {
+        SimplexIteration record = problem_;
+        Numbers numbers(record);
+        const std::vector<Index> initial_basis = record.basis;
+        for (const Pivot& pivot : pivots) {
+            numbers.compute_estimates();
+            record.pivot_col = static_cast<std::int32_t>(pivot.column);
+            record.pivot_row = static_cast<std::int32_t>(pivot.row);
+            numbers.pivot();
+        }
+        numbers.compute_estimates();
+        return numbers.final_table(initial_basis);
+    }
+
     // Each row whose basic variable is artificial after a phase I with w = 0 (so at level 0): a pivot
     // on the first non-zero element of an own column that is not basic, shown as a table of phase I;
     // a row without one is redundant. The shape phase II keeps.

@@ -37,7 +37,19 @@ std::vector<std::string> settings_lines(const RunSettings& settings) {
     if (settings.arithmetic == Arithmetic::exact)
         texts.push_back("Арифметика: " + arithmetic_name(settings.arithmetic) + ".");
     if (settings.rule == PivotRule::bland) texts.push_back("Правило выбора: " + pivot_rule_name(settings.rule) + ".");
+    if (settings.method != SolveMethod::big_m) texts.push_back("Метод: " + method_name(settings.method) + ".");
     return texts;
+}
+
+// "Итераций по фазам: I — 2, II — 1." of a two-phase run; empty for the other methods.
+std::vector<std::string> phase_lines(const std::vector<PhaseSummary>& phases) {
+    if (phases.empty()) return {};
+    std::string line = "Итераций по фазам:";
+    for (std::size_t k = 0; k < phases.size(); ++k) {
+        line += (k == 0 ? " " : ", ") + std::string(phases[k].phase == 1 ? "I" : "II") + " — " +
+                std::to_string(phases[k].iterations);
+    }
+    return {line + "."};
 }
 
 // The status texts "… (код n)" of a run, and the iteration limit that may have come before feasibility.
@@ -85,6 +97,7 @@ OutcomeStory outcome_story(const SolveOutcome& outcome, const std::vector<std::s
     if (outcome.notes.cycle && !end_tells_repeat(outcome)) story.repeat.push_back(cycle_text(*outcome.notes.cycle));
     story.remarks = remarks(outcome.notes, names);
     story.settings = settings_lines(outcome.settings);
+    for (std::string& line : phase_lines(outcome.phases)) story.settings.push_back(std::move(line));
     story.iterations = outcome.iterations;
     story.end = run_end_lines(outcome);
     return story;
@@ -117,6 +130,18 @@ std::vector<std::string> outcome_notes(const SolveOutcome& outcome, const std::v
 }
 
 std::string run_settings_text(const RunSettings& settings) {
-    return "Арифметика: " + arithmetic_name(settings.arithmetic) +
-           "; правило выбора: " + pivot_rule_name(settings.rule) + ".";
+    return "Арифметика: " + arithmetic_name(settings.arithmetic) + "; правило выбора: " + pivot_rule_name(settings.rule) +
+           (settings.method != SolveMethod::big_m ? "; метод: " + method_name(settings.method) : std::string()) + ".";
+}
+
+std::string method_name(SolveMethod method) {
+    switch (method) {
+        case SolveMethod::two_phase:
+            return "двухфазный";
+        case SolveMethod::dual_simplex:
+            return "двойственный симплекс-метод";
+        case SolveMethod::big_m:
+            break;
+    }
+    return "искусственного базиса (большое M)";
 }
