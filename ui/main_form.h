@@ -131,6 +131,12 @@ public:
     QAction* ExactArithmetic1;  // checkable switches of the runs
     QAction* BlandRule1;
     QAction* Utf8Report1;
+    // "Метод": the big-M method (the default), the two-phase method or the dual simplex method, one of them
+    // checked; kept in the settings.
+    QMenu* Method1;
+    QAction* BigMMethod1;
+    QAction* TwoPhaseMethod1;
+    QAction* DualSimplexMethod1;
     QAction* OpenReport1;  // the latest run's report, or its folder, with the desktop's viewer
     QAction* OpenReportFolder1;
     QProgressBar*
@@ -144,6 +150,7 @@ public:
     void OpenReportFolder1Click();
     // Keeps the switches of the runs in the user's settings, from one start of the program to the next.
     void KeepRunSwitchesInSettings();
+    SolveMethod chosen_method() const;
 
     // --- Reading models beside the window (ui/model_reading_commands.cpp) ---
     // How a reading beside the window ended: the model, or what the reading threw, or neither when it was

@@ -1,6 +1,7 @@
 // The main window's runs: in a worker while the window goes on, with their progress, the stop command,
 // the switches of how they run, the question before a huge report, and the commands about the report.
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
@@ -62,6 +63,22 @@ void TForm1::build_run_commands() {
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B));
     Utf8Report1 = add_switch(Solution1, "Utf8Report1", QStringLiteral("Отчёт в UTF-8"),
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
+    Method1 = Solution1->addMenu(QStringLiteral("&Метод"));
+    Method1->setObjectName(QStringLiteral("Method1"));
+    auto* methods = new QActionGroup(Method1);
+    const auto add_method = [&](const char* name, SolveMethod method, const QString& text) {
+        QAction* action = methods->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setCheckable(true);
+        action->setData(QString::fromLatin1(method_word(method)));
+        Method1->addAction(action);
+        return action;
+    };
+    BigMMethod1 = add_method("BigMMethod1", SolveMethod::big_m, QStringLiteral("Искусственный базис (большое M)"));
+    TwoPhaseMethod1 = add_method("TwoPhaseMethod1", SolveMethod::two_phase, QStringLiteral("Двухфазный метод"));
+    DualSimplexMethod1 =
+        add_method("DualSimplexMethod1", SolveMethod::dual_simplex, QStringLiteral("Двойственный симплекс-метод"));
+    BigMMethod1->setChecked(true);
     Solution1->addSeparator();
     OpenReport1 = Solution1->addAction(QStringLiteral("Открыть отчёт"));
     OpenReport1->setObjectName(QStringLiteral("OpenReport1"));
@@ -100,6 +117,20 @@ void TForm1::KeepRunSwitchesInSettings() {
         connect(entry.first, &QAction::toggled, this,
                 [key](bool on) { QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).setValue(key, on); });
     }
+    const QString method_key = QStringLiteral("runs/method");
+    const QString kept = QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).value(method_key).toString();
+    for (QAction* action : {BigMMethod1, TwoPhaseMethod1, DualSimplexMethod1}) {
+        if (action->data().toString() == kept) action->setChecked(true);
+        connect(action, &QAction::toggled, this, [action, method_key](bool on) {
+            if (on) QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).setValue(method_key, action->data());
+        });
+    }
+}
+
+SolveMethod TForm1::chosen_method() const {
+    if (TwoPhaseMethod1->isChecked()) return SolveMethod::two_phase;
+    if (DualSimplexMethod1->isChecked()) return SolveMethod::dual_simplex;
+    return SolveMethod::big_m;
 }
 
 RunSettings TForm1::run_settings() const {
@@ -107,6 +138,7 @@ RunSettings TForm1::run_settings() const {
     settings.arithmetic = ExactArithmetic1->isChecked() ? Arithmetic::exact : Arithmetic::double_precision;
     settings.rule = BlandRule1->isChecked() ? PivotRule::bland : PivotRule::dantzig;
     settings.encoding = Utf8Report1->isChecked() ? TextEncoding::utf8 : TextEncoding::cp1251;
+    settings.method = chosen_method();
     settings.keep_final_table = true;  // for the solution window
     return settings;
 }
@@ -301,7 +333,8 @@ void TForm1::hold_commands(bool held) {
         restore_after_run_.push_back([control, enabled = control->isEnabled()] { control->setEnabled(enabled); });
         control->setEnabled(false);
     }
-    for (QAction* action : {FileOpenItem, Problem1->menuAction(), ExactArithmetic1, BlandRule1, Utf8Report1}) {
+    for (QAction* action :
+         {FileOpenItem, Problem1->menuAction(), ExactArithmetic1, BlandRule1, Utf8Report1, Method1->menuAction()}) {
         restore_after_run_.push_back([action, enabled = action->isEnabled()] { action->setEnabled(enabled); });
         action->setEnabled(false);
     }
