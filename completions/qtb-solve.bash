@@ -19,7 +19,7 @@ _qtb_solve_files() {
 _qtb_solve() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     local options="--tables --print --accuracy --report --format --data --model-time-limit
-        --model-memory-limit --stop --write-qtb --plot --arithmetic --rule --report-notes --sensitivity
+        --model-memory-limit --stop --write-qtb --plot --arithmetic --rule --method --report-notes --sensitivity
         --output --encoding --json --overwrite --allow-report-path --time-limit --allow-large-report
         --help --version"
     shopt -s extglob
@@ -38,6 +38,7 @@ _qtb_solve() {
         --format) values="qtb lp mps freemps mathprog" ;;
         --arithmetic) values="double exact" ;;
         --rule) values="dantzig bland" ;;
+        --method) values="big-m two-phase dual" ;;
         --output) values="text latex html" ;;
         --encoding) values="cp1251 utf-8" ;;
         --data) _qtb_solve_files '*.dat' "$cur"; return ;;
