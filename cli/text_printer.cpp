@@ -89,6 +89,7 @@ public:
     }
 
     void run_refused(std::string_view message) override { out_ << "Решение не начато:\n  " << message << '\n'; }
+    void method_refused(std::string_view message) override { run_refused(message); }
 
     // Standard error has them (qtb-solve's main); the result for people stays as it was.
     void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>&) override {}
@@ -189,6 +190,10 @@ public:
     }
     void run_refused(std::string_view message) override {
         printer_.run_refused(message);
+        pass_on();
+    }
+    void method_refused(std::string_view message) override {
+        printer_.method_refused(message);
         pass_on();
     }
     void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>& warnings) override {

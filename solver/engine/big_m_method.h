@@ -238,6 +238,18 @@ public:
         return outcome;
     }
 
+    // What the runs of the other methods on a record share with this one: the iteration limit,
+    // which tables the report prints, a pivot worked out beforehand (false when `interrupted`
+    // said so) and the notes of an optimum.
+    std::int32_t limit_of_iterations() const { return iteration_limit(); }
+    bool prints_table_before_pivot() const { return prints_iteration_table(); }
+    bool prints_last_table() const { return prints_final_table(); }
+    template <class Interrupted>
+    bool prepare_pivot(const Interrupted& interrupted) {
+        return stage_pivot(interrupted);
+    }
+    void notes_of_optimum(RunNotes& notes) const { note_optimum(notes); }
+
 private:
     // An arithmetic whose pivot takes long works it out beforehand, asking `interrupted` as it goes; false
     // when it was interrupted and the table at hand stands as it was. Any other pivots at once.
