@@ -276,7 +276,7 @@ private:
         if (sensitivity) {
             write_sensitivity(out_, *sensitivity);
         } else {
-            write_no_sensitivity(out_, no_sensitivity_text(outcome.end));
+            write_no_sensitivity(out_, no_sensitivity_text(outcome));
         }
     }
 
