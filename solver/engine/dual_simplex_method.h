@@ -163,6 +163,7 @@ public:
             if (key_ratio_is_zero()) ++outcome.notes.degenerate_pivots;
             const Index leaving = basic_column(run_, static_cast<Index>(run_.pivot_row));
             t_.pivot();
+            if constexpr (kDoubles) unsign_key_row_zeros();
             if (observer.progress) observer.progress(run_.iterations, limit);
             if (!outcome.notes.cycle && watch_repeat(repeats, leaving, outcome.notes) && settings.from_model) {
                 cycling = true;
@@ -211,6 +212,14 @@ private:
         run_.look.ratio_cells.clear();
         key_ratio_is_zero_ = false;
         if (choose_pivot_row() != 0) choose_pivot_col();
+    }
+
+    // The key row divided by a negative element turns its zeros into -0, which the report would show as
+    // "-0.0000"; no other element of a pivot becomes -0 while the table holds none.
+    void unsign_key_row_zeros() {
+        for (double& x : run_.table.row(static_cast<Index>(run_.pivot_row))) {
+            if (x == 0.0) x = 0.0;
+        }
     }
 
     // A double right-hand side within the rounding residue of the table's numbers is no negative one: it
