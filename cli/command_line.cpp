@@ -340,7 +340,9 @@ constexpr std::array kOptions{
         строки или null). С --arithmetic exact все значения — строки, "constant" тоже.
         При неверных параметрах (код 64) и ином сбое (код 70) выводится
           {"ok": false, "stage": "usage"|"failure", "codes": [], "messages": [ТЕКСТ]},
-        после --write-qtb — {"ok": true, "written": ФАЙЛ}. Строки JSON всегда в UTF-8:
+        после --write-qtb — {"ok": true, "written": ФАЙЛ}; --method dual на задаче, базис
+        которой не двойственно допустим (код 4), — {"ok": false, "stage": "method",
+        "codes": [], "messages": [ТЕКСТ], "method": "dual"}. Строки JSON всегда в UTF-8:
         байт не из UTF-8 (из файла или от GLPK) читается как символ Windows-1251.
 )"},
     OptionSpec{.name = "--overwrite",

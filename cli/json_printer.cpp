@@ -207,6 +207,13 @@ public:
         end_model_object();
     }
 
+    void method_refused(std::string_view message) override {
+        out_ << R"({"ok": false, "stage": "method", "codes": [], "messages": [)";
+        write_string(out_, message);
+        out_ << R"(], "method": "dual")";
+        end_model_object();
+    }
+
     void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome,
                       const std::optional<SensitivityReport>& sensitivity) override {
         out_ << R"({"ok": true, "end": ")" << end_name(outcome) << R"(", "objective": )";
@@ -269,7 +276,7 @@ private:
         if (sensitivity) {
             write_sensitivity(out_, *sensitivity);
         } else {
-            write_no_sensitivity(out_, no_sensitivity_text(outcome.end));
+            write_no_sensitivity(out_, no_sensitivity_text(outcome));
         }
     }
 

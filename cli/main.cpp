@@ -29,6 +29,7 @@
 #include "problem/problem_file_writer.h"
 #include "problem/status_texts.h"
 #include "problem/terminal_text.h"
+#include "solver/engine/dual_simplex_run.h"
 #include "solver/engine/run_observer.h"
 #include "solver/report/report_size_estimate.h"
 #include "solver/report/report_target.h"
@@ -43,6 +44,7 @@ enum ExitStatus : int {
     kProblemFileErrors = 1,
     kRunFailed = 2,
     kNoOptimum = 3,  // the iteration limit or a repeated basis ended the run before an optimum
+    kMethodDoesNotApply = 4,  // the dual simplex method asked for a problem whose slack basis is not dual feasible
     kBadUsage = 64,
     kOtherFailure = 70
 };
@@ -116,6 +118,12 @@ int finish(LoadedProblem& loaded, const cli::Options& options, cli::ResultPrinte
     settings.sensitivity = options.sensitivity;
     settings.text_notes = options.report_notes;
     settings.picture = options.plot.has_value();
+    if (settings.run.method == SolveMethod::dual_simplex) {
+        if (const auto refusal = dual_simplex_refusal(problem, settings.run.arithmetic)) {
+            printer.method_refused(*refusal);
+            return kMethodDoesNotApply;
+        }
+    }
     if (const double bytes = estimated_report_bytes(problem, settings.run.encoding);
         bytes > kLargeReportBytes && !options.allow_large_report) {
         printer.run_refused(large_report_text(bytes));

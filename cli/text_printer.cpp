@@ -76,7 +76,7 @@ public:
         out_ << "Значения переменных:\n";
         for (const StoryValue& value : story.values) out_ << "  " << story_value_line(value) << '\n';
         write_lines(out_, story.remarks);
-        write_sensitivity(sensitivity);
+        write_sensitivity(outcome, sensitivity);
         write_report_line(problem);
     }
 
@@ -89,6 +89,7 @@ public:
     }
 
     void run_refused(std::string_view message) override { out_ << "Решение не начато:\n  " << message << '\n'; }
+    void method_refused(std::string_view message) override { run_refused(message); }
 
     // Standard error has them (qtb-solve's main); the result for people stays as it was.
     void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>&) override {}
@@ -108,7 +109,7 @@ public:
             out_ << "Пометки целочисленности не учитывались: решена задача без условий целочисленности.\n";
         }
         write_lines(out_, story.remarks);
-        write_sensitivity(sensitivity);
+        write_sensitivity(outcome, sensitivity);
         write_report_line(run);
     }
 
@@ -129,13 +130,13 @@ private:
         write_lines(out_, story.end);
     }
 
-    // An optimum without its analysis is one the iteration limit ended.
-    void write_sensitivity(const std::optional<SensitivityReport>& sensitivity) {
+    // An optimum without its analysis is one the iteration limit ended, or one of the dual simplex method.
+    void write_sensitivity(const SolveOutcome& outcome, const std::optional<SensitivityReport>& sensitivity) {
         if (!sensitivity_) return;
         if (sensitivity) {
             write_sensitivity_table(out_, *sensitivity);
         } else {
-            out_ << "Примечание: " << kNoSensitivityAtIterationLimit << ".\n";
+            out_ << "Примечание: " << no_sensitivity_text(outcome) << ".\n";
         }
     }
 
@@ -189,6 +190,10 @@ public:
     }
     void run_refused(std::string_view message) override {
         printer_.run_refused(message);
+        pass_on();
+    }
+    void method_refused(std::string_view message) override {
+        printer_.method_refused(message);
         pass_on();
     }
     void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>& warnings) override {

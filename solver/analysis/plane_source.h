@@ -18,5 +18,6 @@ struct PlaneSource {
 // A problem file's picture: its columns 1 and 2 are the point (see plane_problem_of_record).
 std::optional<PlaneSource> plane_source_of_record(const SimplexIteration& problem);
 
-// The picture of a run of `problem`: its basic solutions in order and, at an optimum, the optimum.
+// The picture of a run of `problem`: its basic solutions in order and, at an optimum, the optimum. A run of
+// the dual simplex method made its pivots on its own start table: they are replayed there.
 PlanePicture run_plane_picture(const SimplexIteration& problem, const SolveOutcome& outcome, const PlaneSource& source);

@@ -134,6 +134,18 @@ public:
     // Whether the ratio of the last key row chosen was 0: a degenerate pivot.
     bool key_ratio_is_zero() const { return key_ratio_is_zero_; }
 
+    // What the runs of the other methods on a record share with this one: the iteration limit,
+    // which tables the report prints, a pivot worked out beforehand (false when `interrupted`
+    // said so) and the notes of an optimum.
+    std::int32_t limit_of_iterations() const { return iteration_limit(); }
+    bool prints_table_before_pivot() const { return prints_iteration_table(); }
+    bool prints_last_table() const { return prints_final_table(); }
+    template <class Interrupted>
+    bool prepare_pivot(const Interrupted& interrupted) {
+        return stage_pivot(interrupted);
+    }
+    void notes_of_optimum(RunNotes& notes) const { note_optimum(notes); }
+
     // One whole run on the record's copy; the codes go into the outcome. The
     // report's tables, unless no tables are wanted, go to `report`; the observer
     // sees every table and may stop the run.

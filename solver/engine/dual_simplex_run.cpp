@@ -1,13 +1,100 @@
 #include "solver/engine/dual_simplex_run.h"
 
+#include <cstddef>
 #include <utility>
+#include <vector>
 
-#include "solver/engine/simplex_engine.h"
+#include "problem/record_columns.h"
+#include "solver/engine/double_tableau.h"
+#include "solver/engine/dual_simplex_method.h"
+#include "solver/engine/dual_start_table.h"
+#include "solver/engine/exact_tableau.h"
+#include "solver/report/report_frame.h"
+
+namespace {
+
+using engine::Index;
+
+// The message names this many columns at most; a model may have hundreds.
+constexpr std::size_t kNamedColumns = 5;
+
+template <class Numbers>
+std::optional<std::string> refusal_of(const SimplexIteration& start, const dual_simplex::Method<Numbers>& method) {
+    const std::vector<Index> wrong = method.wrong_sign_columns();
+    if (wrong.empty()) return std::nullopt;
+    const std::string sign = start.aim == 1 ? " < 0" : " > 0";
+    std::string estimates = wrong.size() == 1 ? "оценка " : "оценки ";
+    for (std::size_t c = 0; c < wrong.size() && c < kNamedColumns; ++c) {
+        if (c != 0) estimates += ", ";
+        estimates += utf8_variable_name(start, wrong[c]) + " = " + method.estimate_text(wrong[c]) + sign;
+    }
+    if (wrong.size() > kNamedColumns) estimates += " и ещё " + std::to_string(wrong.size() - kNamedColumns);
+    return "Базис из дополнительных переменных не является двойственно допустимым (" + estimates +
+           "): двойственный симплекс-метод неприменим, решите задачу методом искусственного базиса "
+           "(--method big-m) или двухфазным методом (--method two-phase).";
+}
+
+// The outcome of a run on the start table in the columns of the given problem.
+SolveOutcome in_problem_columns(const DualStartTable& start, SolveOutcome outcome, std::uint32_t columns) {
+    Matrix solution = original_solution(start, outcome.solution, columns);
+    swap(outcome.solution, solution);  // of another size: assignment would refuse it
+    outcome.exact_solution = original_exact_solution(start, outcome.exact_solution, columns);
+    // A slack of an "=" row has no column of the problem; such a slack is 0 at every solution anyway.
+    std::vector<std::uint32_t> alternatives;
+    for (const std::uint32_t j : outcome.notes.alternative_columns) {
+        if (j < start.original_columns.size() && start.original_columns[j] != 0) {
+            alternatives.push_back(start.original_columns[j]);
+        }
+    }
+    outcome.notes.alternative_columns = std::move(alternatives);
+    return outcome;
+}
+
+template <class Numbers>
+std::optional<std::string> refusal_in(const SimplexIteration& problem) {
+    DualStartTable start = dual_start_table(problem);
+    Numbers numbers(start.record);
+    dual_simplex::Method<Numbers> method(start.record, numbers, PivotRule::dantzig);
+    numbers.compute_estimates();
+    return refusal_of(start.record, method);
+}
+
+template <class Numbers>
+SolveOutcome run_in(const SimplexIteration& problem, const RunSettings& settings, const ReportFrame& frame,
+                    const RunObserver& observer, ReportSink* report) {
+    DualStartTable start = dual_start_table(problem);
+    const std::uint32_t columns = problem.variable_count() + 1;
+    Numbers numbers(start.record);
+    dual_simplex::Method<Numbers> method(start.record, numbers, settings.rule);
+    numbers.compute_estimates();
+    if (auto refusal = refusal_of(start.record, method)) throw DualSimplexRefused(*refusal);
+
+    // The report tells the start table's columns; a model's answer and the documents' closing
+    // sections speak of the problem's.
+    ReportFrame in_columns = frame;
+    if (frame.epilogue) {
+        in_columns.epilogue = [&](const SolveOutcome& outcome) {
+            return frame.epilogue(in_problem_columns(start, outcome, columns));
+        };
+    }
+    if (frame.closing_sections) {
+        in_columns.closing_sections = [&](const SolveOutcome& outcome) {
+            return frame.closing_sections(in_problem_columns(start, outcome, columns));
+        };
+    }
+    SolveOutcome outcome = method.run(in_columns, settings, observer, report);
+    return in_problem_columns(start, std::move(outcome), columns);
+}
+
+}  // namespace
+
+std::optional<std::string> dual_simplex_refusal(const SimplexIteration& problem, Arithmetic arithmetic) {
+    if (arithmetic == Arithmetic::exact) return refusal_in<ExactTableau>(problem);
+    return refusal_in<DoubleTableau>(problem);
+}
 
 SolveOutcome run_dual_simplex(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,
                               const RunObserver& observer, ReportSink* report) {
-    // Not built yet: the big-M method's run.
-    RunSettings big_m = settings;
-    big_m.method = SolveMethod::big_m;
-    return run_method(std::move(run), big_m, frame, observer, report);
+    if (settings.arithmetic == Arithmetic::exact) return run_in<ExactTableau>(run, settings, frame, observer, report);
+    return run_in<DoubleTableau>(run, settings, frame, observer, report);
 }

@@ -176,6 +176,16 @@ void ExactTableau::pivot() {
         plain_parts_.swap(next_plain_parts_);
     }
     denominator_ = element(r, s);
+    if (sgn(denominator_) < 0) {
+        // A pivot on a negative element (the dual simplex method's): every numerator turns its sign
+        // with D, which stays positive, so that signs and magnitudes of numerators compare as before.
+        for (mpz_class& x : table_) mpz_neg(x.get_mpz_t(), x.get_mpz_t());
+        if (estimates_current_) {
+            for (mpz_class& x : m_parts_) mpz_neg(x.get_mpz_t(), x.get_mpz_t());
+            for (mpz_class& x : plain_parts_) mpz_neg(x.get_mpz_t(), x.get_mpz_t());
+        }
+        mpz_neg(denominator_.get_mpz_t(), denominator_.get_mpz_t());
+    }
     run_.basis[r] = s;
     ++run_.iterations;
 }

@@ -434,6 +434,30 @@ TEST_F(QtbSolve, ALargeReportIsRefusedUnlessAllowed) {
         contains(run({"--json", "--tables", "none", "--time-limit", "1e-6", "p.qtb"}).out, R"("end": "time_limit")"));
 }
 
+// The dual simplex method refuses a slack basis that is not dual feasible before any output, with its
+// own status; on a problem it fits it tells the answer in the problem's columns.
+TEST_F(QtbSolve, TheDualSimplexMethodRefusesWhatItDoesNotFit) {
+    write_problem(at("p.qtb"), kMaximum);
+    const ToolRun refused = run({"--method", "dual", "p.qtb"});
+    EXPECT_EQ(refused.status, 4);
+    EXPECT_TRUE(contains(refused.out, "Решение не начато:\n  Базис из дополнительных переменных не является "
+                                      "двойственно допустимым (оценки x1 = -3 < 0, x2 = -2 < 0)"))
+        << refused.out;
+    const ToolRun json = run({"--json", "--method", "dual", "p.qtb"});
+    EXPECT_EQ(json.status, 4);
+    EXPECT_TRUE(contains(json.out, R"({"ok": false, "stage": "method", "codes": [], "messages": ["Базис)")) << json.out;
+    EXPECT_EQ(files(), std::vector<std::string>{"p.qtb"});
+
+    // min 2 x1 + 3 x2: x1 + x2 >= 4, x1 + 3 x2 >= 6 with r1, r2 artificial.
+    write_problem(at("d.qtb"),
+                  "Aim: min\nSize: 2 6\nBase: 4\nMatrix:\n 2 3 0 0 M M\n 4 1 1 -1 0 1 0\n 6 1 3 0 -1 0 1\nFile: d.txt\n");
+    const ToolRun solved = run({"--json", "--method", "dual", "d.qtb"});
+    EXPECT_EQ(solved.status, 0) << solved.err;
+    EXPECT_TRUE(contains(solved.out, R"("objective": 9, "solution": [9, 3, 1, 0, 0, 0, 0], "iterations": 2, )"
+                                     R"("pivots": [[2, 2], [1, 1]], "method": "dual")"))
+        << solved.out;
+}
+
 // Names from the file never reach the terminal as escape sequences; the report keeps them.
 TEST_F(QtbSolve, ControlCharactersOfNamesAreWrittenOut) {
     write_problem(at("p.qtb"),
