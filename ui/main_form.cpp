@@ -20,6 +20,7 @@
 #include "problem/model_loading.h"
 #include "problem/print_rules.h"
 #include "problem/status_texts.h"
+#include "solver/engine/dual_simplex_run.h"
 #include "ui/About.h"
 #include "ui/app_icon.h"
 #include "ui/captioned_frame.h"
@@ -462,6 +463,13 @@ void TForm1::SolveProblem() {
     record.precision = digits;
 
     if (!confirm_report_size(record)) return;
+    if (const RunSettings settings = run_settings(); settings.method == SolveMethod::dual_simplex) {
+        // Refused before anything is written, as the tool refuses it.
+        if (const auto refusal = dual_simplex_refusal(record, settings.arithmetic)) {
+            messages_.show(QString::fromStdString(*refusal), kErrorCaption);
+            return;
+        }
+    }
     set_progress(QStringLiteral("Итерация:"), QStringLiteral("0"));
 
     // A copy: the record itself is never changed by a run.

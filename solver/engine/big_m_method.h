@@ -134,12 +134,8 @@ public:
     // Whether the ratio of the last key row chosen was 0: a degenerate pivot.
     bool key_ratio_is_zero() const { return key_ratio_is_zero_; }
 
-    // What the runs of the other methods on a record share with this one: the iteration limit,
-    // which tables the report prints, a pivot worked out beforehand (false when `interrupted`
-    // said so) and the notes of an optimum.
-    std::int32_t limit_of_iterations() const { return iteration_limit(); }
-    bool prints_table_before_pivot() const { return prints_iteration_table(); }
-    bool prints_last_table() const { return prints_final_table(); }
+    // What the runs of the other methods on a record share with this one besides the public steps
+    // below: a pivot worked out beforehand (false when `interrupted` said so) and the notes of an optimum.
     template <class Interrupted>
     bool prepare_pivot(const Interrupted& interrupted) {
         return stage_pivot(interrupted);

@@ -130,7 +130,7 @@ public:
         if (watcher) watcher->begin(ReportStart{run_, frame.preamble});
         TableOfRun<Numbers> table(run_, t_);
 
-        const std::int32_t limit = shared_.limit_of_iterations();
+        const std::int32_t limit = shared_.iteration_limit();
         bool limit_reached = true;
         bool infeasible = false;
         bool cycling = false;
@@ -157,7 +157,7 @@ public:
                 limit_reached = false;
                 break;
             }
-            if (sink && shared_.prints_table_before_pivot()) sink->table(table);
+            if (sink && shared_.prints_iteration_table()) sink->table(table);
             if (watcher) watcher->table(table);
             outcome.pivots.push_back({static_cast<Index>(run_.pivot_col), static_cast<Index>(run_.pivot_row)});
             if (key_ratio_is_zero()) ++outcome.notes.degenerate_pivots;
@@ -186,20 +186,12 @@ public:
             outcome.status.add(kInconsistent);
             run_.look.infeasible = true;
         }
-        if (sink && shared_.prints_last_table()) sink->table(table);
+        if (sink && shared_.prints_final_table()) sink->table(table);
         if (watcher) watcher->table(table);
         t_.finish(outcome);
         outcome.iterations = run_.iterations;
         if (outcome.end == RunEnd::optimal && !infeasible && !outcome.stopped) shared_.notes_of_optimum(outcome.notes);
-        if (sink || watcher) {
-            ReportEnd end{outcome, {}, {}, frame.text_notes && !outcome.stopped};
-            if (outcome.status.empty() && !outcome.stopped && frame.epilogue) {
-                end.answer = outcome.end == RunEnd::optimal ? frame.epilogue(outcome) : run_end_lines_cp1251(outcome);
-            }
-            if (frame.closing_sections && !outcome.stopped) end.sections = frame.closing_sections(outcome);
-            if (sink) sink->end(end);
-            if (watcher) watcher->end(end);
-        }
+        big_m::Method<Numbers>::end_report(outcome, frame, {sink, watcher});
         return outcome;
     }
 
