@@ -177,7 +177,10 @@ void write_dual(std::ostream& out, const LpModel& primal, const DualProblem& dua
         write_number(out, column.cost);
         out << R"(, "from": {"kind": ")" << origin_kind(origin.kind) << R"(", "name": )";
         write_string(out, dual_origin_name(origin, primal));
-        out << R"(, "relation": ")" << (origin.relation == '<' ? "<=" : origin.relation == '>' ? ">=" : "=")
+        out << R"(, "relation": ")"
+            << (origin.relation == '<'   ? "<="
+                : origin.relation == '>' ? ">="
+                                         : "=")
             << R"(", "rhs": )";
         write_number(out, origin.rhs);
         out << "}}";

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "problem/canonical_form.h"
-#include "problem/model_error_place.h"
 #include "problem/dual_model.h"
+#include "problem/model_error_place.h"
 #include "problem/simplex_iteration.h"
 #include "solver/analysis/dual_solution.h"
 #include "solver/engine/run_types.h"

@@ -150,7 +150,8 @@ DualProblem dual_problem(const LpModel& primal) {
         // The row's coefficients, a column named twice summed, go down the dual rows.
         std::vector<std::uint32_t> touched;
         for (const auto& [j, a] : row.coefficients) {
-            if (j >= primal.columns.size()) throw std::out_of_range("строка модели ссылается на несуществующую переменную");
+            if (j >= primal.columns.size())
+                throw std::out_of_range("строка модели ссылается на несуществующую переменную");
             if (sums[j] == 0.0) touched.push_back(j);
             sums[j] += a;
         }
@@ -171,12 +172,10 @@ DualProblem dual_problem(const LpModel& primal) {
         } else {
             const Sign sign = sign_of(column);
             if (std::isfinite(column.lower) && sign != Sign::nonnegative) {
-                added.push_back(
-                    add_variable(base + "_lo", {DualOrigin::Kind::column_lower, index, '>', column.lower}));
+                added.push_back(add_variable(base + "_lo", {DualOrigin::Kind::column_lower, index, '>', column.lower}));
             }
             if (std::isfinite(column.upper) && sign != Sign::nonpositive) {
-                added.push_back(
-                    add_variable(base + "_up", {DualOrigin::Kind::column_upper, index, '<', column.upper}));
+                added.push_back(add_variable(base + "_up", {DualOrigin::Kind::column_upper, index, '<', column.upper}));
             }
         }
         for (const std::uint32_t k : added) model.rows[j].coefficients.emplace_back(k, 1.0);

@@ -28,9 +28,9 @@ bool allowed_in_name(char c) {
 
 bool is_keyword(std::string_view name) {
     constexpr std::array<std::string_view, 26> kKeywords{
-        "minimize", "minimum",  "min",  "maximize", "maximum", "max",      "subject", "such",    "st",
-        "s.t.",     "st.",      "to",   "that",     "bounds",  "bound",    "general", "generals", "gen",
-        "integer",  "integers", "int",  "binary",   "binaries", "bin",     "end",     "free"};
+        "minimize", "minimum",  "min", "maximize", "maximum",  "max",   "subject", "such",     "st",
+        "s.t.",     "st.",      "to",  "that",     "bounds",   "bound", "general", "generals", "gen",
+        "integer",  "integers", "int", "binary",   "binaries", "bin",   "end",     "free"};
     std::string lower(name);
     for (char& c : lower) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');

@@ -46,9 +46,9 @@ QStringList TForm1::dual_problem_text() const {
     const DualProblem dual = dual_problem(primal);
     std::vector<std::string> lines = dual_problem_lines(dual, primal);
     // The solution only from a run of this very load that reached its optimum.
-    if (const RecordedRun* run = last_run_.get(); run && run->ended && run->model == loaded_->model &&
-                                                  run->problem && run->outcome.status.empty() &&
-                                                  run->outcome.end == RunEnd::optimal && run->outcome.final_table) {
+    if (const RecordedRun* run = last_run_.get(); run && run->ended && run->model == loaded_->model && run->problem &&
+                                                  run->outcome.status.empty() && run->outcome.end == RunEnd::optimal &&
+                                                  run->outcome.final_table) {
         lines.emplace_back();
         const DualSolution solution =
             dual_solution(dual, *loaded_->model, *run->problem, run->outcome, *run->outcome.final_table);
@@ -87,7 +87,8 @@ void TForm1::show_dual_state() {
     // An open window shows the dual of what is loaded now, or goes with the model it showed.
     if (!DualWindow1 || !DualWindow1->isVisible()) return;
     if (model_loaded()) {
-        DualWindow1->findChild<QPlainTextEdit*>(QStringLiteral("DualText1"))->setPlainText(dual_problem_text().join('\n'));
+        DualWindow1->findChild<QPlainTextEdit*>(QStringLiteral("DualText1"))
+            ->setPlainText(dual_problem_text().join('\n'));
     } else {
         DualWindow1->hide();
     }

@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 #include <type_traits>
+#include <utility>
 #include <variant>
 
 #include "numerics/exact_number.h"
@@ -143,7 +143,11 @@ DualSolution read_off(const FinalTable<Number>& t, const DualProblem& dual, cons
                 read = from(place.sign, kind) * (t.plain_estimates.at(u) + t.costs.at(u));
                 std::string text = estimate_text(u);
                 if (t.m_cost.at(u)) text += t.aim == 1 ? " - M" : " + M";
-                if (place.sign < 0) text = t.m_cost.at(u) ? "-(" + text + ")" : "-" + text;
+                if (place.sign < 0 && t.m_cost.at(u)) {
+                    text.insert(0, "-(").push_back(')');
+                } else if (place.sign < 0) {
+                    text.insert(0, "-");
+                }
                 value.reading = std::move(text);
                 value.column = u;
                 break;
@@ -203,9 +207,8 @@ DualSolution dual_solution(const DualProblem& dual, const CanonicalForm& form, c
                            const SolveOutcome& outcome, const FinalTableSnapshot& final_table) {
     const Plan plan = plan_of(dual, form);
     const SensitivityReport analysis = sensitivity_report(final_table, plan.query);
-    return std::visit(
-        [&](const auto& table) { return read_off(table, dual, form, run, outcome, plan, analysis); },
-        final_table.table);
+    return std::visit([&](const auto& table) { return read_off(table, dual, form, run, outcome, plan, analysis); },
+                      final_table.table);
 }
 
 std::vector<std::string> dual_solution_lines(const DualSolution& solution, const PeopleFormat& format) {

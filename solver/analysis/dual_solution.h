@@ -20,13 +20,13 @@
 #include "solver/report/sensitivity_report.h"
 
 struct DualValue {
-    std::string name;           // the dual variable's, UTF-8
-    std::string reading;        // how the table gives it: "Δ4", "-Δ7", "Δ9 - M", "-(Δ9 + M)"; empty for none
-    std::uint32_t column = 0;   // the column whose estimate it is; 0 for none
-    std::string column_name;    // that column's name, UTF-8
-    std::string without_column; // why there is no column (a dropped row, a fixed variable), UTF-8
-    SensitivityNumber value;    // as read off the table
-    SensitivityNumber analysis; // as the sensitivity analysis gives it
+    std::string name;            // the dual variable's, UTF-8
+    std::string reading;         // how the table gives it: "Δ4", "-Δ7", "Δ9 - M", "-(Δ9 + M)"; empty for none
+    std::uint32_t column = 0;    // the column whose estimate it is; 0 for none
+    std::string column_name;     // that column's name, UTF-8
+    std::string without_column;  // why there is no column (a dropped row, a fixed variable), UTF-8
+    SensitivityNumber value;     // as read off the table
+    SensitivityNumber analysis;  // as the sensitivity analysis gives it
 };
 
 struct DualSolution {

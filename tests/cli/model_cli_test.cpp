@@ -169,9 +169,9 @@ TEST(ModelCli, WrittenDualAndItsRefusals) {
 
     EXPECT_EQ(run_tool(folder.path(), {"--write-dual", "plan.lp", "plan.lp"}).status, 2);
     EXPECT_EQ(read_file(folder.path() / "plan.lp"), kModel);
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--dual", "p.qtb"}, {"--write-dual", "d.lp", "p.qtb"},
-          {"--dual", "--format", "qtb", "plan.lp"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--dual", "p.qtb"},
+                                                 {"--write-dual", "d.lp", "p.qtb"},
+                                                 {"--dual", "--format", "qtb", "plan.lp"}}) {
         const auto refused = run_tool(folder.path(), args);
         EXPECT_EQ(refused.status, 64);
         EXPECT_NE(refused.err.find("двойственная задача строится только для модели"), std::string::npos) << refused.err;

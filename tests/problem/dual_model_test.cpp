@@ -54,8 +54,13 @@ std::vector<Case> textbook_cases() {
         p.maximize = true;
         p.columns = {column("x1", 5), column("x2", 4)};
         p.rows = {row("a", -kInf, 5, {{0, 2}, {1, 3}}), row("b", -kInf, 11, {{0, 4}, {1, 1}})};
-        cases.push_back({"max with <= rows", p, {"y_a", "y_b"}, {{0, kInf}, {0, kInf}}, {5, 11},
-                         {{5, kInf}, {4, kInf}}, {{{0, 2}, {1, 4}}, {{0, 3}, {1, 1}}}});
+        cases.push_back({"max with <= rows",
+                         p,
+                         {"y_a", "y_b"},
+                         {{0, kInf}, {0, kInf}},
+                         {5, 11},
+                         {{5, kInf}, {4, kInf}},
+                         {{{0, 2}, {1, 4}}, {{0, 3}, {1, 1}}}});
     }
     {
         // min with >=, <= and = rows and x1 <= 0, x2 free: the signs and relations turn round.
@@ -63,8 +68,11 @@ std::vector<Case> textbook_cases() {
         p.columns = {column("x1", 2, -kInf, 0.0), column("x2", 3, -kInf, kInf), column("x3", 1)};
         p.rows = {row("", 1, kInf, {{0, 1}, {1, 1}}), row("le", -kInf, 4, {{1, 2}, {2, 1}}),
                   row("eq", 6, 6, {{0, 1}, {2, -1}})};
-        cases.push_back({"min with every relation and sign", p, {"y1", "y_le", "y_eq"},
-                         {{0, kInf}, {-kInf, 0}, {-kInf, kInf}}, {1, 4, 6},
+        cases.push_back({"min with every relation and sign",
+                         p,
+                         {"y1", "y_le", "y_eq"},
+                         {{0, kInf}, {-kInf, 0}, {-kInf, kInf}},
+                         {1, 4, 6},
                          {{2, kInf}, {3, 3}, {-kInf, 1}},
                          {{{0, 1}, {2, 1}}, {{0, 1}, {1, 2}}, {{1, 1}, {2, -1}}}});
     }
@@ -75,8 +83,11 @@ std::vector<Case> textbook_cases() {
         p.maximize = true;
         p.columns = {column("x", 1, 1, 3), column("y", 1, 2, 2)};
         p.rows = {row("r", 1, 4, {{0, 1}, {1, 1}}), row("free", -kInf, kInf, {{0, 1}})};
-        cases.push_back({"range row and bounded variables", p, {"y_r_lo", "y_r_up", "y_x_lo", "y_x_up", "y_y_fix"},
-                         {{-kInf, 0}, {0, kInf}, {-kInf, 0}, {0, kInf}, {-kInf, kInf}}, {1, 4, 1, 3, 2},
+        cases.push_back({"range row and bounded variables",
+                         p,
+                         {"y_r_lo", "y_r_up", "y_x_lo", "y_x_up", "y_y_fix"},
+                         {{-kInf, 0}, {0, kInf}, {-kInf, 0}, {0, kInf}, {-kInf, kInf}},
+                         {1, 4, 1, 3, 2},
                          {{1, 1}, {1, 1}},
                          {{{0, 1}, {1, 1}, {2, 1}, {3, 1}}, {{0, 1}, {1, 1}, {4, 1}}}});
     }
@@ -87,8 +98,13 @@ std::vector<Case> textbook_cases() {
         p.maximize = true;
         p.columns = {column("", 1, -5, 0.0), column("v", 1, 0, 7)};
         p.rows = {row("v_up", -kInf, 2, {{0, 1}, {0, 2}, {1, 1}})};
-        cases.push_back({"names and sums", p, {"y_v_up", "y_x1_lo", "y_v_up_"}, {{0, kInf}, {-kInf, 0}, {0, kInf}},
-                         {2, -5, 7}, {{-kInf, 1}, {1, kInf}}, {{{0, 3}, {1, 1}}, {{0, 1}, {2, 1}}}});
+        cases.push_back({"names and sums",
+                         p,
+                         {"y_v_up", "y_x1_lo", "y_v_up_"},
+                         {{0, kInf}, {-kInf, 0}, {0, kInf}},
+                         {2, -5, 7},
+                         {{-kInf, 1}, {1, kInf}},
+                         {{{0, 3}, {1, 1}}, {{0, 1}, {2, 1}}}});
     }
     return cases;
 }
@@ -167,8 +183,7 @@ TEST(LpFileWriter, GlpkReadsTheSameModelBack) {
     p.columns = {column("y[1,a]", 1.0 / 3, -kInf, 0.0), column("free", 1e-300, -kInf, kInf),
                  column("long", -2.5, 1, 1e300), column("z", 0.0, 2, 2)};
     for (int k = 0; k < 8; ++k) p.columns.push_back(column("padding_" + std::to_string(k), 1));
-    p.rows = {row("r-1", -kInf, 0.7, {{0, 0.1}, {1, -1}, {2, 2}}), row("e", 3, 3, {{3, 1}}),
-              row("g", -0.2, kInf, {})};
+    p.rows = {row("r-1", -kInf, 0.7, {{0, 0.1}, {1, -1}, {2, 2}}), row("e", 3, 3, {{3, 1}}), row("g", -0.2, kInf, {})};
     for (std::uint32_t k = 0; k < 8; ++k) p.rows[0].coefficients.emplace_back(4 + k, 123456.789);
 
     const TempFolder folder("qtb_dual");

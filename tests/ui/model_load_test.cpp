@@ -124,8 +124,7 @@ TEST_F(ModelLoad, TheDualOfTheLoadedModelAndItsSolution) {
     window.DualProblemItem->trigger();
     auto* text = window.findChild<QPlainTextEdit*>(QStringLiteral("DualText1"));
     ASSERT_NE(text, nullptr);
-    EXPECT_TRUE(text->toPlainText().startsWith(
-        QStringLiteral("Двойственная задача:\n  Цель: минимум 4 y_c1 + y_c2\n")))
+    EXPECT_TRUE(text->toPlainText().startsWith(QStringLiteral("Двойственная задача:\n  Цель: минимум 4 y_c1 + y_c2\n")))
         << text->toPlainText().toStdString();
     EXPECT_FALSE(text->toPlainText().contains(QStringLiteral("Двойственное решение")));
     window.Button1->click();

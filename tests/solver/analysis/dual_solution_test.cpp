@@ -118,8 +118,8 @@ TEST(DualSolution, LinesSayTheColumnAndTheTheorem) {
     settings.from_model = true;
     const SolveOutcome outcome = run_simplex(form.record, settings);
     ASSERT_TRUE(outcome.final_table);
-    const std::vector<std::string> lines = dual_solution_lines(
-        dual_solution(dual_problem(c.model), form, form.record, outcome, *outcome.final_table));
+    const std::vector<std::string> lines =
+        dual_solution_lines(dual_solution(dual_problem(c.model), form, form.record, outcome, *outcome.final_table));
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[1], "  y_boards = Δ4 = 1 (оценка столбца s1; анализ чувствительности: 1)");
     EXPECT_EQ(lines[4], "Теорема двойственности: цель прямой задачи 13, цель двойственной (b·y) 13 — равны.");
