@@ -226,6 +226,14 @@ constexpr std::array kOptions{
                .help = R"(        не решать, а записать задачу (каноническую форму модели) в файл задачи ФАЙЛ
         (Windows-1251, CR LF).
 )"},
+    OptionSpec{.name = "--write-dual",
+               .value = "ФАЙЛ.lp",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.write_dual, v, "--write-dual: пустое имя файла");
+               },
+               .help = R"(        не решать, а записать двойственную задачу модели (как у --dual) в ФАЙЛ в
+        формате CPLEX LP (UTF-8); её читают qtb-solve и glpsol. Только для модели.
+)"},
     OptionSpec{.name = "--plot",
                .value = "ФАЙЛ.svg",
                .set = [](Options& o, std::string_view v) -> Refusal {
@@ -296,6 +304,17 @@ constexpr std::array kOptions{
         При вырожденном оптимуме оценки могут быть не единственными. Без оптимума
         анализ не выполняется, и сказано почему. В отчёте анализ стоит в конце.
 )"},
+    OptionSpec{.name = "--dual",
+               .set = set_switch<&Options::dual>,
+               .help = R"(        вывести двойственную задачу модели (по учебным правилам: переменная на
+        каждое ограничение, её знак — по виду ограничения и направлению цели;
+        ограничение на каждую переменную, его вид — по её знаку; двусторонняя строка
+        и границы переменной, кроме знака, — отдельные ограничения), затем решить
+        модель как обычно; при оптимуме — двойственное решение по последней таблице:
+        какая оценка даёт каждую двойственную переменную, её значение по анализу
+        чувствительности и проверка теоремы двойственности (цели прямой и двойственной
+        задач). Только для модели.
+)"},
     OptionSpec{.name = "--output",
                .value = "text|latex|html",
                .set = [](Options& o, std::string_view v) -> Refusal {
@@ -336,14 +355,22 @@ constexpr std::array kOptions{
                                          "cost_range": [ОТ, ДО]}, ...], "unique": true|false}
         (бесконечный конец диапазона — null, точные значения — строки "p/q"), а без
         оптимума — "sensitivity": null и "sensitivity_unavailable": ПРИЧИНА.
+        С --dual добавляются
+          "dual": {"sense": "min"|"max", "constant": C, "variables": [{"name", "sign": ">= 0"|"<= 0"|
+                   "free", "cost", "from": {"kind", "name", "relation", "rhs"}}, ...],
+                   "rows": [{"name", "relation", "rhs", "coefficients": {"имя": a, ...}}, ...]}
+        и "dual_solution": {"values": [{"name", "value", "reading", "column", "column_name",
+          "analysis"}, ...], "primal_objective", "dual_objective", "equal": true|false}
+        (без оптимума — "dual_solution": null).
         Ошибка чтения модели содержит "file" (файл модели или данных) и "line" (номер
         строки или null). С --arithmetic exact все значения — строки, "constant" тоже.
         При неверных параметрах (код 64) и ином сбое (код 70) выводится
           {"ok": false, "stage": "usage"|"failure", "codes": [], "messages": [ТЕКСТ]},
-        после --write-qtb — {"ok": true, "written": ФАЙЛ}; --method dual на задаче, базис
-        которой не двойственно допустим (код 4), — {"ok": false, "stage": "method",
-        "codes": [], "messages": [ТЕКСТ], "method": "dual"}. Строки JSON всегда в UTF-8:
-        байт не из UTF-8 (из файла или от GLPK) читается как символ Windows-1251.
+        после --write-qtb и --write-dual — {"ok": true, "written": ФАЙЛ}; --method dual
+        на задаче, базис которой не двойственно допустим (код 4), — {"ok": false,
+        "stage": "method", "codes": [], "messages": [ТЕКСТ], "method": "dual"}. Строки
+        JSON всегда в UTF-8: байт не из UTF-8 (из файла или от GLPK) читается как
+        символ Windows-1251.
 )"},
     OptionSpec{.name = "--overwrite",
                .set = set_switch<&Options::overwrite>,
@@ -404,14 +431,14 @@ constexpr std::string_view kHelpTail =
 именем в UTF-8 (например, «Файл: отчёт.txt» даёт файл отчёт.txt).
 
 Какие файлы перезаписываются:
-  Выход программы (отчёт, документ, рисунок, файл задачи --write-qtb) никогда не
-  записывается поверх входного файла счёта (файл задачи, модель, файл данных
-  --data), а рисунок — поверх отчёта: отказ, код 2. Существующий файл под именем,
-  заданным в командной строке (--report, --plot, --write-qtb), заменяется. Под
-  именем из файла задачи или по имени модели заменяется только пустой файл или
-  прежний выход программы (текстовый отчёт узнаётся по виду начала, LaTeX, HTML и
-  SVG — по строке-комментарию программы), иначе отказ с кодом 2, если не указан
-  --overwrite. Для отчёта отказ — код состояния 7.
+  Выход программы (отчёт, документ, рисунок, файл --write-qtb или --write-dual)
+  никогда не записывается поверх входного файла счёта (файл задачи, модель, файл
+  данных --data), а рисунок — поверх отчёта: отказ, код 2. Существующий файл под
+  именем, заданным в командной строке (--report, --plot, --write-qtb, --write-dual),
+  заменяется. Под именем из файла задачи или по имени модели заменяется только
+  пустой файл или прежний выход программы (текстовый отчёт узнаётся по виду начала,
+  LaTeX, HTML и SVG — по строке-комментарию программы), иначе отказ с кодом 2, если
+  не указан --overwrite. Для отчёта отказ — код состояния 7.
 
 Пока идёт долгий счёт, а стандартный поток ошибок — терминал, в нём одной строкой
 показано, сколько итераций сделано из предела и сколько секунд прошло; в конце
@@ -519,6 +546,9 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
     }
     if (options.tables && options.print) return error("--print нельзя указывать вместе с --tables");
     if (options.plot && options.write_qtb) return error("--plot нельзя указывать вместе с --write-qtb");
+    if (options.write_dual && (options.write_qtb || options.plot || options.dual)) {
+        return error("--write-dual нельзя указывать вместе с --write-qtb, --plot или --dual");
+    }
     if (!have_problem) return error("не указан файл задачи");
     return options;
 }
@@ -528,6 +558,14 @@ std::optional<std::string> apply_encoding_variable(Options& options, const char*
     options.encoding = value_of_word(value, kEncodings);
     if (options.encoding) return std::nullopt;
     return std::string(kEncodingVariable) + "=" + value + ": ожидается cp1251 или utf-8 (или задайте --encoding)";
+}
+
+std::optional<std::string> refused_dual(const Options& options) {
+    if (!options.dual && !options.write_dual) return std::nullopt;
+    if (options.format.value_or(model_format_of_path(options.problem_file)) != ModelFormat::problem_file)
+        return std::nullopt;
+    return std::string(options.dual ? "--dual" : "--write-dual") +
+           ": двойственная задача строится только для модели (.lp, .mps, .mod), а не для файла задачи";
 }
 
 bool asks_for_json(std::span<const std::string_view> args) {

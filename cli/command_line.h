@@ -44,6 +44,8 @@ struct Options {
     std::optional<std::uint64_t> model_memory_limit;  // MiB of memory it may take
     std::optional<std::int32_t> stop;                 // iteration limit
     std::optional<std::string> write_qtb;             // write the problem file here instead of solving
+    bool dual = false;                                // a model's dual shown, and at its optimum the dual solution
+    std::optional<std::string> write_dual;            // write a model's dual here (CPLEX LP) instead of solving
     std::optional<std::string> plot;                  // the picture of a two-variable problem, SVG
     bool overwrite = false;                           // the report may replace a file the program did not write
     bool allow_report_path = false;                   // a problem file's report name may lead out of the current folder
@@ -71,6 +73,10 @@ inline constexpr std::string_view kEncodingVariable = "QTB_ENCODING";
 // Takes the variable's value (nullptr when it is not set) as the encoding unless the command line
 // chose one; a message when the value names no encoding.
 std::optional<std::string> apply_encoding_variable(Options& options, const char* value);
+
+// Why --dual or --write-dual cannot be taken: the file is a problem file (by --format or its
+// extension), which has no model to take the dual of; nothing when they can.
+std::optional<std::string> refused_dual(const Options& options);
 
 // Whether the arguments ask for JSON (--json before any "--"), for a usage error's output.
 bool asks_for_json(std::span<const std::string_view> args);

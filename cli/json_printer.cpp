@@ -1,6 +1,7 @@
 // The result as exactly one JSON object on one line.
 
 #include <cmath>
+#include <sstream>
 #include <string_view>
 
 #include "cli/result_printer.h"
@@ -145,6 +146,113 @@ void write_sensitivity(std::ostream& out, const SensitivityReport& report) {
     out << R"(], "unique": )" << (report.unique ? "true" : "false") << '}';
 }
 
+std::string_view relation_of(const LpModel::Row& row) {
+    if (row.lower == row.upper) return "=";
+    return std::isfinite(row.lower) ? ">=" : "<=";
+}
+
+std::string_view sign_of(const LpModel::Column& column) {
+    if (column.lower == 0.0 && !std::isfinite(column.upper)) return ">= 0";
+    if (column.upper == 0.0 && !std::isfinite(column.lower)) return "<= 0";
+    return "free";
+}
+
+std::string_view origin_kind(DualOrigin::Kind kind) {
+    switch (kind) {
+        case DualOrigin::Kind::row:
+            return "row";
+        case DualOrigin::Kind::row_lower:
+            return "row_lower";
+        case DualOrigin::Kind::row_upper:
+            return "row_upper";
+        case DualOrigin::Kind::column_lower:
+            return "bound_lower";
+        case DualOrigin::Kind::column_upper:
+            return "bound_upper";
+        case DualOrigin::Kind::column_fixed:
+            break;
+    }
+    return "fixed";
+}
+
+// `, "dual": {...}`: the dual's sense, constant, variables (with the primal constraint each comes from) and rows.
+void write_dual(std::ostream& out, const LpModel& primal, const DualProblem& dual) {
+    const LpModel& model = dual.model;
+    out << R"(, "dual": {"sense": ")" << (model.maximize ? "max" : "min") << R"(", "constant": )";
+    write_number(out, model.constant);
+    out << R"(, "variables": [)";
+    for (std::size_t k = 0; k < model.columns.size(); ++k) {
+        const LpModel::Column& column = model.columns[k];
+        const DualOrigin& origin = dual.origins[k];
+        out << (k != 0 ? ", " : "") << R"({"name": )";
+        write_string(out, column.name);
+        out << R"(, "sign": ")" << sign_of(column) << R"(", "cost": )";
+        write_number(out, column.cost);
+        out << R"(, "from": {"kind": ")" << origin_kind(origin.kind) << R"(", "name": )";
+        write_string(out, dual_origin_name(origin, primal));
+        out << R"(, "relation": ")"
+            << (origin.relation == '<'   ? "<="
+                : origin.relation == '>' ? ">="
+                                         : "=")
+            << R"(", "rhs": )";
+        write_number(out, origin.rhs);
+        out << "}}";
+    }
+    out << R"(], "rows": [)";
+    for (std::size_t i = 0; i < model.rows.size(); ++i) {
+        const LpModel::Row& row = model.rows[i];
+        out << (i != 0 ? ", " : "") << R"({"name": )";
+        write_string(out, row.name);
+        const std::string_view relation = relation_of(row);
+        out << R"(, "relation": ")" << relation << R"(", "rhs": )";
+        write_number(out, relation == "<=" ? row.upper : row.lower);
+        out << R"(, "coefficients": {)";
+        for (std::size_t t = 0; t < row.coefficients.size(); ++t) {
+            if (t != 0) out << ", ";
+            write_string(out, model.columns.at(row.coefficients[t].first).name);
+            out << ": ";
+            write_number(out, row.coefficients[t].second);
+        }
+        out << "}}";
+    }
+    out << "]}";
+}
+
+// `, "dual_solution": {...}` or null.
+void write_dual_solution(std::ostream& out, const std::optional<DualSolution>& solution) {
+    out << R"(, "dual_solution": )";
+    if (!solution) {
+        out << "null";
+        return;
+    }
+    out << R"({"values": [)";
+    for (std::size_t k = 0; k < solution->values.size(); ++k) {
+        const DualValue& value = solution->values[k];
+        out << (k != 0 ? ", " : "") << R"({"name": )";
+        write_string(out, value.name);
+        write_number_field(out, "value", value.value);
+        out << R"(, "reading": )";
+        if (value.reading.empty()) {
+            out << "null";
+        } else {
+            write_string(out, value.reading);
+        }
+        out << R"(, "column": )";
+        if (value.column != 0) {
+            out << value.column << R"(, "column_name": )";
+            write_string(out, value.column_name);
+        } else {
+            out << R"(null, "column_name": null)";
+        }
+        write_number_field(out, "analysis", value.analysis);
+        out << '}';
+    }
+    out << ']';
+    write_number_field(out, "primal_objective", solution->primal_objective);
+    write_number_field(out, "dual_objective", solution->dual_objective);
+    out << R"(, "equal": )" << (solution->equal ? "true" : "false") << '}';
+}
+
 void write_no_sensitivity(std::ostream& out, std::string_view why) {
     out << R"(, "sensitivity": null, "sensitivity_unavailable": )";
     write_string(out, why);
@@ -181,6 +289,18 @@ public:
     }
 
     void model_output(std::string_view text) override { model_output_ = text; }
+
+    void dual_problem(const LpModel& primal, const DualProblem& dual) override {
+        std::ostringstream text;
+        write_dual(text, primal, dual);
+        dual_ = text.str();
+    }
+
+    void dual_solution(const std::optional<DualSolution>& solution) override {
+        std::ostringstream text;
+        write_dual_solution(text, solution);
+        dual_solution_ = text.str();
+    }
 
     void model_read_failed(std::string_view message, const ModelErrorPlace& place) override {
         out_ << R"({"ok": false, "stage": "read", "codes": [], "messages": [)";
@@ -254,6 +374,7 @@ private:
     // Closes the object, with what the model printed when it printed something and the warnings of
     // the reading when there are any.
     void end_model_object() {
+        out_ << dual_ << dual_solution_;
         if (!model_output_.empty()) {
             out_ << R"(, "model_output": )";
             write_string(out_, model_output_);
@@ -324,6 +445,8 @@ private:
     std::ostream& out_;
     bool sensitivity_;
     std::string model_output_;
+    std::string dual_;           // `, "dual": {...}` of --dual
+    std::string dual_solution_;  // `, "dual_solution": ...` of --dual
     std::vector<SimplexIteration::bad_simplex::Hint> warnings_;
 };
 

@@ -10,6 +10,8 @@
 #include <functional>
 #include <iostream>
 #include <locale>
+#include <optional>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 #include <variant>
@@ -22,14 +24,17 @@
 #include "cli/progress_line.h"
 #include "cli/result_printer.h"
 #include "problem/cp1251.h"
+#include "problem/dual_model.h"
 #include "problem/fault_texts.h"
 #include "problem/glpk_model_reader.h"
+#include "problem/lp_file_writer.h"
 #include "problem/model_error_place.h"
 #include "problem/model_loading.h"
 #include "problem/problem_file_writer.h"
 #include "problem/status_texts.h"
 #include "problem/terminal_text.h"
 #include "solver/engine/dual_simplex_run.h"
+#include "solver/analysis/dual_solution.h"
 #include "solver/engine/run_observer.h"
 #include "solver/report/report_size_estimate.h"
 #include "solver/report/report_target.h"
@@ -65,6 +70,34 @@ int write_problem_file(SimplexIteration problem, const cli::Options& options) {
         return kOtherFailure;
     }
     if (options.json) cli::print_json_written(std::cout, *options.write_qtb);
+    return kSolved;
+}
+
+// The model as it was read, which the dual is taken of.
+const LpModel& source_model(const LoadedProblem& loaded) {
+    if (!loaded.model || !loaded.model->source) throw std::logic_error("модель загружена без её исходного вида");
+    return *loaded.model->source;
+}
+
+// Writes the model's dual as a CPLEX LP file instead of solving.
+int write_dual_file(const LoadedProblem& loaded, const cli::Options& options) {
+    const auto failed = [&options](const std::string& message) {
+        std::cerr << "qtb-solve: " << message << '\n';
+        if (options.json) cli::print_json_failure(std::cout, "failure", message);
+        return kOtherFailure;
+    };
+    std::string text;
+    try {
+        text = lp_file_text(dual_model(source_model(loaded)),
+                            {"Двойственная задача модели " + options.problem_file, "Записана: qtb-solve --write-dual"});
+    } catch (const LpFileError& error) {
+        return failed(std::string("двойственная задача не записана: ") + error.what());
+    }
+    std::ofstream out(*options.write_dual, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) return failed("не удалось записать файл " + *options.write_dual);
+    if (options.json) cli::print_json_written(std::cout, *options.write_dual);
     return kSolved;
 }
 
@@ -108,6 +141,12 @@ int finish(LoadedProblem& loaded, const cli::Options& options, cli::ResultPrinte
         return kRunFailed;
     }
     if (options.write_qtb) return write_problem_file(problem, options);
+    if (options.write_dual) return write_dual_file(loaded, options);
+    std::optional<DualProblem> dual;
+    if (options.dual) {
+        dual = dual_problem(source_model(loaded));
+        printer.dual_problem(source_model(loaded), *dual);
+    }
     SessionSettings settings;
     settings.run.arithmetic = options.arithmetic.value_or(Arithmetic::double_precision);
     settings.run.rule = options.rule.value_or(PivotRule::dantzig);
@@ -124,6 +163,7 @@ int finish(LoadedProblem& loaded, const cli::Options& options, cli::ResultPrinte
             return kMethodDoesNotApply;
         }
     }
+    settings.run.keep_final_table = options.dual;  // the dual solution is read off it
     if (const double bytes = estimated_report_bytes(problem, settings.run.encoding);
         bytes > kLargeReportBytes && !options.allow_large_report) {
         printer.run_refused(large_report_text(bytes));
@@ -133,6 +173,13 @@ int finish(LoadedProblem& loaded, const cli::Options& options, cli::ResultPrinte
     const SolveOutcome& outcome = done.outcome;
     // The picture tells the run's story whatever its end; a picture not written fails only a run that succeeded.
     const bool plotted = !options.plot || cli::write_plot(*options.plot, done.picture);
+    if (dual) {
+        std::optional<DualSolution> solution;
+        if (outcome.status.empty() && outcome.end == RunEnd::optimal && outcome.final_table) {
+            solution = dual_solution(*dual, *loaded.model, done.record, outcome, *outcome.final_table);
+        }
+        printer.dual_solution(solution);
+    }
     if (!outcome.status.empty()) {
         printer.run_failed(done.record, outcome);
         return kRunFailed;
@@ -157,7 +204,7 @@ std::optional<LoadedProblem> take_model(const LoadRequest& request, const cli::O
                                         cli::ResultPrinter& printer, int& failed) {
     try {
         LoadedProblem loaded = load_problem(request);
-        if (loaded.needs_report_name() && !options.report && !options.write_qtb) {
+        if (loaded.needs_report_name() && !options.report && !options.write_qtb && !options.write_dual) {
             const std::string message =
                 std::string(kModelReportNameOutsideCp1251) + "; укажите его параметром --report";
             printer.model_read_failed(message, place_of(message, options));
@@ -214,8 +261,11 @@ int run(const cli::Options& options) {
 int run_arguments(const std::vector<std::string_view>& args) {
     cli::CommandLine command_line = cli::parse_command_line(args);
     if (auto* options = std::get_if<cli::Options>(&command_line)) {
-        if (auto refusal = cli::apply_encoding_variable(*options, std::getenv(cli::kEncodingVariable.data())))
+        if (auto refusal = cli::apply_encoding_variable(*options, std::getenv(cli::kEncodingVariable.data()))) {
             command_line = cli::UsageError{std::move(*refusal)};
+        } else if (auto dual = cli::refused_dual(*options)) {
+            command_line = cli::UsageError{std::move(*dual)};
+        }
     }
     const bool json = cli::asks_for_json(args);
     if (const auto* usage = std::get_if<cli::UsageError>(&command_line)) {

@@ -33,6 +33,12 @@ std::optional<std::string> refused_output(const SimplexIteration& problem, const
         return refusal(check_output({target, OutputKind::problem_file, true}, inputs), "файл --write-qtb", target,
                        false);
     }
+    if (options.write_dual) {
+        // A name the user gave: only the inputs are refused, so the kind decides nothing.
+        const fs::path target(*options.write_dual);
+        return refusal(check_output({target, OutputKind::problem_file, true}, inputs), "файл --write-dual", target,
+                       false);
+    }
     if (!problem.no_table && problem.file) {
         const fs::path report = report_path(*problem.file);
         const bool named = options.report.has_value();

@@ -9,8 +9,9 @@
 namespace cli {
 
 // Why the run may not write one of its outputs (the report, the picture, the problem file of
-// --write-qtb), in Russian for stderr; nothing when every output may be written. `problem` holds
-// the options already; `report_refused` tells the caller the report is the one refused.
+// --write-qtb, the dual of --write-dual), in Russian for stderr; nothing when every output may be
+// written. `problem` holds the options already; `report_refused` tells the caller the report is
+// the one refused.
 std::optional<std::string> refused_output(const SimplexIteration& problem, const Options& options, bool from_model,
                                           bool& report_refused);
 

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "problem/canonical_form.h"
+#include "problem/dual_model.h"
 #include "problem/model_error_place.h"
 #include "problem/simplex_iteration.h"
+#include "solver/analysis/dual_solution.h"
 #include "solver/engine/run_types.h"
 #include "solver/report/sensitivity_report.h"
 
@@ -43,6 +45,10 @@ public:
     // A model solved through its canonical form (`run` the record as solved).
     virtual void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome,
                               const std::optional<SensitivityReport>& sensitivity) = 0;
+    // The dual of the model `primal` (--dual), told before the run.
+    virtual void dual_problem(const LpModel& primal, const DualProblem& dual) = 0;
+    // The dual solution of the run about to be told (--dual), none without an optimum; told with the result.
+    virtual void dual_solution(const std::optional<DualSolution>& solution) = 0;
 };
 
 // With `sensitivity`, a solved problem also gets the session's sensitivity analysis (a run

@@ -17,6 +17,8 @@ inline constexpr const char* kNoSensitivityAtIterationLimit =
     "анализ чувствительности не выполнен: счёт остановлен пределом числа итераций, последняя таблица не оптимальна";
 inline constexpr const char* kNoSensitivityOfDualSimplex =
     "анализ чувствительности не выполнен: двойственный симплекс-метод его не даёт";
+// Why --dual has no dual solution to tell (UTF-8).
+inline constexpr const char* kNoDualSolution = "двойственное решение не прочитано: последняя таблица не оптимальна";
 // The note of a run that has no optimum: a stopped run's says nothing of the iteration limit.
 inline const char* no_sensitivity_text(RunEnd end) {
     return end == RunEnd::stopped ? kNoSensitivityWithoutOptimum : kNoSensitivityAtIterationLimit;

@@ -65,6 +65,7 @@ public:
         write_lines(out_, story.settings);
         out_ << iterations_text(story.iterations) << '\n';
         if (sensitivity_) out_ << "Примечание: " << kNoSensitivityWithoutOptimum << ".\n";
+        write_dual_solution();
     }
 
     void solved(const SimplexIteration& problem, const SolveOutcome& outcome,
@@ -110,7 +111,17 @@ public:
         }
         write_lines(out_, story.remarks);
         write_sensitivity(outcome, sensitivity);
+        write_dual_solution();
         write_report_line(run);
+    }
+
+    void dual_problem(const LpModel& primal, const DualProblem& dual) override {
+        write_lines(out_, dual_problem_lines(dual, primal));
+    }
+
+    void dual_solution(const std::optional<DualSolution>& solution) override {
+        dual_asked_ = true;
+        dual_solution_ = solution;
     }
 
 private:
@@ -126,6 +137,7 @@ private:
     void write_no_optimum(const SimplexIteration& problem, RunEnd end, const OutcomeStory& story) {
         write_lines(out_, story.remarks);
         if (sensitivity_) out_ << "Примечание: " << no_sensitivity_text(end) << ".\n";
+        write_dual_solution();
         write_report_line(problem);
         write_lines(out_, story.end);
     }
@@ -140,6 +152,16 @@ private:
         }
     }
 
+    // Asked for with --dual: the solution at an optimum, else why there is none.
+    void write_dual_solution() {
+        if (!dual_asked_) return;
+        if (dual_solution_) {
+            write_lines(out_, dual_solution_lines(*dual_solution_));
+        } else {
+            out_ << "Примечание: " << kNoDualSolution << ".\n";
+        }
+    }
+
     void write_report_line(const SimplexIteration& problem) {
         if (problem.no_table) {
             out_ << "Таблицы не выводились.\n";
@@ -150,6 +172,8 @@ private:
 
     std::ostream& out_;
     bool sensitivity_;
+    bool dual_asked_ = false;
+    std::optional<DualSolution> dual_solution_;
 };
 
 // Whatever the printer tells goes out with its control characters written out (problem/terminal_text.h):
@@ -199,6 +223,11 @@ public:
     void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>& warnings) override {
         printer_.reading_warnings(warnings);
     }
+    void dual_problem(const LpModel& primal, const DualProblem& dual) override {
+        printer_.dual_problem(primal, dual);
+        pass_on();
+    }
+    void dual_solution(const std::optional<DualSolution>& solution) override { printer_.dual_solution(solution); }
 
 private:
     void pass_on(std::string_view kept = "\n") {

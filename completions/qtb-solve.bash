@@ -19,8 +19,8 @@ _qtb_solve_files() {
 _qtb_solve() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     local options="--tables --print --accuracy --report --format --data --model-time-limit
-        --model-memory-limit --stop --write-qtb --plot --arithmetic --rule --method --report-notes --sensitivity
-        --output --encoding --json --overwrite --allow-report-path --time-limit --allow-large-report
+        --model-memory-limit --stop --write-qtb --write-dual --plot --arithmetic --rule --method --report-notes
+        --sensitivity --dual --output --encoding --json --overwrite --allow-report-path --time-limit --allow-large-report
         --help --version"
     shopt -s extglob
     # --name=value is completed as --name value; bash splits it into "--name" "=" "value".
@@ -44,6 +44,7 @@ _qtb_solve() {
         --data) _qtb_solve_files '*.dat' "$cur"; return ;;
         --plot) _qtb_solve_files '*.svg' "$cur"; return ;;
         --write-qtb) _qtb_solve_files '*.qtb' "$cur"; return ;;
+        --write-dual) _qtb_solve_files '*.lp' "$cur"; return ;;
         --report) _qtb_solve_files '*.@(txt|tex|html)' "$cur"; return ;;
         --print | --accuracy | --stop | --time-limit | --model-time-limit | --model-memory-limit)
             COMPREPLY=()

@@ -387,6 +387,7 @@ bool TForm1::take_model(ModelReading reading) {
 void TForm1::keep_load(LoadedProblem loaded) {
     loaded.record = SimplexIteration();  // the record lives in record_; the rest needs only the model
     loaded_ = std::make_shared<const LoadedProblem>(std::move(loaded));
+    show_dual_state();
 }
 
 void TForm1::show_options_of_record() {

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QStringList>
 #include <QToolButton>
 
 #include <atomic>
@@ -58,6 +59,7 @@ public:
     QMenu* Problem1;        // "Задача": writing and editing problems
     QMenu* Solution1;       // "Решение": the latest run, how runs are made, their reports
     QAction* ShowSolutionItem;
+    QAction* DualProblemItem;  // "Двойственная задача": open only while a model is loaded
 
     // --- Controls (children of the central widget unless noted) ---
     QLabel* Label3;
@@ -121,6 +123,11 @@ public:
     void SolveProblem();
     // Opens (or raises) the solution window on the latest run; nothing when no run has tables.
     void ShowSolution();
+    // Opens (or raises) the window of the loaded model's dual, with the dual solution after the model's
+    // latest run when it ended at an optimum; a problem file has no dual: said in the status bar.
+    void ShowDualProblem();
+    // The text that window shows (UTF-8 lines): empty when no model is loaded.
+    QStringList dual_problem_text() const;
     // The latest run that produced tables, as the window keeps it; null before the first.
     std::shared_ptr<const RecordedRun> last_run() const { return last_run_; }
     // The problem or model file loaded last (absolute); empty until a load succeeds.
@@ -194,6 +201,9 @@ private:
     // Keeps what a load gave besides its record (which goes into the record): a model's form.
     void keep_load(LoadedProblem loaded);
     bool model_loaded() const { return loaded_ && loaded_->from_model(); }
+    // "Двойственная задача" is open for a loaded model only; an open window of the dual follows the load
+    // and the runs.
+    void show_dual_state();
     // The end of every load that succeeds: the files are kept, the last report forgotten and the record's
     // options shown.
     void finish_load(const std::filesystem::path& path, const QString& data_file);
@@ -248,6 +258,7 @@ private:
     bool close_after_run_ = false;                           // the window was closed while a run or reading went on
     std::filesystem::path last_report_;                      // the latest run's report; empty until one is written
     QPointer<SolutionWindow> SolutionWindow1;                // the solution window, once opened
+    QPointer<QWidget> DualWindow1;                           // the dual problem's window, once opened
     QString last_chosen_file_;                               // the open dialog's last choice; empty until one is made
     std::optional<std::filesystem::path> loaded_data_file_;  // the data file of the model loaded last
     struct FailedLoad {

@@ -256,6 +256,7 @@ void TForm1::run_and_report(SimplexIteration run) {
             last_run_input_ = loaded_problem_file_;
             ShowSolution();
             solution_shown = true;
+            show_dual_state();  // an open window of the dual gets the run's dual solution
         }
     }
     keep_report(report);

@@ -16,10 +16,11 @@ namespace {
 
 // A value each option that takes one accepts.
 const std::map<std::string, std::string> kGoodValues = {
-    {"--tables", "none"}, {"--print", "1:2"},       {"--accuracy", "10:3"},      {"--report", "r.txt"},
-    {"--format", "lp"},   {"--data", "d.dat"},      {"--model-time-limit", "5"}, {"--model-memory-limit", "64"},
-    {"--stop", "3"},      {"--write-qtb", "w.qtb"}, {"--plot", "p.svg"},         {"--arithmetic", "exact"},
-    {"--rule", "bland"},  {"--output", "html"},     {"--encoding", "utf-8"},     {"--time-limit", "0.5"},
+    {"--tables", "none"},     {"--print", "1:2"},       {"--accuracy", "10:3"},      {"--report", "r.txt"},
+    {"--format", "lp"},       {"--data", "d.dat"},      {"--model-time-limit", "5"}, {"--model-memory-limit", "64"},
+    {"--stop", "3"},          {"--write-qtb", "w.qtb"}, {"--plot", "p.svg"},         {"--arithmetic", "exact"},
+    {"--rule", "bland"},      {"--output", "html"},     {"--encoding", "utf-8"},     {"--time-limit", "0.5"},
+    {"--write-dual", "d.lp"},
 };
 
 cli::CommandLine parse(const std::vector<std::string>& words) {
@@ -51,7 +52,7 @@ std::vector<std::pair<std::string, std::string>> helped_options() {
 
 TEST(CommandLine, EveryOptionOfTheHelpIsTakenAndAValueOnlyOnce) {
     const auto options = helped_options();
-    ASSERT_EQ(options.size(), 25U);
+    ASSERT_EQ(options.size(), 27U);
     for (const auto& [name, form] : options) {
         SCOPED_TRACE(name);
         if (name == "--help" || name == "--version") {

@@ -1,4 +1,4 @@
-// qtb-solve on models: the JSON answer, read failures, and --write-qtb read back.
+// qtb-solve on models: the JSON answer, read failures, --write-qtb read back, and the dual of a model.
 
 #include <gtest/gtest.h>
 
@@ -124,4 +124,57 @@ TEST(ModelCli, PlotsOnlyTwoVariables) {
     EXPECT_EQ(three.status, 0);
     EXPECT_NE(three.err.find("--plot"), std::string::npos) << three.err;
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "plan.svg"));
+}
+
+// --dual shows the dual before the answer and its solution after it; the report is the same as without it.
+TEST(ModelCli, DualBesideTheAnswer) {
+    const TempFolder folder("qtb_model_cli");
+    write_file(folder.path() / "plan.lp", kModel);
+    ASSERT_EQ(run_tool(folder.path(), {"plan.lp"}).status, 0);
+    const std::string plain_report = read_file(folder.path() / "plan.txt");
+    const auto text = run_tool(folder.path(), {"--dual", "plan.lp"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_TRUE(text.out.starts_with("Двойственная задача:\n  Цель: минимум 4 y_c1 + 2 y_c2 - y_z_lo + y_z_up\n"))
+        << text.out;
+    EXPECT_NE(text.out.find("  y_c1 = Δ4 = 3 (оценка столбца s1; анализ чувствительности: 3)\n"), std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("цель прямой задачи 13, цель двойственной (b·y) 13 — равны.\n"), std::string::npos);
+    EXPECT_EQ(read_file(folder.path() / "plan.txt"), plain_report);
+
+    const auto json = run_tool(folder.path(), {"--json", "--tables", "none", "--dual", "plan.lp"});
+    EXPECT_NE(json.out.find(R"(, "dual": {"sense": "min", "constant": 0, "variables": [{"name": "y_c1", )"
+                            R"("sign": ">= 0", "cost": 4, "from": {"kind": "row", "name": "c1", )"),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find(R"("primal_objective": 13, "dual_objective": 13, "equal": true})"), std::string::npos);
+
+    // Without an optimum the solution is not read.
+    const auto stopped = run_tool(folder.path(), {"--json", "--tables", "none", "--stop", "1", "--dual", "plan.lp"});
+    EXPECT_NE(stopped.out.find(R"("dual_solution": null)"), std::string::npos) << stopped.out;
+}
+
+// --write-dual writes the dual instead of solving, under the rules of --write-qtb; a problem file has none.
+TEST(ModelCli, WrittenDualAndItsRefusals) {
+    const TempFolder folder("qtb_model_cli");
+    write_file(folder.path() / "plan.lp", kModel);
+    const auto written = run_tool(folder.path(), {"--json", "--write-dual", "dual.lp", "plan.lp"});
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, "{\"ok\": true, \"written\": \"dual.lp\"}\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "plan.txt"));
+    const LpModel dual = read_model_file((folder.path() / "dual.lp").string(), ModelFormat::cplex_lp);
+    EXPECT_FALSE(dual.maximize);
+    EXPECT_EQ(dual.rows.size(), 3u);
+    const auto solved = run_tool(folder.path(), {"--json", "--tables", "none", "dual.lp"});
+    EXPECT_NE(solved.out.find(R"("objective": 13,)"), std::string::npos) << solved.out;
+
+    EXPECT_EQ(run_tool(folder.path(), {"--write-dual", "plan.lp", "plan.lp"}).status, 2);
+    EXPECT_EQ(read_file(folder.path() / "plan.lp"), kModel);
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--dual", "p.qtb"},
+                                                 {"--write-dual", "d.lp", "p.qtb"},
+                                                 {"--dual", "--format", "qtb", "plan.lp"}}) {
+        const auto refused = run_tool(folder.path(), args);
+        EXPECT_EQ(refused.status, 64);
+        EXPECT_NE(refused.err.find("двойственная задача строится только для модели"), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(run_tool(folder.path(), {"--dual", "--write-dual", "d.lp", "plan.lp"}).status, 64);
 }

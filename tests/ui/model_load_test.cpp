@@ -1,6 +1,8 @@
 // Loading a model (CPLEX LP; the formats themselves are the reader's tests): its report and its failure.
 #include <gtest/gtest.h>
 
+#include <QPlainTextEdit>
+
 #include <fstream>
 #include <string>
 
@@ -111,4 +113,28 @@ TEST_F(ModelLoad, TheResultFollowsTheDigitsAfterThePoint) {
             EXPECT_TRUE(shown.contains(QString::fromUtf8(text))) << text << "\n" << shown.toStdString();
         EXPECT_FALSE(shown.contains(QStringLiteral("666666"))) << shown.toStdString();  // no ten digits left
     }
+}
+
+// «Двойственная задача» is the text of qtb-solve --dual: the dual of the model loaded, with the dual solution
+// once a run of it reached its optimum; a problem file has none and the item is closed.
+TEST_F(ModelLoad, TheDualOfTheLoadedModelAndItsSolution) {
+    EXPECT_FALSE(window.DualProblemItem->isEnabled());
+    load("plan.lp", "Maximize\n obj: 3 x + 2 y\nSubject To\n c1: x + y <= 4\n c2: x >= 1\nEnd\n");
+    ASSERT_TRUE(window.DualProblemItem->isEnabled());
+    window.DualProblemItem->trigger();
+    auto* text = window.findChild<QPlainTextEdit*>(QStringLiteral("DualText1"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->toPlainText().startsWith(QStringLiteral("Двойственная задача:\n  Цель: минимум 4 y_c1 + y_c2\n")))
+        << text->toPlainText().toStdString();
+    EXPECT_FALSE(text->toPlainText().contains(QStringLiteral("Двойственное решение")));
+    window.Button1->click();
+    EXPECT_EQ(messages.take(), boxes({{"Решение получено!", "QTB"}}));
+    EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("  y_c1 = Δ3 = 3 (оценка столбца s1")))
+        << text->toPlainText().toStdString();
+    EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("— равны.")));
+
+    load("plain.qtb", cp1251::from_utf8(kTwoPivotProblem).value());
+    EXPECT_FALSE(window.DualProblemItem->isEnabled());
+    EXPECT_FALSE(window.findChild<QWidget*>(QStringLiteral("DualWindow1"))->isVisible());
+    EXPECT_TRUE(window.dual_problem_text().isEmpty());
 }
