@@ -397,7 +397,7 @@ private:
         if (sensitivity) {
             write_sensitivity(out_, *sensitivity);
         } else {
-            write_no_sensitivity(out_, no_sensitivity_text(outcome));
+            write_no_sensitivity(out_, no_sensitivity_text(outcome.end));
         }
     }
 

@@ -15,20 +15,11 @@ void write_sensitivity_table(std::ostream& out, const SensitivityReport& report)
 inline constexpr const char* kNoSensitivityWithoutOptimum = "анализ чувствительности не выполнен: оптимум не получен";
 inline constexpr const char* kNoSensitivityAtIterationLimit =
     "анализ чувствительности не выполнен: счёт остановлен пределом числа итераций, последняя таблица не оптимальна";
-inline constexpr const char* kNoSensitivityOfDualSimplex =
-    "анализ чувствительности не выполнен: двойственный симплекс-метод его не даёт";
 // Why --dual has no dual solution to tell (UTF-8).
 inline constexpr const char* kNoDualSolution = "двойственное решение не прочитано: последняя таблица не оптимальна";
 // The note of a run that has no optimum: a stopped run's says nothing of the iteration limit.
 inline const char* no_sensitivity_text(RunEnd end) {
     return end == RunEnd::stopped ? kNoSensitivityWithoutOptimum : kNoSensitivityAtIterationLimit;
-}
-// The note of a run without the analysis: the dual simplex method keeps no final table of the problem.
-inline const char* no_sensitivity_text(const SolveOutcome& outcome) {
-    if (outcome.settings.method == SolveMethod::dual_simplex && outcome.end == RunEnd::optimal) {
-        return kNoSensitivityOfDualSimplex;
-    }
-    return no_sensitivity_text(outcome.end);
 }
 
 }  // namespace cli

@@ -148,7 +148,7 @@ private:
         if (sensitivity) {
             write_sensitivity_table(out_, *sensitivity);
         } else {
-            out_ << "Примечание: " << no_sensitivity_text(outcome) << ".\n";
+            out_ << "Примечание: " << no_sensitivity_text(outcome.end) << ".\n";
         }
     }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every example and every model of the corpus (tests/models/, tests/corpus/ and the example models GLPK
 # ships, where they are installed) reaches, by another method, the end and the objective the big-M method
-# reaches, in both arithmetics and with both rules (a double objective to 1e-9 of its size); a method that
+# reaches, in both arithmetics and with both rules (a double objective to 1e-9 of its size), and the same
+# sensitivity analysis at an optimum with only one optimal basis; a method that
 # refuses a problem says so by its exit status. A double run of the big-M method that ends short of an
 # optimum is not held against the other method: rounding takes another path there.
 #   tests/methods_agree.sh QTB-SOLVE SOURCE-DIR METHOD [REFUSAL-STATUS]
@@ -23,24 +24,35 @@ cd "$work"  # the reports of problem files go here, if any
 # The end and the objective of a run, or "refused" / "failed" with the exit status.
 outcome() {
     local status=0 out
-    out=$("$solver" --tables none --json "$@" 2>/dev/null) || status=$?
+    out=$("$solver" --tables none --json --sensitivity "$@" 2>/dev/null) || status=$?
     if [[ -n $refusal && $status == "$refusal" ]]; then echo refused; return; fi
+    # The analysis too, at an optimum whose basis is the only one (not degenerate, no other optimum),
+    # its numbers to 9 digits.
     python3 -c 'import json, sys
 r = json.loads(sys.argv[1])
-print(r.get("end"), r.get("objective"), r.get("codes"))' "$out"
+def rounded(x):
+    if isinstance(x, (int, float)) and not isinstance(x, bool): return float("%.9g" % x)
+    if isinstance(x, list): return [rounded(v) for v in x]
+    if isinstance(x, dict): return {k: rounded(v) for k, v in x.items()}
+    return x
+unique = r.get("end") == "optimal" and not r.get("degenerate") and not r.get("alternative_optima")
+analysis = json.dumps(rounded(r.get("sensitivity")), sort_keys=True).replace(" ", "") if unique else "-"
+print(r.get("end"), r.get("objective"), r.get("codes"), analysis)' "$out"
 }
 
 # Whether two outcomes are the same: the ends and codes alike, the objectives within 1e-9 of their size.
 agree() {
     python3 -c 'import sys
-a, b = sys.argv[1].split(" ", 2), sys.argv[2].split(" ", 2)
+a, b = sys.argv[1].split(" ", 3), sys.argv[2].split(" ", 3)  # end, objective, codes, analysis
 def close(x, y):
     try:
         x, y = float(x), float(y)
     except ValueError:
         return x == y
     return abs(x - y) <= 1e-9 * max(1.0, abs(x), abs(y))
-sys.exit(0 if a[0] == b[0] and a[2] == b[2] and close(a[1], b[1]) else 1)' "$1" "$2"
+# An analysis is compared when both runs end at the only optimal basis (another may find a degenerate one).
+same_analysis = a[3] == b[3] or "-" in (a[3], b[3])
+sys.exit(0 if a[0] == b[0] and a[2] == b[2] and close(a[1], b[1]) and same_analysis else 1)' "$1" "$2"
 }
 
 failed=0 agreed=0 refused=0

@@ -1,6 +1,9 @@
 #include "solver/engine/dual_simplex_run.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -9,6 +12,8 @@
 #include "solver/engine/dual_simplex_method.h"
 #include "solver/engine/dual_start_table.h"
 #include "solver/engine/exact_tableau.h"
+#include "solver/engine/note_tolerance.h"
+#include "solver/engine/table_at_basis.h"
 #include "solver/report/report_frame.h"
 
 namespace {
@@ -50,6 +55,24 @@ SolveOutcome in_problem_columns(const DualStartTable& start, SolveOutcome outcom
     return outcome;
 }
 
+// Whether a basic variable of the problem's own columns is 0 at the end. The two slacks of an "=" row
+// always add up to 0, so the one of them that is basic is 0 whatever the optimum: no degeneracy of the problem.
+bool problem_basis_degenerate(const DualStartTable& start, const SolveOutcome& outcome) {
+    const SimplexIteration& record = start.record;
+    std::vector<Index> basic;
+    for (Index i = 1; i <= record.constraint_count(); ++i) {
+        const Index j = start.original_columns.at(engine::basic_column(record, i));
+        if (j != 0) basic.push_back(j);
+    }
+    if (!outcome.exact_solution.empty()) {
+        return std::any_of(basic.begin(), basic.end(), [&](Index j) { return outcome.exact_solution.at(j) == "0"; });
+    }
+    double scale = 0.0;
+    for (const Index j : basic) scale = std::max(scale, std::fabs(outcome.solution(j, 0)));
+    return std::any_of(basic.begin(), basic.end(),
+                       [&](Index j) { return negligible_against(outcome.solution(j, 0), scale); });
+}
+
 template <class Numbers>
 std::optional<std::string> refusal_in(const SimplexIteration& problem) {
     DualStartTable start = dual_start_table(problem);
@@ -70,20 +93,31 @@ SolveOutcome run_in(const SimplexIteration& problem, const RunSettings& settings
     if (auto refusal = refusal_of(start.record, method)) throw DualSimplexRefused(*refusal);
 
     // The report tells the start table's columns; a model's answer and the documents' closing
-    // sections speak of the problem's.
+    // sections speak of the problem's, and the analysis of an optimum reads the problem's own table.
+    const auto of_problem = [&](SolveOutcome outcome) {
+        outcome = in_problem_columns(start, std::move(outcome), columns);
+        if (outcome.notes.degenerate) outcome.notes.degenerate = problem_basis_degenerate(start, outcome);
+        if (settings.keep_final_table && outcome.end == RunEnd::optimal && outcome.status.empty() && !outcome.stopped) {
+            std::vector<Index> basis;
+            for (Index i = 1; i <= start.record.constraint_count(); ++i) {
+                const Index j = start.original_columns.at(engine::basic_column(start.record, i));
+                if (j != 0) basis.push_back(j);  // a slack of an "=" row: its row keeps its artificial
+            }
+            outcome.final_table = std::make_shared<const FinalTableSnapshot>(
+                FinalTableSnapshot{engine::table_at_basis<Numbers>(problem, basis), outcome.magnitude});
+        }
+        return outcome;
+    };
     ReportFrame in_columns = frame;
     if (frame.epilogue) {
-        in_columns.epilogue = [&](const SolveOutcome& outcome) {
-            return frame.epilogue(in_problem_columns(start, outcome, columns));
-        };
+        in_columns.epilogue = [&](const SolveOutcome& outcome) { return frame.epilogue(of_problem(outcome)); };
     }
     if (frame.closing_sections) {
         in_columns.closing_sections = [&](const SolveOutcome& outcome) {
-            return frame.closing_sections(in_problem_columns(start, outcome, columns));
+            return frame.closing_sections(of_problem(outcome));
         };
     }
-    SolveOutcome outcome = method.run(in_columns, settings, observer, report);
-    return in_problem_columns(start, std::move(outcome), columns);
+    return of_problem(method.run(in_columns, settings, observer, report));
 }
 
 }  // namespace

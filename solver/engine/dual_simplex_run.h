@@ -28,6 +28,7 @@ public:
 
 // The run from the start table of the problem `run`; its tables are the start table's, the outcome's
 // solution vector, exact values and notes are in the columns of `run`. Throws DualSimplexRefused,
-// before any table, when dual_simplex_refusal() has a message. No final table is kept.
+// before any table, when dual_simplex_refusal() has a message. The final table, when the settings ask
+// for it, is the problem's own at the basis the run ended with.
 SolveOutcome run_dual_simplex(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,
                               const RunObserver& observer, ReportSink* report);

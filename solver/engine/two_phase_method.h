@@ -20,6 +20,7 @@
 #include "solver/engine/run_clock.h"
 #include "solver/engine/run_observer.h"
 #include "solver/engine/run_types.h"
+#include "solver/engine/table_at_basis.h"
 #include "solver/report/report_frame.h"
 #include "solver/report/table_source.h"
 
@@ -71,6 +72,7 @@ public:
             record.look.single_estimate_row = true;
             Numbers numbers(record);
             big_m::Method<Numbers> phase_two(record, numbers, settings.rule);
+            phase_two.keep_final_table(settings.keep_final_table);  // its first table is the problem's
             SolveOutcome outcome = phase_two.start(settings, frame, observer, report, problem_);
             const auto sinks = phase_two.sinks_of(observer, report);
             const RunClock clock(settings.time_limit_seconds);
@@ -131,30 +133,18 @@ public:
             if (!o.exact_solution.empty()) o.exact_solution = exact_over_problem(o.exact_solution, shape, problem_columns);
             for (auto& column : o.notes.alternative_columns) column = shape.columns.at(column);
             if (settings.keep_final_table && o.end == RunEnd::optimal && o.status.empty() && !o.stopped) {
+                std::vector<Index> basis;
+                for (Index i = 1; i <= phase_two_record_.constraint_count(); ++i) {
+                    basis.push_back(shape.columns.at(engine::basic_column(phase_two_record_, i)));
+                }
                 o.final_table = std::make_shared<const FinalTableSnapshot>(
-                    FinalTableSnapshot{final_table_of_problem(o.pivots), o.magnitude});
+                    FinalTableSnapshot{engine::table_at_basis<Numbers>(problem_, basis), o.magnitude});
             }
         });
         return outcome;
     }
 
 private:
-    // The problem's own table (every column, the M costs) at the basis the run ended with: its pivots
-    // made again on it, for the analysis that reads the inverse of the basis from the first unit columns.
-    auto final_table_of_problem(const std::vector<Pivot>& pivots) const {
-        SimplexIteration record = problem_;
-        Numbers numbers(record);
-        const std::vector<Index> initial_basis = record.basis;
-        for (const Pivot& pivot : pivots) {
-            numbers.compute_estimates();
-            record.pivot_col = static_cast<std::int32_t>(pivot.column);
-            record.pivot_row = static_cast<std::int32_t>(pivot.row);
-            numbers.pivot();
-        }
-        numbers.compute_estimates();
-        return numbers.final_table(initial_basis);
-    }
-
     // Each row whose basic variable is artificial after a phase I with w = 0 (so at level 0): a pivot
     // on the first non-zero element of an own column that is not basic, shown as a table of phase I;
     // a row without one is redundant. The shape phase II keeps.

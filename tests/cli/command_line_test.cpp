@@ -20,7 +20,7 @@ const std::map<std::string, std::string> kGoodValues = {
     {"--format", "lp"},       {"--data", "d.dat"},      {"--model-time-limit", "5"}, {"--model-memory-limit", "64"},
     {"--stop", "3"},          {"--write-qtb", "w.qtb"}, {"--plot", "p.svg"},         {"--arithmetic", "exact"},
     {"--rule", "bland"},      {"--output", "html"},     {"--encoding", "utf-8"},     {"--time-limit", "0.5"},
-    {"--write-dual", "d.lp"},
+    {"--write-dual", "d.lp"}, {"--method", "two-phase"},
 };
 
 cli::CommandLine parse(const std::vector<std::string>& words) {
