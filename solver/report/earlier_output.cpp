@@ -88,9 +88,14 @@ bool contains(std::string_view text, std::string_view part) { return text.find(p
 bool looks_like_text_report(std::string_view head) {
     const std::vector<Line> l = first_lines(head, 3);
     const auto line = [&l](std::size_t k) { return k < l.size() ? l[k] : Line{{}, false}; };
+    // A table of the two-phase method has its phase above its top rule.
+    const auto is_phase_line = [](const Line& line) { return line_is(line, "Фаза I") || line_is(line, "Фаза II"); };
     if (l.empty()) return false;
     if (is_top_rule(line(0)) || is_stopped_line(line(0))) return true;
-    if (line(0).complete && line_starts_with(line(0), "Задача: ")) return is_top_rule(line(1));
+    if (is_phase_line(line(0))) return is_top_rule(line(1));
+    if (line(0).complete && line_starts_with(line(0), "Задача: ")) {
+        return is_top_rule(line(1)) || (is_phase_line(line(1)) && is_top_rule(line(2)));
+    }
     if (is_aim_line(line(0))) return line_is(line(1), "Переменные:");
     if (line(0).complete && line_starts_with(line(0), "Модель: "))
         return is_aim_line(line(1)) && line_is(line(2), "Переменные:");

@@ -30,6 +30,9 @@ TEST(OutputGuard, KnowsItsOwnEarlierOutputsByTheirContent) {
         {kTopRule + "  исходная таблица  |"_cp1251.data(), OutputKind::text_report, true},
         {"Задача: Пример\r\n"_cp1251.data() + kTopRule, OutputKind::text_report, true},
         {"Задача: Пример\nзаметки\n", OutputKind::text_report, false},
+        {"Задача: Пример\r\nФаза I\r\n"_cp1251.data() + kTopRule, OutputKind::text_report, true},  // two phases
+        {"Фаза II\n" + kTopRule, OutputKind::text_report, true},
+        {"Фаза III\n" + kTopRule, OutputKind::text_report, false},
         {"Модель: m\nЦель: максимум\nПеременные:\n  x: x >= 0\n", OutputKind::text_report, true},  // UTF-8
         {"Цель: минимум\r\nПеременные:\r\n"_cp1251.data(), OutputKind::text_report, true},
         {"Решение остановлено пользователем после итерации 3.\r\n"_cp1251.data(), OutputKind::text_report, true},
