@@ -466,7 +466,7 @@ void TForm1::SolveProblem() {
     if (!confirm_report_size(record)) return;
     if (const RunSettings settings = run_settings(); settings.method == SolveMethod::dual_simplex) {
         // Refused before anything is written, as the tool refuses it.
-        if (const auto refusal = dual_simplex_refusal(record, settings.arithmetic)) {
+        if (const auto refusal = dual_simplex_refusal(record, settings.arithmetic, MethodNaming::menu)) {
             messages_.show(QString::fromStdString(*refusal), kErrorCaption);
             return;
         }

@@ -24,7 +24,8 @@ using engine::Index;
 constexpr std::size_t kNamedColumns = 5;
 
 template <class Numbers>
-std::optional<std::string> refusal_of(const SimplexIteration& start, const dual_simplex::Method<Numbers>& method) {
+std::optional<std::string> refusal_of(const SimplexIteration& start, const dual_simplex::Method<Numbers>& method,
+                                      MethodNaming naming = MethodNaming::command_line) {
     const std::vector<Index> wrong = method.wrong_sign_columns();
     if (wrong.empty()) return std::nullopt;
     const std::string sign = start.aim == 1 ? " < 0" : " > 0";
@@ -35,8 +36,10 @@ std::optional<std::string> refusal_of(const SimplexIteration& start, const dual_
     }
     if (wrong.size() > kNamedColumns) estimates += " и ещё " + std::to_string(wrong.size() - kNamedColumns);
     return "Базис из дополнительных переменных не является двойственно допустимым (" + estimates +
-           "): двойственный симплекс-метод неприменим, решите задачу методом искусственного базиса "
-           "(--method big-m) или двухфазным методом (--method two-phase).";
+           "): двойственный симплекс-метод неприменим, решите задачу " +
+           (naming == MethodNaming::command_line
+                ? "методом искусственного базиса (--method big-m) или двухфазным методом (--method two-phase)."
+                : "методом искусственного базиса или двухфазным методом («Решение» → «Метод»).");
 }
 
 // The outcome of a run on the start table in the columns of the given problem.
@@ -74,12 +77,12 @@ bool problem_basis_degenerate(const DualStartTable& start, const SolveOutcome& o
 }
 
 template <class Numbers>
-std::optional<std::string> refusal_in(const SimplexIteration& problem) {
+std::optional<std::string> refusal_in(const SimplexIteration& problem, MethodNaming naming) {
     DualStartTable start = dual_start_table(problem);
     Numbers numbers(start.record);
     dual_simplex::Method<Numbers> method(start.record, numbers, PivotRule::dantzig);
     numbers.compute_estimates();
-    return refusal_of(start.record, method);
+    return refusal_of(start.record, method, naming);
 }
 
 template <class Numbers>
@@ -122,9 +125,10 @@ SolveOutcome run_in(const SimplexIteration& problem, const RunSettings& settings
 
 }  // namespace
 
-std::optional<std::string> dual_simplex_refusal(const SimplexIteration& problem, Arithmetic arithmetic) {
-    if (arithmetic == Arithmetic::exact) return refusal_in<ExactTableau>(problem);
-    return refusal_in<DoubleTableau>(problem);
+std::optional<std::string> dual_simplex_refusal(const SimplexIteration& problem, Arithmetic arithmetic,
+                                                MethodNaming naming) {
+    if (arithmetic == Arithmetic::exact) return refusal_in<ExactTableau>(problem, naming);
+    return refusal_in<DoubleTableau>(problem, naming);
 }
 
 SolveOutcome run_dual_simplex(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,

@@ -14,11 +14,15 @@ struct ReportFrame;
 struct RunObserver;
 class ReportSink;
 
+// How a message names the methods that fit: by the tool's options, or by the window's menu.
+enum class MethodNaming { command_line, menu };
+
 // Why the dual simplex method does not apply to the problem (UTF-8), as its estimates in `arithmetic`
 // show them: the slack basis of its start table (solver/engine/dual_start_table.h) is not dual
 // feasible. Nothing when it applies. The front ends ask before a run and show the message.
 std::optional<std::string> dual_simplex_refusal(const SimplexIteration& problem,
-                                                Arithmetic arithmetic = Arithmetic::double_precision);
+                                                Arithmetic arithmetic = Arithmetic::double_precision,
+                                                MethodNaming naming = MethodNaming::command_line);
 
 // A run of the dual simplex method on a problem it does not apply to; what() is the refusal's message.
 class DualSimplexRefused : public std::runtime_error {
