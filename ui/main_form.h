@@ -250,6 +250,9 @@ private:
     std::filesystem::path loaded_problem_file_;    // absolute; empty until a load succeeds
     std::shared_ptr<const LoadedProblem> loaded_;  // the latest load without its record; null until one succeeds
     std::shared_ptr<const RecordedRun> last_run_;  // set by each run that produced tables
+    // That run's outcome in the loaded problem's columns, with the problem's own final table at an
+    // optimum (the tables of the dual simplex method are those of its start table, not the problem's).
+    std::shared_ptr<const SolveOutcome> last_outcome_;
     std::filesystem::path last_run_input_;         // the file loaded for that run
     std::atomic<bool>* run_stop_ = nullptr;        // the running run's stop request; null between runs
     ModelLoadStop* load_stop_ = nullptr;           // the running reading's stop request; null between readings

@@ -253,6 +253,7 @@ void TForm1::run_and_report(SimplexIteration run) {
             tables->model = loaded->model;
             tables->sensitivity = std::move(done->sensitivity);
             last_run_ = std::move(tables);
+            last_outcome_ = std::make_shared<const SolveOutcome>(done->outcome);
             last_run_input_ = loaded_problem_file_;
             ShowSolution();
             solution_shown = true;

@@ -46,12 +46,12 @@ QStringList TForm1::dual_problem_text() const {
     const DualProblem dual = dual_problem(primal);
     std::vector<std::string> lines = dual_problem_lines(dual, primal);
     // The solution only from a run of this very load that reached its optimum.
-    if (const RecordedRun* run = last_run_.get(); run && run->ended && run->model == loaded_->model && run->problem &&
-                                                  run->outcome.status.empty() && run->outcome.end == RunEnd::optimal &&
-                                                  run->outcome.final_table) {
+    const RecordedRun* run = last_run_.get();
+    if (const SolveOutcome* outcome = last_outcome_.get();
+        run && outcome && run->ended && run->model == loaded_->model && outcome->status.empty() &&
+        outcome->end == RunEnd::optimal && outcome->final_table) {
         lines.emplace_back();
-        const DualSolution solution =
-            dual_solution(dual, *loaded_->model, *run->problem, run->outcome, *run->outcome.final_table);
+        const DualSolution solution = dual_solution(dual, *loaded_->model, record_, *outcome, *outcome->final_table);
         for (std::string& line : dual_solution_lines(solution)) lines.push_back(std::move(line));
     }
     for (const std::string& line : lines) text << QString::fromStdString(line);

@@ -207,15 +207,19 @@ DualSolution dual_solution(const DualProblem& dual, const CanonicalForm& form, c
                            const SolveOutcome& outcome, const FinalTableSnapshot& final_table) {
     const Plan plan = plan_of(dual, form);
     const SensitivityReport analysis = sensitivity_report(final_table, plan.query);
-    return std::visit([&](const auto& table) { return read_off(table, dual, form, run, outcome, plan, analysis); },
-                      final_table.table);
+    DualSolution solution = std::visit(
+        [&](const auto& table) { return read_off(table, dual, form, run, outcome, plan, analysis); }, final_table.table);
+    solution.problem_table = outcome.settings.method != SolveMethod::big_m;
+    return solution;
 }
 
 std::vector<std::string> dual_solution_lines(const DualSolution& solution, const PeopleFormat& format) {
     const auto number = [&](const SensitivityNumber& x) {
         return sensitivity_number_text(x, solution.magnitude, format);
     };
-    std::vector<std::string> lines{"Двойственное решение (по последней таблице):"};
+    std::vector<std::string> lines{solution.problem_table
+                                       ? "Двойственное решение (по таблице задачи при базисе последней таблицы):"
+                                       : "Двойственное решение (по последней таблице):"};
     for (const DualValue& value : solution.values) {
         std::string line = "  " + value.name + " = ";
         if (!value.reading.empty()) line += value.reading + " = ";

@@ -35,6 +35,9 @@ struct DualSolution {
     SensitivityNumber dual_objective;  // b·y and the objective's constant
     bool equal = false;                // exactly for an exact run, to 1e-9 of the problem's scale otherwise
     double magnitude = 0.0;            // of the problem, for the texts of its numbers
+    // Read off the problem's own table at the run's final basis, not off a table the run printed: the
+    // tables of two phases and of the dual simplex method are not the problem's.
+    bool problem_table = false;
 };
 
 // `form` is the canonical form of the model `dual` is the dual of, `run` the record as run (its
