@@ -105,7 +105,8 @@ public:
         record_phase(outcome, 1, 0);
         phase_one_.look.phase_end = true;
         phase_one_.look.redundant_rows = redundant_rows(shape);
-        if (sinks.report && phase_one.prints_final_table()) {
+        // The last table of phase I is a table between others: "only the optimal table" leaves it out.
+        if (sinks.report && !phase_one_.only_optimal_table && phase_one.prints_final_table()) {
             TableOfRun<Numbers> table(phase_one_, numbers);
             sinks.report->table(table);
         }

@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "problem/cp1251.h"
 #include "solver/engine/run_observer.h"
 #include "solver/report/report_frame.h"
 #include "solver/session/run_with_report.h"
 #include "solver/session/table_recorder.h"
 #include "support/problem_builder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -108,6 +111,31 @@ TEST(TwoPhase, TheEndOfPhaseOne) {
             EXPECT_TRUE(run->outcome.status.empty());
             EXPECT_EQ(run->outcome.exact_solution, c.solution);
         }
+    }
+}
+
+// The last table of phase I lies between the first and the final table: the modes that print only
+// those leave it out.
+TEST(TwoPhase, TheModesOfPrintingTables) {
+    const test_support::TempFolder folder("qtb_two_phase");
+    const struct {
+        bool only_data, only_optimal;
+        std::size_t tables;
+    } cases[] = {{false, false, 4}, {true, false, 1}, {false, true, 1}, {true, true, 2}};
+    for (const auto& c : cases) {
+        SimplexIteration problem = diet();
+        problem.no_table = false;
+        problem.file = (folder.path() / "report.txt").string();
+        problem.only_data_table = c.only_data;
+        problem.only_optimal_table = c.only_optimal;
+        run_simplex(problem, two_phase(Arithmetic::double_precision));
+        const std::string report = test_support::read_file(folder.path() / "report.txt");
+        std::size_t tables = 0;
+        constexpr std::string_view kHeading = "C баз"_cp1251;  // one in each table
+        for (std::size_t at = report.find(kHeading); at != std::string::npos; at = report.find(kHeading, at + 1)) {
+            ++tables;
+        }
+        EXPECT_EQ(tables, c.tables) << c.only_data << c.only_optimal;
     }
 }
 
