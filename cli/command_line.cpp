@@ -271,8 +271,7 @@ constexpr std::array kOptions{
     OptionSpec{.name = "--method",
                .value = "big-m|two-phase|dual",
                .set = [](Options& o, std::string_view v) -> Refusal {
-                   return take(o.method, value_of_word(v, kMethods),
-                               "--method: ожидается big-m, two-phase или dual");
+                   return take(o.method, value_of_word(v, kMethods), "--method: ожидается big-m, two-phase или dual");
                },
                .help = R"(        метод: big-m — метод искусственного базиса с большим M (по умолчанию);
         two-phase — двухфазный метод (фаза I минимизирует сумму искусственных

@@ -54,8 +54,8 @@ void write_run(std::ostream& out, const SolveOutcome& outcome) {
         out << R"(, "method": ")" << method_word(settings.method) << '"';
         for (std::size_t k = 0; k < outcome.phases.size(); ++k) {
             const PhaseSummary& phase = outcome.phases[k];
-            out << (k == 0 ? R"(, "phases": [)" : ", ") << R"({"phase": )" << phase.phase
-                << R"(, "iterations": )" << phase.iterations << R"(, "pivots": [)";
+            out << (k == 0 ? R"(, "phases": [)" : ", ") << R"({"phase": )" << phase.phase << R"(, "iterations": )"
+                << phase.iterations << R"(, "pivots": [)";
             for (std::size_t p = 0; p < phase.pivots.size(); ++p) {
                 out << (p != 0 ? ", [" : "[") << phase.pivots[p].column << ", " << phase.pivots[p].row << ']';
             }

@@ -33,8 +33,8 @@
 #include "problem/problem_file_writer.h"
 #include "problem/status_texts.h"
 #include "problem/terminal_text.h"
-#include "solver/engine/dual_simplex_run.h"
 #include "solver/analysis/dual_solution.h"
+#include "solver/engine/dual_simplex_run.h"
 #include "solver/engine/run_observer.h"
 #include "solver/report/report_size_estimate.h"
 #include "solver/report/report_target.h"
@@ -48,7 +48,7 @@ enum ExitStatus : int {
     kSolved = 0,
     kProblemFileErrors = 1,
     kRunFailed = 2,
-    kNoOptimum = 3,  // the iteration limit or a repeated basis ended the run before an optimum
+    kNoOptimum = 3,           // the iteration limit or a repeated basis ended the run before an optimum
     kMethodDoesNotApply = 4,  // the dual simplex method asked for a problem whose slack basis is not dual feasible
     kBadUsage = 64,
     kOtherFailure = 70

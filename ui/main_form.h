@@ -253,16 +253,16 @@ private:
     // That run's outcome in the loaded problem's columns, with the problem's own final table at an
     // optimum (the tables of the dual simplex method are those of its start table, not the problem's).
     std::shared_ptr<const SolveOutcome> last_outcome_;
-    std::filesystem::path last_run_input_;         // the file loaded for that run
-    std::atomic<bool>* run_stop_ = nullptr;        // the running run's stop request; null between runs
-    ModelLoadStop* load_stop_ = nullptr;           // the running reading's stop request; null between readings
-    QString report_path_before_load_;              // ReportPath1's text, given back when a reading ends
-    std::vector<std::function<void()>> restore_after_run_;   // what a run disabled, as it was
-    bool close_after_run_ = false;                           // the window was closed while a run or reading went on
-    std::filesystem::path last_report_;                      // the latest run's report; empty until one is written
-    QPointer<SolutionWindow> SolutionWindow1;                // the solution window, once opened
-    QPointer<QWidget> DualWindow1;                           // the dual problem's window, once opened
-    QString last_chosen_file_;                               // the open dialog's last choice; empty until one is made
+    std::filesystem::path last_run_input_;                  // the file loaded for that run
+    std::atomic<bool>* run_stop_ = nullptr;                 // the running run's stop request; null between runs
+    ModelLoadStop* load_stop_ = nullptr;                    // the running reading's stop request; null between readings
+    QString report_path_before_load_;                       // ReportPath1's text, given back when a reading ends
+    std::vector<std::function<void()>> restore_after_run_;  // what a run disabled, as it was
+    bool close_after_run_ = false;                          // the window was closed while a run or reading went on
+    std::filesystem::path last_report_;                     // the latest run's report; empty until one is written
+    QPointer<SolutionWindow> SolutionWindow1;               // the solution window, once opened
+    QPointer<QWidget> DualWindow1;                          // the dual problem's window, once opened
+    QString last_chosen_file_;                              // the open dialog's last choice; empty until one is made
     std::optional<std::filesystem::path> loaded_data_file_;  // the data file of the model loaded last
     struct FailedLoad {
         NamedFiles files;

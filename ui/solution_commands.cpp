@@ -47,9 +47,9 @@ QStringList TForm1::dual_problem_text() const {
     std::vector<std::string> lines = dual_problem_lines(dual, primal);
     // The solution only from a run of this very load that reached its optimum.
     const RecordedRun* run = last_run_.get();
-    if (const SolveOutcome* outcome = last_outcome_.get();
-        run && outcome && run->ended && run->model == loaded_->model && outcome->status.empty() &&
-        outcome->end == RunEnd::optimal && outcome->final_table) {
+    if (const SolveOutcome* outcome = last_outcome_.get(); run && outcome && run->ended &&
+                                                           run->model == loaded_->model && outcome->status.empty() &&
+                                                           outcome->end == RunEnd::optimal && outcome->final_table) {
         lines.emplace_back();
         const DualSolution solution = dual_solution(dual, *loaded_->model, record_, *outcome, *outcome->final_table);
         for (std::string& line : dual_solution_lines(solution)) lines.push_back(std::move(line));

@@ -207,8 +207,9 @@ DualSolution dual_solution(const DualProblem& dual, const CanonicalForm& form, c
                            const SolveOutcome& outcome, const FinalTableSnapshot& final_table) {
     const Plan plan = plan_of(dual, form);
     const SensitivityReport analysis = sensitivity_report(final_table, plan.query);
-    DualSolution solution = std::visit(
-        [&](const auto& table) { return read_off(table, dual, form, run, outcome, plan, analysis); }, final_table.table);
+    DualSolution solution =
+        std::visit([&](const auto& table) { return read_off(table, dual, form, run, outcome, plan, analysis); },
+                   final_table.table);
     solution.problem_table = outcome.settings.method != SolveMethod::big_m;
     return solution;
 }

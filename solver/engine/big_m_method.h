@@ -187,8 +187,8 @@ public:
 
     // The iterations up to the table without a key column, an unbounded key column, the iteration
     // limit, a repeated basis of a model, or a stop; the pivots, the notes and the stop into `outcome`.
-    LoopEnd iterate(SolveOutcome& outcome, const RunSettings& settings, const RunObserver& observer,
-                    const Sinks& sinks, const RunClock& clock) {
+    LoopEnd iterate(SolveOutcome& outcome, const RunSettings& settings, const RunObserver& observer, const Sinks& sinks,
+                    const RunClock& clock) {
         TableOfRun<Numbers> table(run_, t_);
         const std::int32_t limit = iteration_limit();
         LoopEnd loop{.limit_reached = true};

@@ -146,8 +146,7 @@ public:
             }
             bool out_of_time = clock.past_limit();
             bool stopping = observer.stop_requested() || out_of_time;
-            if (!stopping &&
-                !shared_.prepare_pivot([&] { return observer.stop_requested() || clock.past_limit(); })) {
+            if (!stopping && !shared_.prepare_pivot([&] { return observer.stop_requested() || clock.past_limit(); })) {
                 stopping = true;
                 out_of_time = !observer.stop_requested();
             }
@@ -178,10 +177,10 @@ public:
         }
 
         // No solution ends as an inconsistent big-M run does: no key column, and the status code.
-        outcome.end = outcome.stopped                         ? RunEnd::stopped
-                      : run_.pivot_row == 0 || infeasible     ? RunEnd::optimal
-                      : cycling                               ? RunEnd::cycling
-                                                              : RunEnd::iteration_limit;
+        outcome.end = outcome.stopped                     ? RunEnd::stopped
+                      : run_.pivot_row == 0 || infeasible ? RunEnd::optimal
+                      : cycling                           ? RunEnd::cycling
+                                                          : RunEnd::iteration_limit;
         if (infeasible) {
             outcome.status.add(kInconsistent);
             run_.look.infeasible = true;

@@ -27,7 +27,8 @@ SolveOutcome run_in(SimplexIteration& run, const RunSettings& settings, const Re
 
 SolveOutcome run_method(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,
                         const RunObserver& observer, ReportSink* report) {
-    if (settings.method == SolveMethod::two_phase) return run_two_phase(std::move(run), settings, frame, observer, report);
+    if (settings.method == SolveMethod::two_phase)
+        return run_two_phase(std::move(run), settings, frame, observer, report);
     if (settings.method == SolveMethod::dual_simplex) {
         return run_dual_simplex(std::move(run), settings, frame, observer, report);
     }

@@ -20,7 +20,8 @@ ExactTableau::ExactTableau(SimplexIteration& run, const std::vector<mpq_class>& 
           return rows.at(std::size_t{i - 1} * run.table.cols + j);
       }) {}
 
-ExactTableau::ExactTableau(SimplexIteration& run, const std::function<mpq_class(std::uint32_t, std::uint32_t)>& value_at)
+ExactTableau::ExactTableau(SimplexIteration& run,
+                           const std::function<mpq_class(std::uint32_t, std::uint32_t)>& value_at)
     : run_(run),
       rows_(run.table.rows),
       columns_(run.table.cols),

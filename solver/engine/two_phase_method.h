@@ -131,7 +131,8 @@ public:
         phase_two.finish(outcome, loop, frame, settings, sinks, [&](SolveOutcome& o) {
             Matrix over_problem = solution_over_problem(o.solution, shape, problem_columns);
             swap(o.solution, over_problem);  // of another size: assignment would refuse it
-            if (!o.exact_solution.empty()) o.exact_solution = exact_over_problem(o.exact_solution, shape, problem_columns);
+            if (!o.exact_solution.empty())
+                o.exact_solution = exact_over_problem(o.exact_solution, shape, problem_columns);
             for (auto& column : o.notes.alternative_columns) column = shape.columns.at(column);
             if (settings.keep_final_table && o.end == RunEnd::optimal && o.status.empty() && !o.stopped) {
                 std::vector<Index> basis;
@@ -150,7 +151,8 @@ private:
     // on the first non-zero element of an own column that is not basic, shown as a table of phase I;
     // a row without one is redundant. The shape phase II keeps.
     PhaseTwoShape drive_out_artificials(big_m::Method<Numbers>& phase_one, Numbers& numbers, SolveOutcome& outcome,
-                                        const RunObserver& observer, const typename big_m::Method<Numbers>::Sinks& sinks) {
+                                        const RunObserver& observer,
+                                        const typename big_m::Method<Numbers>::Sinks& sinks) {
         const Index m = phase_one_.constraint_count();
         const Index n = phase_one_.variable_count();
         PhaseTwoShape shape;

@@ -11,4 +11,4 @@ struct RunObserver;
 class ReportSink;
 
 SolveOutcome run_two_phase(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,
-                             const RunObserver& observer, ReportSink* report);
+                           const RunObserver& observer, ReportSink* report);

@@ -130,7 +130,8 @@ std::vector<std::string> outcome_notes(const SolveOutcome& outcome, const std::v
 }
 
 std::string run_settings_text(const RunSettings& settings) {
-    return "Арифметика: " + arithmetic_name(settings.arithmetic) + "; правило выбора: " + pivot_rule_name(settings.rule) +
+    return "Арифметика: " + arithmetic_name(settings.arithmetic) +
+           "; правило выбора: " + pivot_rule_name(settings.rule) +
            (settings.method != SolveMethod::big_m ? "; метод: " + method_name(settings.method) : std::string()) + ".";
 }
 

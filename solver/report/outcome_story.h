@@ -49,7 +49,7 @@ std::string iterations_text(std::int32_t iterations);
 std::string pivot_rule_name(PivotRule rule);  // "Бленда (наименьшие номера)", "Данцига (наибольшая оценка)"
 std::string pivot_rule_surname(PivotRule rule);  // "Бленда", "Данцига": the rule's name in a menu
 std::string arithmetic_name(Arithmetic arithmetic);  // "точные дроби", "числа с плавающей точкой (double)"
-std::string method_name(SolveMethod method);         // "двухфазный", "двойственный симплекс-метод", …
+std::string method_name(SolveMethod method);  // "двухфазный", "двойственный симплекс-метод", …
 
 // The verdict of a run that failed with status codes, before its codes.
 inline constexpr const char* kNoSolutionVerdict = "Решение не получено:";

@@ -68,7 +68,8 @@ TableCells table_cells(const TableSnapshot& t) {
     }
 
     if (t.look.single_estimate_row) {
-        std::vector<TableCell> estimates{label_cell(t.look.phase == 1 ? kPhaseOneEstimatesLabel : kEstimatesLabel, 2), {}};
+        std::vector<TableCell> estimates{label_cell(t.look.phase == 1 ? kPhaseOneEstimatesLabel : kEstimatesLabel, 2),
+                                         {}};
         for (std::uint32_t j = 0; j <= t.n; ++j) estimates.push_back(number(t.plain_parts[j], 0, j));
         cells.rows.push_back(std::move(estimates));
         cells.estimate_rows = 1;

@@ -335,9 +335,10 @@ public:
             out_.line_end();
         }
         out_.put('|');
-        SimplexIteration::print_centered(out_, !r_.look.single_estimate_row ? kPlainLineLabel
-                                               : r_.look.phase == 1         ? kPhaseOneLineLabel
-                                                                            : kSingleLineLabel,
+        SimplexIteration::print_centered(out_,
+                                         !r_.look.single_estimate_row ? kPlainLineLabel
+                                         : r_.look.phase == 1         ? kPhaseOneLineLabel
+                                                                      : kSingleLineLabel,
                                          label_field);
         for (int k = 0; k <= n_; ++k) {
             cells_.plain_part(out_, k, value_widths_[static_cast<std::size_t>(k)]);

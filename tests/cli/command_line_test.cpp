@@ -16,10 +16,10 @@ namespace {
 
 // A value each option that takes one accepts.
 const std::map<std::string, std::string> kGoodValues = {
-    {"--tables", "none"},     {"--print", "1:2"},       {"--accuracy", "10:3"},      {"--report", "r.txt"},
-    {"--format", "lp"},       {"--data", "d.dat"},      {"--model-time-limit", "5"}, {"--model-memory-limit", "64"},
-    {"--stop", "3"},          {"--write-qtb", "w.qtb"}, {"--plot", "p.svg"},         {"--arithmetic", "exact"},
-    {"--rule", "bland"},      {"--output", "html"},     {"--encoding", "utf-8"},     {"--time-limit", "0.5"},
+    {"--tables", "none"},     {"--print", "1:2"},        {"--accuracy", "10:3"},      {"--report", "r.txt"},
+    {"--format", "lp"},       {"--data", "d.dat"},       {"--model-time-limit", "5"}, {"--model-memory-limit", "64"},
+    {"--stop", "3"},          {"--write-qtb", "w.qtb"},  {"--plot", "p.svg"},         {"--arithmetic", "exact"},
+    {"--rule", "bland"},      {"--output", "html"},      {"--encoding", "utf-8"},     {"--time-limit", "0.5"},
     {"--write-dual", "d.lp"}, {"--method", "two-phase"},
 };
 

@@ -440,8 +440,9 @@ TEST_F(QtbSolve, TheDualSimplexMethodRefusesWhatItDoesNotFit) {
     write_problem(at("p.qtb"), kMaximum);
     const ToolRun refused = run({"--method", "dual", "p.qtb"});
     EXPECT_EQ(refused.status, 4);
-    EXPECT_TRUE(contains(refused.out, "Решение не начато:\n  Базис из дополнительных переменных не является "
-                                      "двойственно допустимым (оценки x1 = -3 < 0, x2 = -2 < 0)"))
+    EXPECT_TRUE(contains(refused.out,
+                         "Решение не начато:\n  Базис из дополнительных переменных не является "
+                         "двойственно допустимым (оценки x1 = -3 < 0, x2 = -2 < 0)"))
         << refused.out;
     const ToolRun json = run({"--json", "--method", "dual", "p.qtb"});
     EXPECT_EQ(json.status, 4);
@@ -449,8 +450,9 @@ TEST_F(QtbSolve, TheDualSimplexMethodRefusesWhatItDoesNotFit) {
     EXPECT_EQ(files(), std::vector<std::string>{"p.qtb"});
 
     // min 2 x1 + 3 x2: x1 + x2 >= 4, x1 + 3 x2 >= 6 with r1, r2 artificial.
-    write_problem(at("d.qtb"),
-                  "Aim: min\nSize: 2 6\nBase: 4\nMatrix:\n 2 3 0 0 M M\n 4 1 1 -1 0 1 0\n 6 1 3 0 -1 0 1\nFile: d.txt\n");
+    write_problem(
+        at("d.qtb"),
+        "Aim: min\nSize: 2 6\nBase: 4\nMatrix:\n 2 3 0 0 M M\n 4 1 1 -1 0 1 0\n 6 1 3 0 -1 0 1\nFile: d.txt\n");
     const ToolRun solved = run({"--json", "--method", "dual", "d.qtb"});
     EXPECT_EQ(solved.status, 0) << solved.err;
     EXPECT_TRUE(contains(solved.out, R"("objective": 9, "solution": [9, 3, 1, 0, 0, 0, 0], "iterations": 2, )"

@@ -41,8 +41,7 @@ constexpr double M = BIG_M;
 
 // min 2x1 + 3x2: x1 + x2 >= 4, x1 + 3x2 >= 6; columns x1 x2 s1 s2 r1 r2. Optimum 9 at (3, 1).
 SimplexIteration diet() {
-    return test_support::make_problem(2, {2, 3, 0, 0, M, M},
-                                      {{4, 1, 1, -1, 0, 1, 0}, {6, 1, 3, 0, -1, 0, 1}}, 4);
+    return test_support::make_problem(2, {2, 3, 0, 0, M, M}, {{4, 1, 1, -1, 0, 1, 0}, {6, 1, 3, 0, -1, 0, 1}}, 4);
 }
 
 TEST(TwoPhase, TheTablesOfATextbookProblem) {
@@ -84,14 +83,26 @@ TEST(TwoPhase, TheEndOfPhaseOne) {
     };
     const std::vector<Case> cases{
         // min x1 + x3: x1 + x2 = 1, x1 + x2 - x3 = 1: a2 stays basic at 0 and x3 (element -1) drives it out.
-        {"driven out", test_support::make_problem(2, {1, 0, 1, M, M}, {{1, 1, 1, 0, 1, 0}, {1, 1, 1, -1, 0, 1}}, 3),
-         TableClose::phase_end, {}, {{1, 1}, {3, 2}}, {"0", "0", "1", "0", "0", "0"}},
+        {"driven out",
+         test_support::make_problem(2, {1, 0, 1, M, M}, {{1, 1, 1, 0, 1, 0}, {1, 1, 1, -1, 0, 1}}, 3),
+         TableClose::phase_end,
+         {},
+         {{1, 1}, {3, 2}},
+         {"0", "0", "1", "0", "0", "0"}},
         // min x1 + x2: x1 + x2 = 2, 2x1 + 2x2 = 4: the second row is redundant and dropped.
-        {"redundant", test_support::make_problem(2, {1, 1, M, M}, {{2, 1, 1, 1, 0}, {4, 2, 2, 0, 1}}, 2),
-         TableClose::phase_end, {2}, {{1, 1}}, {"2", "2", "0", "0", "0"}},
+        {"redundant",
+         test_support::make_problem(2, {1, 1, M, M}, {{2, 1, 1, 1, 0}, {4, 2, 2, 0, 1}}, 2),
+         TableClose::phase_end,
+         {2},
+         {{1, 1}},
+         {"2", "2", "0", "0", "0"}},
         // x1 + x2 = 1, x1 + x2 = 3: w = 2 > 0 at the end of phase I.
-        {"infeasible", test_support::make_problem(1, {1, 1, -M, -M}, {{1, 1, 1, 1, 0}, {3, 1, 1, 0, 1}}, 2),
-         TableClose::infeasible, {}, {{1, 1}}, {}},
+        {"infeasible",
+         test_support::make_problem(1, {1, 1, -M, -M}, {{1, 1, 1, 1, 0}, {3, 1, 1, 0, 1}}, 2),
+         TableClose::infeasible,
+         {},
+         {{1, 1}},
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
