@@ -19,6 +19,8 @@
 
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
+#include "solver/analysis/sensitivity.h"
+#include "solver/analysis/sensitivity_query.h"
 #include "solver/report/outcome_story.h"
 #include "solver/report/outcome_texts.h"
 #include "solver/report/output_guard.h"
@@ -252,6 +254,11 @@ void TForm1::run_and_report(SimplexIteration run) {
             tables->plane = done->plane;
             tables->model = loaded->model;
             tables->sensitivity = std::move(done->sensitivity);
+            if (!tables->sensitivity && done->outcome.final_table &&
+                done->outcome.settings.method == SolveMethod::dual_simplex) {
+                // The recorded tables are the method's own start table's, the analysis is of the problem's.
+                tables->sensitivity = sensitivity_report(*done->outcome.final_table, problem_file_query(record_));
+            }
             last_run_ = std::move(tables);
             last_outcome_ = std::make_shared<const SolveOutcome>(done->outcome);
             last_run_input_ = loaded_problem_file_;
