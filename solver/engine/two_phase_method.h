@@ -66,20 +66,7 @@ public:
     SolveOutcome run(const ReportFrame& frame, const RunSettings& settings, const RunObserver& observer,
                      ReportSink* report) {
         if (std::find(artificial_.begin(), artificial_.end(), true) == artificial_.end()) {
-            // No artificial variable: nothing for phase I to do, the problem's own table is phase II's.
-            SimplexIteration record = problem_;
-            record.look.phase = 2;
-            record.look.single_estimate_row = true;
-            Numbers numbers(record);
-            big_m::Method<Numbers> phase_two(record, numbers, settings.rule);
-            phase_two.keep_final_table(settings.keep_final_table);  // its first table is the problem's
-            SolveOutcome outcome = phase_two.start(settings, frame, observer, report, problem_);
-            const auto sinks = phase_two.sinks_of(observer, report);
-            const RunClock clock(settings.time_limit_seconds);
-            const auto loop = phase_two.iterate(outcome, settings, observer, sinks, clock);
-            record_phase(outcome, 2, 0);
-            phase_two.finish(outcome, loop, frame, settings, sinks);
-            return outcome;
+            return run_phase_two_only(frame, settings, observer, report);
         }
         Numbers numbers(phase_one_);
         big_m::Method<Numbers> phase_one(phase_one_, numbers, settings.rule);
@@ -115,11 +102,10 @@ public:
             sinks.watcher->table(table);
         }
 
-        SimplexIteration phase_two_record_ = phase_two_record(problem_, phase_one_, shape);
-        phase_two_record_.stop = phase_one.iteration_limit();  // one limit for both phases
-        std::unique_ptr<Numbers> phase_two_numbers = phase_two_numbers_(phase_two_record_, numbers, shape);
-        big_m::Method<Numbers> phase_two(phase_two_record_, *phase_two_numbers, settings.rule);
-        phase_two.keep_final_table(false);
+        SimplexIteration phase_two_problem = phase_two_record(problem_, phase_one_, shape);
+        phase_two_problem.stop = phase_one.iteration_limit();  // one limit for both phases
+        std::unique_ptr<Numbers> phase_two_numbers = phase_two_numbers_(phase_two_problem, numbers, shape);
+        big_m::Method<Numbers> phase_two(phase_two_problem, *phase_two_numbers, settings.rule);
         const std::size_t pivots_before = outcome.pivots.size();
         loop = phase_two.iterate(outcome, settings, observer, sinks, clock);
         // The outcome speaks of the problem's rows and columns, as its solution does.
@@ -136,8 +122,8 @@ public:
             for (auto& column : o.notes.alternative_columns) column = shape.columns.at(column);
             if (settings.keep_final_table && o.end == RunEnd::optimal && o.status.empty() && !o.stopped) {
                 std::vector<Index> basis;
-                for (Index i = 1; i <= phase_two_record_.constraint_count(); ++i) {
-                    basis.push_back(shape.columns.at(engine::basic_column(phase_two_record_, i)));
+                for (Index i = 1; i <= phase_two_problem.constraint_count(); ++i) {
+                    basis.push_back(shape.columns.at(engine::basic_column(phase_two_problem, i)));
                 }
                 o.final_table = std::make_shared<const FinalTableSnapshot>(
                     FinalTableSnapshot{engine::table_at_basis<Numbers>(problem_, basis), o.magnitude});
@@ -147,6 +133,24 @@ public:
     }
 
 private:
+    // A problem without artificial variables: nothing for phase I to do, its own table is phase II's.
+    SolveOutcome run_phase_two_only(const ReportFrame& frame, const RunSettings& settings, const RunObserver& observer,
+                                    ReportSink* report) const {
+        SimplexIteration record = problem_;
+        record.look.phase = 2;
+        record.look.single_estimate_row = true;
+        Numbers numbers(record);
+        big_m::Method<Numbers> phase_two(record, numbers, settings.rule);
+        phase_two.keep_final_table(settings.keep_final_table);  // its first table is the problem's
+        SolveOutcome outcome = phase_two.start(settings, frame, observer, report, problem_);
+        const auto sinks = phase_two.sinks_of(observer, report);
+        const RunClock clock(settings.time_limit_seconds);
+        const auto loop = phase_two.iterate(outcome, settings, observer, sinks, clock);
+        record_phase(outcome, 2, 0);
+        phase_two.finish(outcome, loop, frame, settings, sinks);
+        return outcome;
+    }
+
     // Each row whose basic variable is artificial after a phase I with w = 0 (so at level 0): a pivot
     // on the first non-zero element of an own column that is not basic, shown as a table of phase I;
     // a row without one is redundant. The shape phase II keeps.
