@@ -131,7 +131,7 @@ std::optional<std::string> dual_simplex_refusal(const SimplexIteration& problem,
     return refusal_in<DoubleTableau>(problem, naming);
 }
 
-SolveOutcome run_dual_simplex(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,
+SolveOutcome run_dual_simplex(const SimplexIteration& run, const RunSettings& settings, const ReportFrame& frame,
                               const RunObserver& observer, ReportSink* report) {
     if (settings.arithmetic == Arithmetic::exact) return run_in<ExactTableau>(run, settings, frame, observer, report);
     return run_in<DoubleTableau>(run, settings, frame, observer, report);

@@ -34,5 +34,5 @@ public:
 // solution vector, exact values and notes are in the columns of `run`. Throws DualSimplexRefused,
 // before any table, when dual_simplex_refusal() has a message. The final table, when the settings ask
 // for it, is the problem's own at the basis the run ended with.
-SolveOutcome run_dual_simplex(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,
+SolveOutcome run_dual_simplex(const SimplexIteration& run, const RunSettings& settings, const ReportFrame& frame,
                               const RunObserver& observer, ReportSink* report);

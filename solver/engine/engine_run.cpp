@@ -10,8 +10,6 @@
 #include "solver/engine/two_phase_run.h"
 #include "solver/report/report_frame.h"
 
-#include <utility>
-
 namespace {
 
 template <class Tableau>
@@ -27,11 +25,9 @@ SolveOutcome run_in(SimplexIteration& run, const RunSettings& settings, const Re
 
 SolveOutcome run_method(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,
                         const RunObserver& observer, ReportSink* report) {
-    if (settings.method == SolveMethod::two_phase)
-        return run_two_phase(std::move(run), settings, frame, observer, report);
-    if (settings.method == SolveMethod::dual_simplex) {
-        return run_dual_simplex(std::move(run), settings, frame, observer, report);
-    }
+    // The other methods make their own records from the problem's.
+    if (settings.method == SolveMethod::two_phase) return run_two_phase(run, settings, frame, observer, report);
+    if (settings.method == SolveMethod::dual_simplex) return run_dual_simplex(run, settings, frame, observer, report);
     if (settings.arithmetic == Arithmetic::exact) return run_in<ExactTableau>(run, settings, frame, observer, report);
     return run_in<DoubleTableau>(run, settings, frame, observer, report);
 }

@@ -121,7 +121,7 @@ SolveOutcome run_in(const SimplexIteration& problem, const RunSettings& settings
 
 }  // namespace
 
-SolveOutcome run_two_phase(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,
+SolveOutcome run_two_phase(const SimplexIteration& run, const RunSettings& settings, const ReportFrame& frame,
                            const RunObserver& observer, ReportSink* report) {
     if (settings.arithmetic == Arithmetic::exact) {
         return run_in<ExactTableau>(run, settings, frame, observer, report, exact_phase_two);

@@ -10,5 +10,5 @@ struct ReportFrame;
 struct RunObserver;
 class ReportSink;
 
-SolveOutcome run_two_phase(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,
+SolveOutcome run_two_phase(const SimplexIteration& run, const RunSettings& settings, const ReportFrame& frame,
                            const RunObserver& observer, ReportSink* report);
