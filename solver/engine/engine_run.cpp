@@ -1,5 +1,6 @@
-// One run of the simplex method in the arithmetic and with the rule asked for;
-// the loop itself and its rules live in solver/engine/big_m_method.h.
+// One run of the simplex method by the method, in the arithmetic and with the rule asked for; the
+// big-M loop and its rules live in solver/engine/big_m_method.h, the other methods beside it
+// (two_phase_method.h, dual_simplex_method.h).
 
 #include "solver/engine/big_m_method.h"
 #include "solver/engine/double_tableau.h"
