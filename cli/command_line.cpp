@@ -113,6 +113,33 @@ Refusal take_pair(std::optional<Pair>& field, std::string_view text, bool (*acce
     return {};
 }
 
+// A count from 1 to `largest` into the field.
+Refusal take_count(std::optional<std::uint32_t>& field, std::string_view text, std::int32_t largest,
+                   const char* refusal) {
+    const std::optional<std::int32_t> value = parse_int(text);
+    if (!value || *value < 1 || *value > largest) return refusal;
+    field = static_cast<std::uint32_t>(*value);
+    return {};
+}
+
+// "MxN": the variants' rows and own variables.
+Refusal take_size(VariantsOptions& variants, std::string_view text) {
+    const auto x = text.find('x');
+    const auto rows = parse_int(text.substr(0, x));
+    const auto columns = x == std::string_view::npos ? std::nullopt : parse_int(text.substr(x + 1));
+    if (!rows || !columns || *rows < 1 || *columns < 1 || *rows > static_cast<std::int32_t>(kMaxVariantRows) ||
+        *columns > static_cast<std::int32_t>(kMaxVariantColumns)) {
+        return "--size: ожидается СТРОКИxПЕРЕМЕННЫЕ, например 3x4 (строк от 1 до " + std::to_string(kMaxVariantRows) +
+               ", переменных от 1 до " + std::to_string(kMaxVariantColumns) + ")";
+    }
+    variants.size = std::pair{static_cast<std::uint32_t>(*rows), static_cast<std::uint32_t>(*columns)};
+    return {};
+}
+
+constexpr std::array kSenses{Word<bool>{"max", true}, Word<bool>{"min", false}};
+constexpr std::array kYesNo{Word<bool>{"yes", true}, Word<bool>{"no", false}};
+constexpr std::array kNumberForms{Word<bool>{"integer", false}, Word<bool>{"decimal", true}};
+
 enum class Request { none, help, version };
 
 // One option of the command line: its names, the form of its value (none for a switch),
@@ -398,6 +425,117 @@ constexpr std::array kOptions{
         итераций) займёт больше 1 ГБ; без этого параметра такой счёт не начинается,
         а оценка названа в сообщении (код выхода 2).
 )"},
+    OptionSpec{.name = "--variants",
+               .value = "N",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take_count(o.variants.count, v, static_cast<std::int32_t>(kMaxVariantCount),
+                                     "--variants: ожидается целое число от 1 до 999");
+               },
+               .help = R"(        не решать, а составить N вариантов задачи для группы (файл задачи не
+        указывается): каталог --out получает файлы variant-NN.qtb (номер дополнен
+        нулями до числа цифр N), ключ для преподавателя answer-key.tex и
+        answer-key.html (у каждого варианта своя страница: задача, исходная и
+        оптимальная таблицы, ответ) и листок для студентов problems.tex и
+        problems.html (одни условия). У каждого варианта небольшие целые числа (или
+        с одним знаком после запятой), единственный оптимум ровно за заданное число
+        итераций M-метода без вырожденных шагов, ответ в дробях со знаменателем не
+        больше 12; все варианты разные. Каждый вариант проверен решением в точных
+        дробях и обычным счётом. С --json выводится {"ok": true, "variants": N,
+        "folder": КАТАЛОГ, "files": [...]}. Код выхода 2, если вид недостижим или
+        файлы не записаны.
+)"},
+    OptionSpec{.name = "--seed",
+               .value = "ЧИСЛО",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   std::uint64_t seed = 0;
+                   const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), seed);
+                   if (v.empty() || error != std::errc{} || end != v.data() + v.size()) {
+                       return "--seed: ожидается целое число от 0 до 18446744073709551615";
+                   }
+                   o.variants.seed = seed;
+                   return {};
+               },
+               .help = R"(        зерно вариантов (по умолчанию 1): то же зерно с тем же видом даёт те же
+        варианты на любом компьютере.
+)"},
+    OptionSpec{.name = "--size",
+               .value = "СТРОКИxПЕРЕМЕННЫЕ",
+               .set = [](Options& o, std::string_view v) { return take_size(o.variants, v); },
+               .help = R"(        размер вариантов: число ограничений (1 ... 8) и собственных переменных
+        (1 ... 10), например 3x4; обязателен, если не задан --template.
+)"},
+    OptionSpec{.name = "--out",
+               .value = "КАТАЛОГ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.variants.folder, v, "--out: пустое имя каталога");
+               },
+               .help = R"(        каталог вариантов (создаётся, если его нет). Вне него ничего не пишется;
+        файл в нём под тем же именем заменяется, только если он пустой или записан
+        этой программой (иначе отказ, код 2), а ссылка не заменяется никогда.
+)"},
+    OptionSpec{.name = "--sense",
+               .value = "max|min",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.variants.maximize, value_of_word(v, kSenses), "--sense: ожидается max или min");
+               },
+               .help = R"(        цель вариантов: максимум (по умолчанию) или минимум.
+)"},
+    OptionSpec{.name = "--rows",
+               .value = "ВИДЫ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.variants.kinds, row_kinds_named(v),
+                               "--rows: ожидаются виды строк через запятую: le, ge, eq (или <=, >=, =)");
+               },
+               .help = R"(        виды ограничений через запятую: le (<=, по умолчанию), ge (>=), eq (=);
+        каждый названный вид есть хотя бы в одной строке, если строк хватает.
+        Строке >= нужны дополнительная и искусственная переменные, строке = —
+        искусственная.
+)"},
+    OptionSpec{.name = "--artificial",
+               .value = "yes|no",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.variants.artificial, value_of_word(v, kYesNo), "--artificial: ожидается yes или no");
+               },
+               .help = R"(        нужны ли искусственные переменные: yes — хотя бы в одной строке (среди
+        --rows должны быть ge или eq); no — ни в одной (все строки <=). По
+        умолчанию — как получится из --rows.
+)"},
+    OptionSpec{.name = "--iterations",
+               .value = "K",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take_count(o.variants.iterations, v, static_cast<std::int32_t>(kMaxVariantIterations),
+                                     "--iterations: ожидается целое число от 1 до 12");
+               },
+               .help = R"(        сколько итераций M-метода до оптимума (1 ... 12; по умолчанию — число
+        строк); не меньше числа искусственных переменных.
+)"},
+    OptionSpec{.name = "--numbers",
+               .value = "integer|decimal",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.variants.halves, value_of_word(v, kNumberForms),
+                               "--numbers: ожидается integer или decimal");
+               },
+               .help = R"(        числа условий: integer — целые (по умолчанию); decimal — с одним знаком
+        после запятой (кратные 0.5).
+)"},
+    OptionSpec{.name = "--template",
+               .value = "ФАЙЛ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.variants.model, v, "--template: пустое имя файла");
+               },
+               .help = R"(        образец вариантов: файл задачи или модель (.lp, .mps, .mod; переменные
+        неотрицательны и без границ). Варианты сохраняют его цель, размер, виды строк
+        по порядку и нулевые коэффициенты; --size, --sense, --rows и --artificial
+        тогда не указываются.
+)"},
+    OptionSpec{.name = "--force",
+               .set = [](Options& o, std::string_view /*value*/) -> Refusal {
+                   o.variants.force = true;
+                   return {};
+               },
+               .help = R"(        разрешить вариантам заменить в каталоге --out файлы, записанные не этой
+        программой.
+)"},
     OptionSpec{.name = "--help", .short_name = "-h", .request = Request::help, .help = R"(        эта справка.
 )"},
     OptionSpec{.name = "--version",
@@ -410,6 +548,7 @@ constexpr std::string_view kHelpHead =
     R"(Использование:
   qtb-solve [ПАРАМЕТРЫ] ЗАДАЧА.qtb
   qtb-solve [ПАРАМЕТРЫ] МОДЕЛЬ.lp|МОДЕЛЬ.mps|МОДЕЛЬ.mod
+  qtb-solve --variants N --size СТРОКИxПЕРЕМЕННЫЕ --out КАТАЛОГ [--seed ЧИСЛО] [ВИД]
 
 Читает файл задачи так же, как окно программы по кнопке «Загрузить данные», решает
 задачу M-методом и записывает выбранные симплекс-таблицы в файл отчёта, названный в
@@ -455,7 +594,7 @@ constexpr std::string_view kHelpTail =
   1   в файле задачи есть ошибки
   2   решение не получено (коды состояния: функция не ограничена, система
       несовместна, отчёт не записан), не начато (отчёт больше 1 ГБ) или выход
-      не может быть записан (см. выше)
+      не может быть записан (см. выше); варианты не составлены или не записаны
   3   оптимум не достигнут: счёт остановлен пределом числа итераций, пределом
       времени (--time-limit) или повтором базиса (зацикливание; правило Бленда
       --rule bland не зацикливается)
@@ -471,6 +610,7 @@ constexpr std::string_view kHelpTail =
   qtb-solve examples/diet.qtb
   qtb-solve --tables none --json examples/models/diet.lp
   qtb-solve --encoding utf-8 --report production.txt examples/models/production_plan.mod
+  qtb-solve --variants 30 --seed 7 --size 3x4 --sense min --rows ge --out группа-1
 )";
 
 std::string make_help() {
@@ -548,7 +688,7 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
     if (options.write_dual && (options.write_qtb || options.plot || options.dual)) {
         return error("--write-dual нельзя указывать вместе с --write-qtb, --plot или --dual");
     }
-    if (!have_problem) return error("не указан файл задачи");
+    if (!have_problem && !options.variants.count) return error("не указан файл задачи");
     return options;
 }
 
@@ -565,6 +705,28 @@ std::optional<std::string> refused_dual(const Options& options) {
         return std::nullopt;
     return std::string(options.dual ? "--dual" : "--write-dual") +
            ": двойственная задача строится только для модели (.lp, .mps, .mod), а не для файла задачи";
+}
+
+std::optional<std::string> refused_variants(const Options& options) {
+    const VariantsOptions& variants = options.variants;
+    if (!variants.count) {
+        if (!variants.shaping()) return std::nullopt;
+        return std::string(
+            "--seed, --size, --out, --sense, --rows, --artificial, --iterations, --numbers, "
+            "--template и --force указываются только вместе с --variants");
+    }
+    if (!options.problem_file.empty()) {
+        return "с --variants файл задачи не указывается (образец задаётся параметром --template): " +
+               options.problem_file;
+    }
+    if (!variants.folder) return std::string("--variants: укажите каталог вариантов параметром --out");
+    if (variants.model && (variants.size || variants.maximize || variants.kinds || variants.artificial)) {
+        return std::string(
+            "--template задаёт размер, цель и виды строк: --size, --sense, --rows и --artificial "
+            "с ним не указываются");
+    }
+    if (!variants.model && !variants.size) return std::string("--variants: укажите размер параметром --size");
+    return std::nullopt;
 }
 
 bool asks_for_json(std::span<const std::string_view> args) {

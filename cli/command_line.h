@@ -7,6 +7,7 @@
 #include <string_view>
 #include <variant>
 
+#include "cli/variants_options.h"
 #include "problem/model_format.h"
 #include "solver/engine/run_types.h"
 
@@ -51,6 +52,7 @@ struct Options {
     bool allow_report_path = false;                   // a problem file's report name may lead out of the current folder
     std::optional<double> time_limit;                 // seconds a run may take
     bool allow_large_report = false;                  // a report estimated past 1 GB may be written
+    VariantsOptions variants;                         // --variants: problems for a class instead of a solve
     std::string problem_file;                         // a file-system path, used as given
 };
 
@@ -77,6 +79,9 @@ std::optional<std::string> apply_encoding_variable(Options& options, const char*
 // Why --dual or --write-dual cannot be taken: the file is a problem file (by --format or its
 // extension), which has no model to take the dual of; nothing when they can.
 std::optional<std::string> refused_dual(const Options& options);
+
+// Why the variants' options cannot be taken together (cli/variants_command.cpp); nothing when they can.
+std::optional<std::string> refused_variants(const Options& options);
 
 // Whether the arguments ask for JSON (--json before any "--"), for a usage error's output.
 bool asks_for_json(std::span<const std::string_view> args);

@@ -23,6 +23,7 @@
 #include "cli/problem_setup.h"
 #include "cli/progress_line.h"
 #include "cli/result_printer.h"
+#include "cli/variants_command.h"
 #include "problem/cp1251.h"
 #include "problem/dual_model.h"
 #include "problem/fault_texts.h"
@@ -245,6 +246,7 @@ std::optional<LoadedProblem> take_problem_file(const LoadRequest& request, cli::
 }
 
 int run(const cli::Options& options) {
+    if (options.variants.count) return cli::write_variants(options);
     const auto printer = options.json ? cli::make_json_printer(std::cout, options.sensitivity)
                                       : cli::make_text_printer(std::cout, options.sensitivity);
     LoadRequest request{options.problem_file, options.data_file, options.format, {}, nullptr};
@@ -265,6 +267,8 @@ int run_arguments(const std::vector<std::string_view>& args) {
             command_line = cli::UsageError{std::move(*refusal)};
         } else if (auto dual = cli::refused_dual(*options)) {
             command_line = cli::UsageError{std::move(*dual)};
+        } else if (auto variants = cli::refused_variants(*options)) {
+            command_line = cli::UsageError{std::move(*variants)};
         }
     }
     const bool json = cli::asks_for_json(args);

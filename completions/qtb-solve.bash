@@ -21,6 +21,7 @@ _qtb_solve() {
     local options="--tables --print --accuracy --report --format --data --model-time-limit
         --model-memory-limit --stop --write-qtb --write-dual --plot --arithmetic --rule --method --report-notes
         --sensitivity --dual --output --encoding --json --overwrite --allow-report-path --time-limit --allow-large-report
+        --variants --seed --size --out --sense --rows --artificial --iterations --numbers --template --force
         --help --version"
     shopt -s extglob
     # --name=value is completed as --name value; bash splits it into "--name" "=" "value".
@@ -41,12 +42,23 @@ _qtb_solve() {
         --method) values="big-m two-phase dual" ;;
         --output) values="text latex html" ;;
         --encoding) values="cp1251 utf-8" ;;
+        --sense) values="max min" ;;
+        --rows) values="le ge eq le,ge le,eq ge,eq le,ge,eq" ;;
+        --artificial) values="yes no" ;;
+        --numbers) values="integer decimal" ;;
+        --template) _qtb_solve_files '*.@(qtb|lp|mps|mod)' "$cur"; return ;;
+        --out)  # folders only, each with its slash
+            mapfile -t COMPREPLY < <(compgen -d -- "$cur" | sed 's|$|/|')
+            compopt -o nospace -o filenames 2>/dev/null
+            return
+            ;;
         --data) _qtb_solve_files '*.dat' "$cur"; return ;;
         --plot) _qtb_solve_files '*.svg' "$cur"; return ;;
         --write-qtb) _qtb_solve_files '*.qtb' "$cur"; return ;;
         --write-dual) _qtb_solve_files '*.lp' "$cur"; return ;;
         --report) _qtb_solve_files '*.@(txt|tex|html)' "$cur"; return ;;
-        --print | --accuracy | --stop | --time-limit | --model-time-limit | --model-memory-limit)
+        --print | --accuracy | --stop | --time-limit | --model-time-limit | --model-memory-limit | --variants | --seed | \
+            --size | --iterations)
             COMPREPLY=()
             return
             ;;

@@ -47,6 +47,10 @@ expect "models/klee_minty.lp models/klee_minty.mod" qtb-solve models/k
 expect "models/prices.dat" qtb-solve --data models/
 expect "notes.txt" qtb-solve --report n
 expect "models/" qtb-solve --report mo
+expect "max min" qtb-solve --sense ""
+expect "integer decimal" qtb-solve --numbers ""
+expect "models/" qtb-solve --out mo
+expect "mix.qtb" qtb-solve --template mi
 if [[ -n $solver ]]; then
     # The option lines of the help's list of options: "  --name ..." or "  -h, --help".
     helped=$("$solver" --help | sed -n '/^Параметры:$/,/^  Параметр можно/s/^  \(-h, \)\?\(--[a-z-]*\).*/\2/p' |

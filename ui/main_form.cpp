@@ -30,6 +30,7 @@
 #include "ui/fit_to_screen.h"
 #include "ui/main_form_controls.h"
 #include "ui/main_form_layout.h"
+#include "ui/variants_dialog.h"
 #include "ui/window_look.h"
 
 QPointer<TForm1> Form1;
@@ -98,6 +99,7 @@ TForm1::TForm1(SimplexIteration& record, MessageSink& messages, ModelCalls model
 
     build_menu();
     add_editor_commands(*this, messages_);
+    add_variants_command(*this, messages_);
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(client);

@@ -27,6 +27,8 @@ public:
     virtual void preformatted(const std::vector<std::string>& texts) = 0;
     virtual void table(const TableSnapshot& table, const std::string& title, const std::string& closing) = 0;
     virtual void section(const DocumentSection& section) = 0;
+    // What follows starts on a new page when the document is printed (a reader of the screen sees a rule).
+    virtual void new_page() {}
     virtual void close() = 0;
 };
 

@@ -89,6 +89,11 @@ public:
         lines(section.lines);
     }
 
+    // Its style of its own: the page's style stays that of every report.
+    void new_page() override {
+        out_ << "<hr style=\"break-after: page; margin: 2em 0; border: 0; border-top: 1px dashed #888\">\n";
+    }
+
     void close() override { out_ << "</body>\n</html>\n"; }
 
 private:
@@ -154,6 +159,8 @@ private:
 std::unique_ptr<ReportSink> make_html_sink(std::ostream& out) {
     return make_document_sink(std::make_unique<HtmlMarkup>(out));
 }
+
+std::unique_ptr<DocumentMarkup> make_html_markup(std::ostream& out) { return std::make_unique<HtmlMarkup>(out); }
 
 std::string html_table_fragment(const TableSnapshot& table) {
     return document_table_fragment<HtmlMarkup>(table, "<style>\n" + std::string(kStyle) + "</style>\n");

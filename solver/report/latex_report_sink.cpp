@@ -120,6 +120,8 @@ public:
         lines(section.lines);
     }
 
+    void new_page() override { out_ << "\\clearpage\n\n"; }
+
     void close() override { out_ << "\\end{document}\n"; }
 
 private:
@@ -196,6 +198,8 @@ private:
 std::unique_ptr<ReportSink> make_latex_sink(std::ostream& out) {
     return make_document_sink(std::make_unique<LatexMarkup>(out));
 }
+
+std::unique_ptr<DocumentMarkup> make_latex_markup(std::ostream& out) { return std::make_unique<LatexMarkup>(out); }
 
 std::vector<std::string_view> latex_preamble_needs(std::string_view latex) {
     std::vector<std::string_view> lines;

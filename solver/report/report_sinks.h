@@ -16,6 +16,11 @@ std::unique_ptr<ReportSink> make_text_sink(std::ostream& out, TextEncoding encod
 std::unique_ptr<ReportSink> make_latex_sink(std::ostream& out);
 std::unique_ptr<ReportSink> make_html_sink(std::ostream& out);
 
+// The markups behind the LaTeX and HTML sinks, for documents of several problems.
+class DocumentMarkup;
+std::unique_ptr<DocumentMarkup> make_latex_markup(std::ostream& out);
+std::unique_ptr<DocumentMarkup> make_html_markup(std::ostream& out);
+
 // One table as the documents draw it, with its title and closing line: a LaTeX
 // fragment under a comment naming the preamble lines of the LaTeX report it needs
 // ("% Нужно в преамбуле:", then "% " and a line each), and an HTML fragment with its style.

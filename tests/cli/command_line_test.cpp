@@ -20,7 +20,9 @@ const std::map<std::string, std::string> kGoodValues = {
     {"--format", "lp"},       {"--data", "d.dat"},       {"--model-time-limit", "5"}, {"--model-memory-limit", "64"},
     {"--stop", "3"},          {"--write-qtb", "w.qtb"},  {"--plot", "p.svg"},         {"--arithmetic", "exact"},
     {"--rule", "bland"},      {"--output", "html"},      {"--encoding", "utf-8"},     {"--time-limit", "0.5"},
-    {"--write-dual", "d.lp"}, {"--method", "two-phase"},
+    {"--write-dual", "d.lp"}, {"--method", "two-phase"}, {"--variants", "30"},        {"--seed", "7"},
+    {"--size", "3x4"},        {"--out", "group"},        {"--sense", "min"},          {"--rows", "le,eq"},
+    {"--artificial", "yes"},  {"--iterations", "3"},     {"--numbers", "decimal"},    {"--template", "t.qtb"},
 };
 
 cli::CommandLine parse(const std::vector<std::string>& words) {
@@ -52,7 +54,7 @@ std::vector<std::pair<std::string, std::string>> helped_options() {
 
 TEST(CommandLine, EveryOptionOfTheHelpIsTakenAndAValueOnlyOnce) {
     const auto options = helped_options();
-    ASSERT_EQ(options.size(), 27U);
+    ASSERT_EQ(options.size(), 38U);
     for (const auto& [name, form] : options) {
         SCOPED_TRACE(name);
         if (name == "--help" || name == "--version") {
