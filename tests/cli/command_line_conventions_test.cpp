@@ -71,7 +71,7 @@ TEST(CommandLineConventions, TheExamplesThatEndTheHelpRun) {
         EXPECT_EQ(run.status, 0) << line << run.err;
         ++count;
     }
-    EXPECT_EQ(count, 3U);
+    EXPECT_EQ(count, 4U);
 }
 
 TEST(CommandLineConventions, EveryExitPrintsOneJsonObject) {
