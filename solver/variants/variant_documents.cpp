@@ -62,12 +62,13 @@ std::vector<std::string> answer_lines(const Variant& variant) {
 std::vector<std::string> variants_about(const VariantShape& shape, std::uint32_t count, std::uint64_t seed) {
     std::string kinds;
     for (const RowKind kind : shape.model ? shape.model->rows : shape.kinds) {
-        (kinds += kinds.empty() ? "" : ", ") += row_kind_sign(kind);
+        const std::string sign = relation(kind);
+        (kinds += kinds.empty() ? " " : ", ") += sign.substr(1, sign.size() - 2);  // without its blanks
     }
     const bool maximize = shape.model ? shape.model->maximize : shape.maximize;
     return {"Вариантов: " + std::to_string(count) + ", зерно (--seed): " + std::to_string(seed) + ".",
             "Размер: " + std::to_string(shape.rows) + " x " + std::to_string(shape.columns) +
-                (maximize ? ", максимум" : ", минимум") + ", строки " + kinds + ", итераций M-метода: " +
+                (maximize ? ", максимум" : ", минимум") + ", строки" + kinds + ", итераций M-метода: " +
                 std::to_string(shape.pivots()) + (shape.model ? ", по образцу задачи." : ".")};
 }
 
