@@ -43,8 +43,8 @@ std::string variant_heading(const Variant& variant) {
 
 // Two lines, so that a variant keeps to its page: the objective and the own variables, then the others.
 std::vector<std::string> answer_lines(const Variant& variant) {
-    const OutcomeStory story = outcome_story(variant.outcome, utf8_variable_names(variant.problem),
-                                             own_variable_count(variant.problem));
+    const OutcomeStory story =
+        outcome_story(variant.outcome, utf8_variable_names(variant.problem), own_variable_count(variant.problem));
     const std::size_t own = variant.data.costs.size();
     std::string values;
     std::string others;

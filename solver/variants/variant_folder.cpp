@@ -43,6 +43,7 @@ bool write_whole(const fs::path& path, const std::string& bytes) {
 
 std::vector<fs::path> variant_folder_files(const fs::path& folder, const std::vector<Variant>& variants) {
     std::vector<fs::path> files;
+    files.reserve(variants.size() + 4);
     for (const Variant& variant : variants) files.push_back(folder / variant.file);
     for (const char* stem : {kAnswerKeyStem, kProblemSheetStem}) {
         files.push_back(folder / (std::string(stem) + ".tex"));

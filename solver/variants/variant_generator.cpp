@@ -48,7 +48,7 @@ std::vector<RowKind> draw_kinds(SeededRandom& random, const VariantShape& shape)
     if (shape.artificial && *shape.artificial &&
         std::all_of(kinds.begin(), kinds.end(), [](RowKind kind) { return kind == RowKind::less_equal; })) {
         const auto artificial = std::find_if(shape.kinds.begin(), shape.kinds.end(),
-                                              [](RowKind kind) { return kind != RowKind::less_equal; });
+                                             [](RowKind kind) { return kind != RowKind::less_equal; });
         kinds[random.below(shape.rows)] = *artificial;
     }
     return kinds;
@@ -121,7 +121,7 @@ bool met(const SolveOutcome& outcome, std::uint32_t pivots) {
 }  // namespace
 
 std::string halves_text(std::int32_t halves) {
-    const std::string whole = std::to_string(halves / 2);
+    std::string whole = std::to_string(halves / 2);
     if (halves % 2 == 0) return whole;
     return (halves < 0 && halves / 2 == 0 ? "-" : "") + whole + ".5";
 }

@@ -75,6 +75,7 @@ Result of_problem_file(const SimplexIteration& record) {
             return "образец: в строке " + std::to_string(i) + " нет ни дополнительной, ни искусственной переменной";
         }
         std::vector<bool> nonzero;
+        nonzero.reserve(own.size());
         for (const std::uint32_t j : own) nonzero.push_back(record.table(i, j) != 0.0);
         shape.nonzero.push_back(std::move(nonzero));
     }
