@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "problem/model_format.h"
+#include "problem/transport_problem.h"
 #include "solver/engine/run_types.h"
 
 // The options of qtb-solve, checked, before anything is read.
@@ -33,6 +34,8 @@ struct Options {
     std::optional<Arithmetic> arithmetic;
     std::optional<PivotRule> rule;
     std::optional<SolveMethod> method;
+    bool potentials = false;                           // --method potentials: a model as a transport problem
+    std::optional<transport::StartMethod> start;       // the first plan of a transport problem
     std::optional<ReportForm> output;      // the report's form
     std::optional<TextEncoding> encoding;  // of the text report
     bool json = false;
