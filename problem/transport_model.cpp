@@ -31,9 +31,17 @@ std::string cp1251_or_plain(const std::string& utf8, const std::string& plain) {
     return cp1251::from_utf8(utf8).value_or(plain);
 }
 
-}  // namespace
 
-std::variant<ModelTransport, NotTransport> transport_of_model(const LpModel& model) {
+// The model without free rows: they bound nothing (a MathProg objective is one of them).
+LpModel without_free_rows(const LpModel& model) {
+    LpModel bounded = model;
+    std::erase_if(bounded.rows, [](const LpModel::Row& row) {
+        return row.lower == -LpModel::kInfinity && row.upper == LpModel::kInfinity;
+    });
+    return bounded;
+}
+
+std::variant<ModelTransport, NotTransport> transport_of_bounded(const LpModel& model) {
     const std::size_t rows = model.rows.size();
     if (model.columns.empty() || rows < 2) return refuse("нужны хотя бы одна строка запасов и одна строка потребностей");
     if (model.constant != 0.0) return refuse("в целевой функции есть постоянное слагаемое");
@@ -150,6 +158,12 @@ std::variant<ModelTransport, NotTransport> transport_of_model(const LpModel& mod
         return refuse("строки потребностей вида «>=» при тарифах, с которыми выгодно везти больше потребности");
     }
     return result;
+}
+
+}  // namespace
+
+std::variant<ModelTransport, NotTransport> transport_of_model(const LpModel& model) {
+    return transport_of_bounded(without_free_rows(model));
 }
 
 }  // namespace transport

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Random transport problems up to 30 x 30 (balanced and not, degenerate among them, some routes
-forbidden) reach, from each start, the optimum glpsol gives for the same problem as an LP; and
+forbidden, some of profits) reach, from each start, the optimum glpsol gives for the same problem as an LP; and
 GLPK's own transport model reaches its optimum with --method potentials.
 
     tests/transport_matches_glpsol.py QTB-SOLVE [COUNT]      (exit 77: skipped, no glpsol)
@@ -42,19 +42,19 @@ def problem(rng, k):
     return supplies, demands, costs, forbidden
 
 
-def qtt(supplies, demands, costs, forbidden):
+def qtt(supplies, demands, costs, forbidden, aim):
     rows = "\n".join(" ".join("x" if f else str(c) for c, f in zip(cr, fr)) for cr, fr in zip(costs, forbidden))
-    return (f"Name: random\nAim: min\nSize: {len(supplies)} {len(demands)}\n"
+    return (f"Name: random\nAim: {aim}\nSize: {len(supplies)} {len(demands)}\n"
             f"Supplies: {' '.join(map(str, supplies))}\nDemands: {' '.join(map(str, demands))}\n"
             f"Costs:\n{rows}\nNoTable\n")
 
 
-def lp(supplies, demands, costs, forbidden):
+def lp(supplies, demands, costs, forbidden, aim):
     """The same problem as an LP: supplies "<=" or "=", demands "=" or "<=" as the balance leaves room."""
     more_supply = sum(supplies) >= sum(demands)
     terms = [f"{costs[i][j]} x{i}_{j}" for i in range(len(supplies)) for j in range(len(demands))
              if not forbidden[i][j]]
-    text = "Minimize\n obj: " + (" + ".join(terms) or "0 dummy") + "\nSubject To\n"
+    text = ("Maximize" if aim == "max" else "Minimize") + "\n obj: " + (" + ".join(terms) or "0 dummy") + "\nSubject To\n"
     for i, a in enumerate(supplies):
         cells = [f"x{i}_{j}" for j in range(len(demands)) if not forbidden[i][j]]
         text += f" s{i}: {' + '.join(cells) or '0 dummy'} {'<=' if more_supply else '='} {a}\n"
@@ -85,7 +85,7 @@ def qtb(solver, args):
 
 def main():
     solver = os.path.abspath(sys.argv[1])
-    count = int(sys.argv[2]) if len(sys.argv) > 2 else 60
+    count = int(sys.argv[2]) if len(sys.argv) > 2 else 150
     if shutil.which("glpsol") is None:
         print("glpsol not installed (glpk-utils): skipped")
         return 77
@@ -95,11 +95,13 @@ def main():
         os.chdir(work)
         for k in range(count):
             supplies, demands, costs, forbidden = problem(rng, k)
-            open("p.qtt", "w").write(qtt(supplies, demands, costs, forbidden))
-            open("p.lp", "w").write(lp(supplies, demands, costs, forbidden))
+            aim = "max" if k % 7 == 3 else "min"  # profits, some of them
+            open("p.qtt", "w").write(qtt(supplies, demands, costs, forbidden, aim))
+            open("p.lp", "w").write(lp(supplies, demands, costs, forbidden, aim))
             expected = glpsol("p.lp", "--lp")
-            for start in STARTS:
-                got = qtb(solver, ["--start", start, "p.qtt"])
+            for start_index, start in enumerate(STARTS):
+                exact = ["--arithmetic", "exact"] if k % 10 == start_index else []  # fractions, now and then
+                got = qtb(solver, [*exact, "--start", start, "p.qtt"])
                 same = (got is None and expected is None) or (
                     got is not None and expected is not None and abs(got - expected) <= 1e-6 * max(1, abs(expected)))
                 if not same:

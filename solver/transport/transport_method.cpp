@@ -98,6 +98,9 @@ private:
     const TransportRunSettings& settings_;
     Number amount_eps_{};
     Number cost_eps_{};
+    bool has_m_ = false;               // some route is forbidden
+    std::vector<Number> plain_costs_;  // the plain parts of the costs, for the pass without M
+    std::vector<Number> negated_costs_;  // the same turned round, for a profit problem
     std::vector<Number> amounts_;
     std::vector<std::uint8_t> basic_;
     // The tree: nodes 0..m-1 are rows, m..m+n-1 columns; an edge is a basic cell.
@@ -126,7 +129,12 @@ PotentialsWalk<Number>::PotentialsWalk(BalancedTable<Number> table, const Transp
     double amount_scale = 0.0;
     for (const Number& a : table_.supplies) amount_scale = std::max(amount_scale, std::abs(double_of(a)));
     double cost_scale = 0.0;
-    for (const Cost& c : table_.costs) cost_scale = std::max(cost_scale, std::abs(double_of(c.plain)));
+    for (const Cost& c : table_.costs) {
+        cost_scale = std::max(cost_scale, std::abs(double_of(c.plain)));
+        has_m_ = has_m_ || c.has_m();
+        plain_costs_.push_back(c.plain);
+        if (table_.sense == Sense::profit_max) negated_costs_.push_back(-c.plain);
+    }
     amount_eps_ = tolerance_for<Number>(amount_scale);
     cost_eps_ = tolerance_for<Number>(cost_scale);
     amounts_.assign(rows() * columns(), Number(0));
@@ -305,9 +313,32 @@ void PotentialsWalk<Number>::compute_potentials() {
     if (queue.size() != nodes) throw std::logic_error("базисные клетки плана не связаны");
 }
 
+// Without M anywhere (no forbidden route) only the plain parts count: one pass over plain numbers,
+// the pass every step of a large problem spends its time in.
 template <class Number>
 std::optional<Cell> PotentialsWalk<Number>::entering_cell() const {
     std::optional<Cell> best;
+    if (!has_m_) {
+        const bool profit = table_.sense == Sense::profit_max;
+        Number threshold = cost_eps_;  // improves, and beats the best so far (the first of equals stays)
+        std::vector<Number> v(columns());
+        for (std::size_t j = 0; j < columns(); ++j) v[j] = profit ? Number(-v_[j].plain) : v_[j].plain;
+        std::vector<Number> row(columns());
+        for (std::size_t i = 0; i < rows(); ++i) {
+            // A row's estimates first, in a loop the compiler can vectorise, then the search in them.
+            const Number u = profit ? Number(-u_[i].plain) : u_[i].plain;
+            const Number* c = (profit ? negated_costs_ : plain_costs_).data() + at(i, 0);
+            for (std::size_t j = 0; j < columns(); ++j) row[j] = u + v[j] - c[j];
+            const std::uint8_t* basic = basic_.data() + at(i, 0);
+            for (std::size_t j = 0; j < columns(); ++j) {
+                if (row[j] > threshold && basic[j] == 0) {
+                    threshold = row[j];
+                    best = Cell{static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(j)};
+                }
+            }
+        }
+        return best;
+    }
     Cost best_score;
     for (std::size_t i = 0; i < rows(); ++i) {
         for (std::size_t j = 0; j < columns(); ++j) {
