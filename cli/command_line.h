@@ -34,8 +34,6 @@ struct Options {
     std::optional<Arithmetic> arithmetic;
     std::optional<PivotRule> rule;
     std::optional<SolveMethod> method;
-    bool potentials = false;                           // --method potentials: a model as a transport problem
-    std::optional<transport::StartMethod> start;       // the first plan of a transport problem
     std::optional<ReportForm> output;      // the report's form
     std::optional<TextEncoding> encoding;  // of the text report
     bool json = false;
@@ -55,6 +53,9 @@ struct Options {
     std::optional<double> time_limit;                 // seconds a run may take
     bool allow_large_report = false;                  // a report estimated past 1 GB may be written
     std::string problem_file;                         // a file-system path, used as given
+    // The transport problem: --method potentials (a model solved as one), and its first plan.
+    bool potentials = false;
+    std::optional<transport::StartMethod> start;
 };
 
 struct HelpRequest {};

@@ -76,9 +76,9 @@ std::optional<TransportProblem> read_file(const Options& options) {
         std::vector<std::string> messages;
         std::vector<unsigned> lines;
         for (const transport::FileFault& fault : error.faults()) {
-            messages.push_back(fault.line != 0 ? options.problem_file + ":" + std::to_string(fault.line) + ": " +
-                                                     fault.text
-                                               : options.problem_file + ": " + fault.text);
+            messages.push_back(fault.line != 0
+                                   ? options.problem_file + ":" + std::to_string(fault.line) + ": " + fault.text
+                                   : options.problem_file + ": " + fault.text);
             lines.push_back(fault.line);
         }
         print_failure(options, "read", messages, lines);
@@ -126,11 +126,21 @@ void apply(TransportProblem& problem, const Options& options) {
     }
     if (options.tables) {
         switch (*options.tables) {
-            case TablesMode::all: print.tables = transport::PlanTables::all; break;
-            case TablesMode::data: print.tables = transport::PlanTables::first; break;
-            case TablesMode::optimal: print.tables = transport::PlanTables::optimal; break;
-            case TablesMode::data_and_optimal: print.tables = transport::PlanTables::first_and_optimal; break;
-            case TablesMode::none: print.tables = transport::PlanTables::none; break;
+            case TablesMode::all:
+                print.tables = transport::PlanTables::all;
+                break;
+            case TablesMode::data:
+                print.tables = transport::PlanTables::first;
+                break;
+            case TablesMode::optimal:
+                print.tables = transport::PlanTables::optimal;
+                break;
+            case TablesMode::data_and_optimal:
+                print.tables = transport::PlanTables::first_and_optimal;
+                break;
+            case TablesMode::none:
+                print.tables = transport::PlanTables::none;
+                break;
         }
     }
     if (options.print) {
@@ -183,10 +193,13 @@ int print_answer(const transport::TransportOutcome<Number>& outcome, const Trans
         std::cout << "Отчёт: " << cp1251::to_utf8(problem.print.file) << '\n';
     }
     switch (outcome.end) {
-        case transport::TransportEnd::optimal: return kSolved;
-        case transport::TransportEnd::infeasible: return kRunFailed;
+        case transport::TransportEnd::optimal:
+            return kSolved;
+        case transport::TransportEnd::infeasible:
+            return kRunFailed;
         case transport::TransportEnd::iteration_limit:
-        case transport::TransportEnd::cycling: break;
+        case transport::TransportEnd::cycling:
+            break;
     }
     return kNoOptimum;
 }

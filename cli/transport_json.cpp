@@ -67,7 +67,8 @@ void plan(std::ostream& out, const BalancedTable<Number>& table, const Plan<Numb
     std::vector<Cell> basic;
     for (std::size_t i = 0; i < table.rows(); ++i) {
         for (std::size_t j = 0; j < table.columns(); ++j) {
-            if (p.is_basic(table.at(i, j))) basic.push_back({static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(j)});
+            if (p.is_basic(table.at(i, j)))
+                basic.push_back({static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(j)});
         }
     }
     list(out, basic, [&](const Cell& c) {
@@ -110,10 +111,14 @@ void plan(std::ostream& out, const BalancedTable<Number>& table, const Plan<Numb
 
 const char* end_word(TransportEnd end) {
     switch (end) {
-        case TransportEnd::infeasible: return "infeasible";
-        case TransportEnd::iteration_limit: return "iteration_limit";
-        case TransportEnd::cycling: return "cycling";
-        case TransportEnd::optimal: break;
+        case TransportEnd::infeasible:
+            return "infeasible";
+        case TransportEnd::iteration_limit:
+            return "iteration_limit";
+        case TransportEnd::cycling:
+            return "cycling";
+        case TransportEnd::optimal:
+            break;
     }
     return "optimal";
 }

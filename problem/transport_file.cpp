@@ -45,8 +45,8 @@ constexpr Keyword kStop{"Stop:", "Стоп:"_cp1251};
 constexpr Keyword kOnlyData{"OnlyDataTable", "Только_Исх_Табл"_cp1251};
 constexpr Keyword kOnlyOptimal{"OnlyOptimalTable", "Только_Опт_Табл"_cp1251};
 constexpr Keyword kNoTable{"NoTable", "Без_Табл"_cp1251};
-constexpr std::array kKeywords{kName,      kAim,   kSize, kSupplies, kDemands,  kCosts,      kSuppliers, kConsumers,
-                               kStart,     kFile,  kAccuracy, kPrint, kStop, kOnlyData, kOnlyOptimal, kNoTable};
+constexpr std::array kKeywords{kName,  kAim,  kSize,     kSupplies, kDemands, kCosts,    kSuppliers,   kConsumers,
+                               kStart, kFile, kAccuracy, kPrint,    kStop,    kOnlyData, kOnlyOptimal, kNoTable};
 
 bool is(std::string_view word, const Keyword& keyword) {
     return reader_text::same_keyword(word, keyword.english) || word == keyword.russian;
@@ -171,8 +171,7 @@ std::vector<double> Reader::numbers(std::size_t count, std::string_view what, bo
     for (std::size_t k = 0; k < count; ++k) {
         const auto word = words_.value();
         if (!word) {
-            fault(std::string(what) + ": ожидается " + std::to_string(count) + " чисел, прочитано " +
-                  std::to_string(k));
+            fault(std::string(what) + ": нужно чисел: " + std::to_string(count) + ", прочитано: " + std::to_string(k));
             break;
         }
         if (allow_forbidden && is_forbidden_mark(*word)) {
@@ -197,8 +196,7 @@ std::vector<std::string> Reader::names(std::size_t count, std::string_view what)
     for (std::size_t k = 0; k < count; ++k) {
         const auto word = words_.value();
         if (!word) {
-            fault(std::string(what) + ": ожидается " + std::to_string(count) + " имён, прочитано " +
-                  std::to_string(k));
+            fault(std::string(what) + ": нужно имён: " + std::to_string(count) + ", прочитано: " + std::to_string(k));
             return {};
         }
         list.emplace_back(*word);
@@ -251,8 +249,9 @@ void Reader::start() {
     } else if (word && (reader_text::same_keyword(*word, "vogel") || *word == "Фогеля"_cp1251)) {
         problem_.print.start = StartMethod::vogel;
     } else {
-        fault("начальный план: ожидается northwest, least-cost или vogel "
-              "(северо-западный, минимальный, Фогеля)");
+        fault(
+            "начальный план: ожидается northwest, least-cost или vogel "
+            "(северо-западный, минимальный, Фогеля)");
     }
 }
 

@@ -14,9 +14,7 @@ namespace {
 enum class RowKind { at_most, at_least, equal };
 enum Side : int { kUnset = -1, kSupply = 0, kDemand = 1 };
 
-NotTransport refuse(const std::string& why) {
-    return {"модель не транспортная задача для метода потенциалов: " + why};
-}
+NotTransport refuse(const std::string& why) { return {"модель не транспортная задача для метода потенциалов: " + why}; }
 
 std::optional<RowKind> kind_of(const LpModel::Row& row) {
     const bool has_lower = row.lower != -LpModel::kInfinity;
@@ -31,7 +29,6 @@ std::string cp1251_or_plain(const std::string& utf8, const std::string& plain) {
     return cp1251::from_utf8(utf8).value_or(plain);
 }
 
-
 // The model without free rows: they bound nothing (a MathProg objective is one of them).
 LpModel without_free_rows(const LpModel& model) {
     LpModel bounded = model;
@@ -43,7 +40,8 @@ LpModel without_free_rows(const LpModel& model) {
 
 std::variant<ModelTransport, NotTransport> transport_of_bounded(const LpModel& model) {
     const std::size_t rows = model.rows.size();
-    if (model.columns.empty() || rows < 2) return refuse("нужны хотя бы одна строка запасов и одна строка потребностей");
+    if (model.columns.empty() || rows < 2)
+        return refuse("нужны хотя бы одна строка запасов и одна строка потребностей");
     if (model.constant != 0.0) return refuse("в целевой функции есть постоянное слагаемое");
     std::vector<RowKind> kinds;
     for (const LpModel::Row& row : model.rows) {

@@ -26,9 +26,12 @@ std::string cell_name(const BalancedTable<Number>& table, const Cell& cell) {
 
 const char* start_title(StartMethod start) {
     switch (start) {
-        case StartMethod::least_cost: return "метод минимального элемента";
-        case StartMethod::vogel: return "метод аппроксимации Фогеля";
-        case StartMethod::northwest: break;
+        case StartMethod::least_cost:
+            return "метод минимального элемента";
+        case StartMethod::vogel:
+            return "метод аппроксимации Фогеля";
+        case StartMethod::northwest:
+            break;
     }
     return "метод северо-западного угла";
 }
@@ -68,16 +71,19 @@ std::vector<std::string> opening_lines(const TransportOutcome<Number>& outcome, 
                                : "Запрещённые маршруты получают тариф M (M сколь угодно велико).");
     }
     lines.push_back(std::string("Начальный план: ") + start_title(outcome.start) + ".");
-    lines.push_back("Если запас и потребность исчерпаны одновременно, вычёркивается строка (кроме последней), а "
-                    "столбец остаётся с нулевой потребностью, и его следующая клетка получает базисный нуль [0]: "
-                    "в плане всегда m + n - 1 базисных клеток без цикла.");
-    lines.push_back("Потенциалы: u1 = 0, в базисных клетках u_i + v_j = c_ij; оценка свободной клетки "
-                    "u_i + v_j - c_ij (в скобках).");
+    lines.push_back(
+        "Если запас и потребность исчерпаны одновременно, вычёркивается строка (кроме последней), а "
+        "столбец остаётся с нулевой потребностью, и его следующая клетка получает базисный нуль [0]: "
+        "в плане всегда m + n - 1 базисных клеток без цикла.");
+    lines.push_back(
+        "Потенциалы: u1 = 0, в базисных клетках u_i + v_j = c_ij; оценка свободной клетки "
+        "u_i + v_j - c_ij (в скобках).");
     lines.push_back(profit ? "Вводится клетка с наименьшей отрицательной оценкой"
                            : "Вводится клетка с наибольшей положительной оценкой");
-    lines.back() += " (при равных — в строке с меньшим номером, затем в столбце с меньшим номером); "
-                    "θ — наименьшее количество в клетках цикла со знаком «-», из них выходит клетка с меньшим "
-                    "номером строки, затем столбца, остальные остаются базисными нулями.";
+    lines.back() +=
+        " (при равных — в строке с меньшим номером, затем в столбце с меньшим номером); "
+        "θ — наименьшее количество в клетках цикла со знаком «-», из них выходит клетка с меньшим "
+        "номером строки, затем столбца, остальные остаются базисными нулями.";
     return lines;
 }
 
@@ -89,8 +95,9 @@ std::vector<std::string> step_lines(const TransportOutcome<Number>& outcome, con
     lines.push_back((table.sense == Sense::profit_max ? "Прибыль плана: " : "Стоимость плана: ") +
                     cost_text(plan.total, precision) + ".");
     if (!plan.entering) {
-        lines.push_back(table.sense == Sense::profit_max ? "Все оценки свободных клеток неотрицательны: план оптимален."
-                                                         : "Все оценки свободных клеток неположительны: план оптимален.");
+        lines.push_back(table.sense == Sense::profit_max
+                            ? "Все оценки свободных клеток неотрицательны: план оптимален."
+                            : "Все оценки свободных клеток неположительны: план оптимален.");
         return lines;
     }
     const Cell& e = *plan.entering;
@@ -163,11 +170,16 @@ std::string cost_text(const MCost<Number>& c, std::int32_t precision) {
 
 bool plan_printed(const TransportPrint& print, std::int32_t number, bool last) {
     switch (print.tables) {
-        case PlanTables::none: return false;
-        case PlanTables::first: return number == 0;
-        case PlanTables::optimal: return last;
-        case PlanTables::first_and_optimal: return number == 0 || last;
-        case PlanTables::all: break;
+        case PlanTables::none:
+            return false;
+        case PlanTables::first:
+            return number == 0;
+        case PlanTables::optimal:
+            return last;
+        case PlanTables::first_and_optimal:
+            return number == 0 || last;
+        case PlanTables::all:
+            break;
     }
     if (print.print_from == 0 && print.print_to == 0) return true;
     return number >= print.print_from && number <= print.print_to;
@@ -180,7 +192,8 @@ PlanGrid plan_grid(const BalancedTable<Number>& table, const Plan<Number>& plan,
     PlanGrid grid;
     using Kind = GridCell::Kind;
     std::vector<GridCell> head{{Kind::heading, "", "", false, false, false, 0}};
-    for (std::size_t j = 0; j < n; ++j) head.push_back({Kind::heading, utf8(table.consumer_names[j]), "", false, false, false, 0});
+    for (std::size_t j = 0; j < n; ++j)
+        head.push_back({Kind::heading, utf8(table.consumer_names[j]), "", false, false, false, 0});
     head.push_back({Kind::heading, "Запасы", "", false, false, false, 0});
     head.push_back({Kind::heading, "u", "", false, false, false, 0});
     grid.rows.push_back(std::move(head));
@@ -188,8 +201,13 @@ PlanGrid plan_grid(const BalancedTable<Number>& table, const Plan<Number>& plan,
         std::vector<GridCell> row{{Kind::heading, utf8(table.supplier_names[i]), "", false, false, false, 0}};
         for (std::size_t j = 0; j < n; ++j) {
             const std::size_t at = table.at(i, j);
-            GridCell cell{Kind::route, cost_text(table.costs[at], precision), "", plan.is_basic(at),
-                          table.is_forbidden(i, j), false, 0};
+            GridCell cell{Kind::route,
+                          cost_text(table.costs[at], precision),
+                          "",
+                          plan.is_basic(at),
+                          table.is_forbidden(i, j),
+                          false,
+                          0};
             cell.bottom = cell.basic ? "[" + number_text(plan.amounts[at], precision) + "]"
                                      : "(" + cost_text(plan.estimates[at], precision) + ")";
             row.push_back(std::move(cell));
@@ -232,8 +250,8 @@ std::vector<std::string> answer_lines(const TransportOutcome<Number>& outcome, s
             if (x == 0) continue;
             const std::string route = "  " + utf8(table.supplier_names[i]) + " -> " + utf8(table.consumer_names[j]) +
                                       ": " + number_text(x, precision);
-            const bool to_fictitious = (fictitious_row && i + 1 == table.rows()) ||
-                                       (fictitious_column && j + 1 == table.columns());
+            const bool to_fictitious =
+                (fictitious_row && i + 1 == table.rows()) || (fictitious_column && j + 1 == table.columns());
             (to_fictitious ? fictitious : lines).push_back(route);
         }
     }

@@ -98,8 +98,8 @@ private:
     const TransportRunSettings& settings_;
     Number amount_eps_{};
     Number cost_eps_{};
-    bool has_m_ = false;               // some route is forbidden
-    std::vector<Number> plain_costs_;  // the plain parts of the costs, for the pass without M
+    bool has_m_ = false;                 // some route is forbidden
+    std::vector<Number> plain_costs_;    // the plain parts of the costs, for the pass without M
     std::vector<Number> negated_costs_;  // the same turned round, for a profit problem
     std::vector<Number> amounts_;
     std::vector<std::uint8_t> basic_;
@@ -206,10 +206,9 @@ template <class Number>
 void PotentialsWalk<Number>::start_least_cost() {
     std::vector<std::uint32_t> order(rows() * columns());
     std::iota(order.begin(), order.end(), 0U);
-    std::stable_sort(order.begin(), order.end(),
-                     [this](std::uint32_t x, std::uint32_t y) {
-                         return working_cost(x / columns(), x % columns()) < working_cost(y / columns(), y % columns());
-                     });
+    std::stable_sort(order.begin(), order.end(), [this](std::uint32_t x, std::uint32_t y) {
+        return working_cost(x / columns(), x % columns()) < working_cost(y / columns(), y % columns());
+    });
     for (const std::uint32_t cell : order) {
         if (rows_left_ + columns_left_ == 0) break;
         const std::size_t i = cell / columns();
@@ -279,9 +278,15 @@ void PotentialsWalk<Number>::start() {
     rows_left_ = rows();
     columns_left_ = columns();
     switch (settings_.start) {
-        case StartMethod::northwest: start_northwest(); break;
-        case StartMethod::least_cost: start_least_cost(); break;
-        case StartMethod::vogel: start_vogel(); break;
+        case StartMethod::northwest:
+            start_northwest();
+            break;
+        case StartMethod::least_cost:
+            start_least_cost();
+            break;
+        case StartMethod::vogel:
+            start_vogel();
+            break;
     }
 }
 
@@ -552,11 +557,11 @@ BalancedTable<Number> balanced_table(const TransportProblem& problem) {
     }
     for (std::size_t i = 0; i < rows; ++i) {
         table.supplier_names.push_back(i < problem.supplier_names.size() ? problem.supplier_names[i]
-                                                                          : "A" + std::to_string(i + 1));
+                                                                         : "A" + std::to_string(i + 1));
     }
     for (std::size_t j = 0; j < columns; ++j) {
         table.consumer_names.push_back(j < problem.consumer_names.size() ? problem.consumer_names[j]
-                                                                          : "B" + std::to_string(j + 1));
+                                                                         : "B" + std::to_string(j + 1));
     }
     return table;
 }

@@ -36,9 +36,9 @@ template <class Number>
 struct BalancedTable {
     std::string name;  // Windows-1251
     Sense sense = Sense::cost_min;
-    std::vector<Number> supplies;       // with the fictitious supplier's, when there is one
-    std::vector<Number> demands;        // with the fictitious consumer's, when there is one
-    std::vector<MCost<Number>> costs;   // row-major; M at a forbidden route
+    std::vector<Number> supplies;      // with the fictitious supplier's, when there is one
+    std::vector<Number> demands;       // with the fictitious consumer's, when there is one
+    std::vector<MCost<Number>> costs;  // row-major; M at a forbidden route
     std::vector<std::uint8_t> forbidden;
     std::vector<std::string> supplier_names;  // Windows-1251, one a row, the fictitious one included
     std::vector<std::string> consumer_names;
@@ -56,17 +56,17 @@ struct BalancedTable {
 // u_i + v_j - c_ij; basic cells have u_i + v_j = c_ij and may hold a basic zero.
 template <class Number>
 struct Plan {
-    std::int32_t number = 0;  // 0: the first plan, then one a step
-    std::vector<Number> amounts;        // row-major, as the table's grid
-    std::vector<std::uint8_t> basic;    // 1 at a basic cell
-    std::vector<MCost<Number>> u;       // potentials of the rows, u_1 = 0
-    std::vector<MCost<Number>> v;       // potentials of the columns
+    std::int32_t number = 0;               // 0: the first plan, then one a step
+    std::vector<Number> amounts;           // row-major, as the table's grid
+    std::vector<std::uint8_t> basic;       // 1 at a basic cell
+    std::vector<MCost<Number>> u;          // potentials of the rows, u_1 = 0
+    std::vector<MCost<Number>> v;          // potentials of the columns
     std::vector<MCost<Number>> estimates;  // of the free cells; zero at basic ones
-    std::optional<Cell> entering;       // none at the last plan
-    std::vector<CycleCell> cycle;       // from the entering cell round; empty at the last plan
-    std::optional<Number> theta;        // the amount moved round the cycle
-    std::optional<Cell> leaving;        // the minus cell that leaves the basis
-    MCost<Number> total;                // the plan's cost (M part: amounts on forbidden routes)
+    std::optional<Cell> entering;          // none at the last plan
+    std::vector<CycleCell> cycle;          // from the entering cell round; empty at the last plan
+    std::optional<Number> theta;           // the amount moved round the cycle
+    std::optional<Cell> leaving;           // the minus cell that leaves the basis
+    MCost<Number> total;                   // the plan's cost (M part: amounts on forbidden routes)
 
     bool is_basic(std::size_t at) const { return basic[at] != 0; }
     bool is_basic_zero(std::size_t at) const { return basic[at] != 0 && amounts[at] == 0; }
@@ -81,11 +81,11 @@ struct TransportOutcome {
     BalancedTable<Number> table;
     StartMethod start = StartMethod::northwest;
     TransportEnd end = TransportEnd::optimal;
-    std::int32_t iterations = 0;       // steps made (cells entered)
-    std::vector<Plan<Number>> plans;   // the plans kept, as the run was told
-    Plan<Number> last;                 // the last plan, always
-    std::vector<Cell> alternatives;    // at an optimum: free cells with a zero estimate
-    std::int32_t degenerate_steps = 0; // steps with θ = 0
+    std::int32_t iterations = 0;        // steps made (cells entered)
+    std::vector<Plan<Number>> plans;    // the plans kept, as the run was told
+    Plan<Number> last;                  // the last plan, always
+    std::vector<Cell> alternatives;     // at an optimum: free cells with a zero estimate
+    std::int32_t degenerate_steps = 0;  // steps with θ = 0
     // The answer, at an optimum: the plan of the real routes and its cost.
     Number total_cost{};
 };

@@ -17,8 +17,8 @@ constexpr std::string_view kTitleStart = "Транспортная задача"
 constexpr std::string_view kTheta = "θ";
 
 std::size_t letters(std::string_view utf8) {
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; }));
+    return static_cast<std::size_t>(std::count_if(
+        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; }));
 }
 
 std::string padded_left(const std::string& text, std::size_t width) {
@@ -203,9 +203,12 @@ std::string html_report(const TransportDocument& document) {
 std::string report_bytes(const TransportDocument& document, ReportForm form, TextEncoding encoding,
                          std::int32_t width) {
     switch (form) {
-        case ReportForm::latex: return latex_report(document);
-        case ReportForm::html: return html_report(document);
-        case ReportForm::text: break;
+        case ReportForm::latex:
+            return latex_report(document);
+        case ReportForm::html:
+            return html_report(document);
+        case ReportForm::text:
+            break;
     }
     return text_report(document, encoding, static_cast<std::size_t>(std::max(width, 1)));
 }

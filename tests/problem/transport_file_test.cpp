@@ -44,14 +44,15 @@ TEST(TransportFile, ReadsEitherLanguageEncodingAndDecimalMark) {
 
 TEST(TransportFile, ReportsEveryFaultAtOnceWithItsLine) {
     const std::string bytes =
-        "Aim: most\n"            // 1
-        "Size: 2 2\n"            // 2
-        "Supplies: 10 -5\n"      // 3
-        "Demands: 5\n"           // 4: one of two
-        "Costs: 1 2\n 3 abc\n"   // 5, 6
-        "Accuracy: 4 6\n";       // 7
+        "Aim: most\n"           // 1
+        "Size: 2 2\n"           // 2
+        "Supplies: 10 -5\n"     // 3
+        "Demands: 5\n"          // 4: one of two
+        "Costs: 1 2\n 3 abc\n"  // 5, 6
+        "Accuracy: 4 6\n";      // 7
     const std::vector<FileFault> faults = faults_of(bytes);
     std::vector<unsigned> lines;
+    lines.reserve(faults.size());
     for (const FileFault& f : faults) lines.push_back(f.line);
     // The missing aim and report file belong to the whole file.
     EXPECT_EQ(lines, (std::vector<unsigned>{1, 3, 4, 6, 7, 0, 0}));
@@ -72,7 +73,8 @@ LpModel model(bool maximize, std::vector<std::pair<double, double>> row_bounds,
     for (const auto& row : rows) {
         for (const std::uint32_t c : row) columns = std::max(columns, c + 1);
     }
-    for (std::uint32_t c = 0; c < columns; ++c) m.columns.push_back({"x" + std::to_string(c), 0, LpModel::kInfinity, 1.0 + c, false});
+    for (std::uint32_t c = 0; c < columns; ++c)
+        m.columns.push_back({"x" + std::to_string(c), 0, LpModel::kInfinity, 1.0 + c, false});
     for (std::size_t r = 0; r < rows.size(); ++r) {
         LpModel::Row row{"r" + std::to_string(r), row_bounds[r].first, row_bounds[r].second, {}};
         for (const std::uint32_t c : rows[r]) row.coefficients.emplace_back(c, 1.0);
@@ -84,8 +86,8 @@ LpModel model(bool maximize, std::vector<std::pair<double, double>> row_bounds,
 TEST(TransportModel, TakesTransportStructureAndRefusesTheRest) {
     constexpr double inf = LpModel::kInfinity;
     // Two suppliers "<=", two consumers ">=", one route missing: forbidden.
-    const auto taken = transport_of_model(model(false, {{-inf, 10}, {-inf, 20}, {5, inf}, {15, inf}},
-                                                {{0, 1}, {2}, {0, 2}, {1}}));
+    const auto taken =
+        transport_of_model(model(false, {{-inf, 10}, {-inf, 20}, {5, inf}, {15, inf}}, {{0, 1}, {2}, {0, 2}, {1}}));
     ASSERT_TRUE(std::holds_alternative<ModelTransport>(taken));
     const TransportProblem& p = std::get<ModelTransport>(taken).problem;
     EXPECT_EQ(p.supplies, (std::vector<double>{10, 20}));
@@ -97,8 +99,8 @@ TEST(TransportModel, TakesTransportStructureAndRefusesTheRest) {
     // A variable in three rows, and supplies short of "=" demands.
     EXPECT_TRUE(std::holds_alternative<NotTransport>(
         transport_of_model(model(false, {{-inf, 1}, {1, inf}, {1, inf}}, {{0}, {0}, {0}}))));
-    EXPECT_TRUE(std::holds_alternative<NotTransport>(
-        transport_of_model(model(false, {{-inf, 1}, {5, 5}}, {{0}, {0}}))));
+    EXPECT_TRUE(
+        std::holds_alternative<NotTransport>(transport_of_model(model(false, {{-inf, 1}, {5, 5}}, {{0}, {0}}))));
 }
 
 }  // namespace

@@ -27,12 +27,15 @@ TransportProblem problem_of(std::vector<double> supplies, std::vector<double> de
     return p;
 }
 
-const TransportProblem kTextbook = problem_of({15, 25, 10}, {5, 15, 15, 15},
-                                              {{"10", "2", "20", "11"}, {"12", "7", "9", "20"}, {"4", "14", "16", "18"}});
-const TransportProblem kSecond = problem_of({250, 300, 400}, {200, 225, 275, 250},
-                                            {{"11", "13", "17", "14"}, {"16", "18", "14", "10"}, {"21", "24", "13", "10"}});
-const TransportProblem kOpen = problem_of({40, 60, 50}, {30, 50, 40}, {{"3", "x", "5"}, {"4", "2", "7"}, {"6", "3", "2.5"}});
-const TransportProblem kDegenerate = problem_of({10, 20, 30}, {10, 20, 30}, {{"1", "2", "3"}, {"4", "1", "2"}, {"3", "5", "1"}});
+const TransportProblem kTextbook = problem_of(
+    {15, 25, 10}, {5, 15, 15, 15}, {{"10", "2", "20", "11"}, {"12", "7", "9", "20"}, {"4", "14", "16", "18"}});
+const TransportProblem kSecond =
+    problem_of({250, 300, 400}, {200, 225, 275, 250},
+               {{"11", "13", "17", "14"}, {"16", "18", "14", "10"}, {"21", "24", "13", "10"}});
+const TransportProblem kOpen =
+    problem_of({40, 60, 50}, {30, 50, 40}, {{"3", "x", "5"}, {"4", "2", "7"}, {"6", "3", "2.5"}});
+const TransportProblem kDegenerate =
+    problem_of({10, 20, 30}, {10, 20, 30}, {{"1", "2", "3"}, {"4", "1", "2"}, {"3", "5", "1"}});
 const TransportProblem kShort = problem_of({20, 30}, {30, 40}, {{"2", "4"}, {"3", "1"}});
 const TransportProblem kForbiddenOnly = problem_of({10, 10}, {10, 10}, {{"1", "x"}, {"x", "x"}});
 const TransportProblem kProfit =
@@ -58,8 +61,7 @@ const Case kCases[] = {
     {"open_vogel", &kOpen, StartMethod::vogel, 320, 290, TransportEnd::optimal, Fictitious::consumer},
     {"degenerate_northwest", &kDegenerate, StartMethod::northwest, 60, 60, TransportEnd::optimal, Fictitious::none},
     {"short_supply_northwest", &kShort, StartMethod::northwest, 90, 70, TransportEnd::optimal, Fictitious::supplier},
-    {"forbidden_needed", &kForbiddenOnly, StartMethod::least_cost, 10, 10, TransportEnd::infeasible,
-     Fictitious::none},
+    {"forbidden_needed", &kForbiddenOnly, StartMethod::least_cost, 10, 10, TransportEnd::infeasible, Fictitious::none},
     {"profit_least_cost", &kProfit, StartMethod::least_cost, 610, 610, TransportEnd::optimal, Fictitious::none},
 };
 
