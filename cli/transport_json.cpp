@@ -129,7 +129,7 @@ void outcome_json(std::ostream& out, const TransportOutcome<Number>& outcome, co
     const auto names = [&](const std::vector<std::string>& list_of) {
         list(out, list_of, [&](const std::string& name) { out << json_string(cp1251::to_utf8(name)); });
     };
-    out << R"({"ok": )" << (outcome.end == TransportEnd::optimal ? "true" : "false") << R"(, "end": ")"
+    out << R"({"ok": )" << (outcome.end == TransportEnd::infeasible ? "false" : "true") << R"(, "end": ")"
         << end_word(outcome.end) << R"(", "method": "potentials", "start": ")" << start_word(outcome.start)
         << R"(", "sense": ")" << (table.sense == Sense::profit_max ? "max" : "min") << R"(", "total_cost": )";
     number(out, outcome.total_cost);
