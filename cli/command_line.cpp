@@ -9,6 +9,7 @@
 #include "problem/cp1251.h"
 #include "problem/library_versions.h"
 #include "problem/print_rules.h"
+#include "problem/transport_problem.h"
 
 namespace cli {
 namespace {
@@ -66,6 +67,9 @@ constexpr std::array kRules{Word<PivotRule>{"dantzig", PivotRule::dantzig}, Word
 constexpr std::array kMethods{Word<SolveMethod>{"big-m", SolveMethod::big_m},
                               Word<SolveMethod>{"two-phase", SolveMethod::two_phase},
                               Word<SolveMethod>{"dual", SolveMethod::dual_simplex}};
+constexpr std::array kStarts{Word<transport::StartMethod>{"northwest", transport::StartMethod::northwest},
+                             Word<transport::StartMethod>{"least-cost", transport::StartMethod::least_cost},
+                             Word<transport::StartMethod>{"vogel", transport::StartMethod::vogel}};
 constexpr std::array kReportForms{Word<ReportForm>{"text", ReportForm::text},
                                   Word<ReportForm>{"latex", ReportForm::latex},
                                   Word<ReportForm>{"html", ReportForm::html}};
@@ -296,15 +300,31 @@ constexpr std::array kOptions{
         (правило Бленда, исключает зацикливание).
 )"},
     OptionSpec{.name = "--method",
-               .value = "big-m|two-phase|dual",
+               .value = "big-m|two-phase|dual|potentials",
                .set = [](Options& o, std::string_view v) -> Refusal {
-                   return take(o.method, value_of_word(v, kMethods), "--method: ожидается big-m, two-phase или dual");
+                   if (v == "potentials") {
+                       o.potentials = true;
+                       return {};
+                   }
+                   return take(o.method, value_of_word(v, kMethods),
+                               "--method: ожидается big-m, two-phase, dual или potentials");
                },
                .help = R"(        метод: big-m — метод искусственного базиса с большим M (по умолчанию);
         two-phase — двухфазный метод (фаза I минимизирует сумму искусственных
         переменных, фаза II — целевую функцию без них); dual — двойственный
         симплекс-метод (строки как "<=" с дополнительной переменной, базис из них
-        должен быть двойственно допустим).
+        должен быть двойственно допустим); potentials — метод потенциалов для модели
+        со строением транспортной задачи (файл .qtt решается им всегда).
+)"},
+    OptionSpec{.name = "--start",
+               .value = "northwest|least-cost|vogel",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.start, value_of_word(v, kStarts),
+                               "--start: ожидается northwest, least-cost или vogel");
+               },
+               .help = R"(        начальный план транспортной задачи: northwest — северо-западный угол (по
+        умолчанию, если файл задачи не задаёт другой); least-cost — минимальный
+        элемент; vogel — аппроксимация Фогеля.
 )"},
     OptionSpec{.name = "--report-notes",
                .set = set_switch<&Options::report_notes>,
@@ -549,6 +569,7 @@ constexpr std::string_view kHelpHead =
   qtb-solve [ПАРАМЕТРЫ] ЗАДАЧА.qtb
   qtb-solve [ПАРАМЕТРЫ] МОДЕЛЬ.lp|МОДЕЛЬ.mps|МОДЕЛЬ.mod
   qtb-solve --variants N --size СТРОКИxПЕРЕМЕННЫЕ --out КАТАЛОГ [--seed ЧИСЛО] [ВИД]
+  qtb-solve [ПАРАМЕТРЫ] ТРАНСПОРТНАЯ.qtt
 
 Читает файл задачи так же, как окно программы по кнопке «Загрузить данные», решает
 задачу M-методом и записывает выбранные симплекс-таблицы в файл отчёта, названный в
@@ -558,6 +579,10 @@ constexpr std::string_view kHelpHead =
 канонической форме M-метода; отчёт модели называется по модели (МОДЕЛЬ.txt рядом с
 ней) и начинается с описания этого приведения, а заканчивается ответом в переменных
 модели. Пометки целочисленности не учитываются (решается непрерывная задача).
+
+Транспортная задача (файл .qtt: «Запасы:», «Потребности:», «Тарифы:», x — запрещённый
+маршрут) решается методом потенциалов; в отчёте — каждый план с потенциалами, оценками
+свободных клеток, циклом и θ.
 
 Параметры:
 )";

@@ -9,6 +9,7 @@
 
 #include "cli/variants_options.h"
 #include "problem/model_format.h"
+#include "problem/transport_problem.h"
 #include "solver/engine/run_types.h"
 
 // The options of qtb-solve, checked, before anything is read.
@@ -54,6 +55,9 @@ struct Options {
     bool allow_large_report = false;                  // a report estimated past 1 GB may be written
     VariantsOptions variants;                         // --variants: problems for a class instead of a solve
     std::string problem_file;                         // a file-system path, used as given
+    // The transport problem: --method potentials (a model solved as one), and its first plan.
+    bool potentials = false;
+    std::optional<transport::StartMethod> start;
 };
 
 struct HelpRequest {};

@@ -24,6 +24,7 @@
 #include "cli/progress_line.h"
 #include "cli/result_printer.h"
 #include "cli/variants_command.h"
+#include "cli/transport_cli.h"
 #include "problem/cp1251.h"
 #include "problem/dual_model.h"
 #include "problem/fault_texts.h"
@@ -247,6 +248,7 @@ std::optional<LoadedProblem> take_problem_file(const LoadRequest& request, cli::
 
 int run(const cli::Options& options) {
     if (options.variants.count) return cli::write_variants(options);
+    if (cli::is_transport_run(options)) return cli::run_transport_command(options);  // a table of its own
     const auto printer = options.json ? cli::make_json_printer(std::cout, options.sensitivity)
                                       : cli::make_text_printer(std::cout, options.sensitivity);
     LoadRequest request{options.problem_file, options.data_file, options.format, {}, nullptr};

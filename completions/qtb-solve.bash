@@ -19,7 +19,7 @@ _qtb_solve_files() {
 _qtb_solve() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     local options="--tables --print --accuracy --report --format --data --model-time-limit
-        --model-memory-limit --stop --write-qtb --write-dual --plot --arithmetic --rule --method --report-notes
+        --model-memory-limit --stop --write-qtb --write-dual --plot --arithmetic --rule --method --start --report-notes
         --sensitivity --dual --output --encoding --json --overwrite --allow-report-path --time-limit --allow-large-report
         --variants --seed --size --out --sense --rows --artificial --iterations --numbers --template --force
         --help --version"
@@ -39,7 +39,8 @@ _qtb_solve() {
         --format) values="qtb lp mps freemps mathprog" ;;
         --arithmetic) values="double exact" ;;
         --rule) values="dantzig bland" ;;
-        --method) values="big-m two-phase dual" ;;
+        --method) values="big-m two-phase dual potentials" ;;
+        --start) values="northwest least-cost vogel" ;;
         --output) values="text latex html" ;;
         --encoding) values="cp1251 utf-8" ;;
         --sense) values="max min" ;;
@@ -71,7 +72,7 @@ _qtb_solve() {
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
         return
     fi
-    _qtb_solve_files '*.@(qtb|lp|mps|mod)' "$cur"
+    _qtb_solve_files '*.@(qtb|qtt|lp|mps|mod)' "$cur"
 }
 
 complete -F _qtb_solve qtb-solve

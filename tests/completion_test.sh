@@ -40,6 +40,8 @@ expect "qtb lp mps freemps mathprog" qtb-solve --format ""
 expect "dantzig bland" qtb-solve --rule ""
 expect "double exact" qtb-solve --arithmetic ""
 expect "text latex html" qtb-solve --output ""
+expect "northwest least-cost vogel" qtb-solve --start ""
+expect "transport/open_forbidden_ru.qtt transport/profit.qtt transport/transport.qtt" qtb-solve transport/
 expect "" qtb-solve --stop ""
 expect "maximize.qtb maximize_ru.qtb mix.qtb models/" qtb-solve m
 expect "models/diet.lp models/diet.mps" qtb-solve --json models/diet
