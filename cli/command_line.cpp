@@ -398,6 +398,39 @@ constexpr std::array kOptions{
         итераций) займёт больше 1 ГБ; без этого параметра такой счёт не начинается,
         а оценка названа в сообщении (код выхода 2).
 )"},
+    OptionSpec{.name = "--check",
+               .value = "ТАБЛИЦЫ.txt",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.check, v, "--check: пустое имя файла");
+               },
+               .help = R"(        не писать отчёт, а проверить таблицы учащегося из файла ТАБЛИЦЫ.txt (копия
+        таблиц отчёта или простая запись, см. README) по счёту задачи в точных дробях
+        (с --rule, --stop): клетка за клеткой — имена базиса, X баз, строки, обе строки
+        оценок. Десятичная дробь верна, если отличается от точного значения не больше
+        чем на половину единицы последней записанной цифры. Таблица засчитывается,
+        если это таблица счёта или таблица, которая получается шагом метода из
+        предыдущей таблицы учащегося (ошибка, перенесённая дальше, считается один раз).
+        Код выхода 0 — верно, 5 — есть ошибки, 6 — не закончено (таблиц меньше, чем
+        нужно). Только для --method big-m.
+)"},
+    OptionSpec{.name = "--check-dir",
+               .value = "ПАПКА",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.check_dir, v, "--check-dir: пустое имя папки");
+               },
+               .help = R"(        проверить каждый файл *.txt папки (как --check); ЗАДАЧА — файл задачи для
+        всех или папка вариантов: файл со строкой «Вариант: 7» проверяется по
+        variant-07.qtb из неё. Ведомость CSV (файл, вариант, результат, ошибок, таблиц
+        проверено, первая ошибка; UTF-8) пишется в --out или рядом с папкой
+        (ПАПКА.csv). Код выхода: 0 — все верно, 5 — есть неверные или непроверенные,
+        6 — иначе есть незаконченные.
+)"},
+    OptionSpec{
+        .name = "--out",
+        .value = "ФАЙЛ",
+        .set = [](Options& o, std::string_view v) -> Refusal { return file_name(o.out, v, "--out: пустое имя файла"); },
+        .help = R"(        куда записать ведомость --check-dir.
+)"},
     OptionSpec{.name = "--help", .short_name = "-h", .request = Request::help, .help = R"(        эта справка.
 )"},
     OptionSpec{.name = "--version",
@@ -459,6 +492,8 @@ constexpr std::string_view kHelpTail =
   3   оптимум не достигнут: счёт остановлен пределом числа итераций, пределом
       времени (--time-limit) или повтором базиса (зацикливание; правило Бленда
       --rule bland не зацикливается)
+  5   --check, --check-dir: в таблицах есть ошибки
+  6   --check, --check-dir: таблицы верны, но решение не закончено
   64  неверные параметры командной строки
   70  иной сбой (например, ошибка матрицы; описание — в стандартном потоке ошибок)
 
@@ -548,6 +583,17 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
     if (options.write_dual && (options.write_qtb || options.plot || options.dual)) {
         return error("--write-dual нельзя указывать вместе с --write-qtb, --plot или --dual");
     }
+    if (options.check && options.check_dir) return error("--check нельзя указывать вместе с --check-dir");
+    if ((options.check || options.check_dir) &&
+        (options.write_qtb || options.write_dual || options.plot || options.dual || options.sensitivity)) {
+        return error(
+            "--check и --check-dir нельзя указывать вместе с --write-qtb, --write-dual, --plot, --dual или "
+            "--sensitivity");
+    }
+    if ((options.check || options.check_dir) && options.method.value_or(SolveMethod::big_m) != SolveMethod::big_m) {
+        return error("--check и --check-dir проверяют таблицы только M-метода (--method big-m)");
+    }
+    if (options.out && !options.check_dir) return error("--out указывается вместе с --check-dir");
     if (!have_problem) return error("не указан файл задачи");
     return options;
 }

@@ -51,6 +51,9 @@ struct Options {
     bool allow_report_path = false;                   // a problem file's report name may lead out of the current folder
     std::optional<double> time_limit;                 // seconds a run may take
     bool allow_large_report = false;                  // a report estimated past 1 GB may be written
+    std::optional<std::string> check;                 // a student's tables, checked against the problem's run
+    std::optional<std::string> check_dir;             // a folder of students' files, one grade sheet for them
+    std::optional<std::string> out;                   // where the grade sheet of --check-dir goes
     std::string problem_file;                         // a file-system path, used as given
 };
 
