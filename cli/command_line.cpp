@@ -593,7 +593,6 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
     if ((options.check || options.check_dir) && options.method.value_or(SolveMethod::big_m) != SolveMethod::big_m) {
         return error("--check и --check-dir проверяют таблицы только M-метода (--method big-m)");
     }
-    if (options.out && !options.check_dir) return error("--out указывается вместе с --check-dir");
     if (!have_problem) return error("не указан файл задачи");
     return options;
 }

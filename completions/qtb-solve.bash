@@ -21,7 +21,7 @@ _qtb_solve() {
     local options="--tables --print --accuracy --report --format --data --model-time-limit
         --model-memory-limit --stop --write-qtb --write-dual --plot --arithmetic --rule --method --report-notes
         --sensitivity --dual --output --encoding --json --overwrite --allow-report-path --time-limit --allow-large-report
-        --help --version"
+        --check --check-dir --out --help --version"
     shopt -s extglob
     # --name=value is completed as --name value; bash splits it into "--name" "=" "value".
     if [[ $cur == = ]]; then
@@ -46,6 +46,13 @@ _qtb_solve() {
         --write-qtb) _qtb_solve_files '*.qtb' "$cur"; return ;;
         --write-dual) _qtb_solve_files '*.lp' "$cur"; return ;;
         --report) _qtb_solve_files '*.@(txt|tex|html)' "$cur"; return ;;
+        --check) _qtb_solve_files '*.txt' "$cur"; return ;;
+        --out) _qtb_solve_files '*.csv' "$cur"; return ;;
+        --check-dir)
+            mapfile -t COMPREPLY < <(compgen -d -S / -- "$cur")
+            compopt -o nospace -o filenames 2>/dev/null
+            return
+            ;;
         --print | --accuracy | --stop | --time-limit | --model-time-limit | --model-memory-limit)
             COMPREPLY=()
             return

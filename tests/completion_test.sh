@@ -47,6 +47,9 @@ expect "models/klee_minty.lp models/klee_minty.mod" qtb-solve models/k
 expect "models/prices.dat" qtb-solve --data models/
 expect "notes.txt" qtb-solve --report n
 expect "models/" qtb-solve --report mo
+expect "--check --check-dir" qtb-solve --check
+expect "check/students/" qtb-solve --check-dir check/s
+expect "check/students/ivanov.txt" qtb-solve --check check/students/i
 if [[ -n $solver ]]; then
     # The option lines of the help's list of options: "  --name ..." or "  -h, --help".
     helped=$("$solver" --help | sed -n '/^Параметры:$/,/^  Параметр можно/s/^  \(-h, \)\?\(--[a-z-]*\).*/\2/p' |

@@ -20,7 +20,8 @@ const std::map<std::string, std::string> kGoodValues = {
     {"--format", "lp"},       {"--data", "d.dat"},       {"--model-time-limit", "5"}, {"--model-memory-limit", "64"},
     {"--stop", "3"},          {"--write-qtb", "w.qtb"},  {"--plot", "p.svg"},         {"--arithmetic", "exact"},
     {"--rule", "bland"},      {"--output", "html"},      {"--encoding", "utf-8"},     {"--time-limit", "0.5"},
-    {"--write-dual", "d.lp"}, {"--method", "two-phase"},
+    {"--write-dual", "d.lp"}, {"--method", "two-phase"}, {"--check", "s.txt"},        {"--check-dir", "students"},
+    {"--out", "grades.csv"},
 };
 
 cli::CommandLine parse(const std::vector<std::string>& words) {
@@ -52,7 +53,7 @@ std::vector<std::pair<std::string, std::string>> helped_options() {
 
 TEST(CommandLine, EveryOptionOfTheHelpIsTakenAndAValueOnlyOnce) {
     const auto options = helped_options();
-    ASSERT_EQ(options.size(), 27U);
+    ASSERT_EQ(options.size(), 30U);
     for (const auto& [name, form] : options) {
         SCOPED_TRACE(name);
         if (name == "--help" || name == "--version") {
@@ -74,6 +75,18 @@ TEST(CommandLine, EveryOptionOfTheHelpIsTakenAndAValueOnlyOnce) {
         EXPECT_EQ(refusal(parse({name, value, joined, "p.qtb"})), "параметр " + name + " указан дважды");
         EXPECT_EQ(refusal(parse({"p.qtb", name})), "параметру " + name + " нужно значение");
     }
+}
+
+// A check compares the big-M method's tables, and writes nothing else.
+TEST(CommandLine, ACheckTakesNoOtherOutputNorMethod) {
+    const std::vector<std::vector<std::string>> refused = {
+        {"--check", "s.txt", "--check-dir", "d", "p.qtb"},  {"--check", "s.txt", "--method", "dual", "p.qtb"},
+        {"--check-dir", "d", "--method", "two-phase", "p"}, {"--check", "s.txt", "--write-qtb", "w.qtb", "p.qtb"},
+        {"--check-dir", "d", "--plot", "p.svg", "p"},
+    };
+    for (const auto& words : refused) EXPECT_FALSE(refusal(parse(words)).empty()) << words[2];
+    EXPECT_TRUE(std::holds_alternative<cli::Options>(
+        parse({"--check", "s.txt", "--method", "big-m", "--rule", "bland", "p.qtb"})));
 }
 
 }  // namespace
