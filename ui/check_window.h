@@ -37,8 +37,8 @@ private:
     QPlainTextEdit* faults_;
 };
 
-// The grid cells of a table as the student wrote it, laid over those of its right table (`right`): the
+// The grid cells of a table as the student wrote it, laid over those of its right table (`cells`): the
 // names of the basis, the numbers, the estimates; what the student left out stays empty.
-TableCells written_cells(TableCells right, const WrittenTable& written);
+TableCells written_cells(TableCells cells, const WrittenTable& written);
 // The grid cells of the table's faults, each with the right value.
 TableGridModel::Marks fault_marks(const TableCells& cells, const CheckResult& result, std::size_t table);

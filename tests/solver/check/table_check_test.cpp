@@ -47,9 +47,10 @@ std::string plain_form(const SimplexIteration& p, const std::vector<ExactTable>&
     for (std::size_t k = 0; k < tables.size(); ++k) {
         const ExactTable& t = tables[k];
         text += "Таблица " + std::to_string(k) + '\n';
+        const auto columns = static_cast<std::ptrdiff_t>(t.n) + 1;
         for (std::uint32_t i = 1; i <= t.m; ++i) {
-            line(names[t.basis[i]],
-                 std::vector<mpq_class>(t.elements.begin() + (i - 1) * (t.n + 1), t.elements.begin() + i * (t.n + 1)));
+            const auto first = t.elements.begin() + (static_cast<std::ptrdiff_t>(i) - 1) * columns;
+            line(names[t.basis[i]], std::vector<mpq_class>(first, first + columns));
         }
         line("M", t.m_parts);
         line("оценки", t.plain_parts);
@@ -123,7 +124,7 @@ TEST(TableCheck, ADecimalOffByMoreThanItsRoundingIsWrong) {
     std::string text = plain_form(p, run.tables, 2);
     // One cell of the last table one unit of its last digit away from what it rounds to.
     const std::size_t last = text.rfind("Таблица");
-    const std::size_t cell = text.find(",", last);
+    const std::size_t cell = text.find(',', last);
     text[cell + 2] = text[cell + 2] == '9' ? '8' : static_cast<char>(text[cell + 2] + 1);
     const CheckResult result = check_tables(p, PivotRule::dantzig, run, read_written_tables(text));
     ASSERT_EQ(result.errors.size(), 1u);
