@@ -13,7 +13,7 @@
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
 #include "problem/terminal_text.h"
-#include "problem/variant_file_name.h"
+#include "problem/variant_file_names.h"
 #include "solver/check/run_tables.h"
 #include "solver/check/table_check.h"
 #include "solver/check/written_tables.h"
@@ -151,6 +151,17 @@ bool may_write_sheet(const fs::path& path, bool overwrite) {
     return first.empty() || first == kSheetHeader;
 }
 
+// The problem file of the variant in the folder of variants: the first of its names there, else the
+// usual one (whose reading then tells that it is missing).
+std::string variant_path(const fs::path& folder, unsigned variant) {
+    const std::vector<std::string> names = variant_file_names(variant);
+    for (const std::string& name : names) {
+        std::error_code error;
+        if (fs::is_regular_file(folder / name, error)) return (folder / name).string();
+    }
+    return (folder / names[names.size() > 1 ? 1 : 0]).string();
+}
+
 // FOLDER.csv beside the folder.
 fs::path sheet_beside(const fs::path& folder) {
     fs::path normal = fs::absolute(folder).lexically_normal();
@@ -258,8 +269,7 @@ int check_folder(const Options& options) {
                 const WrittenTables written = read_written_tables_file(file.string());
                 grade.variant = written.variant;
                 if (!one_problem && !written.variant) throw std::runtime_error("нет строки «Вариант: N»");
-                const std::string path =
-                    one_problem ? problems.string() : (problems / variant_file_name(*written.variant)).string();
+                const std::string path = one_problem ? problems.string() : variant_path(problems, *written.variant);
                 const CheckedProblem& checked = cache.at(path);
                 grade.result =
                     check_tables(checked.problem, options.rule.value_or(PivotRule::dantzig), checked.run, written);
