@@ -484,15 +484,6 @@ constexpr std::array kOptions{
                .help = R"(        размер вариантов: число ограничений (1 ... 8) и собственных переменных
         (1 ... 10), например 3x4; обязателен, если не задан --template.
 )"},
-    OptionSpec{.name = "--out",
-               .value = "КАТАЛОГ",
-               .set = [](Options& o, std::string_view v) -> Refusal {
-                   return file_name(o.variants.folder, v, "--out: пустое имя каталога");
-               },
-               .help = R"(        каталог вариантов (создаётся, если его нет). Вне него ничего не пишется;
-        файл в нём под тем же именем заменяется, только если он пустой или записан
-        этой программой (иначе отказ, код 2), а ссылка не заменяется никогда.
-)"},
     OptionSpec{.name = "--sense",
                .value = "max|min",
                .set = [](Options& o, std::string_view v) -> Refusal {
@@ -555,6 +546,43 @@ constexpr std::array kOptions{
                },
                .help = R"(        разрешить вариантам заменить в каталоге --out файлы, записанные не этой
         программой.
+)"},
+    OptionSpec{.name = "--check",
+               .value = "ТАБЛИЦЫ.txt",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.check, v, "--check: пустое имя файла");
+               },
+               .help = R"(        не писать отчёт, а проверить таблицы учащегося из файла ТАБЛИЦЫ.txt (копия
+        таблиц отчёта или простая запись, см. README) по счёту задачи в точных дробях
+        (с --rule, --stop): клетка за клеткой — имена базиса, X баз, строки, обе строки
+        оценок. Десятичная дробь верна, если отличается от точного значения не больше
+        чем на половину единицы последней записанной цифры. Таблица засчитывается,
+        если это таблица счёта или таблица, которая получается шагом метода из
+        предыдущей таблицы учащегося (ошибка, перенесённая дальше, считается один раз).
+        Код выхода 0 — верно, 5 — есть ошибки, 6 — не закончено (таблиц меньше, чем
+        нужно). Только для --method big-m.
+)"},
+    OptionSpec{.name = "--check-dir",
+               .value = "ПАПКА",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.check_dir, v, "--check-dir: пустое имя папки");
+               },
+               .help = R"(        проверить каждый файл *.txt папки (как --check); ЗАДАЧА — файл задачи для
+        всех или папка вариантов: файл со строкой «Вариант: 7» проверяется по
+        variant-07.qtb (или variant-7.qtb, variant-007.qtb) из неё. Ведомость CSV (файл, вариант, результат, ошибок, таблиц
+        проверено, первая ошибка; UTF-8) пишется в --out или рядом с папкой
+        (ПАПКА.csv). Код выхода: 0 — все верно, 5 — есть неверные или непроверенные,
+        6 — иначе есть незаконченные.
+)"},
+    OptionSpec{.name = "--out",
+               .value = "КАТАЛОГ|ФАЙЛ",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return file_name(o.out, v, "--out: пустое имя каталога или файла");
+               },
+               .help = R"(        с --variants — каталог вариантов (создаётся, если его нет). Вне него ничего
+        не пишется; файл в нём под тем же именем заменяется, только если он пустой
+        или записан этой программой (иначе отказ, код 2), а ссылка не заменяется
+        никогда. С --check-dir — файл ведомости CSV.
 )"},
     OptionSpec{.name = "--help", .short_name = "-h", .request = Request::help, .help = R"(        эта справка.
 )"},
@@ -623,6 +651,8 @@ constexpr std::string_view kHelpTail =
   3   оптимум не достигнут: счёт остановлен пределом числа итераций, пределом
       времени (--time-limit) или повтором базиса (зацикливание; правило Бленда
       --rule bland не зацикливается)
+  5   --check, --check-dir: в таблицах есть ошибки
+  6   --check, --check-dir: таблицы верны, но решение не закончено
   64  неверные параметры командной строки
   70  иной сбой (например, ошибка матрицы; описание — в стандартном потоке ошибок)
 
@@ -713,6 +743,16 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
     if (options.write_dual && (options.write_qtb || options.plot || options.dual)) {
         return error("--write-dual нельзя указывать вместе с --write-qtb, --plot или --dual");
     }
+    if (options.check && options.check_dir) return error("--check нельзя указывать вместе с --check-dir");
+    if ((options.check || options.check_dir) &&
+        (options.write_qtb || options.write_dual || options.plot || options.dual || options.sensitivity)) {
+        return error(
+            "--check и --check-dir нельзя указывать вместе с --write-qtb, --write-dual, --plot, --dual или "
+            "--sensitivity");
+    }
+    if ((options.check || options.check_dir) && options.method.value_or(SolveMethod::big_m) != SolveMethod::big_m) {
+        return error("--check и --check-dir проверяют таблицы только M-метода (--method big-m)");
+    }
     if (!have_problem && !options.variants.count) return error("не указан файл задачи");
     return options;
 }
@@ -735,16 +775,21 @@ std::optional<std::string> refused_dual(const Options& options) {
 std::optional<std::string> refused_variants(const Options& options) {
     const VariantsOptions& variants = options.variants;
     if (!variants.count) {
-        if (!variants.shaping()) return std::nullopt;
-        return std::string(
-            "--seed, --size, --out, --sense, --rows, --artificial, --iterations, --numbers, "
-            "--template и --force указываются только вместе с --variants");
+        if (variants.shaping()) {
+            return std::string(
+                "--seed, --size, --sense, --rows, --artificial, --iterations, --numbers, "
+                "--template и --force указываются только вместе с --variants");
+        }
+        if (options.out && !options.check_dir) {
+            return std::string("--out указывается только вместе с --variants или --check-dir");
+        }
+        return std::nullopt;
     }
     if (!options.problem_file.empty()) {
         return "с --variants файл задачи не указывается (образец задаётся параметром --template): " +
                options.problem_file;
     }
-    if (!variants.folder) return std::string("--variants: укажите каталог вариантов параметром --out");
+    if (!options.out) return std::string("--variants: укажите каталог вариантов параметром --out");
     if (variants.model && (variants.size || variants.maximize || variants.kinds || variants.artificial)) {
         return std::string(
             "--template задаёт размер, цель и виды строк: --size, --sense, --rows и --artificial "

@@ -54,6 +54,9 @@ struct Options {
     std::optional<double> time_limit;                 // seconds a run may take
     bool allow_large_report = false;                  // a report estimated past 1 GB may be written
     VariantsOptions variants;                         // --variants: problems for a class instead of a solve
+    std::optional<std::string> check;                 // a student's tables, checked against the problem's run
+    std::optional<std::string> check_dir;             // a folder of students' files, one grade sheet for them
+    std::optional<std::string> out;                   // --variants' folder, or --check-dir's grade sheet
     std::string problem_file;                         // a file-system path, used as given
     // The transport problem: --method potentials (a model solved as one), and its first plan.
     bool potentials = false;

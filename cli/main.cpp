@@ -17,6 +17,7 @@
 #include <variant>
 #include <vector>
 
+#include "cli/check_command.h"
 #include "cli/command_line.h"
 #include "cli/output_checks.h"
 #include "cli/plot_output.h"
@@ -52,6 +53,7 @@ enum ExitStatus : int {
     kRunFailed = 2,
     kNoOptimum = 3,           // the iteration limit or a repeated basis ended the run before an optimum
     kMethodDoesNotApply = 4,  // the dual simplex method asked for a problem whose slack basis is not dual feasible
+    // 5 and 6: a check of a student's tables (cli/check_command.h)
     kBadUsage = 64,
     kOtherFailure = 70
 };
@@ -249,6 +251,7 @@ std::optional<LoadedProblem> take_problem_file(const LoadRequest& request, cli::
 int run(const cli::Options& options) {
     if (options.variants.count) return cli::write_variants(options);
     if (cli::is_transport_run(options)) return cli::run_transport_command(options);  // a table of its own
+    if (options.check_dir) return cli::check_folder(options);
     const auto printer = options.json ? cli::make_json_printer(std::cout, options.sensitivity)
                                       : cli::make_text_printer(std::cout, options.sensitivity);
     LoadRequest request{options.problem_file, options.data_file, options.format, {}, nullptr};
@@ -259,6 +262,7 @@ int run(const cli::Options& options) {
                                               ? take_problem_file(request, *printer)
                                               : take_model(request, options, *printer, failed);
     if (!loaded) return failed;
+    if (options.check) return cli::check_written_tables(*loaded, options);
     return finish(*loaded, options, *printer);
 }
 

@@ -33,7 +33,7 @@ VariantSetRequest request_of(const Options& options) {
     request.shape.halves = asked.halves.value_or(false);
     request.template_file = asked.model;
     request.template_format = options.format;
-    request.folder = *asked.folder;
+    request.folder = *options.out;
     request.replace_foreign = asked.force;
     return request;
 }
@@ -48,7 +48,7 @@ int write_variants(const Options& options) {
         return kNotWritten;
     }
     const VariantSet& set = std::get<VariantSet>(written);
-    const std::filesystem::path folder(*options.variants.folder);
+    const std::filesystem::path folder(*options.out);
     if (options.json) {
         std::cout << R"({"ok": true, "variants": )" << set.variants.size() << R"(, "folder": )"
                   << json_string(folder.string()) << R"(, "files": [)";

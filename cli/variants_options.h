@@ -15,7 +15,6 @@ struct VariantsOptions {
     std::optional<std::uint32_t> count;
     std::optional<std::uint64_t> seed;
     std::optional<std::pair<std::uint32_t, std::uint32_t>> size;  // rows x own variables
-    std::optional<std::string> folder;                            // --out
     std::optional<bool> maximize;                                 // --sense
     std::optional<std::vector<RowKind>> kinds;                    // --rows
     std::optional<bool> artificial;
@@ -25,7 +24,7 @@ struct VariantsOptions {
     bool force = false;                // files in the folder the program did not write may be replaced
 
     bool shaping() const {
-        return seed || size || folder || maximize || kinds || artificial || iterations || halves || model || force;
+        return seed || size || maximize || kinds || artificial || iterations || halves || model || force;
     }
 };
 

@@ -22,7 +22,7 @@ _qtb_solve() {
         --model-memory-limit --stop --write-qtb --write-dual --plot --arithmetic --rule --method --start --report-notes
         --sensitivity --dual --output --encoding --json --overwrite --allow-report-path --time-limit --allow-large-report
         --variants --seed --size --out --sense --rows --artificial --iterations --numbers --template --force
-        --help --version"
+        --check --check-dir --help --version"
     shopt -s extglob
     # --name=value is completed as --name value; bash splits it into "--name" "=" "value".
     if [[ $cur == = ]]; then
@@ -48,16 +48,18 @@ _qtb_solve() {
         --artificial) values="yes no" ;;
         --numbers) values="integer decimal" ;;
         --template) _qtb_solve_files '*.@(qtb|lp|mps|mod)' "$cur"; return ;;
-        --out)  # folders only, each with its slash
-            mapfile -t COMPREPLY < <(compgen -d -- "$cur" | sed 's|$|/|')
-            compopt -o nospace -o filenames 2>/dev/null
-            return
-            ;;
+        --out) _qtb_solve_files '*.csv' "$cur"; return ;;  # the variants' folder or --check-dir's grade sheet
         --data) _qtb_solve_files '*.dat' "$cur"; return ;;
         --plot) _qtb_solve_files '*.svg' "$cur"; return ;;
         --write-qtb) _qtb_solve_files '*.qtb' "$cur"; return ;;
         --write-dual) _qtb_solve_files '*.lp' "$cur"; return ;;
         --report) _qtb_solve_files '*.@(txt|tex|html)' "$cur"; return ;;
+        --check) _qtb_solve_files '*.txt' "$cur"; return ;;
+        --check-dir)
+            mapfile -t COMPREPLY < <(compgen -d -S / -- "$cur")
+            compopt -o nospace -o filenames 2>/dev/null
+            return
+            ;;
         --print | --accuracy | --stop | --time-limit | --model-time-limit | --model-memory-limit | --variants | --seed | \
             --size | --iterations)
             COMPREPLY=()

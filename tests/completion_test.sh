@@ -53,6 +53,9 @@ expect "max min" qtb-solve --sense ""
 expect "integer decimal" qtb-solve --numbers ""
 expect "models/" qtb-solve --out mo
 expect "mix.qtb" qtb-solve --template mi
+expect "--check --check-dir" qtb-solve --check
+expect "check/students/" qtb-solve --check-dir check/s
+expect "check/students/ivanov.txt" qtb-solve --check check/students/i
 if [[ -n $solver ]]; then
     # The option lines of the help's list of options: "  --name ..." or "  -h, --help".
     helped=$("$solver" --help | sed -n '/^Параметры:$/,/^  Параметр можно/s/^  \(-h, \)\?\(--[a-z-]*\).*/\2/p' |

@@ -60,6 +60,7 @@ public:
     QMenu* Solution1;       // "Решение": the latest run, how runs are made, their reports
     QAction* ShowSolutionItem;
     QAction* DualProblemItem;  // "Двойственная задача": open only while a model is loaded
+    QAction* CheckTablesItem;  // "Проверить таблицы учащегося...": a student's file against the loaded problem
 
     // --- Controls (children of the central widget unless noted) ---
     QLabel* Label3;
@@ -128,6 +129,10 @@ public:
     void ShowDualProblem();
     // The text that window shows (UTF-8 lines): empty when no model is loaded.
     QStringList dual_problem_text() const;
+    // Asks for a student's file of tables and checks it against the loaded problem (ui/check_commands.cpp).
+    void CheckStudentTables();
+    // Checks the student's file and opens its window; false, after a message, when it cannot be checked.
+    bool open_check_window(const QString& path);
     // The latest run that produced tables, as the window keeps it; null before the first.
     std::shared_ptr<const RecordedRun> last_run() const { return last_run_; }
     // The problem or model file loaded last (absolute); empty until a load succeeds.

@@ -25,6 +25,9 @@ void TForm1::build_solution_menu() {
     connect(DualProblemItem, &QAction::triggered, this, [this] { ShowDualProblem(); });
     DualProblemItem->setEnabled(false);
     DualProblemItem->setStatusTip(kNoDual);
+    CheckTablesItem = Solution1->addAction(QStringLiteral("Проверить &таблицы учащегося..."));
+    CheckTablesItem->setObjectName(QStringLiteral("CheckTablesItem"));
+    connect(CheckTablesItem, &QAction::triggered, this, [this] { CheckStudentTables(); });
 }
 
 void TForm1::ShowSolution() {

@@ -43,6 +43,7 @@ private:
 const QColor kKeyShade(0xfd, 0xe7, 0xb0);
 const QColor kKeyElement(0xf4, 0xb9, 0x42);
 const QColor kLabelShade(0xf0, 0xf0, 0xf0);
+const QColor kWrongShade(0xf4, 0xa0, 0xa0);
 
 // Draws a frame around the key element.
 class KeyFrameDelegate : public QStyledItemDelegate {
@@ -64,6 +65,13 @@ public:
 void TableGridModel::set_cells(TableCells cells) {
     beginResetModel();
     cells_ = std::move(cells);
+    marks_.clear();
+    endResetModel();
+}
+
+void TableGridModel::set_marks(Marks marks) {
+    beginResetModel();
+    marks_ = std::move(marks);
     endResetModel();
 }
 
@@ -85,6 +93,7 @@ QVariant TableGridModel::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignVCenter | (cell.label() ? Qt::AlignHCenter : Qt::AlignRight));
         case Qt::BackgroundRole:
+            if (marked(index.row(), index.column())) return kWrongShade;
             if (cell.key) return kKeyElement;
             if (cell.key_column || cell.key_row) return kKeyShade;
             if (cell.label()) return kLabelShade;
@@ -95,6 +104,9 @@ QVariant TableGridModel::data(const QModelIndex& index, int role) const {
                 font.setBold(true);
                 return font;
             }
+            return {};
+        case Qt::ToolTipRole:
+            if (const auto mark = marks_.find({index.row(), index.column()}); mark != marks_.end()) return mark->second;
             return {};
         case KeyRole:
             return cell.key;
@@ -171,6 +183,20 @@ void TableGrid::fit_sizes() {
     const int grid_line = showGrid() ? 1 : 0;
     for (std::uint32_t k = 0; k < cells.columns; ++k) setColumnWidth(static_cast<int>(k), widths[k] + grid_line);
     verticalHeader()->setDefaultSectionSize(height + grid_line);
+}
+
+void TableGrid::show_cells(TableCells cells, TableGridModel::Marks marks) {
+    clearSpans();
+    model_.set_cells(std::move(cells));
+    model_.set_marks(std::move(marks));
+    const TableCells& shown = model_.cells();
+    for (std::size_t r = 0; r < shown.rows.size(); ++r) {
+        for (std::uint32_t k = 0; k < shown.columns; ++k) {
+            const std::uint32_t span = shown.rows[r][k].span;
+            if (span > 1) setSpan(static_cast<int>(r), static_cast<int>(k), 1, static_cast<int>(span));
+        }
+    }
+    fit_sizes();
 }
 
 void TableGrid::show_table(const TableSnapshot& table) {

@@ -4,7 +4,11 @@
 #include <QFont>
 #include <QTableView>
 
+#include <QString>
+
 #include <array>
+#include <map>
+#include <utility>
 
 #include "solver/report/table_cells.h"
 #include "solver/report/table_snapshot.h"
@@ -22,6 +26,10 @@ public:
 
     void set_cells(TableCells cells);
     const TableCells& cells() const { return cells_; }
+    // Cells marked wrong by (grid row, column), each with its tooltip; new cells clear them.
+    using Marks = std::map<std::pair<int, int>, QString>;
+    void set_marks(Marks marks);
+    bool marked(int row, int column) const { return marks_.contains({row, column}); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -29,6 +37,7 @@ public:
 
 private:
     TableCells cells_;
+    Marks marks_;
 };
 
 // The sizes the grid zooms through, in percent of its normal size, and the step beside `percent` in
@@ -46,6 +55,8 @@ public:
     explicit TableGrid(QWidget* parent = nullptr);
 
     void show_table(const TableSnapshot& table);
+    // Cells of a table as they are given, some of them marked wrong.
+    void show_cells(TableCells cells, TableGridModel::Marks marks = {});
     const TableGridModel& grid() const { return model_; }
 
     int zoom() const { return zoom_; }  // percent of the normal size

@@ -1,6 +1,7 @@
 #include "solver/engine/exact_tableau.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -20,13 +21,50 @@ ExactTableau::ExactTableau(SimplexIteration& run, const std::vector<mpq_class>& 
           return rows.at(std::size_t{i - 1} * run.table.cols + j);
       }) {}
 
+namespace {
+
+// The least common multiple of the denominators of both estimate rows.
+mpz_class estimate_scale(const std::vector<mpq_class>& m_parts, const std::vector<mpq_class>& plain_parts) {
+    mpz_class scale = 1;
+    for (const auto* part : {&m_parts, &plain_parts}) {
+        for (const mpq_class& x : *part) mpz_lcm(scale.get_mpz_t(), scale.get_mpz_t(), x.get_den_mpz_t());
+    }
+    return scale;
+}
+
+// x times the scale, which its denominator divides.
+mpz_class scaled_integer(const mpq_class& x, const mpz_class& scale) {
+    const mpq_class product = x * scale;
+    if (product.get_den() != 1) throw std::logic_error("estimate not an integer over the table's denominator");
+    return product.get_num();
+}
+
+}  // namespace
+
+ExactTableau::ExactTableau(SimplexIteration& run, const std::vector<mpq_class>& rows,
+                           const std::vector<mpq_class>& m_parts, const std::vector<mpq_class>& plain_parts)
+    : ExactTableau(
+          run,
+          [&run, &rows](std::uint32_t i, std::uint32_t j) { return rows.at(std::size_t{i - 1} * run.table.cols + j); },
+          estimate_scale(m_parts, plain_parts)) {
+    if (m_parts.size() != columns_ || plain_parts.size() != columns_) throw Matrix::bad_matrix(Matrix::kOverrun);
+    // D holds every denominator of the estimates: over D and over D * F both are integers.
+    const mpz_class plain_scale = denominator_ * cost_denominator_;
+    for (std::uint32_t j = 0; j < columns_; ++j) {
+        m_parts_[j] = scaled_integer(m_parts[j], denominator_);
+        plain_parts_[j] = scaled_integer(plain_parts[j], plain_scale);
+    }
+    estimates_current_ = true;
+}
+
 ExactTableau::ExactTableau(SimplexIteration& run,
-                           const std::function<mpq_class(std::uint32_t, std::uint32_t)>& value_at)
+                           const std::function<mpq_class(std::uint32_t, std::uint32_t)>& value_at,
+                           const mpz_class& extra_scale)
     : run_(run),
       rows_(run.table.rows),
       columns_(run.table.cols),
       table_(std::size_t{rows_} * columns_),
-      denominator_(1),
+      denominator_(extra_scale),
       m_cost_(columns_, false),
       costs_(columns_),
       cost_denominator_(1),

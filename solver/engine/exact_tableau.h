@@ -40,6 +40,10 @@ public:
     // The same with rows 1..m given exactly (columns 0..n, row after row), the costs from the run's
     // table: a phase that starts where an earlier one ended. The basic columns must be unit columns.
     ExactTableau(SimplexIteration& run, const std::vector<mpq_class>& rows);
+    // A table as a person wrote it: rows 1..m and both estimate rows (columns 0..n) taken as they stand,
+    // whether or not the estimates follow from the costs; a pivot carries them along as it does its own.
+    ExactTableau(SimplexIteration& run, const std::vector<mpq_class>& rows, const std::vector<mpq_class>& m_parts,
+                 const std::vector<mpq_class>& plain_parts);
 
     const mpz_class& element(std::uint32_t i, std::uint32_t j) const { return table_[index(i, j)]; }
     const mpz_class& m_part(std::uint32_t j) const { return m_parts_.at(j); }
@@ -78,7 +82,10 @@ public:
     mpq_class plain_part_value(std::uint32_t j) const;
 
 private:
-    ExactTableau(SimplexIteration& run, const std::function<mpq_class(std::uint32_t, std::uint32_t)>& value_at);
+    // `extra_scale` joins the denominator D, so that estimates given with denominators of their own
+    // stay integers over it and every pivot still divides exactly.
+    ExactTableau(SimplexIteration& run, const std::function<mpq_class(std::uint32_t, std::uint32_t)>& value_at,
+                 const mpz_class& extra_scale = 1);
     // Every number of the current table as the report writes it.
     TableTexts texts() const;
     std::uint32_t basic(std::uint32_t i) const;

@@ -23,7 +23,7 @@ const std::map<std::string, std::string> kGoodValues = {
     {"--write-dual", "d.lp"}, {"--method", "two-phase"}, {"--variants", "30"},        {"--seed", "7"},
     {"--size", "3x4"},        {"--out", "group"},        {"--sense", "min"},          {"--rows", "le,eq"},
     {"--artificial", "yes"},  {"--iterations", "3"},     {"--numbers", "decimal"},    {"--template", "t.qtb"},
-    {"--start", "vogel"},
+    {"--start", "vogel"},     {"--check", "s.txt"},      {"--check-dir", "students"},
 };
 
 cli::CommandLine parse(const std::vector<std::string>& words) {
@@ -55,7 +55,7 @@ std::vector<std::pair<std::string, std::string>> helped_options() {
 
 TEST(CommandLine, EveryOptionOfTheHelpIsTakenAndAValueOnlyOnce) {
     const auto options = helped_options();
-    ASSERT_EQ(options.size(), 39U);
+    ASSERT_EQ(options.size(), 41U);
     for (const auto& [name, form] : options) {
         SCOPED_TRACE(name);
         if (name == "--help" || name == "--version") {
@@ -77,6 +77,18 @@ TEST(CommandLine, EveryOptionOfTheHelpIsTakenAndAValueOnlyOnce) {
         EXPECT_EQ(refusal(parse({name, value, joined, "p.qtb"})), "параметр " + name + " указан дважды");
         EXPECT_EQ(refusal(parse({"p.qtb", name})), "параметру " + name + " нужно значение");
     }
+}
+
+// A check compares the big-M method's tables, and writes nothing else.
+TEST(CommandLine, ACheckTakesNoOtherOutputNorMethod) {
+    const std::vector<std::vector<std::string>> refused = {
+        {"--check", "s.txt", "--check-dir", "d", "p.qtb"},  {"--check", "s.txt", "--method", "dual", "p.qtb"},
+        {"--check-dir", "d", "--method", "two-phase", "p"}, {"--check", "s.txt", "--write-qtb", "w.qtb", "p.qtb"},
+        {"--check-dir", "d", "--plot", "p.svg", "p"},
+    };
+    for (const auto& words : refused) EXPECT_FALSE(refusal(parse(words)).empty()) << words[2];
+    EXPECT_TRUE(std::holds_alternative<cli::Options>(
+        parse({"--check", "s.txt", "--method", "big-m", "--rule", "bland", "p.qtb"})));
 }
 
 }  // namespace
