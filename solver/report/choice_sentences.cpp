@@ -34,12 +34,14 @@ std::string listed(const std::vector<std::string>& items) {
 
 std::string column_list(const std::vector<std::string>& names, const std::vector<std::uint32_t>& columns) {
     std::vector<std::string> items;
+    items.reserve(columns.size());
     for (const std::uint32_t j : columns) items.push_back(name_of(names, j));
     return listed(items);
 }
 
 std::string row_list(const std::vector<std::uint32_t>& rows) {
     std::vector<std::string> items;
+    items.reserve(rows.size());
     for (const std::uint32_t i : rows) items.push_back(std::to_string(i));
     return listed(items);
 }
@@ -142,6 +144,7 @@ std::string end_sentence(const TableChoices& c, const TableLook& look, const std
                    " нет положительных элементов — функция не ограничена.";
         case End::inconsistent: {
             std::vector<std::string> artificial;
+            artificial.reserve(c.positive_artificial_rows.size());
             for (const std::uint32_t i : c.positive_artificial_rows) artificial.push_back(basic_name(names, basis, i));
             std::string text = "Конец: улучшающих оценок нет, но ";
             if (artificial.empty()) {
