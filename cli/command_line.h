@@ -39,6 +39,7 @@ struct Options {
     std::optional<TextEncoding> encoding;  // of the text report
     bool json = false;
     bool report_notes = false;                        // the text report ends with the notes of the run
+    bool explain = false;                             // each table with its ratio column and why each choice
     bool sensitivity = false;                         // dual values, reduced costs and their ranges at an optimum
     std::optional<ModelFormat> format;                // otherwise by the file's extension
     std::optional<std::string> data_file;             // of a MathProg model

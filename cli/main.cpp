@@ -158,6 +158,7 @@ int finish(LoadedProblem& loaded, const cli::Options& options, cli::ResultPrinte
     settings.run.form = options.output.value_or(ReportForm::text);
     settings.run.encoding = options.encoding.value_or(TextEncoding::cp1251);
     settings.run.time_limit_seconds = options.time_limit;
+    settings.run.explain = options.explain;
     settings.sensitivity = options.sensitivity;
     settings.text_notes = options.report_notes;
     settings.picture = options.plot.has_value();

@@ -20,9 +20,9 @@ _qtb_solve() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     local options="--tables --print --accuracy --report --format --data --model-time-limit
         --model-memory-limit --stop --write-qtb --write-dual --plot --arithmetic --rule --method --start --report-notes
-        --sensitivity --dual --output --encoding --json --overwrite --allow-report-path --time-limit --allow-large-report
-        --variants --seed --size --out --sense --rows --artificial --iterations --numbers --template --force
-        --check --check-dir --help --version"
+        --explain --sensitivity --dual --output --encoding --json --overwrite --allow-report-path --time-limit
+        --allow-large-report --variants --seed --size --out --sense --rows --artificial --iterations --numbers
+        --template --force --check --check-dir --help --version"
     shopt -s extglob
     # --name=value is completed as --name value; bash splits it into "--name" "=" "value".
     if [[ $cur == = ]]; then

@@ -143,6 +143,7 @@ public:
     QAction* ExactArithmetic1;  // checkable switches of the runs
     QAction* BlandRule1;
     QAction* Utf8Report1;
+    QAction* Explain1;  // each table with its ratio column and why each choice was made
     // "Метод": the big-M method (the default), the two-phase method or the dual simplex method, one of them
     // checked; kept in the settings.
     QMenu* Method1;

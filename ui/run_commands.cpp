@@ -65,6 +65,8 @@ void TForm1::build_run_commands() {
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B));
     Utf8Report1 = add_switch(Solution1, "Utf8Report1", QStringLiteral("Отчёт в UTF-8"),
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
+    Explain1 = add_switch(Solution1, "Explain1", QStringLiteral("Пояснять выбор (столбец отношений)"),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     Method1 = Solution1->addMenu(QStringLiteral("&Метод"));
     Method1->setObjectName(QStringLiteral("Method1"));
     auto* methods = new QActionGroup(Method1);
@@ -112,6 +114,7 @@ void TForm1::KeepRunSwitchesInSettings() {
         {ExactArithmetic1, QStringLiteral("runs/exact_arithmetic")},
         {BlandRule1, QStringLiteral("runs/bland_rule")},
         {Utf8Report1, QStringLiteral("runs/utf8_report")},
+        {Explain1, QStringLiteral("runs/explain")},
     };
     for (const auto& entry : switches) {
         const QString key = entry.second;
@@ -141,6 +144,7 @@ RunSettings TForm1::run_settings() const {
     settings.rule = BlandRule1->isChecked() ? PivotRule::bland : PivotRule::dantzig;
     settings.encoding = Utf8Report1->isChecked() ? TextEncoding::utf8 : TextEncoding::cp1251;
     settings.method = chosen_method();
+    settings.explain = Explain1->isChecked();
     settings.keep_final_table = true;  // for the solution window
     return settings;
 }
@@ -342,8 +346,8 @@ void TForm1::hold_commands(bool held) {
         restore_after_run_.push_back([control, enabled = control->isEnabled()] { control->setEnabled(enabled); });
         control->setEnabled(false);
     }
-    for (QAction* action :
-         {FileOpenItem, Problem1->menuAction(), ExactArithmetic1, BlandRule1, Utf8Report1, Method1->menuAction()}) {
+    for (QAction* action : {FileOpenItem, Problem1->menuAction(), ExactArithmetic1, BlandRule1, Utf8Report1, Explain1,
+                            Method1->menuAction()}) {
         restore_after_run_.push_back([action, enabled = action->isEnabled()] { action->setEnabled(enabled); });
         action->setEnabled(false);
     }

@@ -25,6 +25,7 @@
 #include "solver/analysis/exact_model_answer.h"
 #include "solver/analysis/sensitivity.h"
 #include "solver/engine/run_observer.h"
+#include "solver/report/choice_sentences.h"
 #include "solver/report/document_sink.h"
 #include "solver/report/outcome_story.h"
 #include "solver/report/output_guard.h"
@@ -377,7 +378,10 @@ void SolutionWindow::show_table(int row) {
     if (row < 0 || t == nullptr) return;
     TitleLabel->setText(text_of(document_table_title(*t)));
     Grid->show_table(*t);
-    ClosingLabel->setText(text_of(document_closing_line(*t)));
+    // An explained run's sentences under the closing line.
+    std::string closing = document_closing_line(*t);
+    for (const std::string& line : choice_sentences(t->look, t->names, t->basis)) closing += "\n" + line;
+    ClosingLabel->setText(text_of(closing));
 }
 
 const TableSnapshot* SolutionWindow::current_table() const {

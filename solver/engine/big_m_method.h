@@ -77,6 +77,7 @@ public:
     int choose_pivot_col() {
         const Index n = run_.variable_count();
         Index key = 0;
+        std::vector<Index> rivals;  // kept only when explaining
         for (Index j = 1; j <= n; ++j) {
             const auto& em = t_.m_part(j);
             const auto& ep = t_.plain_part(j);
@@ -84,7 +85,11 @@ public:
             if (!candidate) continue;
             if (key == 0) {
                 key = j;
-                if (rule_ == PivotRule::bland) break;  // the lowest candidate
+                if (rule_ == PivotRule::bland && !explaining_) break;  // the lowest candidate
+                continue;
+            }
+            if (rule_ == PivotRule::bland) {
+                rivals.push_back(j);  // passed over for the lowest
                 continue;
             }
             // Larger magnitudes win, the M part first; on a tie the lower column stays.
@@ -92,18 +97,48 @@ public:
             if (Numbers::magnitude_greater(em, em_key) ||
                 (Numbers::magnitude_equal(em, em_key) && Numbers::magnitude_greater(ep, t_.plain_part(key)))) {
                 key = j;
+                rivals.clear();
+            } else if (explaining_ && Numbers::magnitude_equal(em, em_key) &&
+                       Numbers::magnitude_equal(ep, t_.plain_part(key))) {
+                rivals.push_back(j);
             }
         }
 
         const Index k = own_variable_count(run_);
+        bool eliminating = false;
         if (key == 0 && k != 0 && elimination_search_) {
             key = elimination_column(k);
             // From here on the ratio tests of the run consider artificial rows only.
             if (key != 0) run_.basis.at(0) = 1;
+            eliminating = key != 0;
         }
         run_.pivot_col = static_cast<std::int32_t>(key);
+        if (TableChoices* c = choices_anew()) {
+            c->column = key == 0                    ? TableChoices::Column::none
+                        : eliminating               ? TableChoices::Column::elimination
+                        : rule_ == PivotRule::bland ? TableChoices::Column::first_candidate
+                                                    : TableChoices::Column::largest_estimate;
+            c->key_column = key;
+            if (key != 0) {
+                if (t_.m_part(key) != 0) c->key_m_part = t_.m_part_text(key);
+                c->key_plain_part = t_.plain_part_text(key);
+            }
+            c->column_rivals = std::move(rivals);
+        }
         return run_.pivot_col;
     }
+
+    // The explanations of a table anew, the run's settings in them; null when the run explains nothing.
+    TableChoices* choices_anew() {
+        if (!explaining_) return nullptr;
+        TableChoices& c = run_.look.choices.emplace();
+        c.maximise = run_.aim == 1;
+        c.bland = rule_ == PivotRule::bland;
+        return &c;
+    }
+
+    // Whether the run records its choices (TableChoices in the record's look).
+    void explain(bool on) { explaining_ = on; }
 
     // The ratio test over the key column; equal ratios keep the lower row, or
     // with Bland's rule the row whose basic variable is the lowest. Stores it.
@@ -115,11 +150,22 @@ public:
 
         Index key = 0;
         typename Numbers::Ratio best{};
+        std::vector<std::string> ratios;  // the texts of the explanations, when kept
+        std::vector<Index> least;         // rows of the least ratio so far, when explaining
+        if (explaining_) ratios.resize(std::size_t{m} + 1);
         for (Index i = 1; i <= m; ++i) {
             const auto& a = t_.element(i, s);
             if (Numbers::below_pivot_threshold(a)) continue;
             if (artificial_rows_only && basic_column(run_, i) <= k) continue;
             auto q = Numbers::ratio(t_.element(i, 0), a);
+            if (explaining_) {
+                ratios[i] = t_.ratio_text(q);
+                if (key == 0 || q < best) {
+                    least.assign(1, i);
+                } else if (q == best) {
+                    least.push_back(i);
+                }
+            }
             if (key == 0 || q < best ||
                 (rule_ == PivotRule::bland && q == best && basic_column(run_, i) < basic_column(run_, key))) {
                 key = i;
@@ -128,6 +174,19 @@ public:
         }
         key_ratio_is_zero_ = key != 0 && best == 0;
         run_.pivot_row = static_cast<std::int32_t>(key);
+        if (explaining_ && run_.look.choices) {
+            TableChoices& c = *run_.look.choices;
+            c.row = key == 0 ? TableChoices::Row::none : TableChoices::Row::least_ratio;
+            c.key_row = key;
+            c.artificial_rows_only = artificial_rows_only;
+            if (key != 0) {
+                c.key_row_value = ratios[key];
+                c.pivot_element = t_.element_text(key, s);
+                std::erase(least, key);
+                c.row_rivals = std::move(least);
+            }
+            c.row_ratios = std::move(ratios);
+        }
         return run_.pivot_row;
     }
 
@@ -259,6 +318,7 @@ public:
             outcome.status.add(kInconsistent);
             outcome.limit_before_feasible = cut_short;
         }
+        explain_end(outcome, loop, infeasible || run_.look.infeasible);
         if (sinks.report && prints_final_table()) sinks.report->table(table);
         if (sinks.watcher) sinks.watcher->table(table);
         t_.finish(outcome);
@@ -305,6 +365,27 @@ public:
         if (run_.stop > 0) return run_.stop;
         return static_cast<std::int32_t>(
             std::min<std::int64_t>(4 * (std::int64_t{run_.constraint_count()} + 1), INT32_MAX));
+    }
+
+    // The end of the run into the explanations of its final table: the choices at hand stay.
+    void explain_end(const SolveOutcome& outcome, const LoopEnd& loop, bool inconsistent) {
+        if (!explaining_) return;
+        if (!run_.look.choices) choices_anew();
+        TableChoices& c = *run_.look.choices;
+        using End = TableChoices::End;
+        c.end = loop.unbounded        ? End::unbounded
+                : outcome.stopped     ? End::stopped
+                : run_.pivot_col == 0 ? (inconsistent ? End::inconsistent : End::optimum)
+                : loop.cycling        ? End::cycling
+                                      : End::iteration_limit;
+        c.iteration_limit = iteration_limit();
+        if (c.end != End::inconsistent) return;
+        // Phase I's artificial variables cost 1; the big-M method's cost M.
+        for (Index i = 1; i <= run_.constraint_count(); ++i) {
+            const double cost = run_.table(0, basic_column(run_, i));
+            const bool artificial = is_m_cost(cost) || (run_.look.phase == 1 && cost != 0.0);
+            if (artificial && t_.element(i, 0) > 0) c.positive_artificial_rows.push_back(i);
+        }
     }
 
 private:
@@ -396,6 +477,7 @@ private:
     bool key_ratio_is_zero_ = false;
     bool keep_final_table_ = false;
     bool elimination_search_ = true;
+    bool explaining_ = false;
     std::vector<Index> initial_basis_;  // kept for the final table
 };
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <ostream>
 #include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -41,6 +42,12 @@ public:
     static double ratio(double b, double a) { return engine::extended_quotient(b, a); }
     static bool magnitude_greater(double a, double b) { return std::fabs(a) > std::fabs(b); }
     static bool magnitude_equal(double a, double b) { return std::fabs(a) == std::fabs(b); }
+
+    // Numbers as the report prints them, for the explanations of a run's choices.
+    std::string element_text(std::uint32_t i, std::uint32_t j) const { return text_of(element(i, j)); }
+    std::string m_part_text(std::uint32_t j) const { return text_of(m_part(j)); }
+    std::string plain_part_text(std::uint32_t j) const { return text_of(plain_part(j)); }
+    std::string ratio_text(double q) const { return text_of(q); }
 
     // A pivot leaves the estimates of its new table behind (engine::pivot_table, one
     // pass over the table); only the first table's are computed on their own.
@@ -113,6 +120,8 @@ public:
     }
 
 private:
+    std::string text_of(double x) const { return snapshot_number_text(SnapshotNumber{x, {}}, run_.precision); }
+
     SimplexIteration& run_;
     bool estimates_current_ = false;
     engine::TableFacts facts_;

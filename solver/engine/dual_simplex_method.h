@@ -74,6 +74,7 @@ public:
     int choose_pivot_row() {
         const Index m = run_.constraint_count();
         Index key = 0;
+        std::vector<Index> rivals;  // kept only when explaining
         for (Index i = 1; i <= m; ++i) {
             if (!negative_value(t_.element(i, 0))) continue;
             if (key == 0) {
@@ -82,9 +83,28 @@ public:
             }
             const bool better = rule_ == PivotRule::bland ? basic_column(run_, i) < basic_column(run_, key)
                                                           : t_.element(i, 0) < t_.element(key, 0);
+            if (explaining_) {
+                // Bland's rule passes every other negative row over; Dantzig's only an equal one.
+                if (rule_ == PivotRule::bland) {
+                    rivals.push_back(better ? key : i);
+                } else if (better) {
+                    rivals.clear();
+                } else if (t_.element(i, 0) == t_.element(key, 0)) {
+                    rivals.push_back(i);
+                }
+            }
             if (better) key = i;
         }
         run_.pivot_row = static_cast<std::int32_t>(key);
+        if (explaining_ && run_.look.choices) {
+            TableChoices& c = *run_.look.choices;
+            c.key_row = key;
+            if (key != 0) {
+                c.row = rule_ == PivotRule::bland ? TableChoices::Row::lowest_basic : TableChoices::Row::most_negative;
+                c.key_row_value = t_.element_text(key, 0);
+                c.row_rivals = std::move(rivals);
+            }
+        }
         return run_.pivot_row;
     }
 
@@ -97,15 +117,34 @@ public:
         cells.assign(std::size_t{n} + 1, std::string());
         Index key = 0;
         typename Numbers::Ratio best{};
+        std::vector<Index> rivals;  // columns of the least ratio besides the key, when explaining
         for (Index j = 1; j <= n; ++j) {
             const auto& a = t_.element(r, j);
             if (!Numbers::above_pivot_threshold(-a)) continue;
             typename Numbers::Ratio q = Numbers::ratio(t_.plain_part(j), a);
             if (q < 0) q = -q;
             cells[j] = ratio_text(r, j, q);
+            if (explaining_ && key != 0) {
+                if (q < best) {
+                    rivals.clear();
+                } else if (q == best) {
+                    rivals.push_back(j);
+                }
+            }
             if (key == 0 || q < best) {
                 key = j;
                 best = std::move(q);
+            }
+        }
+        if (explaining_ && run_.look.choices) {
+            TableChoices& c = *run_.look.choices;
+            c.key_column = key;
+            if (key != 0) {
+                c.column = TableChoices::Column::least_ratio;
+                c.key_plain_part = t_.plain_part_text(key);
+                c.key_column_ratio = cells[key];
+                c.column_rivals = std::move(rivals);
+                c.pivot_element = t_.element_text(r, key);
             }
         }
         if (key == 0) cells.clear();  // no ratio row
@@ -124,6 +163,8 @@ public:
         SolveOutcome outcome;
         outcome.settings = settings;
         outcome.magnitude = magnitude_;
+        explaining_ = settings.explain;
+        shared_.explain(settings.explain);
         ReportSink* const sink = run_.no_table ? nullptr : report;
         if (sink) sink->begin(ReportStart{run_, frame.preamble});
         ReportSink* const watcher = observer.tables;
@@ -185,6 +226,7 @@ public:
             outcome.status.add(kInconsistent);
             run_.look.infeasible = true;
         }
+        explain_end(outcome, infeasible, cycling);
         if (sink && shared_.prints_final_table()) sink->table(table);
         if (watcher) watcher->table(table);
         t_.finish(outcome);
@@ -199,10 +241,24 @@ private:
 
     // Both choices of a table: the key row, and the key column when there is a key row.
     void choose_key() {
+        if (TableChoices* c = shared_.choices_anew()) c->dual = true;
         run_.pivot_col = 0;
         run_.look.ratio_cells.clear();
         key_ratio_is_zero_ = false;
         if (choose_pivot_row() != 0) choose_pivot_col();
+    }
+
+    // The end of the run into the explanations of its final table.
+    void explain_end(const SolveOutcome& outcome, bool infeasible, bool cycling) {
+        if (!explaining_ || !run_.look.choices) return;
+        TableChoices& c = *run_.look.choices;
+        using End = TableChoices::End;
+        c.end = outcome.stopped       ? End::stopped
+                : infeasible          ? End::no_negative_element
+                : run_.pivot_row == 0 ? End::optimum
+                : cycling             ? End::cycling
+                                      : End::iteration_limit;
+        c.iteration_limit = shared_.iteration_limit();
     }
 
     // The key row divided by a negative element turns its zeros into -0, which the report would show as
@@ -250,6 +306,7 @@ private:
     big_m::Method<Numbers> shared_;
     double magnitude_;  // of the start table's numbers
     bool key_ratio_is_zero_ = false;
+    bool explaining_ = false;
 };
 
 }  // namespace dual_simplex

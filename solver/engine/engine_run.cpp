@@ -19,6 +19,7 @@ SolveOutcome run_in(SimplexIteration& run, const RunSettings& settings, const Re
     Tableau numbers(run);
     big_m::Method<Tableau> method(run, numbers, settings.rule);
     method.keep_final_table(settings.keep_final_table);
+    method.explain(settings.explain);
     return method.run(frame, settings, observer, report);
 }
 

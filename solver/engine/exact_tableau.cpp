@@ -108,6 +108,13 @@ mpq_class ExactTableau::ratio(const mpz_class& b, const mpz_class& a) {
     return q;
 }
 
+std::string ExactTableau::element_text(std::uint32_t i, std::uint32_t j) const {
+    return fraction_text(element_value(i, j));
+}
+std::string ExactTableau::m_part_text(std::uint32_t j) const { return fraction_text(m_part_value(j)); }
+std::string ExactTableau::plain_part_text(std::uint32_t j) const { return fraction_text(plain_part_value(j)); }
+std::string ExactTableau::ratio_text(const mpq_class& q) { return fraction_text(q); }
+
 mpq_class ExactTableau::element_value(std::uint32_t i, std::uint32_t j) const {
     mpq_class x(element(i, j), denominator_);
     x.canonicalize();

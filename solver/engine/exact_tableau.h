@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "problem/column_widths.h"
@@ -76,6 +77,12 @@ public:
     void finish(SolveOutcome& outcome) const;
 
     FinalTable<mpq_class> final_table(std::vector<std::uint32_t> initial_basis) const;
+
+    // Numbers as the report prints them (reduced fractions), for the explanations of a run's choices.
+    std::string element_text(std::uint32_t i, std::uint32_t j) const;
+    std::string m_part_text(std::uint32_t j) const;
+    std::string plain_part_text(std::uint32_t j) const;
+    static std::string ratio_text(const mpq_class& q);
 
     mpq_class element_value(std::uint32_t i, std::uint32_t j) const;
     mpq_class m_part_value(std::uint32_t j) const;

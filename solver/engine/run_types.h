@@ -51,6 +51,9 @@ struct RunSettings {
     std::optional<double> time_limit_seconds = std::nullopt;
     // Last, so that the settings written out in braces keep their meaning.
     SolveMethod method = SolveMethod::big_m;
+    // Record why each key column and row was chosen and why the run ended (TableChoices), for the
+    // report's ratio column and sentences.
+    bool explain = false;
 };
 
 // How a run ended: its final table has no key column, or a key column without

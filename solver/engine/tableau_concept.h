@@ -8,6 +8,7 @@
 #include <concepts>
 #include <cstdint>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "solver/engine/final_table.h"
@@ -52,6 +53,10 @@ concept Tableau = ReportedTableau<T> && std::regular<typename T::Ratio> && std::
     { T::ratio(a, b) } -> std::same_as<typename T::Ratio>;
     { T::magnitude_greater(a, b) } -> std::same_as<bool>;
     { T::magnitude_equal(a, b) } -> std::same_as<bool>;
+    { table.element_text(i, j) } -> std::same_as<std::string>;
+    { table.m_part_text(j) } -> std::same_as<std::string>;
+    { table.plain_part_text(j) } -> std::same_as<std::string>;
+    { table.ratio_text(q) } -> std::same_as<std::string>;
     numbers.compute_estimates();
     numbers.pivot();
     table.finish(outcome);

@@ -71,6 +71,7 @@ public:
         Numbers numbers(phase_one_);
         big_m::Method<Numbers> phase_one(phase_one_, numbers, settings.rule);
         phase_one.search_for_elimination(false);
+        phase_one.explain(settings.explain);
         // The report begins with the problem as given; its first table is phase I's.
         SolveOutcome outcome = phase_one.start(settings, frame, observer, report, problem_);
         const auto sinks = phase_one.sinks_of(observer, report);
@@ -92,6 +93,7 @@ public:
         record_phase(outcome, 1, 0);
         phase_one_.look.phase_end = true;
         phase_one_.look.redundant_rows = redundant_rows(shape);
+        if (TableChoices* c = phase_one.choices_anew()) c->end = TableChoices::End::phase_end;
         // The last table of phase I is a table between others: "only the optimal table" leaves it out.
         if (sinks.report && !phase_one_.only_optimal_table && phase_one.prints_final_table()) {
             TableOfRun<Numbers> table(phase_one_, numbers);
@@ -106,6 +108,7 @@ public:
         phase_two_problem.stop = phase_one.iteration_limit();  // one limit for both phases
         std::unique_ptr<Numbers> phase_two_numbers = phase_two_numbers_(phase_two_problem, numbers, shape);
         big_m::Method<Numbers> phase_two(phase_two_problem, *phase_two_numbers, settings.rule);
+        phase_two.explain(settings.explain);
         const std::size_t pivots_before = outcome.pivots.size();
         loop = phase_two.iterate(outcome, settings, observer, sinks, clock);
         // The outcome speaks of the problem's rows and columns, as its solution does.
@@ -141,6 +144,7 @@ private:
         record.look.single_estimate_row = true;
         Numbers numbers(record);
         big_m::Method<Numbers> phase_two(record, numbers, settings.rule);
+        phase_two.explain(settings.explain);
         phase_two.keep_final_table(settings.keep_final_table);  // its first table is the problem's
         SolveOutcome outcome = phase_two.start(settings, frame, observer, report, problem_);
         const auto sinks = phase_two.sinks_of(observer, report);
@@ -173,6 +177,13 @@ private:
             shape.rows.push_back(i);
             phase_one_.pivot_col = static_cast<std::int32_t>(entering);
             phase_one_.pivot_row = static_cast<std::int32_t>(i);
+            if (TableChoices* c = phase_one.choices_anew()) {
+                c->column = TableChoices::Column::drive_out;
+                c->key_column = entering;
+                c->row = TableChoices::Row::drive_out;
+                c->key_row = i;
+                c->pivot_element = numbers.element_text(i, entering);
+            }
             TableOfRun<Numbers> table(phase_one_, numbers);
             if (sinks.report && phase_one.prints_iteration_table()) sinks.report->table(table);
             if (sinks.watcher) sinks.watcher->table(table);

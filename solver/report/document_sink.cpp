@@ -7,6 +7,7 @@
 
 #include "problem/cp1251.h"
 #include "solver/engine/run_types.h"
+#include "solver/report/choice_sentences.h"
 #include "solver/report/outcome_story.h"
 #include "solver/report/outcome_texts.h"
 #include "solver/report/table_cells.h"
@@ -59,6 +60,8 @@ public:
     void table(TableSource& source) override {
         const TableSnapshot snapshot = source.snapshot();
         markup_->table(snapshot, document_table_title(snapshot), document_closing_line(snapshot));
+        const std::vector<std::string> why = choice_sentences(snapshot.look, snapshot.names, snapshot.basis);
+        if (!why.empty()) markup_->lines(why);
     }
 
     void end(const ReportEnd& end) override {

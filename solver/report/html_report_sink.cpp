@@ -100,7 +100,7 @@ private:
     // The columns part.first..part.last with the basis columns and the values; the
     // table's title stands where the others write "c_j".
     void table_part(const TableCells& cells, const TableColumnPart& part) {
-        const std::vector<std::uint32_t> columns = grid_columns(part.first, part.last);
+        const std::vector<std::uint32_t> columns = grid_columns(cells, part.first, part.last);
         out_ << "<div class=\"scroll\">\n<table>\n<thead>\n<tr class=\"costs\"><th colspan=\"3\">"
              << html_text(part.title) << "</th>";
         row(cells.rows.front(), columns, 1);

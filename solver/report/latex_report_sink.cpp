@@ -131,9 +131,9 @@ private:
     }
 
     void table_part(const TableCells& cells, const TableColumnPart& part) {
-        const std::vector<std::uint32_t> columns = grid_columns(part.first, part.last);
+        const std::vector<std::uint32_t> columns = grid_columns(cells, part.first, part.last);
         std::string layout = "|r|l|r|";
-        for (std::uint32_t j = part.first; j <= part.last; ++j) layout += "r|";
+        for (std::size_t k = 3; k < columns.size(); ++k) layout += "r|";
         // The title above the table: in a cell over the first columns it would widen them.
         out_ << "\\textbf{" << latex_text(part.title) << "}\\par\\nopagebreak\n";
         out_ << "{\\small\n\\begin{longtable}{" << layout << "}\n\\hline\n";

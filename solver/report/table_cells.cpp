@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "problem/valid_utf8.h"
+#include "solver/report/choice_sentences.h"
 #include "solver/report/document_sink.h"
 
 namespace {
@@ -95,6 +96,21 @@ TableCells table_cells(const TableSnapshot& t) {
         }
         cells.rows.push_back(std::move(ratios));
     }
+    if (has_ratio_column(t.look)) {
+        // A column of its own beside the constraint rows, blank above and below them.
+        cells.ratio_column = cells.columns++;
+        for (std::size_t r = 0; r < cells.rows.size(); ++r) {
+            TableCell cell;
+            if (r + 1 == cells.first_constraint_row) {
+                cell = label_cell(kRatioColumnHeading.view());
+            } else if (r >= cells.first_constraint_row && r < cells.first_footer_row()) {
+                const auto i = static_cast<std::uint32_t>(r - cells.first_constraint_row + 1);
+                cell.text = ratio_column_text(t.look, i);
+                cell.key_row = in_key_row(i);
+            }
+            cells.rows[r].push_back(std::move(cell));
+        }
+    }
     return cells;
 }
 
@@ -118,6 +134,12 @@ std::string phase_end_text(const TableLook& look) {
 std::vector<std::uint32_t> grid_columns(std::uint32_t first, std::uint32_t last) {
     std::vector<std::uint32_t> columns{0, 1, 2};
     for (std::uint32_t j = first; j <= last; ++j) columns.push_back(j + 2);
+    return columns;
+}
+
+std::vector<std::uint32_t> grid_columns(const TableCells& cells, std::uint32_t first, std::uint32_t last) {
+    std::vector<std::uint32_t> columns = grid_columns(first, last);
+    if (cells.ratio_column != 0 && last + 3 == cells.ratio_column) columns.push_back(cells.ratio_column);
     return columns;
 }
 
@@ -169,5 +191,7 @@ std::string table_text_grid(const TableSnapshot& table) {
         while (!line.empty() && line.back() == ' ') line.pop_back();
         text += line + "\n";
     }
-    return text + document_closing_line(table) + "\n";
+    text += document_closing_line(table) + "\n";
+    for (const std::string& line : choice_sentences(table.look, table.names, table.basis)) text += line + "\n";
+    return text;
 }

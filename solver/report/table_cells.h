@@ -68,6 +68,9 @@ struct TableCells {
     std::uint32_t first_constraint_row = 2;    // grid row of constraint row 1
     std::uint32_t constraint_count = 0;
     std::uint32_t estimate_rows = 2;  // the M parts and the plain parts, or one row in a table without M
+    // The grid column of an explained table's ratio column (b / a of each constraint row), the last one;
+    // 0 for none.
+    std::uint32_t ratio_column = 0;
 
     // The rows below the constraint rows: the estimates (two rows, or one for a table without M),
     // then the ratio row of the dual simplex method, when there is one: all rows from here to the end.
@@ -82,6 +85,8 @@ TableCells table_cells(const TableSnapshot& table);
 // The grid columns of the basis columns and of the variables first..last: what
 // a document prints of a wide table in one part.
 std::vector<std::uint32_t> grid_columns(std::uint32_t first, std::uint32_t last);
+// The same in `cells`, with the ratio column after the last variable's.
+std::vector<std::uint32_t> grid_columns(const TableCells& cells, std::uint32_t first, std::uint32_t last);
 // The cells of `row` in the grid `columns` (ascending, each spanning cell's
 // columns whole): a spanning cell once, the cells it covers left out.
 std::vector<const TableCell*> cells_in(const std::vector<TableCell>& row, const std::vector<std::uint32_t>& columns);

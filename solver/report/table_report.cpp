@@ -10,13 +10,16 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "problem/cp1251.h"
+#include "problem/record_columns.h"
 #include "problem/simplex_iteration.h"
+#include "solver/report/choice_sentences.h"
 #include "solver/report/number_format.h"
 #include "solver/report/report_writer.h"
 #include "solver/report/table_cells.h"
@@ -43,6 +46,8 @@ constexpr std::string_view kSingleLineLabel = "о ц е н к и"_cp1251;
 constexpr std::string_view kPhaseOneLineLabel = "о ц е н к и w"_cp1251;
 // The dual simplex method's |estimate / element| over the key row's negative elements.
 constexpr std::string_view kRatioLineLabel = "отношения"_cp1251;
+// An explained table's ratio column beside the constraint rows.
+constexpr std::string_view kRatioColumnLabel = cp1251::encoded<kRatioColumnHeading>();
 
 static_assert(number_format::kFieldRoom + 2 <= ReportWriter::kBlockSize);
 
@@ -230,13 +235,27 @@ public:
           w_value_(record.col_widths[0]),
           value_widths_(static_cast<std::size_t>(n_) + 1) {
         for (int k = 0; k <= n_; ++k) value_widths_[static_cast<std::size_t>(k)] = record.col_widths[k];
+        if (has_ratio_column(record.look)) {
+            // As wide as the value column, its heading and its widest ratio.
+            std::uint64_t w = std::max<std::uint64_t>(w_value_, kRatioColumnLabel.size());
+            for (std::uint32_t i = 1; i <= record.constraint_count(); ++i) {
+                ratio_texts_.push_back(cp1251::from_utf8(ratio_column_text(record.look, i)).value_or("?"));
+                w = std::max<std::uint64_t>(w, ratio_texts_.back().size());
+            }
+            w_ratio_ = w;
+        }
         std::uint64_t rule_length = w_cost_ + w_name_ + 6 + 3;  // with the last "+" and the line end
         for (const std::uint64_t w : value_widths_) rule_length += w + 3;
+        if (w_ratio_) rule_length += *w_ratio_ + 3;
         if (rule_length <= ReportWriter::kBlockSize) {
             full_rule_.reserve(rule_length);
             for (int k = -2; k <= n_; ++k) {
                 full_rule_ += '+';
                 full_rule_.append(std::size_t{record.col_widths[k]} + 2, '-');
+            }
+            if (w_ratio_) {
+                full_rule_ += '+';
+                full_rule_.append(static_cast<std::size_t>(*w_ratio_) + 2, '-');
             }
             full_rule_ += "+\r\n";
         }
@@ -292,6 +311,10 @@ public:
             SimplexIteration::print_centered(out_, variable_name(static_cast<std::uint32_t>(j)),
                                              value_widths_[static_cast<std::size_t>(j)]);
         }
+        if (w_ratio_) {
+            out_.put('|');
+            SimplexIteration::print_centered(out_, kRatioColumnLabel, *w_ratio_);
+        }
         out_.put('|');
         out_.line_end();
         full_rule();
@@ -307,6 +330,7 @@ public:
             out_.put('|');
             SimplexIteration::print_centered(out_, variable_name(basic), w_name_);
             cells_.row(out_, i, value_widths_);
+            if (w_ratio_) ratio_cell(ratio_texts_.at(i - 1));
             out_.put('|');
             out_.line_end();
             if (i < m) full_rule();
@@ -321,6 +345,7 @@ public:
         r_.print_rule(out_, '+', -2, -2);
         r_.print_rule(out_, '+', -1, -1);
         r_.print_rule(out_, '+', 0, n_);
+        ratio_rule();
         out_.put('+');
         out_.line_end();
 
@@ -395,16 +420,43 @@ public:
             out_.put(kOptimal);
         }
         out_.line_end();
+        if (r_.look.choices) {
+            for (const std::string& line : choice_sentences(r_.look, utf8_variable_names(r_), r_.basis)) {
+                out_.put(cp1251::from_utf8(line).value_or("?"));
+                out_.line_end();
+            }
+        }
         out_.line_end();
     }
 
 private:
     void full_rule() {
-        if (full_rule_.empty()) {
-            r_.print_full_rule(out_);
-        } else {
+        if (!full_rule_.empty()) {
             out_.put(full_rule_);
+        } else if (w_ratio_) {
+            r_.print_rule(out_, '+', -2, n_);
+            ratio_rule();
+            out_.put('+');
+            out_.line_end();
+        } else {
+            r_.print_full_rule(out_);
         }
+    }
+
+    // The ratio column's part of a rule: nothing without one.
+    void ratio_rule() {
+        if (!w_ratio_) return;
+        out_.put('+');
+        out_.fill('-', *w_ratio_ + 2);
+    }
+
+    // "|" and a ratio right-aligned as numbers are.
+    void ratio_cell(std::string_view text) {
+        const std::uint64_t w = *w_ratio_;
+        out_.put('|');
+        out_.fill(' ', text.size() < w + 1 ? w + 1 - text.size() : 0);
+        out_.put(text);
+        out_.put(' ');
     }
 
     // The name of variable j as the headings and the name column show it.
@@ -421,6 +473,8 @@ private:
     std::uint64_t w_cost_, w_name_, w_value_;
     std::vector<std::uint64_t> value_widths_;  // columns 0..n
     std::string full_rule_;                    // empty when too long to keep
+    std::optional<std::uint64_t> w_ratio_;     // the ratio column's width; none without the column
+    std::vector<std::string> ratio_texts_;     // its cells of rows 1..m, Windows-1251
 };
 
 }  // namespace

@@ -55,7 +55,7 @@ std::vector<std::pair<std::string, std::string>> helped_options() {
 
 TEST(CommandLine, EveryOptionOfTheHelpIsTakenAndAValueOnlyOnce) {
     const auto options = helped_options();
-    ASSERT_EQ(options.size(), 41U);
+    ASSERT_EQ(options.size(), 42U);
     for (const auto& [name, form] : options) {
         SCOPED_TRACE(name);
         if (name == "--help" || name == "--version") {

@@ -108,7 +108,10 @@ TEST_F(Runs, TheSwitchesReachTheRun) {
     const struct {
         QAction* TForm1::*toggle;
         const char* in_report;  // UTF-8
-    } cases[] = {{&TForm1::ExactArithmetic1, "1/2"}, {&TForm1::BlandRule1, "0.5000"}, {&TForm1::Utf8Report1, "0.5000"}};
+    } cases[] = {{&TForm1::ExactArithmetic1, "1/2"},
+                 {&TForm1::BlandRule1, "0.5000"},
+                 {&TForm1::Utf8Report1, "0.5000"},
+                 {&TForm1::Explain1, "Разрешающий элемент"}};
     write_problem("problem.qtb", kTwoPivotProblem);
     load_by_enter("problem.qtb");
     for (const auto& c : cases) {
@@ -123,6 +126,8 @@ TEST_F(Runs, TheSwitchesReachTheRun) {
         const RunSettings& used = window.last_run()->outcome.settings;
         EXPECT_EQ(used.arithmetic == Arithmetic::exact, c.toggle == &TForm1::ExactArithmetic1);
         EXPECT_EQ(used.rule == PivotRule::bland, c.toggle == &TForm1::BlandRule1);
+        EXPECT_EQ(used.explain, c.toggle == &TForm1::Explain1);
+        EXPECT_EQ(bytes.find("b / a") != std::string::npos, c.toggle == &TForm1::Explain1);
     }
 }
 
