@@ -19,7 +19,7 @@ _qtb_solve_files() {
 _qtb_solve() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     local options="--tables --print --accuracy --report --format --data --model-time-limit
-        --model-memory-limit --stop --write-qtb --write-dual --plot --arithmetic --rule --method --report-notes
+        --model-memory-limit --stop --write-qtb --write-dual --plot --arithmetic --rule --method --integer --nodes --cuts --report-notes
         --sensitivity --dual --output --encoding --json --overwrite --allow-report-path --time-limit --allow-large-report
         --help --version"
     shopt -s extglob
@@ -39,6 +39,7 @@ _qtb_solve() {
         --arithmetic) values="double exact" ;;
         --rule) values="dantzig bland" ;;
         --method) values="big-m two-phase dual" ;;
+        --integer) values="branch gomory relax" ;;
         --output) values="text latex html" ;;
         --encoding) values="cp1251 utf-8" ;;
         --data) _qtb_solve_files '*.dat' "$cur"; return ;;
@@ -46,7 +47,7 @@ _qtb_solve() {
         --write-qtb) _qtb_solve_files '*.qtb' "$cur"; return ;;
         --write-dual) _qtb_solve_files '*.lp' "$cur"; return ;;
         --report) _qtb_solve_files '*.@(txt|tex|html)' "$cur"; return ;;
-        --print | --accuracy | --stop | --time-limit | --model-time-limit | --model-memory-limit)
+        --print | --accuracy | --stop | --nodes | --cuts | --time-limit | --model-time-limit | --model-memory-limit)
             COMPREPLY=()
             return
             ;;

@@ -39,6 +39,8 @@ expect "data data+optimal" qtb-solve --tables d
 expect "qtb lp mps freemps mathprog" qtb-solve --format ""
 expect "dantzig bland" qtb-solve --rule ""
 expect "double exact" qtb-solve --arithmetic ""
+expect "branch gomory relax" qtb-solve --integer ""
+expect "" qtb-solve --nodes ""
 expect "text latex html" qtb-solve --output ""
 expect "" qtb-solve --stop ""
 expect "maximize.qtb maximize_ru.qtb mix.qtb models/" qtb-solve m

@@ -27,6 +27,8 @@ public:
     virtual void preformatted(const std::vector<std::string>& texts) = 0;
     virtual void table(const TableSnapshot& table, const std::string& title, const std::string& closing) = 0;
     virtual void section(const DocumentSection& section) = 0;
+    // A tree, each entry indented under its parent.
+    virtual void outline(const std::vector<ReportPart::Entry>& entries) = 0;
     virtual void close() = 0;
 };
 

@@ -20,7 +20,8 @@ const std::map<std::string, std::string> kGoodValues = {
     {"--format", "lp"},       {"--data", "d.dat"},       {"--model-time-limit", "5"}, {"--model-memory-limit", "64"},
     {"--stop", "3"},          {"--write-qtb", "w.qtb"},  {"--plot", "p.svg"},         {"--arithmetic", "exact"},
     {"--rule", "bland"},      {"--output", "html"},      {"--encoding", "utf-8"},     {"--time-limit", "0.5"},
-    {"--write-dual", "d.lp"}, {"--method", "two-phase"},
+    {"--write-dual", "d.lp"}, {"--method", "two-phase"}, {"--integer", "relax"},      {"--nodes", "5"},
+    {"--cuts", "7"},
 };
 
 cli::CommandLine parse(const std::vector<std::string>& words) {
@@ -52,7 +53,7 @@ std::vector<std::pair<std::string, std::string>> helped_options() {
 
 TEST(CommandLine, EveryOptionOfTheHelpIsTakenAndAValueOnlyOnce) {
     const auto options = helped_options();
-    ASSERT_EQ(options.size(), 27U);
+    ASSERT_EQ(options.size(), 30U);
     for (const auto& [name, form] : options) {
         SCOPED_TRACE(name);
         if (name == "--help" || name == "--version") {
