@@ -11,6 +11,7 @@
 
 #include "numerics/matrix.h"
 #include "problem/simplex_iteration.h"
+#include "solver/engine/branch_node.h"
 
 // The numbers a run computes with: doubles in extended-precision expressions
 // (the method as it has always run), or exact rationals with M as a symbol.
@@ -123,4 +124,9 @@ struct SolveOutcome {
     double magnitude = 0.0;
     // The final table, when the settings asked for it and the run ended at an optimum.
     std::shared_ptr<const FinalTableSnapshot> final_table;
+    // A branch and bound: every node, in the order made; empty for the other runs.
+    std::vector<BranchNode> nodes;
+    // The node limit of the settings ended the branch and bound: the answer, if there is one, is the
+    // best integer solution found, not proven optimal.
+    bool node_limit_reached = false;
 };
