@@ -70,6 +70,9 @@ constexpr std::array kMethods{Word<SolveMethod>{"big-m", SolveMethod::big_m},
 constexpr std::array kStarts{Word<transport::StartMethod>{"northwest", transport::StartMethod::northwest},
                              Word<transport::StartMethod>{"least-cost", transport::StartMethod::least_cost},
                              Word<transport::StartMethod>{"vogel", transport::StartMethod::vogel}};
+constexpr std::array kIntegerMethods{Word<IntegerMethod>{"branch", IntegerMethod::branch},
+                                     Word<IntegerMethod>{"gomory", IntegerMethod::gomory},
+                                     Word<IntegerMethod>{"relax", IntegerMethod::relax}};
 constexpr std::array kReportForms{Word<ReportForm>{"text", ReportForm::text},
                                   Word<ReportForm>{"latex", ReportForm::latex},
                                   Word<ReportForm>{"html", ReportForm::html}};
@@ -325,6 +328,39 @@ constexpr std::array kOptions{
                .help = R"(        начальный план транспортной задачи: northwest — северо-западный угол (по
         умолчанию, если файл задачи не задаёт другой); least-cost — минимальный
         элемент; vogel — аппроксимация Фогеля.
+)"},
+    OptionSpec{.name = "--integer",
+               .value = "branch|gomory|relax",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.integer, value_of_word(v, kIntegerMethods),
+                               "--integer: ожидается branch, gomory или relax");
+               },
+               .help = R"(        задача с целочисленными переменными (пометки модели, «Integer:» / «Целые:» в
+        файле задачи): branch — метод ветвей и границ (по умолчанию); gomory —
+        отсечения Гомори (только полностью целочисленная задача); relax — без условий
+        целочисленности, с замечанием об этом. Задача без целочисленных переменных
+        решается одинаково при любом значении. В отчёте метода ветвей и границ —
+        каждый узел (его границы, таблицы по --tables, результат, причина закрытия)
+        и дерево; в JSON — "nodes": [{"id", "parent", "bounds", "status",
+        "objective", "closed", "incumbent", "iterations"}, ...].
+)"},
+    OptionSpec{.name = "--nodes",
+               .value = "N",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   const std::optional<std::int32_t> limit = parse_int(v);
+                   return take(o.nodes, limit && *limit >= 1 ? limit : std::nullopt,
+                               "--nodes: ожидается целое число не меньше 1");
+               },
+               .help = R"(        предел числа узлов (задач) метода ветвей и границ (по умолчанию 1000).
+)"},
+    OptionSpec{.name = "--cuts",
+               .value = "N",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   const std::optional<std::int32_t> limit = parse_int(v);
+                   return take(o.cuts, limit && *limit >= 1 ? limit : std::nullopt,
+                               "--cuts: ожидается целое число не меньше 1");
+               },
+               .help = R"(        предел числа отсечений метода Гомори (по умолчанию 50).
 )"},
     OptionSpec{.name = "--report-notes",
                .set = set_switch<&Options::report_notes>,
@@ -616,7 +652,8 @@ constexpr std::string_view kHelpHead =
 Модель (CPLEX LP, MPS, GNU MathProg; читается через GLPK, в UTF-8) приводится к
 канонической форме M-метода; отчёт модели называется по модели (МОДЕЛЬ.txt рядом с
 ней) и начинается с описания этого приведения, а заканчивается ответом в переменных
-модели. Пометки целочисленности не учитываются (решается непрерывная задача).
+модели. Задача с целочисленными переменными решается с условиями целочисленности
+(см. --integer).
 
 Транспортная задача (файл .qtt: «Запасы:», «Потребности:», «Тарифы:», x — запрещённый
 маршрут) решается методом потенциалов; в отчёте — каждый план с потенциалами, оценками
@@ -661,8 +698,13 @@ constexpr std::string_view kHelpTail =
   3   оптимум не достигнут: счёт остановлен пределом числа итераций, пределом
       времени (--time-limit) или повтором базиса (зацикливание; правило Бленда
       --rule bland не зацикливается)
+  4   метод неприменим (--method dual при не двойственно допустимом базисе,
+      --integer при нецелой границе целочисленной переменной, --method potentials
+      для модели, которая не транспортная задача)
   5   --check, --check-dir: в таблицах есть ошибки
   6   --check, --check-dir: таблицы верны, но решение не закончено
+  7   предел числа узлов метода ветвей и границ (--nodes) исчерпан: ответ —
+      лучшее найденное целое решение (или его нет)
   64  неверные параметры командной строки
   70  иной сбой (например, ошибка матрицы; описание — в стандартном потоке ошибок)
 

@@ -19,10 +19,10 @@ _qtb_solve_files() {
 _qtb_solve() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     local options="--tables --print --accuracy --report --format --data --model-time-limit
-        --model-memory-limit --stop --write-qtb --write-dual --plot --arithmetic --rule --method --start --report-notes
-        --explain --sensitivity --dual --output --encoding --json --overwrite --allow-report-path --time-limit
-        --allow-large-report --variants --seed --size --out --sense --rows --artificial --iterations --numbers
-        --template --force --check --check-dir --help --version"
+        --model-memory-limit --stop --write-qtb --write-dual --plot --arithmetic --rule --method --start --integer
+        --nodes --cuts --report-notes --explain --sensitivity --dual --output --encoding --json --overwrite
+        --allow-report-path --time-limit --allow-large-report --variants --seed --size --out --sense --rows
+        --artificial --iterations --numbers --template --force --check --check-dir --help --version"
     shopt -s extglob
     # --name=value is completed as --name value; bash splits it into "--name" "=" "value".
     if [[ $cur == = ]]; then
@@ -41,6 +41,7 @@ _qtb_solve() {
         --rule) values="dantzig bland" ;;
         --method) values="big-m two-phase dual potentials" ;;
         --start) values="northwest least-cost vogel" ;;
+        --integer) values="branch gomory relax" ;;
         --output) values="text latex html" ;;
         --encoding) values="cp1251 utf-8" ;;
         --sense) values="max min" ;;
@@ -60,7 +61,7 @@ _qtb_solve() {
             compopt -o nospace -o filenames 2>/dev/null
             return
             ;;
-        --print | --accuracy | --stop | --time-limit | --model-time-limit | --model-memory-limit | --variants | --seed | \
+        --print | --accuracy | --stop | --time-limit | --model-time-limit | --model-memory-limit | --nodes | --cuts | --variants | --seed | \
             --size | --iterations)
             COMPREPLY=()
             return

@@ -11,6 +11,7 @@
 
 #include "numerics/matrix.h"
 #include "problem/simplex_iteration.h"
+#include "solver/engine/branch_node.h"
 
 // The numbers a run computes with: doubles in extended-precision expressions
 // (the method as it has always run), or exact rationals with M as a symbol.
@@ -29,6 +30,16 @@ enum class SolveMethod { big_m, two_phase, dual_simplex };
 constexpr const char* method_word(SolveMethod method) {
     return method == SolveMethod::two_phase ? "two-phase" : method == SolveMethod::dual_simplex ? "dual" : "big-m";
 }
+
+// How a problem with integer columns is solved: by branch and bound (a tree of linear programs),
+// by Gomory's fractional cuts (rows added to the final table), or as its relaxation (the integer
+// conditions dropped, with a note). A problem without integer columns runs alike under all three.
+enum class IntegerMethod { branch, gomory, relax };
+constexpr const char* integer_method_word(IntegerMethod method) {
+    return method == IntegerMethod::gomory ? "gomory" : method == IntegerMethod::relax ? "relax" : "branch";
+}
+inline constexpr std::int32_t kDefaultNodeLimit = 1000;
+inline constexpr std::int32_t kDefaultCutLimit = 50;
 
 // The form of the report file: the text report, a LaTeX document or an HTML page.
 enum class ReportForm { text, latex, html };
@@ -54,6 +65,9 @@ struct RunSettings {
     // Record why each key column and row was chosen and why the run ended (TableChoices), for the
     // report's ratio column and sentences.
     bool explain = false;
+    IntegerMethod integer = IntegerMethod::branch;
+    std::int32_t node_limit = kDefaultNodeLimit;  // linear programs a branch and bound may solve
+    std::int32_t cut_limit = kDefaultCutLimit;    // cuts Gomory's method may add
 };
 
 // How a run ended: its final table has no key column, or a key column without
@@ -113,4 +127,9 @@ struct SolveOutcome {
     double magnitude = 0.0;
     // The final table, when the settings asked for it and the run ended at an optimum.
     std::shared_ptr<const FinalTableSnapshot> final_table;
+    // A branch and bound: every node, in the order made; empty for the other runs.
+    std::vector<BranchNode> nodes;
+    // The node limit of the settings ended the branch and bound: the answer, if there is one, is the
+    // best integer solution found, not proven optimal.
+    bool node_limit_reached = false;
 };

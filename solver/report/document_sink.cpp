@@ -64,6 +64,12 @@ public:
         if (!why.empty()) markup_->lines(why);
     }
 
+    void part(const ReportPart& part) override {
+        if (!part.heading.empty()) markup_->heading(part.heading);
+        markup_->lines(part.lines);
+        if (!part.outline.empty()) markup_->outline(part.outline);
+    }
+
     void end(const ReportEnd& end) override {
         const SolveOutcome& outcome = end.outcome;
         markup_->heading("Ответ");
