@@ -20,6 +20,7 @@
 #include "problem/model_loading.h"
 #include "problem/print_rules.h"
 #include "problem/status_texts.h"
+#include "problem/transport_file.h"
 #include "solver/engine/dual_simplex_run.h"
 #include "solver/engine/integer_run.h"
 #include "ui/About.h"
@@ -313,8 +314,13 @@ void TForm1::LoadProblemFile(const QString& file_name) {
         try {
             LoadedProblem loaded = model_.load(LoadRequest{path.string(), std::nullopt, format, {}, nullptr});
             record_ = std::move(loaded.record);
+            if (loaded.is_transport()) take_transport_options(loaded);
             show_reading_warnings(record_.reading_hints);
             keep_load(std::move(loaded));
+        } catch (const transport::TransportFileError& failure) {
+            show_transport_faults(failure);
+            load_failed(kFaultsNotLoaded, false);
+            return;
         } catch (const SimplexIteration::bad_simplex& failure) {
             messages_.show(QStringLiteral("Есть ошибки при вводе!!!"), kProgramCaption);
             show_status_codes(failure);
@@ -466,6 +472,7 @@ void TForm1::SolveProblem() {
     record.compute_col_widths();
     record.precision = digits;
 
+    if (loaded_ && loaded_->is_transport()) return solve_transport(record);
     if (!confirm_report_size(record)) return;
     const RunSettings settings = run_settings();
     if (settings.method == SolveMethod::dual_simplex) {

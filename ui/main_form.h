@@ -34,6 +34,7 @@
 #include "ui/model_calls.h"
 
 class SolutionWindow;
+struct TransportPages;
 
 // The main window: the user names a problem file, loads it into the program's problem record, chooses
 // the tables of the report and the format of its numbers, and solves. The window keeps no problem data
@@ -135,6 +136,8 @@ public:
     bool open_check_window(const QString& path);
     // The latest run that produced tables, as the window keeps it; null before the first.
     std::shared_ptr<const RecordedRun> last_run() const { return last_run_; }
+    // The plans of the latest run of a transport problem, when that was the latest run; else null.
+    std::shared_ptr<const TransportPages> last_transport() const { return last_transport_; }
     // The problem or model file loaded last (absolute); empty until a load succeeds.
     const std::filesystem::path& loaded_file() const { return loaded_problem_file_; }
 
@@ -226,6 +229,13 @@ private:
     bool confirm_report_target(const SimplexIteration& run);
     // Runs the copy in a worker while the window goes on, then tells the outcome.
     void run_and_report(SimplexIteration run);
+    // --- Transport problems (ui/transport_commands.cpp) ---
+    // The loaded transport problem's print options shown as a problem file's are; its faults in one box.
+    void take_transport_options(const LoadedProblem& loaded);
+    void show_transport_faults(const std::exception& failure);
+    // Runs the loaded transport problem with the options `options` holds, its report beside the problem.
+    void solve_transport(const SimplexIteration& options);
+    void run_transport_problem(const SimplexIteration& run);
     // The latest run's report for the commands about it; none: they are disabled.
     void keep_report(const std::filesystem::path& report);
     void set_running(std::atomic<bool>* stop);
@@ -256,6 +266,7 @@ private:
     std::filesystem::path loaded_problem_file_;    // absolute; empty until a load succeeds
     std::shared_ptr<const LoadedProblem> loaded_;  // the latest load without its record; null until one succeeds
     std::shared_ptr<const RecordedRun> last_run_;  // set by each run that produced tables
+    std::shared_ptr<const TransportPages> last_transport_;  // set by a transport run, reset by a simplex run
     // That run's outcome in the loaded problem's columns, with the problem's own final table at an
     // optimum (the tables of the dual simplex method are those of its start table, not the problem's).
     std::shared_ptr<const SolveOutcome> last_outcome_;

@@ -264,6 +264,7 @@ void TForm1::run_and_report(SimplexIteration run) {
                 tables->sensitivity = sensitivity_report(*done->outcome.final_table, problem_file_query(record_));
             }
             last_run_ = std::move(tables);
+            last_transport_.reset();
             last_outcome_ = std::make_shared<const SolveOutcome>(done->outcome);
             last_run_input_ = loaded_problem_file_;
             ShowSolution();

@@ -31,10 +31,14 @@ void TForm1::build_solution_menu() {
 }
 
 void TForm1::ShowSolution() {
-    if (!last_run_)
+    if (!last_run_ && !last_transport_)
         return say_in_status_bar(QStringLiteral("Решения ещё нет: загрузите задачу и нажмите «Решить задачу»."));
     if (!SolutionWindow1) SolutionWindow1 = new SolutionWindow(messages_, this);
-    SolutionWindow1->show_run(last_run_);
+    if (last_transport_) {
+        SolutionWindow1->show_transport(last_transport_);
+    } else {
+        SolutionWindow1->show_run(last_run_);
+    }
     SolutionWindow1->run_inputs = {last_run_input_};
     SolutionWindow1->setWindowFlag(Qt::Window);
     SolutionWindow1->show();

@@ -150,6 +150,13 @@ QString table_list_text(const RecordedRun& run, std::size_t index) {
     return title + ": " + table_outcome(run, t, index + 1 == run.tables.size());
 }
 
+QString transport_plan_list_text(const TransportPages& pages, std::size_t index) {
+    const TransportPlanPage& page = pages.plans.at(index);
+    if (!page.cycle.empty()) return text_of(page.title) + QStringLiteral(": цикл из %1 клеток").arg(page.cycle.size());
+    if (index + 1 == pages.plans.size() && pages.optimal) return text_of(page.title) + QStringLiteral(": оптимум");
+    return text_of(page.title);
+}
+
 QString missing_tables_text(const RecordedRun& run) {
     if (run.omitted_count == 0) return {};
     return QStringLiteral(
@@ -276,9 +283,21 @@ void SolutionWindow::build_tabs() {
     bold.setBold(true);
     TitleLabel->setFont(bold);
     table_layout->addWidget(TitleLabel);
-    Grid = new TableGrid(table_side);
+    GridStack = new QStackedWidget(table_side);
+    GridStack->setObjectName(QStringLiteral("GridStack"));
+    Grid = new TableGrid(GridStack);
     Grid->setObjectName(QStringLiteral("Grid"));
-    table_layout->addWidget(Grid, 1);
+    GridStack->addWidget(Grid);
+    PlanArea = new QScrollArea(GridStack);
+    PlanArea->setObjectName(QStringLiteral("PlanArea"));
+    PlanGrid = new TransportGrid;
+    PlanGrid->setObjectName(QStringLiteral("PlanGrid"));
+    PlanArea->setWidget(PlanGrid);
+    PlanArea->setBackgroundRole(QPalette::Base);
+    GridStack->addWidget(PlanArea);
+    // The plans zoom with the tables: one zoom for the window.
+    connect(Grid, &TableGrid::zoomChanged, PlanGrid, &TransportGrid::set_zoom);
+    table_layout->addWidget(GridStack, 1);
     ClosingLabel = new QLabel(table_side);
     ClosingLabel->setObjectName(QStringLiteral("ClosingLabel"));
     ClosingLabel->setWordWrap(true);
@@ -316,6 +335,9 @@ void SolutionWindow::build_tabs() {
 void SolutionWindow::show_run(std::shared_ptr<const RecordedRun> run,
                               const std::shared_ptr<const PlaneSource>& plane_source) {
     run_ = std::move(run);
+    transport_.reset();
+    GridStack->setCurrentWidget(Grid);
+    enable_table_commands(true);
     if (!run_ || !run_->problem) return;
     const RecordedRun& r = *run_;
     const SimplexIteration& problem = *r.problem;
@@ -373,7 +395,50 @@ void SolutionWindow::show_run(std::shared_ptr<const RecordedRun> run,
     SavePictureItem->setEnabled(Tabs->indexOf(PicturePage) >= 0);
 }
 
+void SolutionWindow::show_transport(std::shared_ptr<const TransportPages> pages) {
+    run_.reset();
+    transport_ = std::move(pages);
+    if (!transport_) return;
+    const TransportPages& p = *transport_;
+    GridStack->setCurrentWidget(PlanArea);
+    PlanGrid->set_zoom(Grid->zoom());
+    enable_table_commands(false);
+    RunLabel->setText(text_of(p.title) + QStringLiteral(". Метод потенциалов. Планов: %1.").arg(p.plans.size()));
+
+    TableList->blockSignals(true);
+    TableList->clear();
+    for (std::size_t k = 0; k < p.plans.size(); ++k) TableList->addItem(transport_plan_list_text(p, k));
+    TableList->blockSignals(false);
+    MissingLabel->hide();
+    const int total = std::max(TablesSplitter->width(), width() - 40);
+    const int first = std::min(TableList->sizeHintForColumn(0) + 2 * TableList->frameWidth() + 8, total * 2 / 5);
+    TablesSplitter->setSizes({first, total - first});
+    if (!p.plans.empty()) {
+        TableList->setCurrentRow(static_cast<int>(p.plans.size()) - 1);
+        show_plan(TableList->currentRow());
+    }
+    OutcomeView->setHtml(QStringLiteral("<h3>Ответ</h3>") + paragraph(p.closing) + QStringLiteral("<h3>Задача</h3>") +
+                         paragraph(p.opening));
+}
+
+void SolutionWindow::show_plan(int row) {
+    if (!transport_ || row < 0 || static_cast<std::size_t>(row) >= transport_->plans.size()) return;
+    const TransportPlanPage& page = transport_->plans[static_cast<std::size_t>(row)];
+    TitleLabel->setText(text_of(page.title));
+    PlanGrid->show_plan(page);
+    QStringList after;
+    for (const std::string& line : page.after) after << text_of(line);
+    ClosingLabel->setText(after.join('\n'));
+}
+
+void SolutionWindow::enable_table_commands(bool on) {
+    for (QAction* item : {CopyTextItem, CopyLatexItem, CopyHtmlItem, ExportItem}) item->setEnabled(on);
+    if (!on) SavePictureItem->setEnabled(false);
+    if (const int picture_tab = Tabs->indexOf(PicturePage); !on && picture_tab >= 0) Tabs->removeTab(picture_tab);
+}
+
 void SolutionWindow::show_table(int row) {
+    if (transport_) return show_plan(row);
     const TableSnapshot* t = current_table();
     if (row < 0 || t == nullptr) return;
     TitleLabel->setText(text_of(document_table_title(*t)));

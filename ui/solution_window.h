@@ -6,7 +6,9 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTextBrowser>
 
@@ -19,11 +21,14 @@
 #include "ui/message_sink.h"
 #include "ui/plane_view.h"
 #include "ui/table_grid.h"
+#include "ui/transport_grid.h"
+#include "ui/transport_pages.h"
 
 // The solution of a run ("Решение"): every table the run went through, the
 // outcome with its notes and sensitivity analysis, and for a problem in two
 // variables its picture. Tables copy to the clipboard as text, LaTeX or HTML;
-// the whole run exports as a report with every table.
+// the whole run exports as a report with every table. A transport problem's run shows its plans
+// in the same places: the list, the plan's grid with its cycle, the lines under it, the answer.
 class SolutionWindow : public QMainWindow {
     Q_OBJECT
 
@@ -33,6 +38,9 @@ public:
     // Shows a run; `plane` gives the picture of a model when the run does not carry one.
     void show_run(std::shared_ptr<const RecordedRun> run, const std::shared_ptr<const PlaneSource>& plane = nullptr);
     const RecordedRun* run() const { return run_.get(); }
+    // Shows the plans of a transport problem's run instead of simplex tables.
+    void show_transport(std::shared_ptr<const TransportPages> pages);
+    const TransportPages* transport() const { return transport_.get(); }
 
     // Asks for a file to save into (caption, filter list, the name suggested; the chosen filter comes back);
     // empty: cancelled. The real dialog unless a test puts its own in.
@@ -73,7 +81,10 @@ public:
     QListWidget* TableList;
     QLabel* MissingLabel;  // where the tables are that the window did not keep
     QLabel* TitleLabel;
+    QStackedWidget* GridStack;  // Grid, or PlanArea for a transport problem's plans
     TableGrid* Grid;
+    QScrollArea* PlanArea;
+    TransportGrid* PlanGrid;
     QLabel* ClosingLabel;
     QTextBrowser* OutcomeView;
     QWidget* PicturePage;
@@ -87,6 +98,9 @@ private:
     void build_menu();
     void build_tabs();
     void show_table(int row);
+    void show_plan(int row);
+    // The commands about simplex tables and reports are open for a simplex run only.
+    void enable_table_commands(bool on);
     const TableSnapshot* current_table() const;
     QString outcome_html() const;
     // Runs the problem again with every table printed into `path`, in the form of the report that the path names.
@@ -99,8 +113,10 @@ private:
 
     MessageSink& messages_;
     std::shared_ptr<const RecordedRun> run_;
+    std::shared_ptr<const TransportPages> transport_;
 };
 
 // The texts of the window that people and tests read.
 QString table_list_text(const RecordedRun& run, std::size_t index);
 QString missing_tables_text(const RecordedRun& run);
+QString transport_plan_list_text(const TransportPages& pages, std::size_t index);

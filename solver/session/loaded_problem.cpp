@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "problem/model_loading.h"
+#include "problem/transport_file.h"
 
 namespace {
 
@@ -35,7 +36,13 @@ std::optional<std::string> data_file_beside(const std::string& model_path) {
 
 LoadedProblem load_problem(const LoadRequest& request) {
     const ModelFormat format = format_of(request);
-    if (format == ModelFormat::problem_file) return LoadedProblem{SimplexIteration(request.path), nullptr};
+    if (format == ModelFormat::problem_file && transport::is_transport_file(request.path)) {
+        LoadedProblem loaded;
+        loaded.transport =
+            std::make_shared<const transport::TransportProblem>(transport::read_transport_file(request.path));
+        return loaded;
+    }
+    if (format == ModelFormat::problem_file) return LoadedProblem{SimplexIteration(request.path), nullptr, nullptr};
     return loaded_model(load_model(request.path, format, request.data_file, request.stop, request.limits));
 }
 

@@ -8,6 +8,7 @@
 
 #include "problem/canonical_form.h"
 #include "problem/simplex_iteration.h"
+#include "problem/transport_problem.h"
 #include "solver/analysis/plane_source.h"
 #include "solver/analysis/sensitivity_query.h"
 #include "solver/session/load_request.h"
@@ -17,14 +18,18 @@ struct LoadedProblem {
     SimplexIteration record;
     // A model's canonical form without its record (that is `record`); null for a problem file.
     std::shared_ptr<const CanonicalForm> model;
+    // A transport problem file's problem (its `record` stays empty): it runs by the method of potentials.
+    std::shared_ptr<const transport::TransportProblem> transport;
 
     bool from_model() const { return model != nullptr; }
+    bool is_transport() const { return transport != nullptr; }
     // A model whose report cannot be named after it: a front end names it or refuses the model.
     bool needs_report_name() const { return from_model() && !record.file; }
 };
 
-// Reads the request once. Throws SimplexIteration::bad_simplex for a problem file with errors; for a
-// model what problem/model_loading.h throws (ModelReadError, CanonicalFormError, bad_simplex code 13).
+// Reads the request once. Throws SimplexIteration::bad_simplex for a problem file with errors,
+// transport::TransportFileError for a transport problem file (.qtt) with errors; for a model what
+// problem/model_loading.h throws (ModelReadError, CanonicalFormError, bad_simplex code 13).
 LoadedProblem load_problem(const LoadRequest& request);
 
 // What the sensitivity analysis asks of a run of `run` (the loaded record as the front end set it up).
