@@ -70,6 +70,9 @@ constexpr std::array kMethods{Word<SolveMethod>{"big-m", SolveMethod::big_m},
 constexpr std::array kStarts{Word<transport::StartMethod>{"northwest", transport::StartMethod::northwest},
                              Word<transport::StartMethod>{"least-cost", transport::StartMethod::least_cost},
                              Word<transport::StartMethod>{"vogel", transport::StartMethod::vogel}};
+constexpr std::array kIntegerMethods{Word<IntegerMethod>{"branch", IntegerMethod::branch},
+                                     Word<IntegerMethod>{"gomory", IntegerMethod::gomory},
+                                     Word<IntegerMethod>{"relax", IntegerMethod::relax}};
 constexpr std::array kReportForms{Word<ReportForm>{"text", ReportForm::text},
                                   Word<ReportForm>{"latex", ReportForm::latex},
                                   Word<ReportForm>{"html", ReportForm::html}};
@@ -326,6 +329,36 @@ constexpr std::array kOptions{
         умолчанию, если файл задачи не задаёт другой); least-cost — минимальный
         элемент; vogel — аппроксимация Фогеля.
 )"},
+    OptionSpec{.name = "--integer",
+               .value = "branch|gomory|relax",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   return take(o.integer, value_of_word(v, kIntegerMethods),
+                               "--integer: ожидается branch, gomory или relax");
+               },
+               .help = R"(        задача с целочисленными переменными (пометки модели, «Integer:» / «Целые:» в
+        файле задачи): branch — метод ветвей и границ (по умолчанию); gomory —
+        отсечения Гомори (только полностью целочисленная задача); relax — без условий
+        целочисленности, с замечанием об этом. Задача без целочисленных переменных
+        решается одинаково при любом значении.
+)"},
+    OptionSpec{.name = "--nodes",
+               .value = "N",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   const std::optional<std::int32_t> limit = parse_int(v);
+                   return take(o.nodes, limit && *limit >= 1 ? limit : std::nullopt,
+                               "--nodes: ожидается целое число не меньше 1");
+               },
+               .help = R"(        предел числа узлов (задач) метода ветвей и границ (по умолчанию 1000).
+)"},
+    OptionSpec{.name = "--cuts",
+               .value = "N",
+               .set = [](Options& o, std::string_view v) -> Refusal {
+                   const std::optional<std::int32_t> limit = parse_int(v);
+                   return take(o.cuts, limit && *limit >= 1 ? limit : std::nullopt,
+                               "--cuts: ожидается целое число не меньше 1");
+               },
+               .help = R"(        предел числа отсечений метода Гомори (по умолчанию 50).
+)"},
     OptionSpec{.name = "--report-notes",
                .set = set_switch<&Options::report_notes>,
                .help = R"(        текстовый отчёт заканчивается замечаниями о решении (другие оптимумы,
@@ -578,7 +611,8 @@ constexpr std::string_view kHelpHead =
 Модель (CPLEX LP, MPS, GNU MathProg; читается через GLPK, в UTF-8) приводится к
 канонической форме M-метода; отчёт модели называется по модели (МОДЕЛЬ.txt рядом с
 ней) и начинается с описания этого приведения, а заканчивается ответом в переменных
-модели. Пометки целочисленности не учитываются (решается непрерывная задача).
+модели. Задача с целочисленными переменными решается с условиями целочисленности
+(см. --integer).
 
 Транспортная задача (файл .qtt: «Запасы:», «Потребности:», «Тарифы:», x — запрещённый
 маршрут) решается методом потенциалов; в отчёте — каждый план с потенциалами, оценками

@@ -35,6 +35,9 @@ struct Options {
     std::optional<Arithmetic> arithmetic;
     std::optional<PivotRule> rule;
     std::optional<SolveMethod> method;
+    std::optional<IntegerMethod> integer;  // of a problem with integer columns
+    std::optional<std::int32_t> nodes;     // the node limit of branch and bound
+    std::optional<std::int32_t> cuts;      // the cut limit of Gomory's method
     std::optional<ReportForm> output;      // the report's form
     std::optional<TextEncoding> encoding;  // of the text report
     bool json = false;

@@ -327,10 +327,11 @@ public:
         end_model_object();
     }
 
-    void method_refused(std::string_view message) override {
+    void method_refused(std::string_view message, std::string_view method) override {
         out_ << R"({"ok": false, "stage": "method", "codes": [], "messages": [)";
         write_string(out_, message);
-        out_ << R"(], "method": "dual")";
+        out_ << R"(], "method": )";
+        write_string(out_, method);
         end_model_object();
     }
 
@@ -365,7 +366,8 @@ public:
         } else {
             write_number(out_, model.constant);
         }
-        out_ << R"(, "relaxed_integers": )" << (model.relaxed_integers ? "true" : "false");
+        const bool relaxed = model.integer_marks && outcome.settings.integer == IntegerMethod::relax;
+        out_ << R"(, "relaxed_integers": )" << (relaxed ? "true" : "false");
         write_sensitivity_of(outcome, sensitivity);
         end_model_object();
     }

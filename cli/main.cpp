@@ -37,6 +37,7 @@
 #include "problem/terminal_text.h"
 #include "solver/analysis/dual_solution.h"
 #include "solver/engine/dual_simplex_run.h"
+#include "solver/engine/integer_run.h"
 #include "solver/engine/run_observer.h"
 #include "solver/report/report_size_estimate.h"
 #include "solver/report/report_target.h"
@@ -51,7 +52,8 @@ enum ExitStatus : int {
     kProblemFileErrors = 1,
     kRunFailed = 2,
     kNoOptimum = 3,           // the iteration limit or a repeated basis ended the run before an optimum
-    kMethodDoesNotApply = 4,  // the dual simplex method asked for a problem whose slack basis is not dual feasible
+    kMethodDoesNotApply = 4,  // the method asked for does not apply: the dual simplex method to a problem whose
+                              // slack basis is not dual feasible, an integer method to the problem's integer columns
     kBadUsage = 64,
     kOtherFailure = 70
 };
@@ -161,7 +163,18 @@ int finish(LoadedProblem& loaded, const cli::Options& options, cli::ResultPrinte
     settings.picture = options.plot.has_value();
     if (settings.run.method == SolveMethod::dual_simplex) {
         if (const auto refusal = dual_simplex_refusal(problem, settings.run.arithmetic)) {
-            printer.method_refused(*refusal);
+            printer.method_refused(*refusal, method_word(settings.run.method));
+            return kMethodDoesNotApply;
+        }
+    }
+    settings.run.integer = options.integer.value_or(IntegerMethod::branch);
+    settings.run.node_limit = options.nodes.value_or(kDefaultNodeLimit);
+    settings.run.cut_limit = options.cuts.value_or(kDefaultCutLimit);
+    if (keeps_integer_conditions(problem, settings.run)) {
+        std::optional<std::string> refusal = integer_method_refusal(problem, settings.run);
+        if (loaded.model && !loaded.model->integer_fault.empty()) refusal = loaded.model->integer_fault;
+        if (refusal) {
+            printer.method_refused(*refusal, integer_method_word(settings.run.integer));
             return kMethodDoesNotApply;
         }
     }

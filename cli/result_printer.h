@@ -40,8 +40,9 @@ public:
     virtual void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>& warnings) = 0;
     // A run refused before it began, for a reason without a status code (UTF-8).
     virtual void run_refused(std::string_view message) = 0;
-    // A run refused because its method does not apply to the problem (UTF-8).
-    virtual void method_refused(std::string_view message) = 0;
+    // A run refused because its method (its word on the command line: "dual", "gomory") does not
+    // apply to the problem (UTF-8).
+    virtual void method_refused(std::string_view message, std::string_view method) = 0;
     // A model solved through its canonical form (`run` the record as solved).
     virtual void model_solved(const CanonicalForm& model, const SimplexIteration& run, const SolveOutcome& outcome,
                               const std::optional<SensitivityReport>& sensitivity) = 0;

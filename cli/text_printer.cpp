@@ -90,7 +90,7 @@ public:
     }
 
     void run_refused(std::string_view message) override { out_ << "Решение не начато:\n  " << message << '\n'; }
-    void method_refused(std::string_view message) override { run_refused(message); }
+    void method_refused(std::string_view message, std::string_view /*method*/) override { run_refused(message); }
 
     // Standard error has them (qtb-solve's main); the result for people stays as it was.
     void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>&) override {}
@@ -106,7 +106,7 @@ public:
         out_ << "Значения переменных модели:\n";
         for (std::size_t k = 0; k < values.size(); ++k)
             out_ << "  " << model.variables[k].name << " = " << values[k] << '\n';
-        if (model.relaxed_integers) {
+        if (model.integer_marks && outcome.settings.integer == IntegerMethod::relax) {
             out_ << "Пометки целочисленности не учитывались: решена задача без условий целочисленности.\n";
         }
         write_lines(out_, story.remarks);
@@ -216,8 +216,8 @@ public:
         printer_.run_refused(message);
         pass_on();
     }
-    void method_refused(std::string_view message) override {
-        printer_.method_refused(message);
+    void method_refused(std::string_view message, std::string_view method) override {
+        printer_.method_refused(message, method);
         pass_on();
     }
     void reading_warnings(const std::vector<SimplexIteration::bad_simplex::Hint>& warnings) override {

@@ -19,7 +19,7 @@ _qtb_solve_files() {
 _qtb_solve() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     local options="--tables --print --accuracy --report --format --data --model-time-limit
-        --model-memory-limit --stop --write-qtb --write-dual --plot --arithmetic --rule --method --start --report-notes
+        --model-memory-limit --stop --write-qtb --write-dual --plot --arithmetic --rule --method --start --integer --nodes --cuts --report-notes
         --sensitivity --dual --output --encoding --json --overwrite --allow-report-path --time-limit --allow-large-report
         --variants --seed --size --out --sense --rows --artificial --iterations --numbers --template --force
         --help --version"
@@ -41,6 +41,7 @@ _qtb_solve() {
         --rule) values="dantzig bland" ;;
         --method) values="big-m two-phase dual potentials" ;;
         --start) values="northwest least-cost vogel" ;;
+        --integer) values="branch gomory relax" ;;
         --output) values="text latex html" ;;
         --encoding) values="cp1251 utf-8" ;;
         --sense) values="max min" ;;
@@ -58,7 +59,7 @@ _qtb_solve() {
         --write-qtb) _qtb_solve_files '*.qtb' "$cur"; return ;;
         --write-dual) _qtb_solve_files '*.lp' "$cur"; return ;;
         --report) _qtb_solve_files '*.@(txt|tex|html)' "$cur"; return ;;
-        --print | --accuracy | --stop | --time-limit | --model-time-limit | --model-memory-limit | --variants | --seed | \
+        --print | --accuracy | --stop | --nodes | --cuts | --time-limit | --model-time-limit | --model-memory-limit | --variants | --seed | \
             --size | --iterations)
             COMPREPLY=()
             return

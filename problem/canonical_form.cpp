@@ -167,6 +167,7 @@ private:
     // Returns the canonical row's number and the sign it was taken with.
     ModelRowPart add_row(std::string label, Relation relation, double rhs, mpq_class exact_rhs,
                          std::vector<std::pair<std::uint32_t, double>> coefficients);
+    void mark_integer(const ModelVariable& variable, const LpModel::Column& column);
     void fill_record();
     void describe_rows(const std::vector<std::string>& added_names);
 
@@ -189,6 +190,7 @@ private:
     std::vector<BoundRow> bounds_;
     // The objective's constant as the model's numbers give it; form_.constant is its double.
     mpq_class exact_constant_;
+    std::vector<std::uint32_t> integer_columns_;  // own columns, increasing
 };
 
 CanonicalForm Builder::build() {
@@ -222,7 +224,7 @@ void Builder::substitute_columns() {
         finite(column.cost, where);
         variable.offset = column_offset(column);
         std::string line = "  " + name + ": ";
-        if (column.integer) form_.relaxed_integers = true;
+        if (column.integer) form_.integer_marks = true;
         // The shift a bound puts into the objective, in doubles and exactly.
         const auto add_to_constant = [&](double bound) {
             form_.constant = finite(form_.constant + column.cost * bound, where);
@@ -255,8 +257,22 @@ void Builder::substitute_columns() {
                 {"свободная, "_cp1251, name, " = ", name, "+ - ", name, "-, ", name, "+ >= 0, ", name, "- >= 0"});
         }
         say(line);
+        if (column.integer) mark_integer(variable, column);
         form_.variables.push_back(std::move(variable));
     }
+}
+
+// The own columns of an integer variable are integers when the constant of its substitution is one;
+// a fixed variable has no column, but its value must be an integer all the same.
+void Builder::mark_integer(const ModelVariable& variable, const LpModel::Column& column) {
+    const auto integral = [](double x) { return !std::isfinite(x) || std::floor(x) == x; };
+    for (const double bound : {column.lower, column.upper}) {
+        if (integral(bound) || !form_.integer_fault.empty()) continue;
+        form_.integer_fault = concat({"у целочисленной переменной ", quoted(variable.name), " нецелая граница ",
+                                      number(bound), ": округлите её до целого"});
+    }
+    if (variable.column != 0) integer_columns_.push_back(variable.column);
+    if (variable.minus_column != 0) integer_columns_.push_back(variable.minus_column);
 }
 
 void Builder::convert_rows() {
@@ -429,6 +445,7 @@ void Builder::fill_record() {
             record.basis[i] = j;
         }
     }
+    record.integer_columns = integer_columns_;
     record.twin_columns.assign(n + 1, 0);
     for (const ModelVariable& variable : form_.variables) {
         if (variable.minus_column == 0) continue;
@@ -460,7 +477,6 @@ void Builder::describe_rows(const std::vector<std::string>& added_names) {
     say(columns);
     say("База: "_cp1251.data() + std::to_string(record.base_vars) +
         " (свои столбцы, дополнительные и избыточные)"_cp1251.data());
-    if (form_.relaxed_integers) say("Условия целочисленности не учитываются: решается задача без них"_cp1251);
 }
 
 }  // namespace
@@ -492,6 +508,16 @@ std::string table_name(const std::string& model_name) {
         if (static_cast<unsigned char>(c) <= 0x20 || c == 0x7F) c = '_';
     }
     return name.empty() ? std::string("_") : name;
+}
+
+std::optional<std::string> CanonicalForm::integer_line(const SimplexIteration& run, bool conditions_kept) const {
+    if (!integer_marks) return std::nullopt;
+    if (!conditions_kept) return std::string("Условия целочисленности не учитываются: решается задача без них"_cp1251);
+    std::string line = "Целочисленные столбцы:"_cp1251.data();
+    for (const std::uint32_t j : run.integer_columns)
+        line += " " + (run.var_names ? (*run.var_names)[j] : "x" + std::to_string(j));
+    if (run.integer_columns.empty()) line += " нет"_cp1251.data();
+    return line;
 }
 
 double CanonicalForm::objective(const Matrix& solution) const { return solution(0, 0) + constant; }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -51,7 +52,13 @@ struct CanonicalForm {
     SimplexIteration record;           // no report file yet; default print options
     double constant = 0.0;             // model objective = canonical objective + constant
     std::string exact_constant = "0";  // the same constant as an exact fraction "p/q"
-    bool relaxed_integers = false;
+    // The model marks some variables integer. Their canonical columns are record.integer_columns: a
+    // shifted or mirrored variable's own column (its bound is an integer), both halves of a split free
+    // variable; a binary is an integer column with its bound row <= 1.
+    bool integer_marks = false;
+    // Why the integer conditions cannot be carried to the columns (UTF-8): a bound of an integer variable
+    // that is not an integer, so that its column would not be an integer either. Empty when they can.
+    std::string integer_fault;
     std::vector<ModelVariable> variables;
     std::vector<ModelRow> rows;  // in the model's order; dropped rows have no parts
     // How the form was built, line by line, Windows-1251 without line ends.
@@ -59,6 +66,11 @@ struct CanonicalForm {
     std::string model_output;  // LpModel::output, set by the loading (problem/model_loading.h)
     // The model as it was read, set by the loading: its picture needs no second reading.
     std::shared_ptr<const LpModel> source;
+
+    // The line that closes the construction for an integer model (none without integer marks): the
+    // integer columns of `run` (this form's record) when the run keeps the conditions, the note that
+    // it drops them otherwise.
+    std::optional<std::string> integer_line(const SimplexIteration& run, bool conditions_kept) const;
 
     // From a solution vector of the record (element 0 the objective value).
     double objective(const Matrix& solution) const;

@@ -37,6 +37,11 @@ std::string problem_file_bytes(const SimplexIteration& record) {
         for (std::uint32_t j = 1; j <= record.variable_count(); ++j) names.append(" ").append((*record.var_names)[j]);
         line(names);
     }
+    if (!record.integer_columns.empty()) {
+        std::string columns = "Integer: " + to_string(record.integer_columns.size());
+        for (const std::uint32_t j : record.integer_columns) columns.append(" ").append(to_string(j));
+        line(columns);
+    }
     if (record.file) line("File: ", *record.file);
     line("Accuracy: ", to_string(record.width), " ", to_string(record.precision));
     if (record.print_from != 0 || record.print_to != 0) {

@@ -1,5 +1,6 @@
 // The reader of problem files: the constructor of SimplexIteration from a file name.
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -102,7 +103,7 @@ private:
         std::string_view russian;
         Handler handler;
     };
-    static const std::array<Keyword, 14> kKeywords;
+    static const std::array<Keyword, 15> kKeywords;
 
     static const Keyword* find_keyword(std::string_view word);
 
@@ -119,6 +120,7 @@ private:
     void read_number_pair(std::int32_t& first, std::int32_t& second, int code,
                           bool (*accepts)(std::int32_t, std::int32_t) noexcept);
     void read_var_names();
+    void read_integer_columns();
     void read_matrix();
     void read_aim();
     void read_name();
@@ -172,7 +174,7 @@ private:
     bool loop_ended_ = false;  // set by "Matrix:" before a size
 };
 
-const std::array<ProblemReader::Keyword, 14> ProblemReader::kKeywords = {{
+const std::array<ProblemReader::Keyword, 15> ProblemReader::kKeywords = {{
     {"Size:", "Размерность:"_cp1251, &ProblemReader::read_size},
     {"Base:", "База:"_cp1251, &ProblemReader::read_base},
     {"OnlyDataTable", "Только_Исх_Табл"_cp1251, &ProblemReader::set_only_data_table},
@@ -187,6 +189,7 @@ const std::array<ProblemReader::Keyword, 14> ProblemReader::kKeywords = {{
     {"Name:", "Имя:"_cp1251, &ProblemReader::read_name},
     {"File:", "Файл:"_cp1251, &ProblemReader::read_report_file},
     {"Format:", "Формат:"_cp1251, &ProblemReader::skip_format},
+    {"Integer:", "Целые:"_cp1251, &ProblemReader::read_integer_columns},
 }};
 
 const ProblemReader::Keyword* ProblemReader::find_keyword(std::string_view word) {
@@ -241,8 +244,9 @@ void ProblemReader::read_size() {
     rows_ = m;
     columns_ = n;
     table_made_ = false;
-    // Names belong to the size they were read for; the file must give them again.
+    // Names and integer columns belong to the size they were read for; the file must give them again.
     record_.var_names.reset();
+    record_.integer_columns.clear();
     if (record_.base_vars > static_cast<int>(n)) {
         note(kBadBase);
         record_.base_vars = 0;
@@ -307,6 +311,27 @@ void ProblemReader::read_var_names() {
         }
     }
     record_.var_names = std::move(names);
+}
+
+// "Integer: k j1 ... jk": how many columns must take integer values, then their numbers. A later
+// "Integer:" replaces the earlier list; one that cannot be read leaves it as it was.
+void ProblemReader::read_integer_columns() {
+    if (!size_set_) {
+        note(kBaseBeforeSize);  // its numbers are then read as free text
+        return;
+    }
+    unsigned count = 0;
+    if (!(in_ >> count) || count > variable_count()) return note(kBadIntegerColumns);
+    std::vector<std::uint32_t> columns;
+    columns.reserve(count);
+    for (unsigned k = 0; k < count; ++k) {
+        unsigned j = 0;
+        if (!(in_ >> j) || j < 1 || j > variable_count()) return note(kBadIntegerColumns);
+        columns.push_back(j);
+    }
+    std::sort(columns.begin(), columns.end());
+    columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+    record_.integer_columns = std::move(columns);
 }
 
 void ProblemReader::read_matrix() {

@@ -38,6 +38,7 @@ void SimplexIteration::swap_with(SimplexIteration& other) noexcept {
     swap(width, other.width);
     swap(precision, other.precision);
     swap(twin_columns, other.twin_columns);
+    swap(integer_columns, other.integer_columns);
     swap(exact_rhs, other.exact_rhs);
     swap(reading_hints, other.reading_hints);
     swap(look, other.look);

@@ -122,6 +122,9 @@ public:
     // A model's free variables split in two columns: twin_columns[j] is the other
     // half of column j, 0 for none. Empty for a problem file.
     std::vector<std::uint32_t> twin_columns;
+    // The columns whose values must be integers, 1-based and increasing: a model's integer
+    // variables in their canonical columns, or what a problem file's "Integer:" names. Empty: none.
+    std::vector<std::uint32_t> integer_columns;
     // A model's right-hand sides as exact fractions ("p/q", entry i for row i, entry 0
     // unused): what the model's numbers give before the doubles round them, for the
     // exact arithmetic. Empty for a problem file, whose numbers are its decimals.

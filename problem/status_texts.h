@@ -25,9 +25,10 @@ enum StatusCode : int {
     kBadAccuracy = 18,
     kBadPrintInterval = 19,
     kUnencodableCharacter = 20,
+    kBadIntegerColumns = 21,
 };
 
-inline constexpr int kStatusCodeCount = 21;
+inline constexpr int kStatusCodeCount = 22;
 
-// Russian text of a status code in Windows-1251; empty for a code outside 0..20.
+// Russian text of a status code in Windows-1251; empty for a code outside 0..21.
 std::string_view status_text(int code) noexcept;

@@ -39,6 +39,8 @@ expect "data data+optimal" qtb-solve --tables d
 expect "qtb lp mps freemps mathprog" qtb-solve --format ""
 expect "dantzig bland" qtb-solve --rule ""
 expect "double exact" qtb-solve --arithmetic ""
+expect "branch gomory relax" qtb-solve --integer ""
+expect "" qtb-solve --nodes ""
 expect "text latex html" qtb-solve --output ""
 expect "northwest least-cost vogel" qtb-solve --start ""
 expect "transport/open_forbidden_ru.qtt transport/profit.qtt transport/transport.qtt" qtb-solve transport/

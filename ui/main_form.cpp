@@ -21,6 +21,7 @@
 #include "problem/print_rules.h"
 #include "problem/status_texts.h"
 #include "solver/engine/dual_simplex_run.h"
+#include "solver/engine/integer_run.h"
 #include "ui/About.h"
 #include "ui/app_icon.h"
 #include "ui/captioned_frame.h"
@@ -466,9 +467,18 @@ void TForm1::SolveProblem() {
     record.precision = digits;
 
     if (!confirm_report_size(record)) return;
-    if (const RunSettings settings = run_settings(); settings.method == SolveMethod::dual_simplex) {
+    const RunSettings settings = run_settings();
+    if (settings.method == SolveMethod::dual_simplex) {
         // Refused before anything is written, as the tool refuses it.
         if (const auto refusal = dual_simplex_refusal(record, settings.arithmetic, MethodNaming::menu)) {
+            messages_.show(QString::fromStdString(*refusal), kErrorCaption);
+            return;
+        }
+    }
+    if (keeps_integer_conditions(record, settings)) {
+        std::optional<std::string> refusal = integer_method_refusal(record, settings);
+        if (model_loaded() && !loaded_->model->integer_fault.empty()) refusal = loaded_->model->integer_fault;
+        if (refusal) {
             messages_.show(QString::fromStdString(*refusal), kErrorCaption);
             return;
         }

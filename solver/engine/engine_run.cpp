@@ -6,6 +6,7 @@
 #include "solver/engine/double_tableau.h"
 #include "solver/engine/dual_simplex_run.h"
 #include "solver/engine/exact_tableau.h"
+#include "solver/engine/integer_run.h"
 #include "solver/engine/run_observer.h"
 #include "solver/engine/simplex_engine.h"
 #include "solver/engine/two_phase_run.h"
@@ -26,6 +27,8 @@ SolveOutcome run_in(SimplexIteration& run, const RunSettings& settings, const Re
 
 SolveOutcome run_method(SimplexIteration run, const RunSettings& settings, const ReportFrame& frame,
                         const RunObserver& observer, ReportSink* report) {
+    // An integer method solves linear programs by the method below, each with the conditions relaxed.
+    if (keeps_integer_conditions(run, settings)) return run_integer(run, settings, frame, observer, report);
     // The other methods make their own records from the problem's.
     if (settings.method == SolveMethod::two_phase) return run_two_phase(run, settings, frame, observer, report);
     if (settings.method == SolveMethod::dual_simplex) return run_dual_simplex(run, settings, frame, observer, report);

@@ -30,6 +30,16 @@ constexpr const char* method_word(SolveMethod method) {
     return method == SolveMethod::two_phase ? "two-phase" : method == SolveMethod::dual_simplex ? "dual" : "big-m";
 }
 
+// How a problem with integer columns is solved: by branch and bound (a tree of linear programs),
+// by Gomory's fractional cuts (rows added to the final table), or as its relaxation (the integer
+// conditions dropped, with a note). A problem without integer columns runs alike under all three.
+enum class IntegerMethod { branch, gomory, relax };
+constexpr const char* integer_method_word(IntegerMethod method) {
+    return method == IntegerMethod::gomory ? "gomory" : method == IntegerMethod::relax ? "relax" : "branch";
+}
+inline constexpr std::int32_t kDefaultNodeLimit = 1000;
+inline constexpr std::int32_t kDefaultCutLimit = 50;
+
 // The form of the report file: the text report, a LaTeX document or an HTML page.
 enum class ReportForm { text, latex, html };
 // The text report's bytes: Windows-1251 with CR LF, or UTF-8 with LF. Documents are always UTF-8.
@@ -51,6 +61,9 @@ struct RunSettings {
     std::optional<double> time_limit_seconds = std::nullopt;
     // Last, so that the settings written out in braces keep their meaning.
     SolveMethod method = SolveMethod::big_m;
+    IntegerMethod integer = IntegerMethod::branch;
+    std::int32_t node_limit = kDefaultNodeLimit;  // linear programs a branch and bound may solve
+    std::int32_t cut_limit = kDefaultCutLimit;    // cuts Gomory's method may add
 };
 
 // How a run ended: its final table has no key column, or a key column without

@@ -61,6 +61,12 @@ public:
         markup_->table(snapshot, document_table_title(snapshot), document_closing_line(snapshot));
     }
 
+    void part(const ReportPart& part) override {
+        if (!part.heading.empty()) markup_->heading(part.heading);
+        markup_->lines(part.lines);
+        if (!part.outline.empty()) markup_->outline(part.outline);
+    }
+
     void end(const ReportEnd& end) override {
         const SolveOutcome& outcome = end.outcome;
         markup_->heading("Ответ");

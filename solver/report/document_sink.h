@@ -29,6 +29,8 @@ public:
     virtual void section(const DocumentSection& section) = 0;
     // What follows starts on a new page when the document is printed (a reader of the screen sees a rule).
     virtual void new_page() {}
+    // A tree, each entry indented under its parent.
+    virtual void outline(const std::vector<ReportPart::Entry>& entries) = 0;
     virtual void close() = 0;
 };
 

@@ -4,6 +4,7 @@
 // table is shown in parts of kDocumentColumnsPerPart variable columns, each with
 // the basis columns again, so that every column is on an A4 or Letter page.
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -92,6 +93,26 @@ public:
     // Its style of its own: the page's style stays that of every report.
     void new_page() override {
         out_ << "<hr style=\"break-after: page; margin: 2em 0; border: 0; border-top: 1px dashed #888\">\n";
+    }
+
+    // Nested lists: a deeper entry opens a list inside the item before it.
+    void outline(const std::vector<ReportPart::Entry>& entries) override {
+        std::uint32_t open = 0;  // lists open
+        for (const ReportPart::Entry& entry : entries) {
+            const std::uint32_t depth = std::min(entry.depth, open);  // never deeper than one below its parent
+            if (open == depth) {
+                out_ << "<ul>\n";
+                ++open;
+            } else {
+                out_ << "</li>\n";
+                for (; open > depth + 1; --open) out_ << "</ul>\n</li>\n";
+            }
+            out_ << "<li>" << html_text(entry.text);
+        }
+        if (open == 0) return;
+        out_ << "</li>\n";
+        for (; open > 1; --open) out_ << "</ul>\n</li>\n";
+        out_ << "</ul>\n";
     }
 
     void close() override { out_ << "</body>\n</html>\n"; }

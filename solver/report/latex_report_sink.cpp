@@ -121,6 +121,15 @@ public:
     }
 
     void new_page() override { out_ << "\\clearpage\n\n"; }
+    // Each entry a paragraph indented by its depth: lists nest only four deep, a tree goes deeper.
+    void outline(const std::vector<ReportPart::Entry>& entries) override {
+        out_ << "{\\small\n";
+        for (const ReportPart::Entry& entry : entries) {
+            out_ << "\\noindent\\hspace*{" << std::to_string(3 * entry.depth) << "ex}\\textbullet~"
+                 << latex_text(entry.text) << "\\par\n";
+        }
+        out_ << "}\\medskip\n\n";
+    }
 
     void close() override { out_ << "\\end{document}\n"; }
 

@@ -3,6 +3,7 @@
 // The report of a run as the engine's loop feeds it: the start, each printed
 // table, the end. The text report, LaTeX and HTML are sinks behind this.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -23,6 +24,18 @@ struct DocumentSection {
     std::vector<std::string> header;
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> lines;  // after the table
+};
+
+// A part of a run made of several linear programs (a node of branch and bound, a cut of Gomory's
+// method): a heading and lines of prose, and a tree as an outline (UTF-8), told between its tables.
+struct ReportPart {
+    std::string heading;  // empty: none
+    std::vector<std::string> lines;
+    struct Entry {
+        std::uint32_t depth = 0;  // 0 for a root
+        std::string text;
+    };
+    std::vector<Entry> outline;  // each entry after its parent, children in order
 };
 
 struct ReportStart {
@@ -56,6 +69,8 @@ public:
     virtual ~ReportSink() = default;
     virtual void begin(const ReportStart& start) = 0;
     virtual void table(TableSource& source) = 0;
+    // Text between the tables of a run made of parts; a sink with no use for it leaves it out.
+    virtual void part(const ReportPart& /*part*/) {}
     virtual void end(const ReportEnd& end) = 0;
 };
 

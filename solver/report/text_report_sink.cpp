@@ -29,6 +29,15 @@ public:
         out_ << "\r\n";
     }
     void table(TableSource& source) override { source.write_text(out_); }
+    void part(const ReportPart& part) override {
+        std::vector<std::string> lines;
+        if (!part.heading.empty()) lines.push_back(part.heading);
+        lines.insert(lines.end(), part.lines.begin(), part.lines.end());
+        for (const ReportPart::Entry& entry : part.outline)
+            lines.push_back(std::string(2 * entry.depth, ' ') + entry.text);
+        write_utf8_lines(lines);
+        out_ << "\r\n";
+    }
     void end(const ReportEnd& end) override {
         if (end.outcome.stopped) write_lines(run_end_lines_cp1251(end.outcome));
         write_lines(end.answer);
@@ -70,6 +79,7 @@ public:
 
     void begin(const ReportStart& start) override { text_.begin(start); }
     void table(TableSource& source) override { text_.table(source); }
+    void part(const ReportPart& part) override { text_.part(part); }
     void end(const ReportEnd& end) override {
         text_.end(end);
         converted_.finish();

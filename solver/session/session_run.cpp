@@ -31,12 +31,15 @@ private:
     std::optional<SensitivityReport> report_;
 };
 
-ReportFrame frame_with(const LoadedProblem& loaded, const SessionSettings& settings,
+ReportFrame frame_with(const LoadedProblem& loaded, const SimplexIteration& run, const SessionSettings& settings,
                        const std::shared_ptr<SensitivityOnce>& sensitivity) {
     ReportFrame frame;
     frame.text_notes = settings.text_notes;
     if (const std::shared_ptr<const CanonicalForm> model = loaded.model) {
         frame.preamble = model->construction;
+        const bool kept = settings.run.integer != IntegerMethod::relax;
+        if (std::optional<std::string> line = model->integer_line(run, kept))
+            frame.preamble.push_back(std::move(*line));
         frame.epilogue = [model](const SolveOutcome& outcome) { return model_answer_lines(*model, outcome); };
     }
     if (sensitivity) {
@@ -57,7 +60,7 @@ std::shared_ptr<SensitivityOnce> sensitivity_of(const LoadedProblem& loaded, con
 }  // namespace
 
 ReportFrame session_frame(const LoadedProblem& loaded, const SimplexIteration& run, const SessionSettings& settings) {
-    return frame_with(loaded, settings, sensitivity_of(loaded, run, settings));
+    return frame_with(loaded, run, settings, sensitivity_of(loaded, run, settings));
 }
 
 SessionRun run_session(const LoadedProblem& loaded, SimplexIteration run, const SessionSettings& settings,
@@ -78,7 +81,8 @@ SessionRun run_session(const LoadedProblem& loaded, SimplexIteration run, const 
         done.record = run;
         run.table = std::move(table);
     }
-    done.outcome = run_simplex(std::move(run), run_settings, frame_with(loaded, settings, sensitivity), observer);
+    ReportFrame frame = frame_with(loaded, run, settings, sensitivity);
+    done.outcome = run_simplex(std::move(run), run_settings, frame, observer);
     if (sensitivity) done.sensitivity = sensitivity->of(done.outcome);
     if (settings.picture && done.plane) done.picture = run_plane_picture(done.record, done.outcome, *done.plane);
     return done;

@@ -24,7 +24,7 @@ constexpr const char* kModel =
 TEST(ModelCli, AnswersInTheModelsVariables) {
     const TempFolder folder("qtb_model_cli");
     write_file(folder.path() / "plan.lp", kModel);
-    const auto run = run_tool(folder.path(), {"--json", "plan.lp"});
+    const auto run = run_tool(folder.path(), {"--json", "--integer", "relax", "plan.lp"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find(R"("objective": 13,)"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find(R"("variables": {"x": 4, "y": 0, "z": 1}, "constant": -1, "relaxed_integers": true})"),
@@ -38,7 +38,7 @@ TEST(ModelCli, AnswersInTheModelsVariables) {
     EXPECT_NE(exact.out.find(R"("variables": {"x": "4", "y": "0", "z": "1"})"), std::string::npos) << exact.out;
     EXPECT_NE(exact.out.find(R"("objective": "13",)"), std::string::npos) << exact.out;
 
-    const auto text = run_tool(folder.path(), {"plan.lp"});
+    const auto text = run_tool(folder.path(), {"--integer", "relax", "plan.lp"});
     EXPECT_NE(text.out.find("Пометки целочисленности не учитывались"), std::string::npos) << text.out;
 }
 

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const SimplexIteration::bad_simplex& faults) {
         if (faults.count < 1 || faults.count > 10) std::abort();
         for (int k = 0; k < faults.count; ++k) {
-            if (faults.codes[k] < 1 || faults.codes[k] > kUnencodableCharacter) std::abort();
+            if (faults.codes[k] < 1 || faults.codes[k] > kBadIntegerColumns) std::abort();
         }
     }
     return 0;
