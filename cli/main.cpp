@@ -23,8 +23,8 @@
 #include "cli/problem_setup.h"
 #include "cli/progress_line.h"
 #include "cli/result_printer.h"
-#include "cli/variants_command.h"
 #include "cli/transport_cli.h"
+#include "cli/variants_command.h"
 #include "problem/cp1251.h"
 #include "problem/dual_model.h"
 #include "problem/fault_texts.h"
@@ -54,6 +54,7 @@ enum ExitStatus : int {
     kNoOptimum = 3,           // the iteration limit or a repeated basis ended the run before an optimum
     kMethodDoesNotApply = 4,  // the method asked for does not apply: the dual simplex method to a problem whose
                               // slack basis is not dual feasible, an integer method to the problem's integer columns
+    kCutLimit = 5,            // Gomory's method added as many cuts as allowed without reaching an integer optimum
     kBadUsage = 64,
     kOtherFailure = 70
 };
@@ -204,6 +205,7 @@ int finish(LoadedProblem& loaded, const cli::Options& options, cli::ResultPrinte
     } else {
         printer.solved(done.record, outcome, done.sensitivity);
     }
+    if (outcome.cut_limit_reached) return kCutLimit;
     if (outcome.end != RunEnd::optimal) return kNoOptimum;
     return plotted ? kSolved : kOtherFailure;
 }
