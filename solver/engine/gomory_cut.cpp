@@ -1,5 +1,6 @@
 #include "solver/engine/gomory_cut.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -34,10 +35,11 @@ Index slack_row(const SimplexIteration& problem, Index j) {
     return row;
 }
 
-// A problem that does not say which columns are its own has for slacks the columns of cost 0 with one
-// entry 1 or -1, as its picture takes them.
+// The problem's own columns: its integer columns and every column but a slack (cost 0, one entry 1 or
+// -1), which its row gives in terms of the others.
 bool is_own(const SimplexIteration& problem, Index j) {
-    if (problem.base_vars > 0) return j <= static_cast<Index>(problem.base_vars);
+    const auto& marked = problem.integer_columns;
+    if (std::binary_search(marked.begin(), marked.end(), j)) return true;
     return problem.table(0, j) != 0.0 || slack_row(problem, j) == 0;
 }
 

@@ -47,8 +47,8 @@ struct Expression {
 };
 
 // Each column of the problem (0..n) in its own columns: an own column is itself, a slack of a row the
-// rest of that row solved for it, a column of cost M is 0. Own columns: 1..base_vars; when base_vars is
-// not given, every column but those of cost 0 with one entry 1 or -1.
+// rest of that row solved for it, a column of cost M is 0. Own columns: the integer columns and every
+// column but those of cost 0 with one entry 1 or -1.
 std::vector<Expression> own_column_expressions(const SimplexIteration& problem);
 
 // The cut's slack s = sum(-cut_j x_j) - (-cut_0) in the own columns, the columns of the table being

@@ -73,6 +73,8 @@ struct CutTable {
     std::vector<Index> basis;  // entry 0 unused
 };
 
+void drive_out_artificials(CutTable& t, const SimplexIteration& problem);
+
 CutTable relaxation_table(const SimplexIteration& problem, const FinalTable<mpq_class>& final) {
     const std::vector<bool> integral = gomory::integral_columns(problem);
     const std::vector<gomory::Expression> own = gomory::own_column_expressions(problem);
@@ -86,7 +88,7 @@ CutTable relaxation_table(const SimplexIteration& problem, const FinalTable<mpq_
     t.integral.push_back(false);
     std::vector<Index> column_of(std::size_t{final.n} + 1, 0);
     for (Index j = 1; j <= final.n; ++j) {
-        // An artificial variable out of the basis stays at 0 from here on; a basic one (at 0) keeps its column.
+        // An artificial variable out of the basis stays at 0 from here on; a basic one (at 0) is driven out.
         if (final.m_cost.at(j) && !basic[j]) continue;
         column_of[j] = static_cast<Index>(t.source.size());
         t.source.push_back(j);
@@ -105,7 +107,72 @@ CutTable relaxation_table(const SimplexIteration& problem, const FinalTable<mpq_
         t.rows.push_back(std::move(row));
         t.basis.push_back(column_of.at(final.basis.at(i)));
     }
+    drive_out_artificials(t, problem);
     return t;
+}
+
+// The pivot on (r, k) of the cut table's rows.
+void pivot_rows(CutTable& t, Index r, Index k) {
+    Row& key = t.rows.at(r - 1);
+    const mpq_class p = key.at(k);
+    for (mpq_class& x : key) x /= p;
+    for (Index i = 1; i <= t.rows.size(); ++i) {
+        if (i == r || t.rows[i - 1][k] == 0) continue;
+        const mpq_class f = t.rows[i - 1][k];
+        for (std::size_t j = 0; j < key.size(); ++j) t.rows[i - 1][j] -= f * key[j];
+    }
+    t.basis.at(r) = k;
+}
+
+// An artificial variable the relaxation left basic (at 0) leaves the basis, or its row goes: a row with no
+// other entry is redundant. Its column enters where |estimate / element| is least, which keeps every
+// estimate's sign (the row says 0 = the row, of either sign). Then the artificial columns go.
+void drive_out_artificials(CutTable& t, const SimplexIteration& problem) {
+    const auto artificial = [&](Index k) {
+        return t.source[k] != 0 && engine::is_m_cost(problem.table(0, t.source[k]));
+    };
+    const auto cost = [&](Index k) {
+        return artificial(k) ? mpq_class(0) : gomory::exact_entry(problem, 0, t.source[k]);
+    };
+    for (Index r = 1; r <= t.rows.size();) {
+        if (!artificial(t.basis[r])) {
+            ++r;
+            continue;
+        }
+        Index entering = 0;
+        mpq_class least;
+        for (Index k = 1; k < t.source.size(); ++k) {
+            const mpq_class& a = t.rows[r - 1][k];
+            if (a == 0 || artificial(k)) continue;
+            mpq_class estimate = -cost(k);
+            for (Index i = 1; i <= t.rows.size(); ++i) estimate += cost(t.basis[i]) * t.rows[i - 1][k];
+            const mpq_class ratio = abs(estimate / a);
+            if (entering == 0 || ratio < least) {
+                entering = k;
+                least = ratio;
+            }
+        }
+        if (entering != 0) {
+            pivot_rows(t, r, entering);
+            ++r;
+            continue;
+        }
+        t.rows.erase(t.rows.begin() + static_cast<std::ptrdiff_t>(r - 1));
+        t.basis.erase(t.basis.begin() + static_cast<std::ptrdiff_t>(r));
+    }
+    for (Index k = static_cast<Index>(t.source.size()) - 1; k >= 1; --k) {
+        if (!artificial(k)) continue;
+        const auto at = static_cast<std::ptrdiff_t>(k);
+        t.source.erase(t.source.begin() + at);
+        t.names.erase(t.names.begin() + at);
+        t.utf8_names.erase(t.utf8_names.begin() + at);
+        t.own.erase(t.own.begin() + at);
+        t.integral.erase(t.integral.begin() + at);
+        for (Row& row : t.rows) row.erase(row.begin() + at);
+        for (Index& b : t.basis) {
+            if (b > k) --b;
+        }
+    }
 }
 
 // The slack's name: s and the cut's number, or the first number after it that no column has taken
@@ -206,7 +273,8 @@ ReportPart opening_part(const RunSettings& asked) {
     part.lines.emplace_back(
         "Правило выбора строки: базисная целочисленная переменная с наибольшей дробной частью значения "
         "(при равных — верхняя строка). Отсечение: сумма дробных частей коэффициентов строки при "
-        "небазисных переменных, умноженных на них, не меньше дробной части значения.");
+        "небазисных переменных, умноженных на них, не меньше дробной части значения. Допустимость "
+        "восстанавливают шаги двойственного симплекс-метода по правилу Бленда (без зацикливания).");
     return part;
 }
 
@@ -320,11 +388,12 @@ SolveOutcome run_gomory(const SimplexIteration& problem, const RunSettings& sett
         }
         tell(cut_part(row_before, names_before, number, cut));
         // Each round may take as many steps as a run of its table would; a given limit bounds them all.
-        const std::int32_t budget = 4 * (static_cast<std::int32_t>(t.rows.size()) + 1);
+        const std::int32_t budget = 4 * static_cast<std::int32_t>(t.rows.size() + t.source.size());
         const std::int32_t stop = problem.stop > 0 ? problem.stop : iterations + budget;
         SimplexIteration record = round_record(problem, t, iterations, stop);
         ExactTableau numbers(record, flat_rows(t));
-        dual_simplex::Method<ExactTableau> method(record, numbers, settings.rule);
+        // Bland's rule in the rounds: the tables after cuts are degenerate, and a round must not cycle.
+        dual_simplex::Method<ExactTableau> method(record, numbers, PivotRule::bland);
         // One time limit for the whole run: each round has what the rounds before it left.
         if (settings.time_limit_seconds) {
             const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - started;
