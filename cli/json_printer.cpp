@@ -65,6 +65,79 @@ void write_cuts(std::ostream& out, const std::vector<GomoryCut>& cuts) {
 }
 
 // What every run tells, on success and with codes alike.
+constexpr std::string_view node_result_word(NodeResult result) {
+    switch (result) {
+        case NodeResult::optimal:
+            return "optimal";
+        case NodeResult::infeasible:
+            return "infeasible";
+        case NodeResult::unbounded:
+            return "unbounded";
+        case NodeResult::no_optimum:
+            return "no_optimum";
+        case NodeResult::not_solved:
+            break;
+    }
+    return "not_solved";
+}
+
+constexpr std::string_view node_close_word(NodeClose close) {
+    switch (close) {
+        case NodeClose::branched:
+            return "branched";
+        case NodeClose::integer:
+            return "integer";
+        case NodeClose::infeasible:
+            return "infeasible";
+        case NodeClose::not_better:
+            return "not_better";
+        case NodeClose::unbounded:
+            return "unbounded";
+        case NodeClose::no_optimum:
+            return "no_optimum";
+        case NodeClose::open:
+            break;
+    }
+    return "open";
+}
+
+// "nodes": each node of a branch and bound with its bounds (columns of the problem), its relaxation's
+// status and objective, and why it was closed.
+void write_nodes(std::ostream& out, const SolveOutcome& outcome) {
+    if (outcome.nodes.empty()) return;
+    out << R"(, "integer": "branch", "nodes": [)";
+    for (std::size_t k = 0; k < outcome.nodes.size(); ++k) {
+        const BranchNode& node = outcome.nodes[k];
+        out << (k == 0 ? "" : ", ") << R"({"id": )" << node.id << R"(, "parent": )";
+        if (node.parent == 0) {
+            out << "null";
+        } else {
+            out << node.parent;
+        }
+        out << R"(, "bounds": [)";
+        for (std::size_t b = 0; b < node.bounds.size(); ++b) {
+            const BranchBound& bound = node.bounds[b];
+            out << (b == 0 ? "" : ", ") << "[" << bound.column << R"(, ")" << (bound.upper ? "<=" : ">=") << R"(", )";
+            write_number(out, bound.value);
+            out << ']';
+        }
+        out << R"(], "status": ")" << node_result_word(node.result) << R"(", "objective": )";
+        if (node.result != NodeResult::optimal) {
+            out << "null";
+        } else if (!node.exact_objective.empty()) {
+            write_string(out, node.exact_objective);
+        } else {
+            write_number(out, node.objective);
+        }
+        out << R"(, "closed": ")" << node_close_word(node.close) << '"';
+        if (node.close == NodeClose::branched) out << R"(, "branch_column": )" << node.branch_column;
+        out << R"(, "incumbent": )" << (node.incumbent ? "true" : "false") << R"(, "iterations": )" << node.iterations
+            << '}';
+    }
+    out << ']';
+    if (outcome.node_limit_reached) out << R"(, "node_limit_reached": true)";
+}
+
 void write_run(std::ostream& out, const SolveOutcome& outcome) {
     out << R"(, "iterations": )" << outcome.iterations << R"(, "pivots": [)";
     for (std::size_t p = 0; p < outcome.pivots.size(); ++p) {
@@ -92,11 +165,13 @@ void write_run(std::ostream& out, const SolveOutcome& outcome) {
         }
         if (!outcome.phases.empty()) out << ']';
     }
+    write_nodes(out, outcome);
     write_cuts(out, outcome.cuts);
 }
 
 std::string_view end_name(const SolveOutcome& outcome) {
     if (outcome.time_limit_reached) return "time_limit";
+    if (outcome.node_limit_reached) return "node_limit";
     if (outcome.cut_limit_reached) return "cut_limit";
     switch (outcome.end) {
         case RunEnd::optimal:

@@ -54,7 +54,8 @@ enum ExitStatus : int {
     kNoOptimum = 3,           // the iteration limit or a repeated basis ended the run before an optimum
     kMethodDoesNotApply = 4,  // the method asked for does not apply: the dual simplex method to a problem whose
                               // slack basis is not dual feasible, an integer method to the problem's integer columns
-    kCutLimit = 5,            // Gomory's method added as many cuts as allowed without reaching an integer optimum
+    kNodeLimit = 5,           // the node limit ended a branch and bound: the best solution found, or none
+    kCutLimit = 8,            // Gomory's method added as many cuts as allowed without reaching an integer optimum
     kBadUsage = 64,
     kOtherFailure = 70
 };
@@ -205,6 +206,7 @@ int finish(LoadedProblem& loaded, const cli::Options& options, cli::ResultPrinte
     } else {
         printer.solved(done.record, outcome, done.sensitivity);
     }
+    if (outcome.node_limit_reached) return kNodeLimit;
     if (outcome.cut_limit_reached) return kCutLimit;
     if (outcome.end != RunEnd::optimal) return kNoOptimum;
     return plotted ? kSolved : kOtherFailure;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Pure integer models (tests/gomory/ and those of GLPK's examples that fit the limits) reach, by Gomory's
-# cuts, the integer optimum glpsol reports, or end at the cut limit saying so (exit status 5).
+# cuts, the integer optimum glpsol reports, or end at the cut limit saying so (exit status 8).
 #   tests/gomory_against_glpsol.sh QTB-SOLVE SOURCE-DIR        (exit 77: skipped, no glpsol)
 set -uo pipefail
 solver=$(realpath "$1")
@@ -29,7 +29,7 @@ for model in "${models[@]}"; do
     expected=$(glpsol_optimum "$model")
     json=$(cd "$work" && timeout 120 "$solver" --integer gomory --tables none --json "$model")
     status=$?
-    if [[ $status == 5 ]] && grep -q '"end": "cut_limit"' <<<"$json"; then
+    if [[ $status == 8 ]] && grep -q '"end": "cut_limit"' <<<"$json"; then
         echo "$(basename "$model"): the cut limit, said (glpsol $expected)"
         limited=$((limited + 1))
         continue

@@ -24,7 +24,7 @@ cd "$work"  # the reports of problem files go here, if any
 # The end and the objective of a run, or "refused" / "failed" with the exit status.
 outcome() {
     local status=0 out
-    out=$("$solver" --tables none --json --sensitivity "$@" 2>/dev/null) || status=$?
+    out=$("$solver" --tables none --json --sensitivity --integer relax "$@" 2>/dev/null) || status=$?
     if [[ -n $refusal && $status == "$refusal" ]]; then echo refused; return; fi
     # The analysis too, at an optimum whose basis is the only one (not degenerate, no other optimum),
     # its numbers to 9 digits.

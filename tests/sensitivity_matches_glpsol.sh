@@ -22,7 +22,7 @@ for model in *.lp *.mod; do
     rule=dantzig
     [[ $model == beale.* ]] && rule=bland
     for arithmetic in double exact; do
-        "$solver" --tables none --json --sensitivity --arithmetic "$arithmetic" --rule "$rule" "$model" >qtb.json
+        "$solver" --tables none --json --sensitivity --integer relax --arithmetic "$arithmetic" --rule "$rule" "$model" >qtb.json
         python3 - "$model/$arithmetic" glpsol.out qtb.json glpsol.rng <<'PY' || failed=1
 import json, sys
 from fractions import Fraction

@@ -10,8 +10,7 @@ bool keeps_integer_conditions(const SimplexIteration& problem, const RunSettings
 std::optional<std::string> integer_method_refusal(const SimplexIteration& problem, const RunSettings& settings) {
     if (!keeps_integer_conditions(problem, settings)) return std::nullopt;
     if (settings.integer == IntegerMethod::gomory) return gomory_refusal(problem, settings);
-    return "метод ветвей и границ пока не реализован; решите задачу без условий целочисленности "
-           "(--integer relax)";
+    return std::nullopt;
 }
 
 SolveOutcome run_integer(const SimplexIteration& problem, const RunSettings& settings, const ReportFrame& frame,

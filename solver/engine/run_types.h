@@ -12,6 +12,7 @@
 
 #include "numerics/matrix.h"
 #include "problem/simplex_iteration.h"
+#include "solver/engine/branch_node.h"
 
 // The numbers a run computes with: doubles in extended-precision expressions
 // (the method as it has always run), or exact rationals with M as a symbol.
@@ -143,4 +144,9 @@ struct SolveOutcome {
     // Gomory's method: the cuts in the order added, and whether the cut limit ended the run.
     std::vector<GomoryCut> cuts;
     bool cut_limit_reached = false;
+    // A branch and bound: every node, in the order made; empty for the other runs.
+    std::vector<BranchNode> nodes;
+    // The node limit of the settings ended the branch and bound: the answer, if there is one, is the
+    // best integer solution found, not proven optimal.
+    bool node_limit_reached = false;
 };

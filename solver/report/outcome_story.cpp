@@ -2,6 +2,7 @@
 
 #include "problem/cp1251.h"
 #include "problem/status_texts.h"
+#include "solver/report/branch_texts.h"
 #include "solver/report/outcome_texts.h"
 
 namespace {
@@ -96,6 +97,11 @@ OutcomeStory outcome_story(const SolveOutcome& outcome, const std::vector<std::s
     }
     if (outcome.notes.cycle && !end_tells_repeat(outcome)) story.repeat.push_back(cycle_text(*outcome.notes.cycle));
     story.remarks = remarks(outcome.notes, names);
+    if (!outcome.nodes.empty()) {
+        story.remarks.push_back("Метод ветвей и границ: узлов " + std::to_string(outcome.nodes.size()) + ".");
+        if (outcome.node_limit_reached && outcome.end == RunEnd::optimal)
+            story.remarks.push_back(node_limit_text(outcome.settings.node_limit, true));
+    }
     story.settings = settings_lines(outcome.settings);
     for (std::string& line : phase_lines(outcome.phases)) story.settings.push_back(std::move(line));
     story.iterations = outcome.iterations;

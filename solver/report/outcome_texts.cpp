@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "problem/cp1251.h"
+#include "solver/report/branch_texts.h"
 #include "solver/report/outcome_story.h"
 
 std::string shortest_number_text(double x) {
@@ -42,6 +43,9 @@ std::vector<std::string> run_end_lines(const SolveOutcome& outcome) {
     if (outcome.stopped) return {stopped_run_text(outcome.iterations)};
     if (!outcome.status.empty()) return {};
     std::vector<std::string> texts;
+    if (outcome.node_limit_reached && outcome.end != RunEnd::optimal) {
+        return {node_limit_text(outcome.settings.node_limit, false)};
+    }
     if (outcome.notes.cycle && (outcome.end == RunEnd::cycling || outcome.end == RunEnd::iteration_limit)) {
         texts.push_back(cycle_text(*outcome.notes.cycle));
     }

@@ -27,7 +27,7 @@ qtb_optimum() {
     local rule=dantzig
     [[ $1 == beale.* ]] && rule=bland
     # A model without an optimum exits with status 2 or 3, and its JSON still says so.
-    { "$solver" --tables none --json --rule "$rule" "$1" || true; } | objective
+    { "$solver" --tables none --json --integer relax --rule "$rule" "$1" || true; } | objective
 }
 
 # glpsol's optimum from its solution file, written with all its digits; "none" when it finds none.

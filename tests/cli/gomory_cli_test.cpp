@@ -31,9 +31,9 @@ TEST(GomoryCli, EachEndWithItsExitStatus) {
          0,
          {R"("objective": "58")", R"("arithmetic": "exact")", R"("inequality": "x2 <= 3")",
           R"("coefficients": ["0", "0", "0", "-1/7", "-6/7", "1"], "rhs": "-4/7", "inequality": "x1 + x2 <= 7")"}},
-        {{"--json", "--integer", "gomory", "--cuts", "1", "pure.lp"}, 5, {R"("end": "cut_limit")"}},
+        {{"--json", "--integer", "gomory", "--cuts", "1", "pure.lp"}, 8, {R"("end": "cut_limit")"}},
         {{"--json", "--integer", "gomory", "mixed.lp"}, 4, {R"("stage": "method")", "--integer branch", "x2"}},
-        {{"--integer", "gomory", "--cuts", "1", "pure.lp"}, 5, {}},
+        {{"--integer", "gomory", "--cuts", "1", "pure.lp"}, 8, {}},
     };
     for (const auto& c : cases) {
         const auto run = run_tool(folder.path(), c.args);

@@ -130,9 +130,9 @@ TEST(ModelCli, PlotsOnlyTwoVariables) {
 TEST(ModelCli, DualBesideTheAnswer) {
     const TempFolder folder("qtb_model_cli");
     write_file(folder.path() / "plan.lp", kModel);
-    ASSERT_EQ(run_tool(folder.path(), {"plan.lp"}).status, 0);
+    ASSERT_EQ(run_tool(folder.path(), {"--integer", "relax", "plan.lp"}).status, 0);
     const std::string plain_report = read_file(folder.path() / "plan.txt");
-    const auto text = run_tool(folder.path(), {"--dual", "plan.lp"});
+    const auto text = run_tool(folder.path(), {"--dual", "--integer", "relax", "plan.lp"});
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_TRUE(text.out.starts_with("Двойственная задача:\n  Цель: минимум 4 y_c1 + 2 y_c2 - y_z_lo + y_z_up\n"))
         << text.out;
@@ -141,7 +141,8 @@ TEST(ModelCli, DualBesideTheAnswer) {
     EXPECT_NE(text.out.find("цель прямой задачи 13, цель двойственной (b·y) 13 — равны.\n"), std::string::npos);
     EXPECT_EQ(read_file(folder.path() / "plan.txt"), plain_report);
 
-    const auto json = run_tool(folder.path(), {"--json", "--tables", "none", "--dual", "plan.lp"});
+    const auto json =
+        run_tool(folder.path(), {"--json", "--tables", "none", "--dual", "--integer", "relax", "plan.lp"});
     EXPECT_NE(json.out.find(R"(, "dual": {"sense": "min", "constant": 0, "variables": [{"name": "y_c1", )"
                             R"("sign": ">= 0", "cost": 4, "from": {"kind": "row", "name": "c1", )"),
               std::string::npos)

@@ -38,7 +38,7 @@ TEST(StatusTexts, KeepTheirLatinLettersAndQuotes) {
     EXPECT_EQ(status_text(9).substr(0, 9), "Обна"_cp1251.data() + std::string("p") + "ужен"_cp1251.data());
     EXPECT_EQ(status_text(16).front(), '"');
     EXPECT_EQ(status_text(12).find("p\xE5\xF8\xE5\xED\xE8\xE8\xE9"), status_text(12).size() - 8);
-    EXPECT_TRUE(status_text(21).empty());
+    EXPECT_TRUE(status_text(22).empty());
     EXPECT_TRUE(status_text(-1).empty());
 }
 
