@@ -35,6 +35,35 @@ void write_value(std::ostream& out, const SolveOutcome& outcome, std::uint32_t j
     }
 }
 
+// Gomory's cuts, each its row (over the columns of the table it was added to, its slack last) and inequality.
+void write_cuts(std::ostream& out, const std::vector<GomoryCut>& cuts) {
+    if (cuts.empty()) return;
+    const auto write_strings = [&out](const std::vector<std::string>& texts) {
+        out << '[';
+        for (std::size_t k = 0; k < texts.size(); ++k) {
+            if (k != 0) out << ", ";
+            write_string(out, texts[k]);
+        }
+        out << ']';
+    };
+    out << R"(, "cuts": [)";
+    for (std::size_t c = 0; c < cuts.size(); ++c) {
+        const GomoryCut& cut = cuts[c];
+        out << (c == 0 ? "" : ", ") << R"({"row": )" << cut.source_row << R"(, "variable": )";
+        write_string(out, cut.source_variable);
+        out << R"(, "columns": )";
+        write_strings(cut.columns);
+        out << R"(, "coefficients": )";
+        write_strings(cut.coefficients);
+        out << R"(, "rhs": )";
+        write_string(out, cut.rhs);
+        out << R"(, "inequality": )";
+        write_string(out, cut.inequality);
+        out << '}';
+    }
+    out << ']';
+}
+
 // What every run tells, on success and with codes alike.
 constexpr std::string_view node_result_word(NodeResult result) {
     switch (result) {
@@ -137,11 +166,13 @@ void write_run(std::ostream& out, const SolveOutcome& outcome) {
         if (!outcome.phases.empty()) out << ']';
     }
     write_nodes(out, outcome);
+    write_cuts(out, outcome.cuts);
 }
 
 std::string_view end_name(const SolveOutcome& outcome) {
     if (outcome.time_limit_reached) return "time_limit";
     if (outcome.node_limit_reached) return "node_limit";
+    if (outcome.cut_limit_reached) return "cut_limit";
     switch (outcome.end) {
         case RunEnd::optimal:
             return "optimal";

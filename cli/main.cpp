@@ -24,8 +24,8 @@
 #include "cli/problem_setup.h"
 #include "cli/progress_line.h"
 #include "cli/result_printer.h"
-#include "cli/variants_command.h"
 #include "cli/transport_cli.h"
+#include "cli/variants_command.h"
 #include "problem/cp1251.h"
 #include "problem/dual_model.h"
 #include "problem/fault_texts.h"
@@ -57,6 +57,7 @@ enum ExitStatus : int {
                               // slack basis is not dual feasible, an integer method to the problem's integer columns
     // 5 and 6: a check of a student's tables (cli/check_command.h)
     kNodeLimit = 7,  // the node limit ended a branch and bound: the best solution found, or none
+    kCutLimit = 8,   // Gomory's method added as many cuts as allowed without reaching an integer optimum
     kBadUsage = 64,
     kOtherFailure = 70
 };
@@ -209,6 +210,7 @@ int finish(LoadedProblem& loaded, const cli::Options& options, cli::ResultPrinte
         printer.solved(done.record, outcome, done.sensitivity);
     }
     if (outcome.node_limit_reached) return kNodeLimit;
+    if (outcome.cut_limit_reached) return kCutLimit;
     if (outcome.end != RunEnd::optimal) return kNoOptimum;
     return plotted ? kSolved : kOtherFailure;
 }

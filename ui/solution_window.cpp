@@ -146,6 +146,10 @@ QString table_list_text(const RecordedRun& run, std::size_t index) {
     const TableSnapshot& t = run.tables.at(index);
     QString title = text_of(phase_title(t.look));
     if (!title.isEmpty()) title += QStringLiteral(". ");
+    // A run made of parts (Gomory's cuts) lists its tables under the part each belongs to.
+    if (const std::string part = part_heading_of(run, index); !part.empty()) {
+        title += text_of(part) + QStringLiteral(". ");
+    }
     title += t.iteration == 0 ? QStringLiteral("Исходная таблица") : QStringLiteral("Итерация %1").arg(t.iteration);
     return title + ": " + table_outcome(run, t, index + 1 == run.tables.size());
 }

@@ -3,6 +3,7 @@
 // What a run is told and what it tells: its settings, how it ended, its notes and
 // its outcome. Shared by the engine, the report, the analysis and the front ends.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -106,6 +107,22 @@ struct PhaseSummary {
     std::vector<Pivot> pivots;
 };
 
+// A cut of Gomory's method: the row of fractional parts added to the table, and the same cut told as an
+// inequality in the problem's own columns. Texts are UTF-8; numbers reduced fractions.
+struct GomoryCut {
+    std::uint32_t source_row = 0;           // the row of the table it was taken from
+    std::string source_variable;            // that row's basic variable
+    std::vector<std::string> columns;       // the columns of the table the cut was added to, then its slack
+    std::vector<std::string> coefficients;  // of the cut row over those columns: minus the fractional parts, 1
+    std::string rhs;                        // minus the fractional part of the row's value
+    std::string inequality;                 // in the problem's own columns
+    // The same inequality in numbers: sum own_coefficients[j] x_j >= own_bound over the problem's columns
+    // (entry 0 unused, 0 off its own columns).
+    std::vector<double> own_coefficients;
+    double own_bound = 0.0;
+    std::size_t pivots_before = 0;  // the run's pivots before the cut was added
+};
+
 struct SolveOutcome {
     Matrix solution;  // exact runs: each value rounded to the nearest double
     RunEnd end = RunEnd::optimal;
@@ -127,6 +144,9 @@ struct SolveOutcome {
     double magnitude = 0.0;
     // The final table, when the settings asked for it and the run ended at an optimum.
     std::shared_ptr<const FinalTableSnapshot> final_table;
+    // Gomory's method: the cuts in the order added, and whether the cut limit ended the run.
+    std::vector<GomoryCut> cuts;
+    bool cut_limit_reached = false;
     // A branch and bound: every node, in the order made; empty for the other runs.
     std::vector<BranchNode> nodes;
     // The node limit of the settings ended the branch and bound: the answer, if there is one, is the

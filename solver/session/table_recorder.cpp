@@ -35,6 +35,7 @@ void TableRecorder::begin(const ReportStart& start) {
 }
 
 void TableRecorder::table(TableSource& source) {
+    ++tables_seen_;
     // Into the buffers of the latest table left out: a long run takes no new memory per table.
     TableSnapshot snapshot = std::move(spare_);
     spare_ = TableSnapshot{};
@@ -63,6 +64,20 @@ void TableRecorder::table(TableSource& source) {
     }
 }
 
+void TableRecorder::part(const ReportPart& part) {
+    if (!part.heading.empty()) run_->part_headings.push_back({tables_seen_, part.heading});
+}
+
+std::string part_heading_of(const RecordedRun& run, std::size_t index) {
+    // Tables after the omitted ones stand that many places further in the run.
+    const std::size_t place = run.omitted_count != 0 && index >= run.omitted_after ? index + run.omitted_count : index;
+    std::string heading;
+    for (const RecordedRun::PartHeading& part : run.part_headings) {
+        if (part.tables_before <= place) heading = part.heading;
+    }
+    return heading;
+}
+
 void TableRecorder::end(const ReportEnd& end) {
     run_->ended = true;
     run_->outcome = end.outcome;
@@ -80,5 +95,6 @@ std::shared_ptr<RecordedRun> TableRecorder::take() {
     spare_ = TableSnapshot{};
     head_bytes_ = tail_bytes_ = 0;
     head_full_ = false;
+    tables_seen_ = 0;
     return std::exchange(run_, std::make_shared<RecordedRun>());
 }

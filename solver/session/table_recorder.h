@@ -48,7 +48,17 @@ struct RecordedRun {
     // answer and the analysis from them in its own number format; `answer` and `sections` are the report's.
     std::shared_ptr<const CanonicalForm> model;
     std::optional<SensitivityReport> sensitivity;
+    // The headings of a run made of parts (Gomory's cuts), each with the number of tables the run had
+    // shown before it, omitted ones included: the window groups the tables under them.
+    struct PartHeading {
+        std::size_t tables_before = 0;
+        std::string heading;  // UTF-8
+    };
+    std::vector<PartHeading> part_headings;
 };
+
+// The heading of the part table `index` of the run belongs to; empty for a run without parts.
+std::string part_heading_of(const RecordedRun& run, std::size_t index);
 
 // The memory a snapshot takes, roughly: its vectors and the texts of its numbers.
 std::size_t snapshot_bytes(const TableSnapshot& snapshot);
@@ -60,6 +70,7 @@ public:
 
     void begin(const ReportStart& start) override;
     void table(TableSource& source) override;
+    void part(const ReportPart& part) override;
     void end(const ReportEnd& end) override;
 
     // The run so far; after end(), the whole of it. Takes it out of the recorder.
@@ -67,6 +78,7 @@ public:
 
 private:
     std::size_t bound_;
+    std::size_t tables_seen_ = 0;
     std::size_t head_bytes_ = 0;          // bytes of the first tables, kept in run_->tables
     bool head_full_ = false;              // later tables go to the tail
     std::deque<TableSnapshot> tail_;      // the latest tables, oldest first

@@ -256,3 +256,30 @@ TEST(SolutionWindow, SavingSuggestsANameAfterTheProblemAndAddsTheChosenFiltersEx
 }
 
 }  // namespace
+
+// Gomory's cuts: each table listed under the part it belongs to, the relaxation or its cut.
+TEST(SolutionWindowCuts, ListsEachTableUnderItsCut) {
+    SimplexIteration problem = SimplexIteration::from_bytes(
+        "Aim: max\r\nSize: 2 4\r\nInteger: 2 1 2\r\nMatrix:\r\n7 10 0 0\r\n6 -1 3 1 0\r\n35 7 1 0 1\r\nFile: "
+        "r.txt\r\n");
+    problem.no_table = true;
+    TableRecorder recorder;
+    RunSettings settings;
+    settings.integer = IntegerMethod::gomory;
+    run_simplex(problem, settings, ReportFrame{}, RunObserver{&recorder, {}, nullptr});
+    RecordedMessages messages;
+    SolutionWindow window(messages);
+    window.show_run(recorder.take());
+    const std::vector<std::string> starts = {"Задача без условий целочисленности. Исходная таблица",
+                                             "Задача без условий целочисленности. Итерация 1",
+                                             "Задача без условий целочисленности. Итерация 2",
+                                             "Отсечение 1. Итерация 2",
+                                             "Отсечение 1. Итерация 3",
+                                             "Отсечение 2. Итерация 3",
+                                             "Отсечение 2. Итерация 4"};
+    ASSERT_EQ(window.TableList->count(), static_cast<int>(starts.size()));
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+        const std::string item = window.TableList->item(static_cast<int>(k))->text().toStdString();
+        EXPECT_TRUE(item.starts_with(starts[k])) << item;
+    }
+}
