@@ -23,8 +23,8 @@ const std::map<std::string, std::string> kGoodValues = {
     {"--write-dual", "d.lp"}, {"--method", "two-phase"}, {"--variants", "30"},        {"--seed", "7"},
     {"--size", "3x4"},        {"--out", "group"},        {"--sense", "min"},          {"--rows", "le,eq"},
     {"--artificial", "yes"},  {"--iterations", "3"},     {"--numbers", "decimal"},    {"--template", "t.qtb"},
-    {"--start", "vogel"},     {"--check", "s.txt"},      {"--check-dir", "students"},
-    {"--integer", "relax"},   {"--nodes", "5"},          {"--cuts", "7"},
+    {"--start", "vogel"},     {"--check", "s.txt"},      {"--check-dir", "students"}, {"--integer", "relax"},
+    {"--nodes", "5"},         {"--cuts", "7"},
 };
 
 cli::CommandLine parse(const std::vector<std::string>& words) {
