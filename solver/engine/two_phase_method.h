@@ -8,15 +8,18 @@
 // on the problem's own costs from the basis phase I ended with, the artificial columns removed.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "problem/simplex_iteration.h"
 #include "problem/status_texts.h"
 #include "solver/engine/big_m_method.h"
+#include "solver/engine/note_tolerance.h"
 #include "solver/engine/run_clock.h"
 #include "solver/engine/run_observer.h"
 #include "solver/engine/run_types.h"
@@ -78,7 +81,7 @@ public:
         const RunClock clock(settings.time_limit_seconds);
         auto loop = phase_one.iterate(outcome, settings, observer, sinks, clock);
 
-        const bool feasible = !loop.unbounded && phase_one_.pivot_col == 0 && numbers.plain_part(0) == 0;
+        const bool feasible = !loop.unbounded && phase_one_.pivot_col == 0 && w_is_zero(numbers);
         if (!feasible || outcome.stopped) {
             // w > 0 at the end of phase I, or phase I cut short: its last table ends the run.
             if (!outcome.stopped && !loop.limit_reached && !loop.cycling && !loop.unbounded) {
@@ -136,6 +139,20 @@ public:
     }
 
 private:
+    // w at the end of phase I. A double w within the rounding residue of the table's right-hand sides is 0:
+    // artificial variables left at -3e-17 belong to a feasible problem, not to an inconsistent one.
+    bool w_is_zero(const Numbers& numbers) const {
+        if constexpr (std::is_same_v<typename Numbers::Number, double>) {
+            double scale = 0.0;
+            for (Index i = 1; i <= phase_one_.constraint_count(); ++i) {
+                scale = std::max(scale, std::fabs(numbers.element(i, 0)));
+            }
+            return negligible_against(numbers.plain_part(0), scale);
+        } else {
+            return numbers.plain_part(0) == 0;
+        }
+    }
+
     // A problem without artificial variables: nothing for phase I to do, its own table is phase II's.
     SolveOutcome run_phase_two_only(const ReportFrame& frame, const RunSettings& settings, const RunObserver& observer,
                                     ReportSink* report) const {

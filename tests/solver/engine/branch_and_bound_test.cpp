@@ -59,6 +59,14 @@ std::vector<Case> cases() {
         list.push_back({"mixed", m, {2, 1.5}, 9});
     }
     {
+        // Bounds on every side; the node x3 >= 1 ends phase I in doubles at w = -3e-17, a feasible node.
+        LpModel m;
+        m.columns = {{"x1", 0, 4, 3, false}, {"x2", 2, 5, 7, true}, {"x3", 0, 1, -1, true}, {"x4", 3, 8, 1, false}};
+        m.rows = {row(1, kInf, {{0, 2}, {1, -1}, {2, 1}, {3, -1}}), row(8, kInf, {{0, 1}, {1, -1}, {2, -6}, {3, 4}}),
+                  row(5, kInf, {{0, 5}, {1, 3}, {3, 1}})};
+        list.push_back({"bounded on every side", m, {8.0 / 3, 2, 1, 10.0 / 3}, 73.0 / 3});
+    }
+    {
         LpModel m;  // 2x = 1 has no integer solution
         m.columns = {integer("x", 1, 10)};
         m.rows = {row(1, 1, {{0, 2}})};
