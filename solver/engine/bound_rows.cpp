@@ -53,6 +53,7 @@ BoundRowsTable with_bound_rows(const SimplexIteration& problem, const std::vecto
     for (std::uint32_t j = 1; j <= n0; ++j) node.column[j] = j < first_slack ? j : j + k;
     SimplexIteration& record = node.record;
     record = problem;
+    record.var_names.reset();           // named below, once the new columns have their places
     if (k == 0) return node;            // the root: the problem as it is
     record.table.resize(m + 1, n + 1);  // zero-filled
     record.estimates.resize(2, n + 1);
