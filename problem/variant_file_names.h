@@ -1,18 +1,26 @@
 #pragma once
 
-// The names a numbered variant's problem file may have: variant-7.qtb, variant-07.qtb, variant-007.qtb,
-// variant-0007.qtb (the number padded to the width of the largest number of its set). A student's file
-// names its variant by the number alone.
+// The names of a numbered variant's problem file, for the variants written and the student files that name
+// them: variant-7.qtb of a set of up to 9, variant-07.qtb of up to 99, and so on. A student's file names its
+// variant by the number alone.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-inline std::vector<std::string> variant_file_names(unsigned number) {
-    std::vector<std::string> names;
-    const std::string digits = std::to_string(number);
-    for (std::size_t width = digits.size(); width <= 4; ++width) {
-        names.push_back("variant-" + std::string(width - digits.size(), '0') + digits + ".qtb");
+// Variant `number` of a set of `count`: the number padded with zeros to the width of `count`.
+inline std::string variant_file_name(std::uint32_t number, std::uint32_t count) {
+    std::string digits = std::to_string(number);
+    const std::size_t width = std::to_string(count).size();
+    if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+    return "variant-" + digits + ".qtb";
+}
+
+// The names variant `number` may have when the size of its set is not known: sets of up to 9999.
+inline std::vector<std::string> variant_file_names(std::uint32_t number) {
+    std::vector<std::string> names{variant_file_name(number, number)};
+    for (std::uint32_t count = 10; count <= 1000; count *= 10) {
+        if (count > number) names.push_back(variant_file_name(number, count));
     }
-    if (names.empty()) names.push_back("variant-" + digits + ".qtb");
     return names;
 }

@@ -223,10 +223,3 @@ std::variant<std::vector<Variant>, VariantsFailure> make_variants(
     }
     return variants;
 }
-
-std::string variant_file_name(std::uint32_t number, std::uint32_t count) {
-    std::string digits = std::to_string(number);
-    const std::size_t width = std::to_string(count).size();
-    if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
-    return "variant-" + digits + ".qtb";
-}

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "problem/simplex_iteration.h"
+#include "problem/variant_file_names.h"
 #include "solver/engine/run_types.h"
 #include "solver/report/table_snapshot.h"
 #include "solver/variants/variant_shape.h"
@@ -59,6 +60,3 @@ struct VariantsFailure {
 std::variant<std::vector<Variant>, VariantsFailure> make_variants(
     const VariantShape& shape, std::uint32_t count, std::uint64_t seed,
     const std::function<bool(std::uint32_t made)>& progress = {});
-
-// The name of variant `number` of `count`: "variant-07.qtb", zero-padded to the digits of count.
-std::string variant_file_name(std::uint32_t number, std::uint32_t count);
