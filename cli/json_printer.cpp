@@ -27,6 +27,9 @@ void write_number(std::ostream& out, double x) {
 }
 
 // Element j of the solution: a string "p/q" when the run was exact.
+// A branch and bound stopped by its node limit before any integer solution has no answer to give.
+bool has_answer(const SolveOutcome& outcome) { return !outcome.node_limit_reached || outcome.end == RunEnd::optimal; }
+
 void write_value(std::ostream& out, const SolveOutcome& outcome, std::uint32_t j) {
     if (j < outcome.exact_solution.size()) {
         write_string(out, outcome.exact_solution[j]);
@@ -387,7 +390,11 @@ public:
     void solved(const SimplexIteration& problem, const SolveOutcome& outcome,
                 const std::optional<SensitivityReport>& sensitivity) override {
         out_ << R"({"ok": true, "end": ")" << end_name(outcome) << R"(", "objective": )";
-        write_value(out_, outcome, 0);
+        if (has_answer(outcome)) {
+            write_value(out_, outcome, 0);
+        } else {
+            out_ << "null";
+        }
         write_solution_and_run(outcome);
         write_notes(out_, problem, outcome.notes);
         write_sensitivity_of(outcome, sensitivity);
@@ -447,7 +454,9 @@ public:
         const bool exact = !outcome.exact_solution.empty();
         const ExactModelAnswer exact_answer =
             exact ? exact_model_answer(model, outcome.exact_solution) : ExactModelAnswer{};
-        if (exact) {
+        if (!has_answer(outcome)) {
+            out_ << "null";
+        } else if (exact) {
             write_string(out_, exact_answer.objective);
         } else {
             write_number(out_, model.objective(outcome.solution));
@@ -455,7 +464,8 @@ public:
         write_solution_and_run(outcome);
         write_notes(out_, run, outcome.notes);
         out_ << R"(, "variables": {)";
-        const std::vector<double> values = model.variable_values(outcome.solution);
+        const std::vector<double> values =
+            has_answer(outcome) ? model.variable_values(outcome.solution) : std::vector<double>{};
         for (std::size_t k = 0; k < values.size(); ++k) {
             if (k != 0) out_ << ", ";
             write_string(out_, model.variables[k].name);
@@ -512,7 +522,7 @@ private:
     // The solution vector, then how the run went.
     void write_solution_and_run(const SolveOutcome& outcome) {
         out_ << R"(, "solution": [)";
-        for (std::uint32_t j = 0; j < outcome.solution.rows; ++j) {
+        for (std::uint32_t j = 0; has_answer(outcome) && j < outcome.solution.rows; ++j) {
             if (j != 0) out_ << ", ";
             write_value(out_, outcome, j);
         }

@@ -1,7 +1,6 @@
 #include "cli/transport_cli.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -44,10 +43,9 @@ enum TransportStatus : int {
 
 void print_failure(const Options& options, std::string_view stage, const std::vector<std::string>& messages,
                    const std::vector<unsigned>& lines) {
-    for (const std::string& message : messages) std::cerr << "qtb-solve: " << terminal_text(message) << '\n';
     if (!options.json) {
         std::cout << (stage == "read" ? "Файл задачи не прочитан:\n" : "Решение не начато:\n");
-        for (const std::string& message : messages) std::cout << "  " << message << '\n';
+        for (const std::string& message : messages) std::cout << "  " << terminal_text(message) << '\n';
         return;
     }
     std::cout << R"({"ok": false, "stage": ")" << stage << R"(", "codes": [], "messages": [)";
@@ -171,13 +169,7 @@ std::optional<std::string> refused_report(const TransportProblem& problem, const
     const OutputCheck check = check_output({report, kind, options.report.has_value()}, inputs);
     if (check.verdict == OutputVerdict::write) return std::nullopt;
     if (check.verdict == OutputVerdict::foreign_file) {
-        std::ifstream in(report, std::ios::binary);
-        std::string head(64, '\0');
-        in.read(head.data(), static_cast<std::streamsize>(head.size()));
-        head.resize(static_cast<std::size_t>(in.gcount()));
-        if (options.overwrite || (kind == OutputKind::text_report && transport::looks_like_transport_report(head))) {
-            return std::nullopt;
-        }
+        if (options.overwrite) return std::nullopt;
         return output_refusal_text(check, "файл отчёта", report) + " (заменить его: --overwrite или --report ФАЙЛ)";
     }
     return output_refusal_text(check, "файл отчёта", report);

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "problem/transport_file.h"
+
 namespace {
 
 // One and the same problem in every format: the plan of two products on two resources,
@@ -56,14 +58,31 @@ const QString kProblemFileTemplate = QStringLiteral(
     "Файл: report.txt\n"
     "Точность: 8 2\n");
 
+// A textbook problem of three suppliers and four consumers, balanced, started in the north-west corner.
+const QString kTransportTemplate = QStringLiteral(
+    "Имя: Перевозки с трёх складов в четыре магазина\n"
+    "Цель: минимум\n"
+    "Размерность: 3 4\n"
+    "Запасы: 15 25 10\n"
+    "Потребности: 5 15 15 15\n"
+    "Тарифы:\n"
+    "  10  2 20 11\n"
+    "  12  7  9 20\n"
+    "   4 14 16 18\n"
+    "Начало: северо-западный\n"
+    "Файл: report.txt\n");
+
 }  // namespace
 
-const std::array<EditorFormat, 4>& editor_formats() {
-    static const std::array<EditorFormat, 4> formats = {{
-        {ModelFormat::cplex_lp, QStringLiteral("Модель CPLEX LP"), QStringLiteral(".lp"), kLpTemplate},
-        {ModelFormat::mathprog, QStringLiteral("Модель GNU MathProg"), QStringLiteral(".mod"), kMathProgTemplate},
-        {ModelFormat::mps, QStringLiteral("Модель MPS"), QStringLiteral(".mps"), kMpsTemplate},
-        {ModelFormat::problem_file, QStringLiteral("Файл данных"), QStringLiteral(".qtb"), kProblemFileTemplate},
+const std::array<EditorFormat, 5>& editor_formats() {
+    static const std::array<EditorFormat, 5> formats = {{
+        {ModelFormat::cplex_lp, false, QStringLiteral("Модель CPLEX LP"), QStringLiteral(".lp"), kLpTemplate},
+        {ModelFormat::mathprog, false, QStringLiteral("Модель GNU MathProg"), QStringLiteral(".mod"),
+         kMathProgTemplate},
+        {ModelFormat::mps, false, QStringLiteral("Модель MPS"), QStringLiteral(".mps"), kMpsTemplate},
+        {ModelFormat::problem_file, false, QStringLiteral("Файл данных"), QStringLiteral(".qtb"), kProblemFileTemplate},
+        {ModelFormat::problem_file, true, QStringLiteral("Транспортная задача"), QStringLiteral(".qtt"),
+         kTransportTemplate},
     }};
     return formats;
 }
@@ -71,19 +90,22 @@ const std::array<EditorFormat, 4>& editor_formats() {
 const EditorFormat& editor_format(ModelFormat format) {
     if (format == ModelFormat::free_mps) format = ModelFormat::mps;
     for (const EditorFormat& entry : editor_formats()) {
-        if (entry.format == format) return entry;
+        if (entry.format == format && !entry.transport) return entry;
     }
     return editor_formats().front();
 }
 
-ModelFormat editor_format_of(const QString& file_name) {
-    return model_format_of_path(QFile::encodeName(file_name).toStdString());
+const EditorFormat& transport_editor_format() { return editor_formats().back(); }
+
+const EditorFormat& editor_format_of(const QString& file_name) {
+    const std::string path = QFile::encodeName(file_name).toStdString();
+    if (transport::is_transport_file(path)) return transport_editor_format();
+    return editor_format(model_format_of_path(path));
 }
 
-QString with_extension_of(const QString& file_name, ModelFormat format) {
-    const EditorFormat& entry = editor_format(format);
-    // A problem file may have any extension but a model's; a name without one gets ".qtb".
-    const bool stands_for_it = editor_format_of(file_name) == entry.format &&
-                               (entry.format != ModelFormat::problem_file || !QFileInfo(file_name).suffix().isEmpty());
-    return stands_for_it ? file_name : file_name + entry.extension;
+QString with_extension_of(const QString& file_name, const EditorFormat& format) {
+    // A problem file may have any extension but a model's and .qtt; a name without one gets ".qtb".
+    const bool stands_for_it = &editor_format_of(file_name) == &format &&
+                               (format.format != ModelFormat::problem_file || !QFileInfo(file_name).suffix().isEmpty());
+    return stands_for_it ? file_name : file_name + format.extension;
 }

@@ -45,8 +45,7 @@ QString decoded_text(const QByteArray& bytes) {
     return QString::fromStdString(cp1251::to_utf8(bytes.toStdString()));
 }
 
-QString file_filter(ModelFormat format) {
-    const EditorFormat& entry = editor_format(format);
+QString file_filter(const EditorFormat& entry) {
     return entry.title + QStringLiteral(" (*") + entry.extension + QStringLiteral(")");
 }
 
@@ -62,7 +61,7 @@ bool is_template(const QString& text) {
 
 ProblemEditor::Dialogs ProblemEditor::Dialogs::real() {
     return {
-        [](QWidget* parent, const QString& suggestion, ModelFormat format) {
+        [](QWidget* parent, const QString& suggestion, const EditorFormat& format) {
             return QFileDialog::getSaveFileName(parent, QStringLiteral("Сохранить задачу"), suggestion,
                                                 file_filter(format) + QStringLiteral(";;Все файлы (*)"));
         },
@@ -184,20 +183,19 @@ void ProblemEditor::build_window() {
     setTabOrder(FaultList, FormatBox);
 }
 
-ModelFormat ProblemEditor::format() const {
-    return editor_formats()[static_cast<std::size_t>(std::max(0, FormatBox->currentIndex()))].format;
+const EditorFormat& ProblemEditor::edited_format() const {
+    return editor_formats()[static_cast<std::size_t>(std::max(0, FormatBox->currentIndex()))];
 }
 
-void ProblemEditor::set_format(ModelFormat format) {
-    const EditorFormat& entry = editor_format(format);
-    FormatBox->setCurrentIndex(static_cast<int>(&entry - editor_formats().data()));
-    shown_format_ = entry.format;
+void ProblemEditor::set_format(const EditorFormat& format) {
+    FormatBox->setCurrentIndex(static_cast<int>(&format - editor_formats().data()));
+    shown_format_ = &format;
     show_data_file_state();
 }
 
 // Only a MathProg model has a data file; its field says so for the other formats.
 void ProblemEditor::show_data_file_state() {
-    const bool mathprog = shown_format_ == ModelFormat::mathprog;
+    const bool mathprog = shown_format_->format == ModelFormat::mathprog;
     DataFileEdit->setEnabled(mathprog);
     ChooseDataAction->setEnabled(mathprog);
     DataFileEdit->setPlaceholderText(mathprog ? QStringLiteral("нет: данные в самой модели")
@@ -220,13 +218,13 @@ void ProblemEditor::choose_data_file() {
 // A text still as it was started (a template or nothing) follows the format chosen; any other
 // text stays and is read in the new format from now on.
 void ProblemEditor::format_chosen(int index) {
-    const ModelFormat chosen = editor_formats()[static_cast<std::size_t>(index)].format;
-    if (chosen == shown_format_) return;
-    shown_format_ = chosen;
+    const EditorFormat& chosen = editor_formats()[static_cast<std::size_t>(index)];
+    if (&chosen == shown_format_) return;
+    shown_format_ = &chosen;
     show_data_file_state();
     if (is_template(TextEdit->toPlainText())) {
         const bool was_modified = TextEdit->document()->isModified();
-        set_text(editor_format(chosen).template_text);
+        set_text(chosen.template_text);
         TextEdit->document()->setModified(was_modified || !file_name_.isEmpty());
     }
     FaultList->clear();
@@ -240,10 +238,10 @@ void ProblemEditor::set_text(const QString& text) {
     FaultList->clear();
 }
 
-void ProblemEditor::start_new(ModelFormat format) {
+void ProblemEditor::start_new(const EditorFormat& format) {
     file_name_.clear();
     set_format(format);
-    set_text(editor_format(format).template_text);
+    set_text(format.template_text);
     update_title();
 }
 
@@ -267,7 +265,7 @@ bool ProblemEditor::open_chosen_file() {
     const QString folder = file_name_.isEmpty() ? QDir::currentPath() : QFileInfo(file_name_).absolutePath();
     const QString chosen =
         dialogs.open_name(this, QStringLiteral("Открыть задачу"), folder,
-                          QStringLiteral("Задачи и модели (*.qtb *.lp *.mps *.mod);;Данные моделей MathProg "
+                          QStringLiteral("Задачи и модели (*.qtb *.qtt *.lp *.mps *.mod);;Данные моделей MathProg "
                                          "(*.dat);;Все файлы (*)"));
     return !chosen.isEmpty() && open_file(chosen);
 }
@@ -286,7 +284,7 @@ bool ProblemEditor::check() {
 
 bool ProblemEditor::text_is_saved_model() const {
     return format() != ModelFormat::problem_file && !file_name_.isEmpty() && !TextEdit->document()->isModified() &&
-           with_extension_of(file_name_, format()) == file_name_;
+           with_extension_of(file_name_, edited_format()) == file_name_;
 }
 
 TextCheck ProblemEditor::run_check() {
@@ -302,7 +300,7 @@ TextCheck ProblemEditor::run_check() {
     checking_ = true;
     TextCheck checked = text_is_saved_model()
                             ? check_model_file(file_name_, format(), read, data_file())
-                            : check_problem_text(TextEdit->toPlainText(), format(), read, data_file());
+                            : check_problem_text(TextEdit->toPlainText(), edited_format(), read, data_file());
     checking_ = false;
     if (close_after_check_) {
         close_after_check_ = false;
@@ -346,19 +344,19 @@ void ProblemEditor::go_to_fault(const QListWidgetItem* item) {
 // --- Save ---
 
 bool ProblemEditor::save() {
-    if (file_name_.isEmpty() || with_extension_of(file_name_, format()) != file_name_) return save_as();
+    if (file_name_.isEmpty() || with_extension_of(file_name_, edited_format()) != file_name_) return save_as();
     return write_to(file_name_);
 }
 
 bool ProblemEditor::save_as() {
-    const EditorFormat& entry = editor_format(format());
+    const EditorFormat& entry = edited_format();
     const QString suggestion =
         file_name_.isEmpty()
             ? QDir::current().filePath(QStringLiteral("задача") + entry.extension)
             : QFileInfo(file_name_).dir().filePath(QFileInfo(file_name_).completeBaseName() + entry.extension);
-    const QString chosen = dialogs.save_name(this, suggestion, entry.format);
+    const QString chosen = dialogs.save_name(this, suggestion, entry);
     if (chosen.isEmpty()) return false;
-    return write_to(QFileInfo(with_extension_of(chosen, entry.format)).absoluteFilePath());
+    return write_to(QFileInfo(with_extension_of(chosen, entry)).absoluteFilePath());
 }
 
 bool ProblemEditor::write_to(const QString& file_name) {
@@ -379,7 +377,8 @@ bool ProblemEditor::write_to(const QString& file_name) {
 
 void ProblemEditor::solve() {
     // The main window reads the file, in the format its extension names.
-    const bool unsaved = TextEdit->document()->isModified() || with_extension_of(file_name_, format()) != file_name_;
+    const bool unsaved =
+        TextEdit->document()->isModified() || with_extension_of(file_name_, edited_format()) != file_name_;
     if (unsaved && !save()) return;
     TextCheck checked = run_check();
     if (checked.stopped || !checked.faults.empty()) return;

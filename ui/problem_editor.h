@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "problem/model_format.h"
+#include "ui/editor_formats.h"
 #include "ui/line_numbered_edit.h"
 #include "ui/message_sink.h"
 #include "ui/text_check.h"
@@ -28,7 +29,7 @@ public:
     // The questions the editor asks; the program asks them in dialogs, the tests answer them.
     struct Dialogs {
         // The name to save under, the suggestion first; empty when the user gives none.
-        std::function<QString(QWidget* parent, const QString& suggestion, ModelFormat format)> save_name;
+        std::function<QString(QWidget* parent, const QString& suggestion, const EditorFormat& format)> save_name;
         // What to do with unsaved changes of the named text before the window closes or opens another file.
         std::function<UnsavedAnswer(QWidget* parent, const QString& name)> unsaved_changes;
         // The file to open, chosen in `folder` among the filters; empty when the user chooses none.
@@ -41,7 +42,8 @@ public:
     ProblemEditor(TForm1& main_window, MessageSink& messages, Dialogs dialogs = Dialogs::real());
 
     // A new, unnamed text: the template of the format.
-    void start_new(ModelFormat format);
+    void start_new(const EditorFormat& format);
+    void start_new(ModelFormat format) { start_new(editor_format(format)); }
     // Edits a file (UTF-8 or Windows-1251) in the format its extension names, a MathProg model with the
     // .dat beside it as its data file; false, after a message, when it cannot be read.
     bool open_file(const QString& file_name);
@@ -63,7 +65,9 @@ public:
     // does and solves it there.
     void solve();
 
-    ModelFormat format() const;
+    // How the main window reads the text: its format, and the entry of the format list chosen.
+    ModelFormat format() const { return edited_format().format; }
+    const EditorFormat& edited_format() const;
     QString file_name() const { return file_name_; }  // absolute; empty for a new text
 
     // --- Controls ---
@@ -87,7 +91,7 @@ protected:
 private:
     void build_actions();
     void build_window();
-    void set_format(ModelFormat format);
+    void set_format(const EditorFormat& format);
     void format_chosen(int index);
     void choose_data_file();
     void show_data_file_state();
@@ -106,7 +110,7 @@ private:
     TForm1& main_window_;
     MessageSink& messages_;
     QString file_name_;
-    ModelFormat shown_format_ = ModelFormat::cplex_lp;  // the format of the text as last set or chosen
-    bool checking_ = false;                             // a check reads the model meanwhile
-    bool close_after_check_ = false;                    // the window was closed while a check went on
+    const EditorFormat* shown_format_ = &editor_formats().front();  // the format as last set or chosen
+    bool checking_ = false;                                         // a check reads the model meanwhile
+    bool close_after_check_ = false;                                // the window was closed while a check went on
 };

@@ -10,6 +10,7 @@
 #include "problem/model_error_place.h"
 #include "problem/problem_file_faults.h"
 #include "problem/simplex_iteration.h"
+#include "problem/transport_file.h"
 #include "ui/editor_formats.h"
 #include "ui/failure_text.h"
 
@@ -21,6 +22,18 @@ std::vector<TextFault> problem_file_text_faults(const QByteArray& bytes) {
          problem_file_faults({bytes.constData(), static_cast<std::size_t>(bytes.size())}))
         faults.push_back({fault.line, status_message(fault.code)});
     return faults;
+}
+
+std::vector<TextFault> transport_file_text_faults(const QByteArray& bytes) {
+    try {
+        static_cast<void>(transport::read_transport_bytes(bytes.toStdString()));
+        return {};
+    } catch (const transport::TransportFileError& failure) {
+        std::vector<TextFault> faults;
+        for (const transport::FileFault& fault : failure.faults())
+            faults.push_back({fault.line, QString::fromStdString(fault.text)});
+        return faults;
+    }
 }
 
 // GLPK names the file and the line at the head of its message ("/tmp/x.lp:4: syntax error"). A fault of
@@ -79,11 +92,12 @@ TextCheck model_text_check(const QByteArray& bytes, ModelFormat format, const Mo
 
 }  // namespace
 
-TextCheck check_problem_text(const QString& text, ModelFormat format, const ModelFileReader& read,
+TextCheck check_problem_text(const QString& text, const EditorFormat& format, const ModelFileReader& read,
                              const QString& data_file) {
     const QByteArray bytes = text.toUtf8();
-    if (format == ModelFormat::problem_file) return {problem_file_text_faults(bytes), {}, false};
-    return model_text_check(bytes, format, read, data_file);
+    if (format.transport) return {transport_file_text_faults(bytes), {}, false};
+    if (format.format == ModelFormat::problem_file) return {problem_file_text_faults(bytes), {}, false};
+    return model_text_check(bytes, format.format, read, data_file);
 }
 
 TextCheck check_model_file(const QString& file_name, ModelFormat format, const ModelFileReader& read,

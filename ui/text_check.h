@@ -9,6 +9,7 @@
 
 #include "problem/model_format.h"
 #include "solver/session/loaded_problem.h"
+#include "ui/editor_formats.h"
 
 // One fault of a problem text: the line it stands on (from 1; 0 when it belongs to no line) and
 // what is wrong, in Unicode.
@@ -30,10 +31,10 @@ struct TextCheck {
 using ModelFileReader = std::function<std::optional<LoadedProblem>(const LoadRequest& request)>;
 
 // Reads a text as the main window would read the same text saved as UTF-8 in a file of the format:
-// a problem file through the program's reader, a model by `read` from a temporary file with the format's
-// extension, which is gone again afterwards however the reading ended, with a MathProg model's data file
+// a problem file or a transport problem file through the program's reader, a model by `read` from a temporary file with
+// the format's extension, which is gone again afterwards however the reading ended, with a MathProg model's data file
 // (empty: none). No faults when the text loads.
-TextCheck check_problem_text(const QString& text, ModelFormat format, const ModelFileReader& read,
+TextCheck check_problem_text(const QString& text, const EditorFormat& format, const ModelFileReader& read,
                              const QString& data_file = {});
 // Reads a model file as it is, as the main window would load it.
 TextCheck check_model_file(const QString& file_name, ModelFormat format, const ModelFileReader& read,

@@ -8,7 +8,6 @@
 #include <atomic>
 #include <chrono>
 #include <exception>
-#include <fstream>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -39,22 +38,12 @@ transport::PlanTables plan_tables_of(const SimplexIteration& options) {
     return PlanTables::all;
 }
 
-// A report of an earlier transport run may be written again without a question, as the tool does.
-bool is_earlier_transport_report(const SimplexIteration& run) {
-    if (run.no_table || !run.file) return false;
-    std::ifstream in(report_path(*run.file), std::ios::binary);
-    std::string head(64, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return transport::looks_like_transport_report(head);
-}
-
 }  // namespace
 
 void TForm1::solve_transport(const SimplexIteration& options) {
     SimplexIteration run = options;
     place_report_beside_problem(run);
-    if (is_earlier_transport_report(run) || confirm_report_target(run)) run_transport_problem(run);
+    if (confirm_report_target(run)) run_transport_problem(run);
 }
 
 // The radio buttons and number fields show a problem file's options: a transport file's go the same way.

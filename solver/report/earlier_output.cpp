@@ -97,6 +97,8 @@ bool looks_like_text_report(std::string_view head) {
         return is_top_rule(line(1)) || (is_phase_line(line(1)) && is_top_rule(line(2)));
     }
     if (is_aim_line(line(0))) return line_is(line(1), "Переменные:");
+    // A transport report: its title, then an empty line.
+    if (line(0).complete && line_starts_with(line(0), kTransportReportTitle)) return line_is(line(1), "");
     if (line(0).complete && line_starts_with(line(0), "Модель: "))
         return is_aim_line(line(1)) && line_is(line(2), "Переменные:");
     return false;

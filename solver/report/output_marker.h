@@ -5,3 +5,7 @@
 // The line the documents and pictures of the program carry near their top, as a comment of their
 // language, so that a later run knows the file for one of its own and may write it again.
 inline constexpr std::string_view kOutputMarker = "Written by QTB (qtb-solve): may be replaced by its next run.";
+
+// The first words of a transport report's title line, the line its text report begins with: a later
+// run knows the report by them.
+inline constexpr std::string_view kTransportReportTitle = "Транспортная задача";

@@ -34,7 +34,7 @@ public:
         if (!part.heading.empty()) lines.push_back(part.heading);
         lines.insert(lines.end(), part.lines.begin(), part.lines.end());
         for (const ReportPart::Entry& entry : part.outline)
-            lines.push_back(std::string(2 * entry.depth, ' ') + entry.text);
+            lines.push_back(std::string(std::size_t{2} * entry.depth, ' ') + entry.text);
         write_utf8_lines(lines);
         out_ << "\r\n";
     }

@@ -8,6 +8,7 @@
 #include "numerics/exact_number.h"
 #include "problem/cp1251.h"
 #include "solver/report/number_format.h"
+#include "solver/report/output_marker.h"
 
 namespace transport {
 namespace {
@@ -277,7 +278,8 @@ template <class Number>
 TransportDocument transport_document(const TransportOutcome<Number>& outcome, const TransportPrint& print) {
     TransportDocument document;
     const BalancedTable<Number>& table = outcome.table;
-    document.title = "Транспортная задача" + (table.name.empty() ? std::string() : " «" + utf8(table.name) + "»");
+    document.title =
+        std::string(kTransportReportTitle) + (table.name.empty() ? std::string() : " «" + utf8(table.name) + "»");
     document.blocks.push_back({"", opening_lines(outcome, print.precision), {}, {}});
     auto add_plan = [&](const Plan<Number>& plan) {
         const bool last = plan.number == outcome.last.number;

@@ -13,7 +13,6 @@
 namespace transport {
 namespace {
 
-constexpr std::string_view kTitleStart = "Транспортная задача";
 constexpr std::string_view kTheta = "θ";
 
 std::size_t letters(std::string_view utf8) {
@@ -211,11 +210,6 @@ std::string report_bytes(const TransportDocument& document, ReportForm form, Tex
             break;
     }
     return text_report(document, encoding, static_cast<std::size_t>(std::max(width, 1)));
-}
-
-bool looks_like_transport_report(std::string_view head) {
-    const std::string cp = cp1251::from_utf8(kTitleStart).value_or("");
-    return head.starts_with(kTitleStart) || (!cp.empty() && head.starts_with(cp));
 }
 
 }  // namespace transport

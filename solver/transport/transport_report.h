@@ -14,7 +14,4 @@ namespace transport {
 // The report's bytes. `width` is the least width of a grid column of the text report.
 std::string report_bytes(const TransportDocument& document, ReportForm form, TextEncoding encoding, std::int32_t width);
 
-// The first line of every text report, in either encoding: how a later run knows its own report.
-bool looks_like_transport_report(std::string_view head);
-
 }  // namespace transport

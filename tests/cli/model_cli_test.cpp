@@ -42,6 +42,21 @@ TEST(ModelCli, AnswersInTheModelsVariables) {
     EXPECT_NE(text.out.find("Пометки целочисленности не учитывались"), std::string::npos) << text.out;
 }
 
+TEST(ModelCli, ANodeLimitBeforeAnyIntegerSolutionIsOneObjectWithoutAnAnswer) {
+    const TempFolder folder("qtb_model_cli");
+    write_file(folder.path() / "odd.lp",
+               "Maximize\n obj: x + y\nSubject To\n c1: 2 x + 2 y = 3\nGenerals\n x y\nEnd\n");
+    for (const char* arithmetic : {"double", "exact"}) {
+        const auto run = run_tool(folder.path(),
+                                  {"--json", "--tables", "none", "--nodes", "1", "--arithmetic", arithmetic, "odd.lp"});
+        EXPECT_EQ(run.status, 7) << run.err;
+        EXPECT_TRUE(run.out.starts_with(R"({"ok": true, "end": "node_limit", "objective": null, "solution": [],)"))
+            << run.out;
+        EXPECT_NE(run.out.find(R"("variables": {},)"), std::string::npos) << run.out;
+        EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << run.out;
+    }
+}
+
 TEST(ModelCli, ReadFailureGivesGlpkMessage) {
     const TempFolder folder("qtb_model_cli");
     write_file(folder.path() / "bad.mod", "var x >= 0;\nmaximize z: x\n");

@@ -23,7 +23,7 @@ struct Editor : testing::Test {
     ProblemEditor& open(const char* command, const QString& save_as = {}) {
         window.findChild<QAction*>(command)->trigger();
         ProblemEditor* editor = window.findChildren<ProblemEditor*>().constLast();
-        editor->dialogs.save_name = [save_as](QWidget*, const QString&, ModelFormat) { return save_as; };
+        editor->dialogs.save_name = [save_as](QWidget*, const QString&, const EditorFormat&) { return save_as; };
         editor->dialogs.unsaved_changes = [this](QWidget*, const QString&) { return answer; };
         return *editor;
     }
@@ -41,22 +41,24 @@ struct Editor : testing::Test {
 
 TEST_F(Editor, TheTemplateOfEachFormatSolvesInTheMainWindowOnceSaved) {
     const struct {
-        ModelFormat format;
+        const EditorFormat& format;
         const char* saved;
         const char* report;
-    } cases[] = {{ModelFormat::cplex_lp, "plan.lp", "plan.txt"},
-                 {ModelFormat::mathprog, "plan.mod", "plan.txt"},
-                 {ModelFormat::mps, "plan.mps", "plan.txt"},
-                 {ModelFormat::problem_file, "plan.qtb", "report.txt"}};
+        std::size_t variables;  // of the problem in the main window's record: none for a transport problem
+    } cases[] = {{editor_format(ModelFormat::cplex_lp), "plan.lp", "plan.txt", 4},
+                 {editor_format(ModelFormat::mathprog), "plan.mod", "plan.txt", 4},
+                 {editor_format(ModelFormat::mps), "plan.mps", "plan.txt", 4},
+                 {editor_format(ModelFormat::problem_file), "plan.qtb", "report.txt", 4},
+                 {transport_editor_format(), "plan.qtt", "report.txt", 0}};
     for (const auto& c : cases) {
         ProblemEditor& editor = open("NewProblemItem", "plan");
-        editor.FormatBox->setCurrentIndex(static_cast<int>(&editor_format(c.format) - editor_formats().data()));
+        editor.FormatBox->setCurrentIndex(static_cast<int>(&c.format - editor_formats().data()));
         emit editor.FormatBox->activated(editor.FormatBox->currentIndex());
         EXPECT_TRUE(editor.check()) << c.saved << ": " << editor.FaultList->item(0)->text().toStdString();
         editor.SolveAction->trigger();
-        EXPECT_EQ(bytes_of(c.saved), editor_format(c.format).template_text.toUtf8()) << c.saved;
+        EXPECT_EQ(bytes_of(c.saved), c.format.template_text.toUtf8()) << c.saved;
         EXPECT_TRUE(window.Edit1->text().endsWith(c.saved));
-        EXPECT_EQ(record.variable_count(), 4u) << c.saved;
+        EXPECT_EQ(record.variable_count(), c.variables) << c.saved;
         EXPECT_EQ(messages.take(), boxes({{"Решение получено!", "QTB"}})) << c.saved;
         EXPECT_TRUE(read_report(c.report)) << c.saved;
         EXPECT_TRUE(editor.windowTitle().startsWith(QStringLiteral("Редактор задачи — ") + c.saved));
@@ -72,6 +74,8 @@ TEST_F(Editor, AFaultIsListedAtItsLineAndMarksIt) {
     } cases[] = {
         {"bad.lp", "Maximize\n obj: x\nSubject To\n c1: x <= 4 ?\nEnd\n", 4},
         {"bad.qtb", "Name: Задача\nAim: max\nAccuracy: 5 5\nSize: 1 2\nMatrix:\n1 0\n1 1 0\nFile: r.txt\n", 3},
+        {"bad.qtt",
+         "Name: Перевозки\nAim: min\nSize: 2 2\nSupplies: 10 10\nDemands: 5 15\nCosts:\n1 2\n3 ?\nFile: r.txt\n", 8},
     };
     for (const auto& c : cases) {
         write_problem(c.file, c.text);

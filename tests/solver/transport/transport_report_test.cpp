@@ -7,6 +7,7 @@
 #include "problem/cp1251.h"
 #include "solver/transport/transport_document.h"
 #include "solver/transport/transport_method.h"
+#include "solver/report/earlier_output.h"
 #include "solver/transport/transport_report.h"
 
 namespace {
@@ -61,7 +62,9 @@ TEST(TransportReport, EachPlanIsAGridWithItsCycleAndTheFormsSayTheSame) {
     }
     const std::string utf8 = report_bytes(document, ReportForm::text, TextEncoding::utf8, 8);
     EXPECT_EQ(utf8.find('\r'), std::string::npos);
-    EXPECT_TRUE(looks_like_transport_report(report_bytes(document, ReportForm::text, TextEncoding::cp1251, 8)));
+    // A later run knows either encoding's report for its own.
+    EXPECT_TRUE(looks_like_text_report(report_bytes(document, ReportForm::text, TextEncoding::cp1251, 8)));
+    EXPECT_TRUE(looks_like_text_report(utf8));
 }
 
 TEST(TransportReport, PrintOptionsChooseThePlans) {
