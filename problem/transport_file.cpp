@@ -137,7 +137,7 @@ private:
     void fault_at(unsigned line, std::string text) { faults_.push_back({line, std::move(text)}); }
     bool need_size(std::string_view what);
     std::vector<double> numbers(std::size_t count, std::string_view what, bool allow_forbidden,
-                                std::vector<std::uint8_t>* forbidden);
+                                std::vector<std::uint8_t>* forbidden, std::size_t row = 0);
     std::vector<std::string> names(std::size_t count, std::string_view what);
     std::optional<std::int32_t> integer(std::string_view what);
     void aim();
@@ -164,16 +164,24 @@ bool Reader::need_size(std::string_view what) {
 }
 
 // `count` numbers (or forbidden marks, where allowed); a word that is neither is a fault of its line,
-// and the list goes on with the next word, so that one reading finds every such fault.
+// and the list goes on with the next word, so that one reading finds every such fault. A number
+// left over after the list is a fault too: a typed one too many would shift the rest in silence.
+// With `row` set, a list over several lines must hold whole rows of that many numbers on each.
 std::vector<double> Reader::numbers(std::size_t count, std::string_view what, bool allow_forbidden,
-                                    std::vector<std::uint8_t>* forbidden) {
+                                    std::vector<std::uint8_t>* forbidden, std::size_t row) {
     std::vector<double> values(count, 0.0);
+    const auto is_entry = [&](std::string_view word) {
+        return whole_number(word).has_value() || (allow_forbidden && is_forbidden_mark(word));
+    };
+    std::vector<std::pair<unsigned, std::size_t>> lines;  // each line of the list and its count of words
     for (std::size_t k = 0; k < count; ++k) {
         const auto word = words_.value();
         if (!word) {
             fault(std::string(what) + ": нужно чисел: " + std::to_string(count) + ", прочитано: " + std::to_string(k));
             break;
         }
+        if (lines.empty() || lines.back().first != words_.line()) lines.emplace_back(words_.line(), 0);
+        ++lines.back().second;
         if (allow_forbidden && is_forbidden_mark(*word)) {
             (*forbidden)[k] = 1;
             continue;
@@ -187,6 +195,17 @@ std::vector<double> Reader::numbers(std::size_t count, std::string_view what, bo
         } else {
             values[k] = *value;
         }
+    }
+    if (row != 0 && lines.size() > 1) {
+        for (const auto& [line, words] : lines) {
+            if (words % row != 0) {
+                fault_at(line, std::string(what) + ": в строке чисел " + std::to_string(words) +
+                                   ", а в строке матрицы их " + std::to_string(row));
+            }
+        }
+    }
+    if (const auto extra = words_.value(); extra && is_entry(*extra)) {
+        fault(std::string(what) + ": лишнее число «" + cp1251::to_utf8(*extra) + "», нужно " + std::to_string(count));
     }
     return values;
 }
@@ -277,7 +296,7 @@ TransportProblem Reader::read() {
         } else if (is(*word, kCosts)) {
             if (!need_size("тарифы")) continue;
             problem_.forbidden.assign(m_ * n_, 0);
-            problem_.costs = numbers(m_ * n_, "тарифы", true, &problem_.forbidden);
+            problem_.costs = numbers(m_ * n_, "тарифы", true, &problem_.forbidden, n_);
             costs_ = true;
         } else if (is(*word, kSuppliers)) {
             if (need_size("поставщики")) problem_.supplier_names = names(m_, "поставщики");

@@ -58,6 +58,25 @@ TEST(TransportFile, ReportsEveryFaultAtOnceWithItsLine) {
     EXPECT_EQ(lines, (std::vector<unsigned>{1, 3, 4, 6, 7, 0, 0}));
 }
 
+TEST(TransportFile, ANumberTooManyIsAFaultAtItsLineNotAShiftOfTheRest) {
+    const std::string head = "Aim: min\nSize: 2 2\nFile: r.txt\n";  // lines 1-3
+    const struct {
+        std::string rest;
+        std::vector<unsigned> lines;
+    } cases[] = {
+        {"Supplies: 5 5\nDemands: 5 5\nCosts:\n1 2\n3 4\n", {}},
+        {"Supplies: 5 5\nDemands: 5 5\nCosts: 1 2 3 4\n", {}},             // one line: the whole matrix
+        {"Supplies: 5 5\nDemands: 5 5\nCosts:\n1 2 9\n3 4\n", {7, 8, 8}},  // each short row, and the 4 left over
+        {"Supplies: 5 5\nDemands: 5 5\nCosts:\n1 2\n3 4 5\n", {8}},
+        {"Supplies: 5 5 5\nDemands: 5 5\nCosts:\n1 2\n3 4\n", {4}},
+    };
+    for (const auto& c : cases) {
+        std::vector<unsigned> lines;
+        for (const FileFault& f : faults_of(head + c.rest)) lines.push_back(f.line);
+        EXPECT_EQ(lines, c.lines) << c.rest;
+    }
+}
+
 TEST(TransportFile, FaultsOfAFileWithoutItsParts) {
     EXPECT_EQ(faults_of("").size(), 3U);  // no aim, size, report file
     EXPECT_EQ(faults_of("Supplies: 1 2\nAim: min\nFile: r.txt\nSize: 0 3\n").size(), 3U);
