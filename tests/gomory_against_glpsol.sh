@@ -3,6 +3,8 @@
 # cuts, the integer optimum glpsol reports, or end at the cut limit saying so (exit status 8).
 #   tests/gomory_against_glpsol.sh QTB-SOLVE SOURCE-DIR        (exit 77: skipped, no glpsol)
 set -uo pipefail
+# The interpreter itself, not a version manager's shim in front of it: the checks below start it for every run.
+python=$(python3 -c 'import sys; print(sys.executable)')
 solver=$(realpath "$1")
 command -v glpsol >/dev/null || { echo "glpsol not installed (glpk-utils): skipped"; exit 77; }
 glpk=/usr/share/doc/glpk-utils/examples
@@ -34,8 +36,8 @@ for model in "${models[@]}"; do
         limited=$((limited + 1))
         continue
     fi
-    got=$(python3 -c 'import json, sys; r = json.loads(sys.argv[1]); print(r["objective"] if r["ok"] else "failed")' "$json")
-    if [[ $status == 0 ]] && python3 -c "import sys; g, e = float(sys.argv[1]), float(sys.argv[2]); sys.exit(0 if abs(g - e) <= 1e-6 * max(1, abs(e)) else 1)" "$got" "$expected"; then
+    got=$("$python" -c 'import json, sys; r = json.loads(sys.argv[1]); print(r["objective"] if r["ok"] else "failed")' "$json")
+    if [[ $status == 0 ]] && "$python" -c "import sys; g, e = float(sys.argv[1]), float(sys.argv[2]); sys.exit(0 if abs(g - e) <= 1e-6 * max(1, abs(e)) else 1)" "$got" "$expected"; then
         reached=$((reached + 1))
     else
         echo "$(basename "$model"): qtb-solve $got (exit status $status), glpsol $expected"

@@ -4,6 +4,8 @@
 # relaxation (glpsol --nomip) with --integer relax.
 #   tests/integer_matches_glpsol.sh QTB-SOLVE SOURCE-DIR [EXAMPLES-DIR]   (exit 77: skipped, no glpsol)
 set -uo pipefail
+# The interpreter itself, not a version manager's shim in front of it: the checks below start it for every run.
+python=$(python3 -c 'import sys; print(sys.executable)')
 solver=$(realpath "$1")
 examples=${3:-/usr/share/doc/glpk-utils/examples}
 command -v glpsol >/dev/null || { echo "glpsol not installed (glpk-utils): skipped"; exit 77; }
@@ -35,7 +37,7 @@ qtb_optimum() {
         echo slow
         return
     fi
-    printf '%s' "$json" | python3 -c '
+    printf '%s' "$json" | "$python" -c '
 import json, sys
 r = json.loads(sys.stdin.read() or "{}")
 if r.get("node_limit_reached"):
@@ -69,7 +71,7 @@ for model in *.lp *.mod; do
             limited=$((limited + 1))
             continue
         fi
-        if python3 -c "import sys; g, e = sys.argv[1], float(sys.argv[2]); sys.exit(0 if not g.startswith('failed') and abs(float(g) - e) <= 1e-6 * max(1, abs(e)) else 1)" "$got" "$expected"; then
+        if "$python" -c "import sys; g, e = sys.argv[1], float(sys.argv[2]); sys.exit(0 if not g.startswith('failed') and abs(float(g) - e) <= 1e-6 * max(1, abs(e)) else 1)" "$got" "$expected"; then
             checked=$((checked + 1))
         else
             echo "$model --integer $method: qtb-solve $got, glpsol $expected"

@@ -7,6 +7,8 @@
 # optimum is not held against the other method: rounding takes another path there.
 #   tests/methods_agree.sh QTB-SOLVE SOURCE-DIR METHOD [REFUSAL-STATUS]
 set -euo pipefail
+# The interpreter itself, not a version manager's shim in front of it: the checks below start it for every run.
+python=$(python3 -c 'import sys; print(sys.executable)')
 solver=$(realpath "$1")
 examples=$2/examples
 method=$3
@@ -28,7 +30,7 @@ outcome() {
     if [[ -n $refusal && $status == "$refusal" ]]; then echo refused; return; fi
     # The analysis too, at an optimum whose basis is the only one (not degenerate, no other optimum),
     # its numbers to 9 digits.
-    python3 -c 'import json, sys
+    "$python" -c 'import json, sys
 r = json.loads(sys.argv[1])
 def rounded(x):
     if isinstance(x, (int, float)) and not isinstance(x, bool): return float("%.9g" % x)
@@ -42,7 +44,7 @@ print(r.get("end"), r.get("objective"), r.get("codes"), analysis)' "$out"
 
 # Whether two outcomes are the same: the ends and codes alike, the objectives within 1e-9 of their size.
 agree() {
-    python3 -c 'import sys
+    "$python" -c 'import sys
 a, b = sys.argv[1].split(" ", 3), sys.argv[2].split(" ", 3)  # end, objective, codes, analysis
 def close(x, y):
     try:

@@ -3,6 +3,8 @@
 # (an MPS model is checked against the LP file of the same name, since glpsol refuses OBJSENSE).
 #   tests/models_match_glpsol.sh QTB-SOLVE SOURCE-DIR        (exit 77: skipped, no glpsol)
 set -euo pipefail
+# The interpreter itself, not a version manager's shim in front of it: the checks below start it for every run.
+python=$(python3 -c 'import sys; print(sys.executable)')
 solver=$(realpath "$1")
 models=$2/examples/models
 command -v glpsol >/dev/null || { echo "glpsol not installed (glpk-utils): skipped"; exit 77; }
@@ -32,8 +34,8 @@ for model in *.lp *.mps *.mod; do
     rule=dantzig
     [[ $model == beale.* ]] && rule=bland
     got=$("$solver" --tables none --json --rule "$rule" "$model" |
-        python3 -c 'import json, sys; r = json.load(sys.stdin); print(r["objective"] if r["ok"] else "failed")')
-    if python3 -c "import sys; g, e = sys.argv[1], float(sys.argv[2]); sys.exit(0 if g != 'failed' and abs(float(g) - e) <= 1e-6 * max(1, abs(e)) else 1)" "$got" "$expected"; then
+        "$python" -c 'import json, sys; r = json.load(sys.stdin); print(r["objective"] if r["ok"] else "failed")')
+    if "$python" -c "import sys; g, e = sys.argv[1], float(sys.argv[2]); sys.exit(0 if g != 'failed' and abs(float(g) - e) <= 1e-6 * max(1, abs(e)) else 1)" "$got" "$expected"; then
         checked=$((checked + 1))
     else
         echo "$model: qtb-solve $got, glpsol $expected"

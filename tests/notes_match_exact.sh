@@ -4,6 +4,8 @@
 # the exact arithmetic's; so on the example models GLPK ships (glpk-utils), where they are installed.
 #   tests/notes_match_exact.sh QTB-SOLVE SOURCE-DIR
 set -euo pipefail
+# The interpreter itself, not a version manager's shim in front of it: the checks below start it for every run.
+python=$(python3 -c 'import sys; print(sys.executable)')
 solver=$(realpath "$1")
 failed=0
 checked=0
@@ -12,7 +14,7 @@ for model in "$2"/examples/models/* "$2"/tests/models/* "$2"/tests/corpus/*.{lp,
     [[ -f $model ]] || continue
     notes() {
         # A run that reaches no optimum (exit status 2 or 3) still prints the JSON to compare.
-        { "$solver" --tables none --json --sensitivity --arithmetic "$1" "$model" || true; } | python3 -c '
+        { "$solver" --tables none --json --sensitivity --arithmetic "$1" "$model" || true; } | "$python" -c '
 import json, sys
 r = json.load(sys.stdin)
 s = r.get("sensitivity") or {}

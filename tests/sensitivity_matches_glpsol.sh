@@ -6,6 +6,8 @@
 # right-hand-side range of every active row and the cost range of every variable.
 #   tests/sensitivity_matches_glpsol.sh QTB-SOLVE SOURCE-DIR        (exit 77: skipped, no glpsol)
 set -euo pipefail
+# The interpreter itself, not a version manager's shim in front of it: the checks below start it for every run.
+python=$(python3 -c 'import sys; print(sys.executable)')
 solver=$(realpath "$1")
 command -v glpsol >/dev/null || { echo "glpsol not installed (glpk-utils): skipped"; exit 77; }
 work=$(mktemp -d)
@@ -23,7 +25,7 @@ for model in *.lp *.mod; do
     [[ $model == beale.* ]] && rule=bland
     for arithmetic in double exact; do
         "$solver" --tables none --json --sensitivity --integer relax --arithmetic "$arithmetic" --rule "$rule" "$model" >qtb.json
-        python3 - "$model/$arithmetic" glpsol.out qtb.json glpsol.rng <<'PY' || failed=1
+        "$python" - "$model/$arithmetic" glpsol.out qtb.json glpsol.rng <<'PY' || failed=1
 import json, sys
 from fractions import Fraction
 
