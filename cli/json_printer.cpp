@@ -98,6 +98,8 @@ constexpr std::string_view node_close_word(NodeClose close) {
             return "unbounded";
         case NodeClose::no_optimum:
             return "no_optimum";
+        case NodeClose::covered:
+            return "covered";
         case NodeClose::open:
             break;
     }

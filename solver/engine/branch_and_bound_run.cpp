@@ -153,9 +153,32 @@ SolveOutcome BranchAndBound::run() {
     return finish();
 }
 
+// A split free variable x = x+ - x- is the same x for (x+ - 1, x- - 1): a branch that holds both halves at
+// 1 or more repeats solutions the tree holds elsewhere, and its chain of ever larger bounds would not end.
+std::pair<std::uint32_t, std::uint32_t> covered_halves(const BranchNode& node,
+                                                       const std::vector<std::uint32_t>& twins) {
+    const auto held_above_zero = [&node](std::uint32_t column) {
+        return std::any_of(node.bounds.begin(), node.bounds.end(), [column](const BranchBound& bound) {
+            return bound.column == column && !bound.upper && bound.value >= 1.0;
+        });
+    };
+    for (const BranchBound& bound : node.bounds) {
+        const std::uint32_t twin = bound.column < twins.size() ? twins[bound.column] : 0;
+        if (!bound.upper && bound.value >= 1.0 && twin != 0 && held_above_zero(twin)) return {bound.column, twin};
+    }
+    return {0, 0};
+}
+
 bool BranchAndBound::solve(std::size_t index) {
     BranchNode& node = nodes_[index];
     tell({node_heading(node, names_), {"Границы: " + bounds_text(node.bounds, names_) + "."}, {}});
+    if (const auto [half, twin] = covered_halves(node, problem_.twin_columns); half != 0) {
+        node.close = NodeClose::covered;
+        node.covered_halves[0] = std::min(half, twin);
+        node.covered_halves[1] = std::max(half, twin);
+        tell({{}, {node_result_text(node, names_)}, {}});
+        return true;
+    }
     const BoundRowsTable table = with_bound_rows(problem_, node.bounds);
     SolveOutcome outcome = run_method(table.record, node_settings_, ReportFrame{}, node_observer_, reported_.sink());
     iterations_ += outcome.iterations;

@@ -3,6 +3,7 @@
 // One node of a branch and bound: the bounds of its branch, how its relaxation ended and
 // why it was closed. The outcome of a branch and bound lists every node (run_types.h).
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,8 +20,10 @@ struct BranchBound {
 enum class NodeResult { optimal, infeasible, unbounded, no_optimum, not_solved };
 // What became of a node: branched in two, or closed because its solution is integer, its relaxation
 // has none, its optimum is not better than the best integer solution found before it, its relaxation
-// is unbounded or reached no optimum; open when the node limit came first.
-enum class NodeClose { branched, integer, infeasible, not_better, unbounded, no_optimum, open };
+// is unbounded or reached no optimum, or its bounds hold both halves of a free variable at 1 or more
+// (covered: each of its solutions, both halves less 1, is one of another branch; not solved); open
+// when the node limit came first.
+enum class NodeClose { branched, integer, infeasible, not_better, unbounded, no_optimum, covered, open };
 
 struct BranchNode {
     std::int32_t id = 0;      // 1 for the root, then in the order the nodes were made
@@ -31,7 +34,8 @@ struct BranchNode {
     double objective = 0.0;       // the relaxation's optimum, when it has one
     std::string exact_objective;  // the same as "p/q", in exact arithmetic
     NodeClose close = NodeClose::open;
-    std::uint32_t branch_column = 0;  // of a node branched: the column and its fractional value
+    std::uint32_t branch_column = 0;           // of a node branched: the column and its fractional value
+    std::array<std::uint32_t, 2> covered_halves{};  // of a node covered: the two halves of the free variable
     double branch_value = 0.0;
     std::string exact_branch_value;
     bool incumbent = false;       // its solution is the answer of the run

@@ -62,6 +62,11 @@ std::string node_result_text(const BranchNode& node, const std::vector<std::stri
             return head + "функция не ограничена: счёт остановлен.";
         case NodeClose::no_optimum:
             return head + "оптимум не получен: счёт остановлен.";
+        case NodeClose::covered:
+            return head + "обе половины свободной переменной, " + names.at(node.covered_halves[0]) + " и " +
+                   names.at(node.covered_halves[1]) +
+                   ", не меньше 1 — эти решения, каждая половина на 1 меньше, есть в другой ветви: узел закрыт без "
+                   "решения.";
         case NodeClose::open:
             break;
     }
@@ -83,6 +88,8 @@ std::string node_close_text(const BranchNode& node, const std::vector<std::strin
             return "не ограничена";
         case NodeClose::no_optimum:
             return "оптимум не получен";
+        case NodeClose::covered:
+            return "повторяет другую ветвь";
         case NodeClose::open:
             break;
     }

@@ -67,6 +67,16 @@ std::vector<Case> cases() {
         list.push_back({"bounded on every side", m, {8.0 / 3, 2, 1, 10.0 / 3}, 73.0 / 3});
     }
     {
+        // y free, split as y+ - y-: the branches that hold both halves at 1 or more repeat others and are
+        // closed unsolved; without that the chain y+ >= k, y- >= k would never end.
+        LpModel m;
+        m.maximize = true;
+        m.columns = {{"x", -3, 3, 1, true}, {"y", -kInf, kInf, 1, true}};
+        m.rows = {row(-kInf, 0.5, {{0, -1}, {1, 1}}), row(-kInf, 3.5, {{0, 1}, {1, 1}}),
+                  row(-kInf, 0.5, {{0, 1}, {1, -1}})};
+        list.push_back({"free integer variable", m, {1, 1}, 2});
+    }
+    {
         LpModel m;  // 2x = 1 has no integer solution
         m.columns = {integer("x", 1, 10)};
         m.rows = {row(1, 1, {{0, 2}})};
@@ -90,6 +100,7 @@ TEST(BranchAndBound, ReachesTheIntegerOptimum) {
                 settings.from_model = true;
                 const SolveOutcome outcome = run_simplex(run, settings);
                 ASSERT_FALSE(outcome.nodes.empty());
+                EXPECT_FALSE(outcome.node_limit_reached);
                 if (c.values.empty()) {
                     ASSERT_EQ(outcome.status.count, 1);
                     EXPECT_EQ(outcome.status.codes[0], kInconsistent);
