@@ -39,7 +39,9 @@ struct ModelReadingBeside : testing::Test {
     ProblemEditor& open_editor(const char* command) {
         window.findChild<QAction*>(command)->trigger();
         ProblemEditor* editor = window.findChildren<ProblemEditor*>().constLast();
-        editor->dialogs.save_name = [](QWidget*, const QString&, const EditorFormat&) { return QStringLiteral("plan.lp"); };
+        editor->dialogs.save_name = [](QWidget*, const QString&, const EditorFormat&) {
+            return QStringLiteral("plan.lp");
+        };
         return *editor;
     }
     ~ModelReadingBeside() override {

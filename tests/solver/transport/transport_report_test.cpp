@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "problem/cp1251.h"
+#include "solver/report/earlier_output.h"
 #include "solver/transport/transport_document.h"
 #include "solver/transport/transport_method.h"
-#include "solver/report/earlier_output.h"
 #include "solver/transport/transport_report.h"
 
 namespace {
