@@ -34,7 +34,7 @@ struct BranchNode {
     double objective = 0.0;       // the relaxation's optimum, when it has one
     std::string exact_objective;  // the same as "p/q", in exact arithmetic
     NodeClose close = NodeClose::open;
-    std::uint32_t branch_column = 0;           // of a node branched: the column and its fractional value
+    std::uint32_t branch_column = 0;                // of a node branched: the column and its fractional value
     std::array<std::uint32_t, 2> covered_halves{};  // of a node covered: the two halves of the free variable
     double branch_value = 0.0;
     std::string exact_branch_value;
