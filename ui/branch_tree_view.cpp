@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cstddef>
@@ -20,6 +21,8 @@ namespace {
 constexpr int kPadding = 6;        // inside a box, around its lines
 constexpr int kColumnGap = 16;     // between the boxes of neighbouring leaves
 constexpr int kLevelGap = 36;      // between a parent's box and its children's
+constexpr double kSmallest = 0.1;  // a thousand nodes side by side still fit a screen or two
+constexpr double kLargest = 3.0;
 constexpr int kMaxBoxWidth = 260;  // longer lines end in an ellipsis; the tooltip has them whole
 
 struct NodeLook {
@@ -145,6 +148,20 @@ void BranchTreeView::show_tree(const std::vector<BranchNode>& nodes, const std::
     scene_.addPath(edges, QPen(Qt::darkGray, 1))->setZValue(-1);
     scene_.setSceneRect(scene_.itemsBoundingRect().adjusted(-kColumnGap, -kColumnGap, kColumnGap, kColumnGap));
     if (!boxes_.empty()) centerOn(boxes_.front().center());
+}
+
+void BranchTreeView::zoom_by(double factor) {
+    const double target = std::clamp(zoom() * factor, kSmallest, kLargest);
+    setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
+    scale(target / zoom(), target / zoom());
+}
+
+void BranchTreeView::zoom_reset() { resetTransform(); }
+
+void BranchTreeView::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) return QGraphicsView::wheelEvent(event);
+    if (const int steps = event->angleDelta().y(); steps != 0) zoom_by(steps > 0 ? 1.25 : 0.8);
+    event->accept();
 }
 
 QRectF BranchTreeView::node_box(std::int32_t id) const {

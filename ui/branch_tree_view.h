@@ -13,7 +13,7 @@
 
 // The tree of a branch and bound: each node a box under its parent with its number, its own bound, its
 // relaxation's optimum and what became of it, coloured by how it was closed; the answer's node framed.
-// It scrolls, and a click on a node asks for its tables (nodeClicked).
+// It scrolls and zooms, and a click on a node asks for its tables (nodeClicked).
 class BranchTreeView : public QGraphicsView {
     Q_OBJECT
 
@@ -29,6 +29,11 @@ public:
     // The node framed as the answer; 0 for none.
     std::int32_t answer_node() const { return answer_; }
 
+    // The tree larger or smaller (Ctrl and the wheel do the same), or of its normal size.
+    void zoom_by(double factor);
+    void zoom_reset();
+    double zoom() const { return transform().m11(); }
+
     // The legend of the boxes' colours, as HTML for a label beside the tree.
     static QString legend_html();
 
@@ -38,6 +43,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     std::int32_t node_at(QPoint position) const;

@@ -261,11 +261,14 @@ void SolutionWindow::build_menu() {
     PreviousItem = action(Table1, QStringLiteral("&Предыдущая таблица"), {QKeySequence("Ctrl+Up"), Qt::Key_PageUp},
                           &SolutionWindow::PreviousTable);
     Table1->addSeparator();
+    // On the tree's page the zoom is the tree's.
+    const auto tree_shown = [this] { return Tabs->currentWidget() == TreePage; };
     ZoomInItem = action(Table1, QStringLiteral("Кр&упнее"), {QKeySequence::ZoomIn, QKeySequence("Ctrl+=")},
-                        [this] { Grid->zoom_in(); });
-    ZoomOutItem = action(Table1, QStringLiteral("&Мельче"), {QKeySequence::ZoomOut}, [this] { Grid->zoom_out(); });
-    ZoomResetItem =
-        action(Table1, QStringLiteral("&Обычный размер"), {QKeySequence("Ctrl+0")}, [this] { Grid->set_zoom(100); });
+                        [this, tree_shown] { tree_shown() ? Tree->zoom_by(1.25) : Grid->zoom_in(); });
+    ZoomOutItem = action(Table1, QStringLiteral("&Мельче"), {QKeySequence::ZoomOut},
+                         [this, tree_shown] { tree_shown() ? Tree->zoom_by(0.8) : Grid->zoom_out(); });
+    ZoomResetItem = action(Table1, QStringLiteral("&Обычный размер"), {QKeySequence("Ctrl+0")},
+                           [this, tree_shown] { tree_shown() ? Tree->zoom_reset() : Grid->set_zoom(100); });
     const auto name = [](QObject* object, const char* text) { object->setObjectName(QString::fromLatin1(text)); };
     name(File1, "File1");
     name(ExportItem, "ExportItem");
