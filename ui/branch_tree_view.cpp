@@ -66,8 +66,8 @@ QStringList node_lines(const BranchNode& node, const std::vector<std::string>& n
 
 class NodeItem final : public QGraphicsItem {
 public:
-    NodeItem(QRectF box, QStringList lines, NodeLook look, bool answer, QFont font)
-        : box_(box), lines_(std::move(lines)), look_(look), answer_(answer), font_(std::move(font)) {}
+    NodeItem(QRectF box, QStringList lines, NodeLook look, bool answer, const QFont& font)
+        : box_(box), lines_(std::move(lines)), look_(look), answer_(answer), font_(font) {}
 
     QRectF boundingRect() const override { return box_.adjusted(-2, -2, 2, 2); }
 
