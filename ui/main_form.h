@@ -153,6 +153,12 @@ public:
     QAction* BigMMethod1;
     QAction* TwoPhaseMethod1;
     QAction* DualSimplexMethod1;
+    // "Целочисленные переменные": branch and bound (the default), Gomory's cuts, or the conditions dropped;
+    // one of them checked, kept in the settings.
+    QMenu* Integer1;
+    QAction* BranchAndBound1;
+    QAction* GomoryCuts1;
+    QAction* RelaxIntegers1;
     QAction* OpenReport1;  // the latest run's report, or its folder, with the desktop's viewer
     QAction* OpenReportFolder1;
     QProgressBar*
@@ -167,6 +173,7 @@ public:
     // Keeps the switches of the runs in the user's settings, from one start of the program to the next.
     void KeepRunSwitchesInSettings();
     SolveMethod chosen_method() const;
+    IntegerMethod chosen_integer_method() const;
 
     // --- Reading models beside the window (ui/model_reading_commands.cpp) ---
     // How a reading beside the window ended: the model, or what the reading threw, or neither when it was

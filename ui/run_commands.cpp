@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -83,6 +84,22 @@ void TForm1::build_run_commands() {
     DualSimplexMethod1 =
         add_method("DualSimplexMethod1", SolveMethod::dual_simplex, QStringLiteral("Двойственный симплекс-метод"));
     BigMMethod1->setChecked(true);
+    Integer1 = Solution1->addMenu(QStringLiteral("&Целочисленные переменные"));
+    Integer1->setObjectName(QStringLiteral("Integer1"));
+    auto* integer_methods = new QActionGroup(Integer1);
+    const auto add_integer_method = [&](const char* name, IntegerMethod method, const QString& text) {
+        QAction* action = integer_methods->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setCheckable(true);
+        action->setData(QString::fromLatin1(integer_method_word(method)));
+        Integer1->addAction(action);
+        return action;
+    };
+    BranchAndBound1 = add_integer_method("BranchAndBound1", IntegerMethod::branch, QStringLiteral("Ветви и границы"));
+    GomoryCuts1 = add_integer_method("GomoryCuts1", IntegerMethod::gomory, QStringLiteral("Отсечения Гомори"));
+    RelaxIntegers1 = add_integer_method("RelaxIntegers1", IntegerMethod::relax,
+                                        QStringLiteral("Без условий целочисленности (релаксация)"));
+    BranchAndBound1->setChecked(true);
     Solution1->addSeparator();
     OpenReport1 = Solution1->addAction(QStringLiteral("Открыть отчёт"));
     OpenReport1->setObjectName(QStringLiteral("OpenReport1"));
@@ -122,20 +139,30 @@ void TForm1::KeepRunSwitchesInSettings() {
         connect(entry.first, &QAction::toggled, this,
                 [key](bool on) { QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).setValue(key, on); });
     }
-    const QString method_key = QStringLiteral("runs/method");
-    const QString kept = QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).value(method_key).toString();
-    for (QAction* action : {BigMMethod1, TwoPhaseMethod1, DualSimplexMethod1}) {
-        if (action->data().toString() == kept) action->setChecked(true);
-        connect(action, &QAction::toggled, this, [action, method_key](bool on) {
-            if (on) QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).setValue(method_key, action->data());
-        });
-    }
+    // Each exclusive choice is kept by the word of its checked action.
+    const auto keep_choice = [this](const QString& key, std::initializer_list<QAction*> actions) {
+        const QString kept = QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).value(key).toString();
+        for (QAction* action : actions) {
+            if (action->data().toString() == kept) action->setChecked(true);
+            connect(action, &QAction::toggled, this, [action, key](bool on) {
+                if (on) QSettings(QStringLiteral("QTB"), QStringLiteral("qtb")).setValue(key, action->data());
+            });
+        }
+    };
+    keep_choice(QStringLiteral("runs/method"), {BigMMethod1, TwoPhaseMethod1, DualSimplexMethod1});
+    keep_choice(QStringLiteral("runs/integer"), {BranchAndBound1, GomoryCuts1, RelaxIntegers1});
 }
 
 SolveMethod TForm1::chosen_method() const {
     if (TwoPhaseMethod1->isChecked()) return SolveMethod::two_phase;
     if (DualSimplexMethod1->isChecked()) return SolveMethod::dual_simplex;
     return SolveMethod::big_m;
+}
+
+IntegerMethod TForm1::chosen_integer_method() const {
+    if (GomoryCuts1->isChecked()) return IntegerMethod::gomory;
+    if (RelaxIntegers1->isChecked()) return IntegerMethod::relax;
+    return IntegerMethod::branch;
 }
 
 RunSettings TForm1::run_settings() const {
@@ -145,7 +172,8 @@ RunSettings TForm1::run_settings() const {
     settings.encoding = Utf8Report1->isChecked() ? TextEncoding::utf8 : TextEncoding::cp1251;
     settings.method = chosen_method();
     settings.explain = Explain1->isChecked();
-    settings.keep_final_table = true;  // for the solution window
+    settings.integer = chosen_integer_method();  // the node and cut limits stay at their defaults
+    settings.keep_final_table = true;            // for the solution window
     return settings;
 }
 
@@ -348,7 +376,7 @@ void TForm1::hold_commands(bool held) {
         control->setEnabled(false);
     }
     for (QAction* action : {FileOpenItem, Problem1->menuAction(), ExactArithmetic1, BlandRule1, Utf8Report1, Explain1,
-                            Method1->menuAction()}) {
+                            Method1->menuAction(), Integer1->menuAction()}) {
         restore_after_run_.push_back([action, enabled = action->isEnabled()] { action->setEnabled(enabled); });
         action->setEnabled(false);
     }

@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QShowEvent>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -22,9 +23,11 @@
 #include <utility>
 
 #include "problem/cp1251.h"
+#include "problem/record_columns.h"
 #include "solver/analysis/exact_model_answer.h"
 #include "solver/analysis/sensitivity.h"
 #include "solver/engine/run_observer.h"
+#include "solver/report/branch_texts.h"
 #include "solver/report/choice_sentences.h"
 #include "solver/report/document_sink.h"
 #include "solver/report/outcome_story.h"
@@ -171,6 +174,39 @@ QString missing_tables_text(const RecordedRun& run) {
         .arg(kRecordedTablesBound >> 20);
 }
 
+namespace {
+
+// Node `id` of the run, when it has one.
+const BranchNode* node_of(const RecordedRun& run, std::int32_t id) {
+    const std::vector<BranchNode>& nodes = run.outcome.nodes;
+    if (id < 1 || static_cast<std::size_t>(id) > nodes.size()) return nullptr;
+    return &nodes[static_cast<std::size_t>(id) - 1];
+}
+
+// Where the node's tables are in the window: the part of its heading, as the run reported it.
+PartTables node_tables(const RecordedRun& run, const BranchNode& node) {
+    if (!run.problem) return {};
+    return part_tables(run, node_heading(node, utf8_variable_names(*run.problem)));
+}
+
+}  // namespace
+
+QString node_tables_missing_text(const RecordedRun& run, std::int32_t id) {
+    const BranchNode* node = node_of(run, id);
+    if (node == nullptr) return {};
+    if (node->close == NodeClose::open) return QStringLiteral("Узел %1 не решался: предел числа узлов.").arg(id);
+    const PartTables tables = node_tables(run, *node);
+    if (tables.first) return {};
+    if (tables.omitted) {
+        return QStringLiteral(
+                   "Таблицы узла %1 не сохранены в окне (предел памяти %2 МБ); они есть в отчёте, "
+                   "если он их печатал.")
+            .arg(id)
+            .arg(kRecordedTablesBound >> 20);
+    }
+    return QStringLiteral("Таблиц узла %1 в окне нет.").arg(id);
+}
+
 SolutionWindow::SolutionWindow(MessageSink& messages, QWidget* parent)
     : QMainWindow(parent, Qt::Window), messages_(messages) {
     setObjectName(QStringLiteral("SolutionWindow"));
@@ -225,11 +261,14 @@ void SolutionWindow::build_menu() {
     PreviousItem = action(Table1, QStringLiteral("&Предыдущая таблица"), {QKeySequence("Ctrl+Up"), Qt::Key_PageUp},
                           &SolutionWindow::PreviousTable);
     Table1->addSeparator();
+    // On the tree's page the zoom is the tree's.
+    const auto tree_shown = [this] { return Tabs->currentWidget() == TreePage; };
     ZoomInItem = action(Table1, QStringLiteral("Кр&упнее"), {QKeySequence::ZoomIn, QKeySequence("Ctrl+=")},
-                        [this] { Grid->zoom_in(); });
-    ZoomOutItem = action(Table1, QStringLiteral("&Мельче"), {QKeySequence::ZoomOut}, [this] { Grid->zoom_out(); });
-    ZoomResetItem =
-        action(Table1, QStringLiteral("&Обычный размер"), {QKeySequence("Ctrl+0")}, [this] { Grid->set_zoom(100); });
+                        [this, tree_shown] { tree_shown() ? Tree->zoom_by(1.25) : Grid->zoom_in(); });
+    ZoomOutItem = action(Table1, QStringLiteral("&Мельче"), {QKeySequence::ZoomOut},
+                         [this, tree_shown] { tree_shown() ? Tree->zoom_by(0.8) : Grid->zoom_out(); });
+    ZoomResetItem = action(Table1, QStringLiteral("&Обычный размер"), {QKeySequence("Ctrl+0")},
+                           [this, tree_shown] { tree_shown() ? Tree->zoom_reset() : Grid->set_zoom(100); });
     const auto name = [](QObject* object, const char* text) { object->setObjectName(QString::fromLatin1(text)); };
     name(File1, "File1");
     name(ExportItem, "ExportItem");
@@ -334,6 +373,20 @@ void SolutionWindow::build_tabs() {
     buttons->addWidget(SavePictureButton);
     picture_layout->addLayout(buttons);
     connect(SavePictureButton, &QPushButton::clicked, this, &SolutionWindow::SavePicture);
+
+    // Like the picture's, in a tab only for a run by branch and bound.
+    TreePage = new QWidget(this);
+    TreePage->hide();
+    TreePage->setObjectName(QStringLiteral("TreePage"));
+    auto* tree_layout = new QVBoxLayout(TreePage);
+    TreeLegend = new QLabel(BranchTreeView::legend_html(), TreePage);
+    TreeLegend->setObjectName(QStringLiteral("TreeLegend"));
+    TreeLegend->setWordWrap(true);
+    tree_layout->addWidget(TreeLegend);
+    Tree = new BranchTreeView(TreePage);
+    Tree->setObjectName(QStringLiteral("Tree"));
+    tree_layout->addWidget(Tree, 1);
+    connect(Tree, &BranchTreeView::nodeClicked, this, &SolutionWindow::ShowNodeTables);
 }
 
 void SolutionWindow::show_run(std::shared_ptr<const RecordedRun> run,
@@ -397,6 +450,32 @@ void SolutionWindow::show_run(std::shared_ptr<const RecordedRun> run,
         Tabs->removeTab(picture_tab);
     }
     SavePictureItem->setEnabled(Tabs->indexOf(PicturePage) >= 0);
+    show_tree();
+}
+
+void SolutionWindow::show_tree() {
+    const int tree_tab = Tabs->indexOf(TreePage);
+    if (!run_ || !run_->problem || run_->outcome.nodes.empty()) {
+        if (tree_tab >= 0) Tabs->removeTab(tree_tab);
+        return;
+    }
+    Tree->show_tree(run_->outcome.nodes, utf8_variable_names(*run_->problem));
+    if (tree_tab < 0) Tabs->insertTab(Tabs->indexOf(OutcomeView) + 1, TreePage, QStringLiteral("Дерево ветвей"));
+}
+
+void SolutionWindow::ShowNodeTables(std::int32_t id) {
+    if (!run_) return;
+    const BranchNode* node = node_of(*run_, id);
+    if (node == nullptr) return;
+    const PartTables tables = node_tables(*run_, *node);
+    if (node->close == NodeClose::open || !tables.first) {
+        statusBar()->showMessage(node_tables_missing_text(*run_, id));
+        return;
+    }
+    statusBar()->clearMessage();
+    Tabs->setCurrentWidget(TablesPage);
+    TableList->setCurrentRow(static_cast<int>(*tables.first));
+    TableList->scrollToItem(TableList->currentItem(), QAbstractItemView::PositionAtTop);
 }
 
 void SolutionWindow::show_transport(std::shared_ptr<const TransportPages> pages) {
@@ -439,6 +518,7 @@ void SolutionWindow::enable_table_commands(bool on) {
     for (QAction* item : {CopyTextItem, CopyLatexItem, CopyHtmlItem, ExportItem}) item->setEnabled(on);
     if (!on) SavePictureItem->setEnabled(false);
     if (const int picture_tab = Tabs->indexOf(PicturePage); !on && picture_tab >= 0) Tabs->removeTab(picture_tab);
+    if (const int tree_tab = Tabs->indexOf(TreePage); !on && tree_tab >= 0) Tabs->removeTab(tree_tab);
 }
 
 void SolutionWindow::show_table(int row) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "solver/session/table_recorder.h"
+#include "ui/branch_tree_view.h"
 #include "ui/message_sink.h"
 #include "ui/plane_view.h"
 #include "ui/table_grid.h"
@@ -59,6 +60,9 @@ public:
     void SavePicture();
     void NextTable();
     void PreviousTable();
+    // The tables page at the first table of branch and bound's node `id`; the status bar says why not
+    // when the window has none of them.
+    void ShowNodeTables(std::int32_t id);
 
     // --- Controls ---
     QMenu* File1;
@@ -90,6 +94,9 @@ public:
     QWidget* PicturePage;
     PlaneView* Picture;
     QPushButton* SavePictureButton;
+    QWidget* TreePage;  // "Дерево ветвей", for a run by branch and bound
+    QLabel* TreeLegend;
+    BranchTreeView* Tree;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -99,6 +106,7 @@ private:
     void build_tabs();
     void show_table(int row);
     void show_plan(int row);
+    void show_tree();
     // The commands about simplex tables and reports are open for a simplex run only.
     void enable_table_commands(bool on);
     const TableSnapshot* current_table() const;
@@ -119,4 +127,6 @@ private:
 // The texts of the window that people and tests read.
 QString table_list_text(const RecordedRun& run, std::size_t index);
 QString missing_tables_text(const RecordedRun& run);
+// Why the window shows no table of node `id`, for the status bar; empty when it shows some.
+QString node_tables_missing_text(const RecordedRun& run, std::int32_t id);
 QString transport_plan_list_text(const TransportPages& pages, std::size_t index);

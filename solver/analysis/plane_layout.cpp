@@ -132,6 +132,13 @@ const PlaneStyle& plane_style(PlaneMark mark) {
         {.name = "halo", .stroke = kWhite, .stroke_width = 3, .stroke_under = true},
         {.name = "tick"},
         {.name = "frame", .stroke = PlaneColour{0x99, 0x99, 0x99}},
+        {.name = "branch",
+         .stroke = PlaneColour{0xb0, 0x7d, 0x00},
+         .stroke_width = 1.2,
+         .fill = PlaneColour{0xff, 0xcf, 0x40},
+         .fill_opacity = 0.35,
+         .dashed = true},
+        {.name = "answer", .stroke = kWhite, .fill = PlaneColour{0x1b, 0x7a, 0x1b}},
     };
     return styles[static_cast<std::size_t>(mark)];
 }
@@ -161,6 +168,12 @@ void lay_out_plane(const PlanePicture& picture, const PlaneFrame& frame, PlaneCa
         for (const PlanePoint& p : picture.region) region.push_back(map(p));
         canvas.polygon(region, PlaneMark::region);
     }
+    for (const std::vector<PlanePoint>& part : picture.branch_regions) {
+        std::vector<PlanePoint> shape;
+        shape.reserve(part.size());
+        for (const PlanePoint& p : part) shape.push_back(map(p));
+        canvas.polygon(shape, PlaneMark::branch);
+    }
     for (const PlaneLine& line : picture.lines)
         canvas.line(map(line.segment.from), map(line.segment.to), PlaneMark::constraint);
     for (const PlaneSegment& border : picture.borders) canvas.line(map(border.from), map(border.to), PlaneMark::border);
@@ -169,6 +182,7 @@ void lay_out_plane(const PlanePicture& picture, const PlaneFrame& frame, PlaneCa
         canvas.line(map(picture.objective_from), map(picture.objective_to), PlaneMark::objective);
     }
     draw_run(picture, frame, map, canvas);
+    if (picture.answer) canvas.circle(map(*picture.answer), 1.5 * kPointRadius * frame.scale, PlaneMark::answer);
     canvas.end_clip();
     draw_labels(picture, frame, map, canvas);
     canvas.frame(frame);

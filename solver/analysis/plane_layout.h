@@ -57,8 +57,10 @@ enum class PlaneMark {
     number,
     name,
     halo,
-    tick,   // the numbers of the grid
-    frame,  // the plot's border
+    tick,    // the numbers of the grid
+    frame,   // the plot's border
+    branch,  // a leaf's part of the region, in a branch and bound
+    answer,  // its answer's point
 };
 const PlaneStyle& plane_style(PlaneMark mark);
 // The style sheet: groups of kinds that belong together, the marks of the reference lines, of the region, ...

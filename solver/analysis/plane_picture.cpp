@@ -44,6 +44,16 @@ Polygon clip(const Polygon& polygon, const HalfPlane& h, double eps) {
     return polygon;
 }
 
+double area(const Polygon& polygon) {
+    double twice = 0.0;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const PlanePoint p = polygon[i];
+        const PlanePoint q = polygon[(i + 1) % polygon.size()];
+        twice += p.x * q.y - q.x * p.y;
+    }
+    return std::abs(twice) / 2.0;
+}
+
 Polygon clip_to_rect(Polygon polygon, const PlaneRect& r) {
     polygon = clip(polygon, 1, 0, r.x_max, 0);
     polygon = clip(polygon, -1, 0, -r.x_min, 0);
@@ -179,6 +189,15 @@ PlanePicture build_plane_picture(const PlaneProblem& problem) {
     const PlaneRect& view = picture.view;
 
     picture.region = clip_to_rect(region, view);
+    // A leaf's bounds meet the region in a polygon, a side or a corner; only a polygon has a shade.
+    const double least_area = 1e-9 * (view.x_max - view.x_min) * (view.y_max - view.y_min);
+    for (const std::vector<HalfPlane>& bounds : problem.branches) {
+        Polygon part = region;
+        for (const HalfPlane& h : bounds) part = clip(part, h, eps);
+        part = clip_to_rect(std::move(part), view);
+        if (area(part) > least_area) picture.branch_regions.push_back(std::move(part));
+    }
+    if (!problem.branches.empty()) picture.answer = problem.optimum;
     for (std::size_t i = 0; i < region.size(); ++i) {
         const PlanePoint p = region[i];
         const PlanePoint q = region[(i + 1) % region.size()];

@@ -39,6 +39,8 @@ struct PlaneProblem {
     bool maximize = true;
     std::vector<PlanePoint> run_points;  // the basic solutions, the initial one first
     std::optional<PlanePoint> optimum;
+    // A branch and bound: the bounds of each leaf of its tree, whose part of the region is shaded.
+    std::vector<std::vector<HalfPlane>> branches;
 };
 
 struct PlaneRect {
@@ -79,6 +81,10 @@ struct PlanePicture {
     PlanePoint objective_to;
     std::optional<PlaneSegment> level_line;  // through the optimum
     std::vector<PlaneRunPoint> run;
+    // A branch and bound: the region within each leaf's bounds, cut to the view (the empty ones left
+    // out), and the answer's point.
+    std::vector<std::vector<PlanePoint>> branch_regions;
+    std::optional<PlanePoint> answer;
 };
 
 // Whether a point satisfies every constraint (with a tolerance relative to the data).

@@ -51,6 +51,37 @@ std::optional<HalfPlane> cut_half_plane(const GomoryCut& cut, std::uint32_t colu
     return half;
 }
 
+// A node's bound on a column as a half-plane of the picture: the same rule as a cut's, the bound being
+// the cut x_j >= v or -x_j >= -v.
+std::optional<HalfPlane> bound_half_plane(const BranchBound& bound, std::uint32_t columns, const PlaneSource& source) {
+    if (bound.column == 0 || bound.column > columns) return std::nullopt;
+    GomoryCut cut;
+    cut.own_coefficients.assign(std::size_t{columns} + 1, 0.0);
+    cut.own_coefficients[bound.column] = bound.upper ? -1.0 : 1.0;
+    cut.own_bound = bound.upper ? -bound.value : bound.value;
+    return cut_half_plane(cut, columns, source);
+}
+
+// The bounds of every leaf of the tree: the nodes not branched (a leaf whose bounds the picture cannot
+// draw is left out).
+std::vector<std::vector<HalfPlane>> leaf_bounds(const std::vector<BranchNode>& nodes, std::uint32_t columns,
+                                                const PlaneSource& source) {
+    std::vector<std::vector<HalfPlane>> leaves;
+    for (const BranchNode& node : nodes) {
+        if (node.close == NodeClose::branched) continue;
+        std::vector<HalfPlane> bounds;
+        for (const BranchBound& bound : node.bounds) {
+            if (auto half = bound_half_plane(bound, columns, source)) {
+                bounds.push_back(std::move(*half));
+            } else {
+                break;
+            }
+        }
+        if (bounds.size() == node.bounds.size()) leaves.push_back(std::move(bounds));
+    }
+    return leaves;
+}
+
 }  // namespace
 
 PlanePicture run_plane_picture(const SimplexIteration& problem, const SolveOutcome& outcome,
@@ -78,5 +109,6 @@ PlanePicture run_plane_picture(const SimplexIteration& problem, const SolveOutco
         }
     }
     if (outcome.status.empty() && outcome.end == RunEnd::optimal) plane.optimum = source.point(outcome.solution);
+    plane.branches = leaf_bounds(outcome.nodes, problem.variable_count(), source);
     return build_plane_picture(plane);
 }

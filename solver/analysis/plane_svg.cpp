@@ -121,7 +121,7 @@ private:
     std::ostringstream& out_;
 };
 
-void write_head(std::ostringstream& out, const PlaneFrame& f) {
+void write_head(std::ostringstream& out, const PlaneFrame& f, const PlanePicture& picture) {
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<!-- " << kOutputMarker << " -->\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kSize << "\" height=\"" << kSize
@@ -130,6 +130,10 @@ void write_head(std::ostringstream& out, const PlaneFrame& f) {
     for (const auto& group : plane_style_groups()) {
         for (const PlaneMark mark : group) out << style_rule(plane_style(mark));
         out << '\n';
+    }
+    // The marks of a branch and bound's tree, for its pictures alone: the others stay as they were.
+    if (!picture.branch_regions.empty() || picture.answer) {
+        out << style_rule(plane_style(PlaneMark::branch)) << style_rule(plane_style(PlaneMark::answer)) << '\n';
     }
     out << "</style>\n"
         << "<defs>\n"
@@ -153,7 +157,7 @@ std::string plane_svg(const PlanePicture& picture) {
     std::ostringstream out;
     out.imbue(std::locale::classic());
     const PlaneFrame frame = plane_frame(kSize, kSize, 1);
-    write_head(out, frame);
+    write_head(out, frame, picture);
     SvgCanvas canvas(out);
     lay_out_plane(picture, frame, canvas);
     out << "</svg>\n";

@@ -9,10 +9,6 @@ namespace {
 
 std::string number(double x) { return people_number::text(x, 1.0); }
 
-std::string bound_text(const BranchBound& bound, const std::vector<std::string>& names) {
-    return names.at(bound.column) + (bound.upper ? " <= " : " >= ") + number(bound.value);
-}
-
 std::string branch_value_text(const BranchNode& node) {
     return node.exact_branch_value.empty() ? number(node.branch_value) : node.exact_branch_value;
 }
@@ -25,10 +21,16 @@ std::string outline_text(const BranchNode& node, const std::vector<std::string>&
 
 }  // namespace
 
-std::string bounds_text(const std::vector<BranchBound>& bounds, const std::vector<std::string>& names) {
+std::string bound_text(const BranchBound& bound, const std::vector<std::string>& names, BoundSigns signs) {
+    const char* sign = signs == BoundSigns::math ? (bound.upper ? " ≤ " : " ≥ ") : (bound.upper ? " <= " : " >= ");
+    return names.at(bound.column) + sign + number(bound.value);
+}
+
+std::string bounds_text(const std::vector<BranchBound>& bounds, const std::vector<std::string>& names,
+                        BoundSigns signs) {
     if (bounds.empty()) return "нет";
     std::string text;
-    for (const BranchBound& bound : bounds) text += (text.empty() ? "" : ", ") + bound_text(bound, names);
+    for (const BranchBound& bound : bounds) text += (text.empty() ? "" : ", ") + bound_text(bound, names, signs);
     return text;
 }
 
@@ -73,15 +75,14 @@ std::string node_result_text(const BranchNode& node, const std::vector<std::stri
     return head + "не решён: предел числа узлов.";
 }
 
-std::string node_close_text(const BranchNode& node, const std::vector<std::string>& names) {
-    const std::string optimum = "F = " + node_objective_text(node);
+std::string node_close_word(const BranchNode& node, const std::vector<std::string>& names) {
     switch (node.close) {
         case NodeClose::branched:
-            return optimum + ", ветвление по " + names.at(node.branch_column) + " = " + branch_value_text(node);
+            return "ветвление по " + names.at(node.branch_column) + " = " + branch_value_text(node);
         case NodeClose::integer:
-            return optimum + ", целое" + (node.incumbent ? " — ответ" : "");
+            return node.incumbent ? "целое — ответ" : "целое";
         case NodeClose::not_better:
-            return optimum + ", не лучше найденного";
+            return "не лучше найденного";
         case NodeClose::infeasible:
             return "несовместна";
         case NodeClose::unbounded:
@@ -94,6 +95,13 @@ std::string node_close_text(const BranchNode& node, const std::vector<std::strin
             break;
     }
     return "не решён";
+}
+
+std::string node_close_text(const BranchNode& node, const std::vector<std::string>& names) {
+    const bool optimum =
+        node.close == NodeClose::branched || node.close == NodeClose::integer || node.close == NodeClose::not_better;
+    return optimum ? "F = " + node_objective_text(node) + ", " + node_close_word(node, names)
+                   : node_close_word(node, names);
 }
 
 std::vector<ReportPart::Entry> branch_outline(const std::vector<BranchNode>& nodes,

@@ -11,15 +11,24 @@
 
 // names: the problem's columns 1..n (entry 0 unused).
 
+// How a bound's sign is written: "<=" in the reports (Windows-1251 has no "≤"), "≤" on the screen.
+enum class BoundSigns { ascii, math };
+
+// "x1 <= 2" ("x1 ≤ 2" in math signs).
+std::string bound_text(const BranchBound& bound, const std::vector<std::string>& names,
+                       BoundSigns signs = BoundSigns::ascii);
 // "x1 <= 2, x2 >= 3"; "нет" for no bounds.
-std::string bounds_text(const std::vector<BranchBound>& bounds, const std::vector<std::string>& names);
+std::string bounds_text(const std::vector<BranchBound>& bounds, const std::vector<std::string>& names,
+                        BoundSigns signs = BoundSigns::ascii);
 // "Узел 3 (из узла 1): x1 <= 2"; the root's "Узел 1: задача без условий целочисленности".
 std::string node_heading(const BranchNode& node, const std::vector<std::string>& names);
 // The node's objective as the run computed it: its fraction in exact arithmetic.
 std::string node_objective_text(const BranchNode& node);
 // What the node's relaxation gave and what became of the node, one sentence.
 std::string node_result_text(const BranchNode& node, const std::vector<std::string>& names);
-// "ветвление по x1 = 2.5", "целое, F = 7 — ответ", ...: the word of an outline entry.
+// What became of the node without its objective: "ветвление по x1 = 2.5", "целое — ответ", "несовместна"...
+std::string node_close_word(const BranchNode& node, const std::vector<std::string>& names);
+// "F = 7, ветвление по x1 = 2.5", "F = 7, целое — ответ", "несовместна"...: the word of an outline entry.
 std::string node_close_text(const BranchNode& node, const std::vector<std::string>& names);
 // The tree, each node under its parent: its number, its own bound and its close.
 std::vector<ReportPart::Entry> branch_outline(const std::vector<BranchNode>& nodes,

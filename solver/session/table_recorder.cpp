@@ -1,5 +1,7 @@
 #include "solver/session/table_recorder.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -76,6 +78,26 @@ std::string part_heading_of(const RecordedRun& run, std::size_t index) {
         if (part.tables_before <= place) heading = part.heading;
     }
     return heading;
+}
+
+PartTables part_tables(const RecordedRun& run, const std::string& heading) {
+    const auto& parts = run.part_headings;
+    const auto part = std::find_if(parts.begin(), parts.end(),
+                                   [&heading](const RecordedRun::PartHeading& p) { return p.heading == heading; });
+    if (part == parts.end()) return {};
+    // Places in the run, omitted tables included.
+    const std::size_t shown = run.tables.size() + run.omitted_count;
+    const std::size_t begin = part->tables_before;
+    const std::size_t end = std::next(part) == parts.end() ? shown : std::next(part)->tables_before;
+    if (begin >= end) return {};
+    const std::size_t omitted_end = run.omitted_after + run.omitted_count;
+    if (run.omitted_count == 0 || begin < run.omitted_after) {
+        return {begin, run.omitted_count != 0 && end > run.omitted_after};
+    }
+    if (begin >= omitted_end) return {begin - run.omitted_count, false};
+    // It starts among the tables left out: its first kept one follows them, if it goes on past them.
+    if (end > omitted_end) return {run.omitted_after, true};
+    return {std::nullopt, true};
 }
 
 void TableRecorder::end(const ReportEnd& end) {

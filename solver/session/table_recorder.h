@@ -60,6 +60,14 @@ struct RecordedRun {
 // The heading of the part table `index` of the run belongs to; empty for a run without parts.
 std::string part_heading_of(const RecordedRun& run, std::size_t index);
 
+// Where the tables of the part under `heading` stand in run.tables: the first kept one, none when the
+// part showed no table (or there is no such part); omitted when the window left some or all of them out.
+struct PartTables {
+    std::optional<std::size_t> first;
+    bool omitted = false;
+};
+PartTables part_tables(const RecordedRun& run, const std::string& heading);
+
 // The memory a snapshot takes, roughly: its vectors and the texts of its numbers.
 std::size_t snapshot_bytes(const TableSnapshot& snapshot);
 

@@ -3,12 +3,17 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
+#include <QStatusBar>
 #include <QTest>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "problem/record_columns.h"
 #include "solver/engine/run_observer.h"
+#include "solver/report/branch_texts.h"
 #include "solver/report/report_frame.h"
 #include "solver/session/run_with_report.h"
 #include "solver/session/table_recorder.h"
@@ -281,5 +286,77 @@ TEST(SolutionWindowCuts, ListsEachTableUnderItsCut) {
     for (std::size_t k = 0; k < starts.size(); ++k) {
         const std::string item = window.TableList->item(static_cast<int>(k))->text().toStdString();
         EXPECT_TRUE(item.starts_with(starts[k])) << item;
+    }
+}
+
+namespace {
+
+// max 7 x1 + 10 x2: -x1 + 3 x2 <= 6, 7 x1 + x2 <= 35, both integer: a tree of several levels.
+const char* const kIntegerProblem =
+    "Aim: max\r\nSize: 2 4\r\nInteger: 2 1 2\r\nMatrix:\r\n7 10 0 0\r\n6 -1 3 1 0\r\n35 7 1 0 1\r\nFile: r.txt\r\n";
+
+std::shared_ptr<RecordedRun> branch_and_bound(std::int32_t node_limit, std::size_t bound) {
+    SimplexIteration problem = SimplexIteration::from_bytes(kIntegerProblem);
+    problem.no_table = true;
+    TableRecorder recorder(bound);
+    RunSettings settings;
+    settings.node_limit = node_limit;
+    run_simplex(problem, settings, ReportFrame{}, RunObserver{&recorder, {}, nullptr});
+    return recorder.take();
+}
+
+}  // namespace
+
+// Branch and bound: a box for every node, the answer's framed; a click on a node lists its first table,
+// or says in the status bar why the window has none.
+TEST(SolutionWindowTree, AClickOnANodeShowsItsFirstTable) {
+    const std::size_t table = snapshot_bytes(branch_and_bound(kDefaultNodeLimit, kRecordedTablesBound)->tables[0]);
+    const struct {
+        std::int32_t node_limit;
+        std::size_t bound;
+        const char* missing;  // said of some node, or nothing when every node's tables are at hand
+    } cases[] = {{kDefaultNodeLimit, kRecordedTablesBound, nullptr},
+                 {3, kRecordedTablesBound, "не решался: предел числа узлов"},
+                 {kDefaultNodeLimit, 8 * table, "не сохранены в окне"}};
+    for (const auto& c : cases) {
+        const auto run = branch_and_bound(c.node_limit, c.bound);
+        RecordedMessages messages;
+        SolutionWindow window(messages);
+        window.show_run(run);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_GE(window.Tabs->indexOf(window.TreePage), 0);
+        window.Tabs->setCurrentWidget(window.TreePage);
+        const std::vector<BranchNode>& nodes = run->outcome.nodes;
+        ASSERT_GT(nodes.size(), 3U);
+        EXPECT_EQ(window.Tree->node_count(), static_cast<int>(nodes.size()));
+        const auto answer = std::find_if(nodes.begin(), nodes.end(), [](const BranchNode& n) { return n.incumbent; });
+        EXPECT_EQ(window.Tree->answer_node(), answer == nodes.end() ? 0 : answer->id);
+
+        bool missing_said = false;
+        for (const BranchNode& node : nodes) {
+            window.Tabs->setCurrentWidget(window.TreePage);
+            window.TableList->setCurrentRow(-1);
+            window.statusBar()->clearMessage();
+            window.Tree->ensureVisible(window.Tree->node_box(node.id));
+            QTest::mouseClick(window.Tree->viewport(), Qt::LeftButton, {},
+                              window.Tree->mapFromScene(window.Tree->node_box(node.id).center()));
+            const QString said = window.statusBar()->currentMessage();
+            if (!said.isEmpty()) {
+                EXPECT_TRUE(said.contains(QString::fromUtf8(c.missing ? c.missing : "?"))) << said.toStdString();
+                missing_said = true;
+                continue;
+            }
+            // The list's line names the node's part, and the line before it another part.
+            const QString part = QString::fromStdString(node_heading(node, utf8_variable_names(*run->problem))) + ". ";
+            const int row = window.TableList->currentRow();
+            ASSERT_GE(row, 0) << node.id;
+            EXPECT_EQ(window.Tabs->currentWidget(), window.TablesPage);
+            EXPECT_TRUE(window.TableList->item(row)->text().contains(part)) << node.id;
+            if (row > 0) {
+                EXPECT_FALSE(window.TableList->item(row - 1)->text().contains(part)) << node.id;
+            }
+        }
+        EXPECT_EQ(missing_said, c.missing != nullptr);
     }
 }

@@ -6,6 +6,7 @@
 
 #include "problem/cp1251.h"
 #include "solver/analysis/plane_picture.h"
+#include "solver/analysis/plane_source.h"
 #include "solver/analysis/plane_svg.h"
 #include "solver/session/run_with_report.h"
 #include "support/problem_builder.h"
@@ -149,6 +150,46 @@ TEST(PlaneSvg, AxesCarryTheVariablesNames) {
         const std::string svg = plane_svg(picture);
         for (const std::string& name : {c.x, c.y})
             EXPECT_NE(svg.find("class=\"name\">" + name + "</text>"), std::string::npos) << c.what << ": " << name;
+    }
+}
+
+// A branch and bound shades each leaf's part of the region and marks its answer; the other integer
+// methods draw as they did.
+TEST(PlanePicture, BranchAndBoundShadesItsLeaves) {
+    // max 7 x1 + 10 x2: -x1 + 3 x2 <= 6, 7 x1 + x2 <= 35, integer. Its leaves: x1 <= 4, x2 <= 3 (the answer
+    // (4, 3)); x1 <= 4, x2 >= 4 (empty); x1 >= 5 (the corner (5, 0) alone, no shade).
+    const SimplexIteration problem = SimplexIteration::from_bytes(
+        "Aim: max\r\nSize: 2 4\r\nInteger: 2 1 2\r\nMatrix:\r\n7 10 0 0\r\n6 -1 3 1 0\r\n35 7 1 0 1\r\nFile: "
+        "r.txt\r\n");
+    const struct {
+        IntegerMethod method;
+        std::size_t shades;
+    } cases[] = {{IntegerMethod::branch, 1}, {IntegerMethod::gomory, 0}, {IntegerMethod::relax, 0}};
+    for (const auto& c : cases) {
+        RunSettings settings;
+        settings.integer = c.method;
+        SimplexIteration quiet = problem;
+        quiet.no_table = true;
+        const SolveOutcome outcome = run_simplex(quiet, settings);
+        const PlanePicture picture = run_plane_picture(problem, outcome, *plane_source_of_record(problem));
+        ASSERT_EQ(picture.branch_regions.size(), c.shades) << integer_method_word(c.method);
+        for (const auto& part : picture.branch_regions) {
+            for (const PlanePoint& p : part) {
+                EXPECT_LE(p.x, 4 + 1e-9);
+                EXPECT_LE(p.y, 3 + 1e-9);
+                EXPECT_GE(p.x, -1e-9);
+                EXPECT_GE(p.y, -1e-9);
+            }
+        }
+        const bool branch = c.method == IntegerMethod::branch;
+        ASSERT_EQ(picture.answer.has_value(), branch);
+        if (branch) {
+            EXPECT_NEAR(picture.answer->x, 4, 1e-9);
+            EXPECT_NEAR(picture.answer->y, 3, 1e-9);
+        }
+        const std::string svg = plane_svg(picture);
+        EXPECT_EQ(svg.find(".branch{") != std::string::npos, branch);
+        EXPECT_EQ(svg.find("class=\"branch\"") != std::string::npos, branch);
     }
 }
 
