@@ -44,6 +44,8 @@ NodeLook look_of(NodeClose close) {
         case NodeClose::unbounded:
         case NodeClose::no_optimum:
             return {QColor(0xfb, 0xdd, 0xb8), Qt::SolidLine};
+        case NodeClose::covered:
+            return {QColor(0xe6, 0xdc, 0xf2), Qt::SolidLine};
         case NodeClose::open:
             break;
     }
@@ -203,6 +205,7 @@ QString BranchTreeView::legend_html() {
         {NodeClose::not_better, QStringLiteral("не лучше найденного")},
         {NodeClose::infeasible, QStringLiteral("несовместна")},
         {NodeClose::unbounded, QStringLiteral("не ограничена или без оптимума")},
+        {NodeClose::covered, QStringLiteral("повторяет другую ветвь")},
         {NodeClose::open, QStringLiteral("не решён: предел числа узлов")},
     };
     QString html;

@@ -25,6 +25,7 @@
 #include "solver/engine/run_observer.h"
 #include "solver/engine/simplex_engine.h"
 #include "solver/report/outcome_texts.h"
+#include "solver/report/output_marker.h"
 #include "solver/report/report_frame.h"
 
 namespace {
@@ -262,7 +263,7 @@ void to_problem_columns(SolveOutcome& outcome, const CutTable& t, Index problem_
 
 ReportPart opening_part(const RunSettings& asked) {
     ReportPart part;
-    part.heading = "Задача без условий целочисленности";
+    part.heading = std::string(kRelaxationHeading);
     part.lines.emplace_back(
         "Метод Гомори (отсечения дробных частей): сначала решается задача без условий "
         "целочисленности, затем к её последней таблице добавляются отсечения.");

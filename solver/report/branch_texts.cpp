@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "problem/people_number.h"
+#include "solver/report/output_marker.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ std::string bounds_text(const std::vector<BranchBound>& bounds, const std::vecto
 std::string node_heading(const BranchNode& node, const std::vector<std::string>& names) {
     const std::string head = "Узел " + std::to_string(node.id);
     const BranchBound* bound = own_bound(node);
-    if (bound == nullptr) return head + ": задача без условий целочисленности";
+    if (bound == nullptr) return std::string(kRootNodeHeading);  // the root, node 1
     return head + " (из узла " + std::to_string(node.parent) + "): " + bound_text(*bound, names);
 }
 

@@ -97,6 +97,9 @@ bool looks_like_text_report(std::string_view head) {
         return is_top_rule(line(1)) || (is_phase_line(line(1)) && is_top_rule(line(2)));
     }
     if (is_aim_line(line(0))) return line_is(line(1), "Переменные:");
+    // An integer program's: its first part's heading, then the first line of that part.
+    if (line_is(line(0), kRootNodeHeading)) return line_starts_with(line(1), "Границы: ");
+    if (line_is(line(0), kRelaxationHeading)) return line_starts_with(line(1), "Метод Гомори ");
     // A transport report: its title, then an empty line.
     if (line(0).complete && line_starts_with(line(0), kTransportReportTitle)) return line_is(line(1), "");
     if (line(0).complete && line_starts_with(line(0), "Модель: "))

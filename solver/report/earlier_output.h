@@ -14,6 +14,6 @@ bool is_earlier_output(const std::filesystem::path& path, OutputKind kind);
 
 // The text report's shape in the first bytes of a file, in Windows-1251 with CR LF or UTF-8 with LF:
 // a table's top rule first, or the problem's name line and then that rule, or the beginning of a
-// model's construction, or the line of a run stopped before its first table; or a transport report's
-// title line and the empty line under it.
+// model's construction, or the line of a run stopped before its first table; or an integer program's
+// first part heading and the line under it; or a transport report's title line and the empty line under it.
 bool looks_like_text_report(std::string_view head);

@@ -37,6 +37,13 @@ TEST(OutputGuard, KnowsItsOwnEarlierOutputsByTheirContent) {
         {"Цель: минимум\r\nПеременные:\r\n"_cp1251.data(), OutputKind::text_report, true},
         {"Решение остановлено пользователем после итерации 3.\r\n"_cp1251.data(), OutputKind::text_report, true},
         {"Решение остановлено пользователем после итерации .\r\n"_cp1251.data(), OutputKind::text_report, false},
+        {"Узел 1: задача без условий целочисленности\r\nГраницы: нет.\r\n"_cp1251.data(), OutputKind::text_report,
+         true},
+        {"Задача без условий целочисленности\nМетод Гомори (отсечения дробных частей): ...\n", OutputKind::text_report,
+         true},
+        {"Задача без условий целочисленности\nмои заметки\n", OutputKind::text_report, false},
+        {"Транспортная задача «Перевозки»\r\n\r\n"_cp1251.data(), OutputKind::text_report, true},
+        {"Транспортная задача: решить к пятнице\n", OutputKind::text_report, false},
         {"data;\nparam a := 6;\nend;\n", OutputKind::text_report, false},
         {"+---+---+\r\n", OutputKind::text_report, false},  // a full rule is not how a report begins
         {"\\documentclass{article}\n% " + kMarker + "\n", OutputKind::latex_document, true},
