@@ -25,7 +25,7 @@ glpsol_optimum() {
 }
 
 # The node limit: the default, or fewer where CI runs the script under sanitizers at -O0 (QTB_INTEGER_NODES),
-# where the runs that reach the limit take minutes each and check no more than their first nodes do.
+# where the runs that reach the limit take minutes and check no more than their first nodes do.
 nodes=${QTB_INTEGER_NODES:-1000}
 
 # qtb-solve's objective, "skip" for a model too large for the canonical form or without integer columns.
